@@ -1,0 +1,117 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zephran {
+
+// Why a device could not be opened; None when it could.
+enum class OpenFailure { None, NoSuchDevice, PermissionDenied, Busy, Other };
+
+OpenFailure OpenFailureFromErrno(int error);
+
+// What the monitor thread hands to the user-interface thread, in the order it happened.
+struct PortEvent {
+    enum class Kind {
+        Received,   // bytes: a batch of received bytes
+        EventChar,  // the event character came in the batch before this one
+        Error,      // step failed with text (the system's text for errno)
+        Lost,       // the device went away; the monitor thread has ended
+    };
+
+    Kind kind = Kind::Received;
+    unsigned portNumber = 0;
+    std::vector<std::uint8_t> bytes;
+    std::string step;
+    std::string text;
+};
+
+// The window that drains a port's events.
+class SerialPortOwner {
+public:
+    virtual ~SerialPortOwner() = default;
+    // Called when events are queued on an empty queue, on the monitor thread (or on the caller's
+    // thread from OpenPort). It must only schedule a CSerialPort::TakeEvents on the UI thread.
+    virtual void WakeUp() = 0;
+};
+
+// One serial device with its monitor thread. OpenPort, StartMonitorThread, QueueWrite,
+// StopMonitorThread and TakeEvents belong to the user-interface thread; the monitor thread does
+// every read and write.
+class CSerialPort {
+public:
+    static constexpr std::uint32_t kEvRxChar = 0x0001;  // deliver received bytes
+    static constexpr std::uint32_t kEvRxFlag = 0x0002;  // notify the event character
+    static constexpr std::uint8_t kEventChar = 0x71;
+
+    CSerialPort();
+    virtual ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Stops any running thread, then opens devicePath exclusively in raw mode with the given
+    // line settings (parity N, E, O, M or S; 5 to 8 data bits; 1 or 2 stop bits; any baud rate).
+    // False when the device cannot be opened; OpenFailureReason tells why. A setting the device
+    // refuses is queued as an Error event and the port stays open.
+    bool OpenPort(SerialPortOwner* owner, unsigned portNumber, const std::string& devicePath,
+                  unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
+                  std::uint32_t eventMask, std::size_t writeBufferSize);
+    bool StartMonitorThread();
+    // Queues one block to be written whole after the blocks before it. False when the port is
+    // closed or the block is longer than the write buffer size given at open.
+    bool QueueWrite(const std::uint8_t* bytes, std::size_t length);
+    // Ends the monitor thread and closes the port.
+    void StopMonitorThread();
+
+    std::vector<PortEvent> TakeEvents();
+
+    bool IsOpen() const { return fd_.load() >= 0; }
+    bool MonitorAlive() const { return alive_.load(); }
+    unsigned PortNumber() const { return portNumber_; }
+    OpenFailure OpenFailureReason() const { return openFailure_; }
+    const std::string& OpenErrorText() const { return openErrorText_; }
+
+    // Whether path could be opened now; opens and closes it without changing its settings.
+    static OpenFailure ProbeDevice(const std::string& path);
+
+private:
+    bool ConfigureLine(int fd, unsigned baud, char parity, unsigned dataBits, unsigned stopBits);
+    void MonitorLoop();
+    // Reads what is waiting; false when the device has gone.
+    bool ReadAvailable(int fd);
+    // Writes queued blocks until the device stops taking bytes; false when the device has gone.
+    bool WriteQueued(int fd);
+    void CloseDevice();
+    void Report(std::string step, int error);
+    void Push(PortEvent event);
+
+    SerialPortOwner* owner_ = nullptr;
+    unsigned portNumber_ = 0;
+    std::uint32_t eventMask_ = 0;
+    std::size_t writeBufferSize_ = 0;
+    OpenFailure openFailure_ = OpenFailure::None;
+    std::string openErrorText_;
+
+    std::atomic<int> fd_{-1};
+    int shutdownFd_ = -1;
+    int writeRequestFd_ = -1;
+    std::thread thread_;
+    std::atomic<bool> alive_{false};
+
+    std::mutex writeMutex_;
+    std::deque<std::vector<std::uint8_t>> writeQueue_;
+    // The block being written by the monitor thread and how much of it has gone out.
+    std::vector<std::uint8_t> writing_;
+    std::size_t written_ = 0;
+
+    std::mutex eventMutex_;
+    std::vector<PortEvent> events_;
+};
+
+}  // namespace zephran

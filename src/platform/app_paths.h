@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zephran {
+
+// Where the program keeps its files.
+struct AppPaths {
+    std::string programDir;  // the executable's directory (or the --app-dir folder)
+    std::string configFile;  // Config.ini
+    std::string languageDir;
+    std::string logDir;
+    std::string profileFile;  // the per-user profile holding the language choice
+};
+
+// The executable's directory, without a trailing separator.
+std::string ExecutableDir();
+
+// Config.ini, Language/ and Log/ beside the executable when its directory is writable, else in
+// the XDG directories. An override folder takes all three. Languages come from the chosen
+// folder's Language/ when it has one, else from the ones shipped beside the executable.
+AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride);
+
+// $XDG_CONFIG_HOME/ZephranFPV (default ~/.config/ZephranFPV).
+std::string UserConfigDir();
+// $XDG_DATA_HOME/ZephranFPV (default ~/.local/share/ZephranFPV).
+std::string UserDataDir();
+
+// Creates the folder and its parents; true when it exists afterwards.
+bool MakeDirectories(const std::string& dir);
+
+}  // namespace zephran
