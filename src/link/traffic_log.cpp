@@ -12,10 +12,10 @@ bool TrafficLog::LogTraffic(TrafficDirection direction, std::uint8_t group, std:
             lines_.AddString("**" + name + "**");
             break;
         case TrafficDirection::Received:
-            lines_.AddString(name + texts_.LangText(kCommunicateState, "Succeed"));
+            lines_.AddString(name + texts_.LangText("Communicate State", "Succeed"));
             break;
         case TrafficDirection::TimedOut:
-            lines_.AddString(name + texts_.LangText(kCommunicateState, "Timeout"));
+            lines_.AddString(name + texts_.LangText("Communicate State", "Timeout"));
             break;
     }
     return true;

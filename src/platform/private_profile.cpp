@@ -11,7 +11,7 @@
 namespace zephran {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kBlanks = " \t\r";
 
 std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
@@ -31,11 +31,18 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// A file as its lines, each without its line end, and the line end it uses.
+// A file as its lines, each without its line end, and the line end each had.
 struct ProfileText {
     std::vector<std::string> lines;
-    std::string lineEnd = "\n";
-    bool endsWithLineEnd = true;
+    std::vector<std::string> ends;
+
+    // New lines take the file's first line end.
+    std::string NewLineEnd() const {
+        for (const auto& end : ends) {
+            if (end.find('\n') != std::string::npos) return end;
+        }
+        return "\n";
+    }
 };
 
 std::optional<ProfileText> ReadProfile(const std::string& path) {
@@ -46,22 +53,15 @@ std::optional<ProfileText> ReadProfile(const std::string& path) {
     const std::string text = buffer.str();
 
     ProfileText profile;
-    const auto firstNewline = text.find('\n');
-    if (firstNewline != std::string::npos && firstNewline > 0 && text[firstNewline - 1] == '\r') {
-        profile.lineEnd = "\r\n";
-    }
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos) {
-            profile.lines.push_back(text.substr(start));
-            profile.endsWithLineEnd = false;
-            break;
-        }
-        std::size_t contentEnd = end;
+        const auto newline = text.find('\n', start);
+        const std::size_t end = newline == std::string::npos ? text.size() : newline + 1;
+        std::size_t contentEnd = newline == std::string::npos ? text.size() : newline;
         if (contentEnd > start && text[contentEnd - 1] == '\r') --contentEnd;
         profile.lines.push_back(text.substr(start, contentEnd - start));
-        start = end + 1;
+        profile.ends.push_back(text.substr(contentEnd, end - contentEnd));
+        start = end;
     }
     return profile;
 }
@@ -130,10 +130,7 @@ std::string Unquote(std::string_view value) {
 
 bool WriteWhole(const std::string& path, const ProfileText& profile) {
     std::string text;
-    for (std::size_t i = 0; i < profile.lines.size(); ++i) {
-        text += profile.lines[i];
-        if (i + 1 < profile.lines.size() || profile.endsWithLineEnd) text += profile.lineEnd;
-    }
+    for (std::size_t i = 0; i < profile.lines.size(); ++i) text += profile.lines[i] + profile.ends[i];
     // Replace the file through a temporary one so that a failed write never leaves half a file.
     const std::string temporary = path + ".tmp" + std::to_string(::getpid());
     {
@@ -192,18 +189,25 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
         if (!existing) return false;
         profile = std::move(*existing);
     }
-    const std::string line = std::string(key) + "=" + std::string(value);
+    const std::string lineEnd = profile.NewLineEnd();
+    // A line put after the last one first ends that one.
+    const auto insert = [&](std::size_t at, std::string line) {
+        if (at > 0 && profile.ends[at - 1].find('\n') == std::string::npos) {
+            profile.ends[at - 1] += lineEnd;
+        }
+        profile.lines.insert(profile.lines.begin() + static_cast<long>(at), std::move(line));
+        profile.ends.insert(profile.ends.begin() + static_cast<long>(at), lineEnd);
+    };
+    std::string line = std::string(key) + "=" + std::string(value);
     const auto where = Find(profile, section, key);
     if (where.keyLine) {
-        profile.lines[*where.keyLine] = line;
+        profile.lines[*where.keyLine] = std::move(line);
     } else if (where.sectionLine) {
-        profile.lines.insert(profile.lines.begin() + static_cast<long>(where.lastEntryLine) + 1,
-                             line);
+        insert(where.lastEntryLine + 1, std::move(line));
     } else {
-        profile.lines.push_back("[" + std::string(section) + "]");
-        profile.lines.push_back(line);
+        insert(profile.lines.size(), "[" + std::string(section) + "]");
+        insert(profile.lines.size(), std::move(line));
     }
-    profile.endsWithLineEnd = true;
     return WriteWhole(path, profile);
 }
 

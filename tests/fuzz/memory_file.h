@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace zephran::fuzzing {
+
+// An in-memory file holding the fuzzer's input, reachable by path for code that opens files.
+class MemoryFile {
+public:
+    MemoryFile(const std::uint8_t* data, std::size_t size) : fd_(::memfd_create("input", 0)) {
+        std::size_t done = 0;
+        while (fd_ >= 0 && done < size) {
+            const ssize_t n = ::write(fd_, data + done, size - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    ~MemoryFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    std::string Path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+private:
+    int fd_;
+};
+
+}  // namespace zephran::fuzzing

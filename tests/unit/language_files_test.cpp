@@ -1,0 +1,105 @@
+// The shipped language files answer every lookup the program makes, in every language.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "lang/lang_ini.h"
+#include "lang/text_encoding.h"
+#include "link/message_catalogue.h"
+#include "platform/app_paths.h"
+
+namespace zephran {
+namespace {
+
+using Lookup = std::pair<std::string, std::string>;
+
+const std::string kSourceDir = ZEPHRAN_SOURCE_DIR;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+// Every LangText("section", "key") with two literal names in the sources.
+std::set<Lookup> LiteralLookups() {
+    const std::regex call(R"re(LangText\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*\))re");
+    std::set<Lookup> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
+        const std::string text = ReadFile(entry.path().string());
+        for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
+            found.insert({(*it)[1].str(), (*it)[2].str()});
+        }
+    }
+    return found;
+}
+
+std::set<Lookup> ProgramLookups() {
+    std::set<Lookup> lookups = LiteralLookups();
+    for (const auto& message : CatalogueMessages()) {
+        lookups.insert({std::string(kCommunicateState), std::string(message.name)});
+    }
+    lookups.insert({std::string(kCommunicateState), "UnknowCMD"});
+    return lookups;
+}
+
+class LanguageFileTest : public ::testing::TestWithParam<std::string> {
+protected:
+    std::string Path() const { return kSourceDir + "/resources/Language/" + GetParam(); }
+};
+
+TEST_P(LanguageFileTest, AnswersEveryLookupOfTheProgram) {
+    CLangIni store;
+    store.SetPath(Path());
+    ASSERT_TRUE(store.Load());
+    const auto lookups = ProgramLookups();
+    // The scan must see the sender's lookups, or it is looking in the wrong place.
+    EXPECT_TRUE(lookups.count({"MessagBox", "Check Hardware Connect"}));
+    for (const auto& [section, key] : lookups) {
+        EXPECT_FALSE(store.LangText(section, key).empty()) << "[" << section << "] " << key;
+    }
+}
+
+TEST_P(LanguageFileTest, IsUtf8WithTheSameKeysAsEnglish) {
+    const std::string text = ReadFile(Path());
+    EXPECT_TRUE(IsValidUtf8(text));
+
+    CLangIni store;
+    store.SetPath(Path());
+    ASSERT_TRUE(store.Load());
+    std::istringstream english(ReadFile(kSourceDir + "/resources/Language/english.ini"));
+    std::string line, section;
+    int keys = 0;
+    while (std::getline(english, line)) {
+        if (line.empty() || line[0] == ';') continue;
+        if (line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const auto eq = line.find('=');
+        ASSERT_NE(eq, std::string::npos) << line;
+        ++keys;
+        EXPECT_FALSE(store.LangText(section, line.substr(0, eq)).empty())
+            << "[" << section << "] " << line.substr(0, eq);
+    }
+    EXPECT_GT(keys, 700);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest,
+                         ::testing::Values("english.ini", "chinese.ini"));
+
+TEST(LanguageFiles, CopiedBesideTheExecutable) {
+    for (const char* name : {"english.ini", "chinese.ini"}) {
+        EXPECT_EQ(ReadFile(ExecutableDir() + "/Language/" + name),
+                  ReadFile(kSourceDir + "/resources/Language/" + name));
+    }
+}
+
+}  // namespace
+}  // namespace zephran
