@@ -14,7 +14,8 @@ namespace {
 std::vector<std::uint8_t> RandomBytes(std::size_t count) {
     std::mt19937 random(7);
     std::vector<std::uint8_t> bytes(count);
-    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+    for (auto& b : bytes)
+        b = static_cast<std::uint8_t>(random());
     return bytes;
 }
 
@@ -68,16 +69,17 @@ void BM_FrameParser(benchmark::State& state) {
     CountingDispatcher dispatcher;
     zephran::FrameReceiver receiver(dispatcher);
     for (auto _ : state) {
-        for (auto b : stream) receiver.FrameParser(b);
+        for (auto b : stream)
+            receiver.FrameParser(b);
     }
     if (dispatcher.payloadBytes != static_cast<std::size_t>(state.iterations()) * 1000 * 49) {
         state.SkipWithError("frames were lost");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
     // How many times the fastest line rate (256000 baud, 25,600 bytes/s) the parser keeps up with.
-    state.counters["x_line_rate"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * stream.size()) / 25600.0,
-        benchmark::Counter::kIsRate);
+    state.counters["x_line_rate"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * stream.size()) / 25600.0,
+                           benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FrameParser);
 

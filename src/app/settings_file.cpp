@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
-#include <fstream>
 #include <unistd.h>
+#include <fstream>
 
 #include "platform/private_profile.h"
 

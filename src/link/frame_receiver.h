@@ -15,7 +15,9 @@ struct ReceiveArea {
     std::uint8_t payload[kMaxPayload];
     std::uint8_t crc[2];
 
-    std::uint16_t Length() const { return static_cast<std::uint16_t>(length[0] | (length[1] << 8)); }
+    std::uint16_t Length() const {
+        return static_cast<std::uint16_t>(length[0] | (length[1] << 8));
+    }
 };
 static_assert(sizeof(ReceiveArea) == 4 + kMaxPayload + 2);
 

@@ -1,6 +1,5 @@
 #include "link/message_catalogue.h"
 
-
 namespace zephran {
 namespace {
 
@@ -158,13 +157,16 @@ constexpr CatalogueEntry kCatalogue[] = {
 
 std::string_view CatalogueKey(std::uint8_t group, std::uint8_t msgId) {
     for (const CatalogueEntry& m : kCatalogue) {
-        if (m.group == group && m.msgId == msgId) return m.name;
+        if (m.group == group && m.msgId == msgId)
+            return m.name;
     }
     // Unlisted autopilot and multicopter messages have no name.
     return (group == 17 || group == 18) ? std::string_view() : kUnknown;
 }
 
-std::span<const CatalogueEntry> CatalogueMessages() { return kCatalogue; }
+std::span<const CatalogueEntry> CatalogueMessages() {
+    return kCatalogue;
+}
 
 std::string MessageName(const TextSource& texts, std::uint8_t group, std::uint8_t msgId) {
     const auto key = CatalogueKey(group, msgId);

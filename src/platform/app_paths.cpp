@@ -1,8 +1,8 @@
 #include "platform/app_paths.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace zephran {
 namespace {
@@ -30,13 +30,18 @@ std::string LanguageDirFor(const std::string& dir, const std::string& exeDir) {
 std::string ExecutableDir() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path().string();
+    if (error)
+        return std::filesystem::current_path().string();
     return exe.parent_path().string();
 }
 
-std::string UserConfigDir() { return XdgDir("XDG_CONFIG_HOME", "/.config"); }
+std::string UserConfigDir() {
+    return XdgDir("XDG_CONFIG_HOME", "/.config");
+}
 
-std::string UserDataDir() { return XdgDir("XDG_DATA_HOME", "/.local/share"); }
+std::string UserDataDir() {
+    return XdgDir("XDG_DATA_HOME", "/.local/share");
+}
 
 bool MakeDirectories(const std::string& dir) {
     std::error_code error;
@@ -50,7 +55,8 @@ AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride) {
     const std::string exeDir = ExecutableDir();
     if (appDirOverride || ::access(exeDir.c_str(), W_OK) == 0) {
         std::string dir = appDirOverride ? *appDirOverride : exeDir;
-        while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+        while (dir.size() > 1 && dir.back() == '/')
+            dir.pop_back();
         paths.programDir = dir;
         paths.configFile = dir + "/Config.ini";
         paths.languageDir = LanguageDirFor(dir, exeDir);

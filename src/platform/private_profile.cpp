@@ -1,11 +1,11 @@
 #include "platform/private_profile.h"
 
+#include <unistd.h>
 #include <climits>
 #include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace zephran {
@@ -15,18 +15,21 @@ constexpr std::string_view kBlanks = " \t\r";
 
 std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const auto last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto lower = [](char c) {
             return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         };
-        if (lower(a[i]) != lower(b[i])) return false;
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -39,7 +42,8 @@ struct ProfileText {
     // New lines take the file's first line end.
     std::string NewLineEnd() const {
         for (const auto& end : ends) {
-            if (end.find('\n') != std::string::npos) return end;
+            if (end.find('\n') != std::string::npos)
+                return end;
         }
         return "\n";
     }
@@ -47,7 +51,8 @@ struct ProfileText {
 
 std::optional<ProfileText> ReadProfile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::stringstream buffer;
     buffer << in.rdbuf();
     const std::string text = buffer.str();
@@ -58,7 +63,8 @@ std::optional<ProfileText> ReadProfile(const std::string& path) {
         const auto newline = text.find('\n', start);
         const std::size_t end = newline == std::string::npos ? text.size() : newline + 1;
         std::size_t contentEnd = newline == std::string::npos ? text.size() : newline;
-        if (contentEnd > start && text[contentEnd - 1] == '\r') --contentEnd;
+        if (contentEnd > start && text[contentEnd - 1] == '\r')
+            --contentEnd;
         profile.lines.push_back(text.substr(start, contentEnd - start));
         profile.ends.push_back(text.substr(contentEnd, end - contentEnd));
         start = end;
@@ -68,9 +74,11 @@ std::optional<ProfileText> ReadProfile(const std::string& path) {
 
 std::optional<std::string_view> SectionName(std::string_view line) {
     const auto trimmed = Trim(line);
-    if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
+    if (trimmed.size() < 2 || trimmed.front() != '[')
+        return std::nullopt;
     const auto close = trimmed.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
+    if (close == std::string_view::npos)
+        return std::nullopt;
     return Trim(trimmed.substr(1, close - 1));
 }
 
@@ -81,9 +89,11 @@ struct Entry {
 
 std::optional<Entry> ParseEntry(std::string_view line) {
     const auto trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+    if (trimmed.empty() || trimmed.front() == ';')
+        return std::nullopt;
     const auto eq = trimmed.find('=');
-    if (eq == std::string_view::npos) return std::nullopt;
+    if (eq == std::string_view::npos)
+        return std::nullopt;
     return Entry{Trim(trimmed.substr(0, eq)), Trim(trimmed.substr(eq + 1))};
 }
 
@@ -100,7 +110,8 @@ Location Find(const ProfileText& profile, std::string_view section, std::string_
     for (std::size_t i = 0; i < profile.lines.size(); ++i) {
         const auto& line = profile.lines[i];
         if (const auto name = SectionName(line)) {
-            if (inSection) break;  // the first matching section ends here
+            if (inSection)
+                break;  // the first matching section ends here
             if (SameName(*name, section)) {
                 inSection = true;
                 where.sectionLine = i;
@@ -108,9 +119,11 @@ Location Find(const ProfileText& profile, std::string_view section, std::string_
             }
             continue;
         }
-        if (!inSection) continue;
+        if (!inSection)
+            continue;
         const auto entry = ParseEntry(line);
-        if (!entry) continue;
+        if (!entry)
+            continue;
         where.lastEntryLine = i;
         if (SameName(entry->key, key)) {
             where.keyLine = i;
@@ -130,7 +143,8 @@ std::string Unquote(std::string_view value) {
 
 bool WriteWhole(const std::string& path, const ProfileText& profile) {
     std::string text;
-    for (std::size_t i = 0; i < profile.lines.size(); ++i) text += profile.lines[i] + profile.ends[i];
+    for (std::size_t i = 0; i < profile.lines.size(); ++i)
+        text += profile.lines[i] + profile.ends[i];
     // Replace the file through a temporary one so that a failed write never leaves half a file.
     const std::string temporary = path + ".tmp" + std::to_string(::getpid());
     {
@@ -138,12 +152,14 @@ bool WriteWhole(const std::string& path, const ProfileText& profile) {
         if (out) {
             out << text;
             out.close();
-            if (out && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+            if (out && std::rename(temporary.c_str(), path.c_str()) == 0)
+                return true;
         }
         std::remove(temporary.c_str());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    if (!out)
+        return false;
     out << text;
     return static_cast<bool>(out);
 }
@@ -155,7 +171,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     const auto profile = ReadProfile(path);
     if (profile) {
         const auto where = Find(*profile, section, key);
-        if (where.keyLine) return Unquote(ParseEntry(profile->lines[*where.keyLine])->value);
+        if (where.keyLine)
+            return Unquote(ParseEntry(profile->lines[*where.keyLine])->value);
     }
     return std::string(Trim(defaultValue));
 }
@@ -169,15 +186,20 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
         negative = value[i] == '-';
         ++i;
     }
-    if (i >= value.size() || value[i] < '0' || value[i] > '9') return defaultValue;
+    if (i >= value.size() || value[i] < '0' || value[i] > '9')
+        return defaultValue;
     long long number = 0;
     for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
         number = number * 10 + (value[i] - '0');
-        if (number > static_cast<long long>(INT_MAX) + 1) break;
+        if (number > static_cast<long long>(INT_MAX) + 1)
+            break;
     }
-    if (negative) number = -number;
-    if (number > INT_MAX) return INT_MAX;
-    if (number < INT_MIN) return INT_MIN;
+    if (negative)
+        number = -number;
+    if (number > INT_MAX)
+        return INT_MAX;
+    if (number < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(number);
 }
 
@@ -186,7 +208,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     ProfileText profile;
     if (::access(path.c_str(), F_OK) == 0) {
         auto existing = ReadProfile(path);
-        if (!existing) return false;
+        if (!existing)
+            return false;
         profile = std::move(*existing);
     }
     const std::string lineEnd = profile.NewLineEnd();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <sys/mman.h>
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace zephran::fuzzing {
 
@@ -15,12 +15,14 @@ public:
         std::size_t done = 0;
         while (fd_ >= 0 && done < size) {
             const ssize_t n = ::write(fd_, data + done, size - done);
-            if (n <= 0) break;
+            if (n <= 0)
+                break;
             done += static_cast<std::size_t>(n);
         }
     }
     ~MemoryFile() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     MemoryFile(const MemoryFile&) = delete;
     MemoryFile& operator=(const MemoryFile&) = delete;

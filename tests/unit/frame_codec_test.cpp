@@ -27,8 +27,7 @@ Bytes Frame(std::uint8_t group, std::uint8_t msgId, const Bytes& payload) {
 
 TEST(Crc16, MatchesCrc16Arc) {
     const std::string check = "123456789";
-    EXPECT_EQ(CalcCrc16(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()),
-              0xBB3D);
+    EXPECT_EQ(CalcCrc16(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xBB3D);
     EXPECT_EQ(CalcCrc16(nullptr, 0), 0);
     // Table entries 1 and 2 are the register after shifting the single byte through it.
     const std::uint8_t one = 1, two = 2;
@@ -38,8 +37,8 @@ TEST(Crc16, MatchesCrc16Arc) {
 
 struct RecordingDispatcher : FrameDispatcher {
     int DispatchFrame(const ReceiveArea& frame) override {
-        frames.push_back({frame.group, frame.msgId,
-                          Bytes(frame.payload, frame.payload + frame.Length())});
+        frames.push_back(
+            {frame.group, frame.msgId, Bytes(frame.payload, frame.payload + frame.Length())});
         return 0;
     }
     struct Got {
@@ -54,7 +53,8 @@ class FrameParserTest : public ::testing::Test {
 protected:
     std::vector<int> Feed(const Bytes& bytes) {
         std::vector<int> results;
-        for (auto b : bytes) results.push_back(receiver.FrameParser(b));
+        for (auto b : bytes)
+            results.push_back(receiver.FrameParser(b));
         return results;
     }
     RecordingDispatcher dispatcher;
@@ -132,7 +132,8 @@ TEST_F(FrameParserTest, LostByteCostsOnlyTheDamagedFrames) {
     // The short frame swallows the next one as payload; the parser then resynchronises.
     ASSERT_FALSE(dispatcher.frames.empty());
     EXPECT_EQ(dispatcher.frames.back().payload, Bytes{2});
-    for (const auto& got : dispatcher.frames) EXPECT_EQ(got.msgId, 2);
+    for (const auto& got : dispatcher.frames)
+        EXPECT_EQ(got.msgId, 2);
 }
 
 struct FakeSenderHost : FrameSenderHost {
@@ -194,7 +195,8 @@ TEST_F(FrameSenderTest, RequestWithoutBoardIsRefusedButCounted) {
 TEST_F(FrameSenderTest, ConnectedRequestIsPendingAndWrittenWhole) {
     host.connected = true;
     Bytes payload(1026);
-    for (std::size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<std::uint8_t>(i);
     sender.SendFrame(14, 1, static_cast<std::uint16_t>(payload.size()), payload.data());
     sender.CheckConnected();
     ASSERT_EQ(host.writes.size(), 1u);

@@ -50,8 +50,8 @@ TEST_F(LangIniTest, LineRules) {
 }
 
 TEST_F(LangIniTest, RepeatedKeysReplaceAndLoadsAccumulate) {
-    ASSERT_TRUE(Load("english.ini",
-                     "[DlgOSD]\nTitle=OSD\nm_ButtonSet=Set\n[DlgOSD]\nm_ButtonSet=Apply\n"));
+    ASSERT_TRUE(
+        Load("english.ini", "[DlgOSD]\nTitle=OSD\nm_ButtonSet=Set\n[DlgOSD]\nm_ButtonSet=Apply\n"));
     EXPECT_EQ(store.LangText("DlgOSD", "m_ButtonSet"), "Apply");
     ASSERT_TRUE(Load("other.ini", "[DlgOSD]\nm_ButtonSet=Setzen\n"));
     EXPECT_EQ(store.LangText("DlgOSD", "m_ButtonSet"), "Setzen");
@@ -99,7 +99,10 @@ TEST(TextEncoding, Utf8Validation) {
 
 TEST(TextEncoding, BrokenGb18030SequencesBecomeReplacementCharacters) {
     EXPECT_EQ(Gb18030ToUtf8("a\xB6"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(Gb18030ToUtf8("\xFF" "b\xB6\xC1"), "\xEF\xBF\xBD" "b\xE8\xAF\xBB");
+    EXPECT_EQ(Gb18030ToUtf8("\xFF"
+                            "b\xB6\xC1"),
+              "\xEF\xBF\xBD"
+              "b\xE8\xAF\xBB");
 }
 
 TEST(LanguageSetting, KeptInTheUserProfile) {

@@ -38,12 +38,13 @@ TEST_F(TrafficLogTest, UnlistedMessagesAndGroups) {
     // Groups 17 and 18 name unlisted messages with nothing, not even the empty key's text.
     log.LogTraffic(TrafficDirection::Sent, 18, 37);
     log.LogTraffic(TrafficDirection::Sent, 17, 2);
-    EXPECT_EQ(lines.lines, (std::vector<std::string>{"**Unknown**", "**Unknown**",
-                                                     "**Unknown**", "****", "****"}));
+    EXPECT_EQ(lines.lines, (std::vector<std::string>{"**Unknown**", "**Unknown**", "**Unknown**",
+                                                     "****", "****"}));
 }
 
 TEST_F(TrafficLogTest, TenthLineClearsTheList) {
-    for (int i = 0; i < 9; ++i) log.LogTraffic(TrafficDirection::Sent, 12, 1);
+    for (int i = 0; i < 9; ++i)
+        log.LogTraffic(TrafficDirection::Sent, 12, 1);
     EXPECT_EQ(lines.lines.size(), 9u);
     log.LogTraffic(TrafficDirection::Received, 12, 1);
     EXPECT_EQ(lines.lines, std::vector<std::string>{"Connect ok"});
@@ -68,7 +69,8 @@ TEST(MessageCatalogue, NamesAndGaps) {
     std::set<std::uint16_t> pairs;
     std::set<std::string_view> names;
     for (const auto& entry : CatalogueMessages()) {
-        EXPECT_TRUE(pairs.insert(static_cast<std::uint16_t>(entry.group * 256 + entry.msgId)).second);
+        EXPECT_TRUE(
+            pairs.insert(static_cast<std::uint16_t>(entry.group * 256 + entry.msgId)).second);
         EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
     }
     EXPECT_EQ(CatalogueMessages().size(), 145u);
