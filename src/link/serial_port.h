@@ -34,7 +34,7 @@ struct PortEvent {
 
 // The window that drains a port's events.
 class SerialPortOwner {
-  public:
+public:
     virtual ~SerialPortOwner() = default;
     // Called when events are queued on an empty queue, on the monitor thread (or on the caller's
     // thread from OpenPort). It must only schedule a CSerialPort::TakeEvents on the UI thread.
@@ -45,7 +45,7 @@ class SerialPortOwner {
 // StopMonitorThread and TakeEvents belong to the user-interface thread; the monitor thread does
 // every read and write.
 class CSerialPort {
-  public:
+public:
     static constexpr std::uint32_t kEvRxChar = 0x0001;  // deliver received bytes
     static constexpr std::uint32_t kEvRxFlag = 0x0002;  // notify the event character
     static constexpr std::uint8_t kEventChar = 0x71;
@@ -80,7 +80,7 @@ class CSerialPort {
     // Whether path could be opened now; opens and closes it without changing its settings.
     static OpenFailure ProbeDevice(const std::string& path);
 
-  private:
+private:
     void ConfigureLine(int fd, unsigned baud, char parity, unsigned dataBits, unsigned stopBits);
     void MonitorLoop();
     // Reads what is waiting; false when the device has gone.

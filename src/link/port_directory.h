@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zephran {
+
+// One numbered port: COM<number> stands for devicePath.
+struct PortEntry {
+    unsigned number = 0;
+    std::string devicePath;
+    std::string adapterName;  // manufacturer and product of a USB adapter, else empty
+
+    // "COM3 /dev/ttyUSB0 (FTDI FT232R USB UART)"
+    std::string Label() const;
+};
+
+struct PortDirectoryOptions {
+    std::string sysRoot = "/sys";
+    std::string devRoot = "/dev";
+    // Paths given on the command line; when not empty they replace the devices found.
+    std::vector<std::string> explicitPaths;
+    // Colon-separated glob patterns whose matches follow the devices found.
+    std::string extraPatterns;
+};
+
+// The value of ZEPHRAN_PORTS, or empty.
+std::string PortPatternsFromEnvironment();
+
+// Numbers the serial devices: USB adapters (ttyUSB), then ACM modems (ttyACM), each in the
+// order of their numbers, then on-board UARTs (ttyS) with hardware behind them; then the
+// matches of the extra patterns. Each device path is listed once, at most kMaxPorts of them.
+class PortDirectory {
+public:
+    static constexpr std::size_t kMaxPorts = 128;
+
+    explicit PortDirectory(PortDirectoryOptions options) : options_(std::move(options)) {}
+
+    // Rebuilds the list from what the system shows now.
+    void Refresh();
+    const std::vector<PortEntry>& Entries() const { return entries_; }
+    // The entry numbered number, or nullptr.
+    const PortEntry* Find(unsigned number) const;
+
+private:
+    void Add(const std::string& path);
+
+    PortDirectoryOptions options_;
+    std::vector<PortEntry> entries_;
+};
+
+}  // namespace zephran
