@@ -1,0 +1,304 @@
+#include "app/connection_manager.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/page_host.h"
+#include "link/message_catalogue.h"
+
+namespace zephran {
+namespace {
+
+std::string Format(const char* format, int value) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string ComName(unsigned number) {
+    return Format("COM%d", static_cast<int>(number));
+}
+
+// Each byte is one character: bytes above 127 are the Latin-1 characters of that code.
+void AppendLatin1(std::string& text, const std::uint8_t* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t b = bytes[i];
+        if (b < 0x80) {
+            text += static_cast<char>(b);
+        } else {
+            text += static_cast<char>(0xC0 | (b >> 6));
+            text += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+}
+
+}  // namespace
+
+bool ConnectionManager::AutoMode() const {
+    return s_.settings.ReadText("PCSetting", "PortScanMode") == "Auto";
+}
+
+unsigned ConnectionManager::Baud() const {
+    return static_cast<unsigned>(std::max(s_.settings.ReadInt("PCSetting", "bps", 12), 0));
+}
+
+std::size_t ConnectionManager::ProbePorts() {
+    ports_.clear();
+    knownDevices_.clear();
+    for (const PortEntry& device : s_.link.Devices()) {
+        knownDevices_.push_back(device.devicePath);
+        if (s_.link.Probe(device.devicePath) == OpenFailure::None)
+            ports_.push_back(device);
+    }
+    return ports_.size();
+}
+
+void ConnectionManager::StopPort() {
+    if (!portOpen_)
+        return;
+    s_.link.Close();
+    portOpen_ = false;
+}
+
+void ConnectionManager::StartScan() {
+    s_.timers.KillTimer(kTimerScan);
+    StopPort();
+    connected_ = false;
+    if (ProbePorts() > 0)
+        s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
+    scanIndex_ = 0;
+    s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Try Hardware Concect"), 0);
+}
+
+void ConnectionManager::ReportOpenFailure(const PortEntry* port, unsigned number) {
+    std::string message = Format("Open com port %i Err", static_cast<int>(number));
+    if (port)
+        message += " (" + port->devicePath + ")";
+    if (port && s_.link.LastFailure() == OpenFailure::PermissionDenied) {
+        message += "\n" + s_.texts.LangText("MessagBox", "Port Permission Denied");
+    }
+    s_.host.MessageBox(message);
+}
+
+void ConnectionManager::OpenConfiguredPort() {
+    s_.timers.KillTimer(kTimerScan);
+    StopPort();
+    connected_ = false;
+    const unsigned baud = Baud();
+    const int com = s_.settings.ReadInt("PCSetting", "Com", 12);
+    const auto devices = s_.link.Devices();
+    const auto port = std::find_if(devices.begin(), devices.end(), [com](const PortEntry& p) {
+        return static_cast<int>(p.number) == com;
+    });
+    if (port == devices.end() || !s_.link.Open(port->number, port->devicePath, baud)) {
+        ReportOpenFailure(port == devices.end() ? nullptr : &*port, static_cast<unsigned>(com));
+        return;
+    }
+    portOpen_ = true;
+    openNumber_ = port->number;
+    ShowPort(*port);
+    s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
+    SendConnectRequest();
+}
+
+void ConnectionManager::SendConnectRequest() {
+    s_.sender.SendFrame(kLinkControlGroup, kConnectRequestId, 0, nullptr);
+    s_.sender.CheckConnected();
+}
+
+void ConnectionManager::ShowPort(const PortEntry& port) {
+    s_.setStatus(kStatusPort, ComName(port.number), 0);
+}
+
+bool ConnectionManager::OpenForScan(const PortEntry& port) {
+    if (s_.link.Open(port.number, port.devicePath, Baud())) {
+        portOpen_ = true;
+        openNumber_ = port.number;
+        return true;
+    }
+    if (s_.link.LastFailure() == OpenFailure::PermissionDenied && !permissionHintShown_) {
+        permissionHintShown_ = true;
+        s_.setStatus(
+            kStatusMain,
+            ComName(port.number) + ": " + s_.texts.LangText("MessagBox", "Port Permission Denied"),
+            0);
+    }
+    return false;
+}
+
+void ConnectionManager::AddPending(std::uint8_t group, std::uint8_t msgId) {
+    pending_.push_back({RequestKey(group, msgId), group, msgId, 100, 100});
+}
+
+void ConnectionManager::RemovePending(std::uint8_t group, std::uint8_t msgId) {
+    const std::uint16_t key = RequestKey(group, msgId);
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->key == key) {
+            it = pending_.erase(it);
+            s_.setStatus(kStatusProgress, "", 0);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void ConnectionManager::OnPendingTimer() {
+    if (updateActive && eraseCountdown != 0 && --eraseCountdown == 0) {
+        updateActive = false;
+        if (onEraseTimeout)
+            onEraseTimeout();
+    }
+    if (pending_.empty())
+        return;
+    for (PendingRequest& request : pending_) {
+        if (request.remaining > 1)
+            --request.remaining;
+    }
+    if (!updateActive) {
+        const PendingRequest& first = pending_.front();
+        s_.setStatus(kStatusProgress, "", (first.total - first.remaining) * 100 / first.total);
+    }
+    // Take every expired entry off the list before any message box runs its own event loop.
+    std::vector<PendingRequest> expired;
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->remaining < 2) {
+            expired.push_back(*it);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    std::vector<std::string> messages;
+    for (const PendingRequest& request : expired) {
+        messages.push_back(MessageName(s_.texts, request.group, request.msgId) + " " +
+                           s_.texts.LangText("MessagBox", "TimeOut"));
+        s_.log.LogTraffic(TrafficDirection::TimedOut, request.group, request.msgId);
+        s_.setStatus(kStatusProgress, "", 0);
+    }
+    for (const std::string& message : messages)
+        s_.host.MessageBox(message);
+}
+
+void ConnectionManager::OnScanTimer() {
+    if (!magCalibrating && connected_) {
+        for (std::size_t i = 0; i < rates_.size(); ++i) {
+            const std::uint32_t current = s_.dispatcher.LiveCount(static_cast<LiveCounter>(i));
+            rates_[i] = current - lastCounts_[i];
+            lastCounts_[i] = current;
+        }
+        const std::string product = s_.settings.ReadText("ProductSetting", "Product");
+        char text[128];
+        if (product == "AHRS") {
+            std::snprintf(text, sizeof text, "AHRS %i Hz", static_cast<int>(rates_[kLiveAhrs]));
+            s_.setStatus(kStatusMain, text, 0);
+        } else if (product == "GPSINS") {
+            std::snprintf(text, sizeof text, "Nav Sensor GPS: %i %i %i  Hz",
+                          static_cast<int>(rates_[kLiveNavOutput]),
+                          static_cast<int>(rates_[kLiveSensorsRaw]),
+                          static_cast<int>(rates_[kLiveGpsRaw]));
+            s_.setStatus(kStatusMain, text, 0);
+        }
+    }
+    if (connected_)
+        return;
+    if (!AutoMode()) {
+        if (portOpen_) {
+            SendConnectRequest();
+            return;
+        }
+        // The configured port was lost: try it again every second, quietly.
+        const int com = s_.settings.ReadInt("PCSetting", "Com", 12);
+        for (const PortEntry& device : s_.link.Devices()) {
+            if (static_cast<int>(device.number) == com && OpenForScan(device)) {
+                ShowPort(device);
+                SendConnectRequest();
+            }
+        }
+        return;
+    }
+    for (const PortEntry& device : s_.link.Devices()) {
+        if (std::find(knownDevices_.begin(), knownDevices_.end(), device.devicePath) ==
+            knownDevices_.end()) {
+            newDevice_ = true;
+        }
+    }
+    if (newDevice_) {
+        newDevice_ = false;
+        s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "NewUSBDevice"), 0);
+        StartScan();
+    }
+    if (ports_.empty())
+        return;
+    if (portOpen_) {
+        StopPort();
+        scanIndex_ = (scanIndex_ + 1) % ports_.size();
+    }
+    scanIndex_ %= ports_.size();
+    ShowPort(ports_[scanIndex_]);
+    if (OpenForScan(ports_[scanIndex_]))
+        SendConnectRequest();
+}
+
+void ConnectionManager::HandlePortEvents(const std::function<void(std::uint8_t)>& parse) {
+    std::vector<std::string> errors;
+    for (const PortEvent& event : s_.link.TakeEvents()) {
+        switch (event.kind) {
+            case PortEvent::Kind::Received:
+                for (std::uint8_t b : event.bytes)
+                    parse(b);
+                break;
+            case PortEvent::Kind::EventChar:
+                break;
+            case PortEvent::Kind::Error:
+                errors.push_back("Application Error\n" + event.step + ": " + event.text);
+                break;
+            case PortEvent::Kind::Lost: {
+                if (!portOpen_ || event.portNumber != openNumber_)
+                    break;
+                portOpen_ = false;
+                connected_ = false;
+                s_.link.Close();
+                if (AutoMode())
+                    StartScan();
+                s_.setStatus(
+                    kStatusMain,
+                    s_.texts.LangText("Panel", "Port Lost") + " " + ComName(event.portNumber), 0);
+                break;
+            }
+        }
+    }
+    for (const std::string& error : errors)
+        s_.host.MessageBox(error);
+}
+
+void ConnectionManager::TextFrame(const ReceiveArea& frame) {
+    if (++textFrames_ == 7) {
+        textFrames_ = 0;
+        textStream_.clear();
+    }
+    AppendLatin1(textStream_, frame.payload, frame.Length());
+    s_.showText(textStream_);
+}
+
+void ConnectionManager::RegisterReplies(ReplyDispatcher& dispatcher) {
+    dispatcher.RouteGroup(1, [this](const ReceiveArea& frame) { TextFrame(frame); });
+    dispatcher.Route(
+        kLinkControlGroup, kConnectRequestId,
+        [this](const ReceiveArea&) {
+            connected_ = true;
+            s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Hardware Connect Succeed"), 0);
+        },
+        true);
+    dispatcher.Route(
+        kLinkControlGroup, 2,
+        [this](const ReceiveArea&) {
+            s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "DL_ID_COMMUNICATE_SET_BPS"), 0);
+            s_.setStatus(kStatusMain,
+                         s_.texts.LangText("Panel", "switch to new bps") + " " +
+                             std::to_string(s_.settings.ReadInt("AHRSSetting", "bps", 12)),
+                         0);
+        },
+        true);
+}
+
+}  // namespace zephran

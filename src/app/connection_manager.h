@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/serial_link.h"
+#include "app/settings_file.h"
+#include "dispatch/reply_dispatcher.h"
+#include "link/frame_sender.h"
+#include "link/traffic_log.h"
+#include "platform/clock.h"
+#include "ui/host_services.h"
+#include "ui/timers.h"
+
+namespace zephran {
+
+inline constexpr int kTimerPending = 1;  // 10 ms: pending requests and the erase countdown
+inline constexpr int kTimerScan = 2;     // 1000 ms: rates, port scanning, connect requests
+inline constexpr int kTimerViews = 3;    // 5 ms: redraws the open 3-D views
+
+// One request written while connected and not answered yet.
+struct PendingRequest {
+    std::uint16_t key;
+    std::uint8_t group;
+    std::uint8_t msgId;
+    std::uint16_t remaining;
+    std::uint16_t total;
+};
+
+// Finds the board and watches the link: the port probe, the automatic scan or the configured
+// port, the connect handshake, pending requests and their time-outs, the rates of live data,
+// and the link-control replies and the board's text stream.
+class ConnectionManager {
+public:
+    struct Services {
+        const SettingsFile& settings;
+        const TextSource& texts;
+        ui::HostServices& host;
+        ui::TimerTable& timers;
+        const Clock& clock;
+        SerialLink& link;
+        FrameSender& sender;
+        TrafficLog& log;
+        const ReplyDispatcher& dispatcher;
+        std::function<void(int code, const std::string& text, int value)> setStatus;
+        std::function<void(const std::string& text)> showText;  // the board's text box
+    };
+
+    explicit ConnectionManager(Services services) : s_(std::move(services)) {}
+
+    // Tries every device and keeps those that open; returns how many.
+    std::size_t ProbePorts();
+    void StartScan();
+    void OpenConfiguredPort();
+    void SendConnectRequest();
+
+    void OnPendingTimer();
+    void OnScanTimer();
+    // Bytes and errors from the port; bytes go to parse.
+    void HandlePortEvents(const std::function<void(std::uint8_t)>& parse);
+
+    void AddPending(std::uint8_t group, std::uint8_t msgId);
+    void RemovePending(std::uint8_t group, std::uint8_t msgId);
+    void RegisterReplies(ReplyDispatcher& dispatcher);
+
+    bool Connected() const { return connected_; }
+    bool PortOpen() const { return portOpen_; }
+    void NoticeNewDevice() { newDevice_ = true; }
+    const std::vector<PendingRequest>& Pending() const { return pending_; }
+    const std::vector<PortEntry>& Ports() const { return ports_; }
+    std::uint32_t Rate(LiveCounter counter) const { return rates_[counter]; }
+    const std::string& TextStream() const { return textStream_; }
+
+    // Set by the sensor calibration page while a three-axis magnetometer calibration runs.
+    bool magCalibrating = false;
+    // The firmware update's erase countdown in 10 ms ticks, run while updateActive is set.
+    bool updateActive = false;
+    int eraseCountdown = 0;
+    std::function<void()> onEraseTimeout;
+
+private:
+    bool AutoMode() const;
+    unsigned Baud() const;
+    bool OpenForScan(const PortEntry& port);
+    void StopPort();
+    void ShowPort(const PortEntry& port);
+    void ReportOpenFailure(const PortEntry* port, unsigned number);
+    void TextFrame(const ReceiveArea& frame);
+
+    Services s_;
+    bool connected_ = false;
+    bool portOpen_ = false;
+    bool newDevice_ = false;
+    bool permissionHintShown_ = false;
+    std::vector<PortEntry> ports_;
+    std::vector<std::string> knownDevices_;
+    std::size_t scanIndex_ = 0;
+    unsigned openNumber_ = 0;
+    std::vector<PendingRequest> pending_;
+    std::array<std::uint32_t, 4> lastCounts_{};
+    std::array<std::uint32_t, 4> rates_{};
+    std::string textStream_;
+    int textFrames_ = 0;
+};
+
+}  // namespace zephran

@@ -1,0 +1,22 @@
+#include "app/page.h"
+
+namespace zephran {
+
+Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
+    : ui::Window(host.Host(), std::move(windowTemplate)),
+      host_(host),
+      identity_(std::move(identity)) {}
+
+void Page::ApplyTexts() {
+    if (!host_.LanguageChosen() || identity_.section.empty())
+        return;
+    const TextSource& texts = host_.Texts();
+    if (identity_.titled)
+        SetWindowText(texts.LangText(identity_.section, "Title"));
+    for (const ui::Control& control : Controls()) {
+        if (!control.textKey.empty())
+            SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));
+    }
+}
+
+}  // namespace zephran

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+#include "app/page.h"
+#include "app/products.h"
+
+namespace zephran {
+
+// Creates the page of one identity: its own class where it has one, else a page that shows its
+// title alone.
+std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity);
+
+}  // namespace zephran

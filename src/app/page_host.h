@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "link/text_source.h"
+#include "ui/host_services.h"
+
+namespace zephran {
+
+class SettingsFile;
+class ReplyDispatcher;
+
+// Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
+// rate (pane 2).
+enum StatusCode : int {
+    kStatusMain = 0,
+    kStatusPort = 1,
+    kStatusReceive = 2,
+    kStatusTransmit = 3,
+    kStatusProgress = 4,
+    kStatusBaud = 5,
+};
+
+// Active-page codes of the live pages.
+inline constexpr int kPageAhrsView = 16;
+inline constexpr int kPageSensorCalibrate = 32;
+inline constexpr int kPageGpsInsView = 64;
+inline constexpr int kPageNotLive = 0;
+
+// What pages reach of the main dialog.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    virtual bool SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                           const std::uint8_t* payload) = 0;
+    virtual bool CheckConnected() = 0;
+    virtual void SetStatus(int code, const std::string& text, int value) = 0;
+    virtual const TextSource& Texts() const = 0;
+    // Whether a language is chosen; without one, windows keep their template texts.
+    virtual bool LanguageChosen() const = 0;
+    virtual const SettingsFile& Settings() const = 0;
+    virtual ui::HostServices& Host() const = 0;
+    virtual int ActivePageCode() const = 0;
+};
+
+}  // namespace zephran

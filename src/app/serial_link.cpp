@@ -1,0 +1,18 @@
+#include "app/serial_link.h"
+
+namespace zephran {
+
+std::vector<PortEntry> DeviceSerialLink::Devices() {
+    directory_.Refresh();
+    return directory_.Entries();
+}
+
+bool DeviceSerialLink::Open(unsigned number, const std::string& path, unsigned baud) {
+    if (!port_.OpenPort(&owner_, number, path, baud, 'N', 8, 1,
+                        CSerialPort::kEvRxChar | CSerialPort::kEvRxFlag, kWriteBufferSize)) {
+        return false;
+    }
+    return port_.StartMonitorThread();
+}
+
+}  // namespace zephran

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/port_directory.h"
+#include "link/serial_port.h"
+
+namespace zephran {
+
+// The main dialog's one serial port and the devices it can choose from.
+class SerialLink {
+public:
+    virtual ~SerialLink() = default;
+    // The devices present now, numbered.
+    virtual std::vector<PortEntry> Devices() = 0;
+    virtual OpenFailure Probe(const std::string& path) = 0;
+    // Opens at baud, no parity, 8 data bits, 1 stop bit, and starts the monitor thread.
+    virtual bool Open(unsigned number, const std::string& path, unsigned baud) = 0;
+    virtual OpenFailure LastFailure() const = 0;
+    virtual void Close() = 0;
+    virtual void Write(const std::uint8_t* bytes, std::size_t count) = 0;
+    virtual std::vector<PortEvent> TakeEvents() = 0;
+};
+
+// The real port: CSerialPort over the port directory.
+class DeviceSerialLink : public SerialLink {
+public:
+    static constexpr std::size_t kWriteBufferSize = 2048;
+
+    DeviceSerialLink(PortDirectoryOptions options, SerialPortOwner& owner)
+        : directory_(std::move(options)), owner_(owner) {}
+
+    std::vector<PortEntry> Devices() override;
+    OpenFailure Probe(const std::string& path) override { return CSerialPort::ProbeDevice(path); }
+    bool Open(unsigned number, const std::string& path, unsigned baud) override;
+    OpenFailure LastFailure() const override { return port_.OpenFailureReason(); }
+    void Close() override { port_.StopMonitorThread(); }
+    void Write(const std::uint8_t* bytes, std::size_t count) override {
+        port_.QueueWrite(bytes, count);
+    }
+    std::vector<PortEvent> TakeEvents() override { return port_.TakeEvents(); }
+
+private:
+    PortDirectory directory_;
+    SerialPortOwner& owner_;
+    CSerialPort port_;
+};
+
+}  // namespace zephran

@@ -1,0 +1,380 @@
+#include "app/zephran_dlg.h"
+
+#include <cstdio>
+
+#include "app/language_dlg.h"
+#include "app/menu_bar.h"
+#include "app/page_factory.h"
+#include "app/products.h"
+
+namespace zephran {
+namespace {
+
+ui::WindowTemplate MainTemplate() {
+    ui::WindowTemplate t;
+    t.title = "ZephranFPV";
+    t.controls = {ui::Control{
+        .id = kIdBoardText, .kind = ui::ControlKind::Edit, .readOnly = true, .multiline = true}};
+    t.layout = ui::Column({ui::Item(kIdBoardText)});
+    return t;
+}
+
+}  // namespace
+
+CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths paths,
+                         PortDirectoryOptions ports, std::unique_ptr<SerialLink> link)
+    : host_(host),
+      clock_(clock),
+      paths_(std::move(paths)),
+      settings_(paths_.configFile),
+      languageSetting_(paths_.profileFile),
+      main_(host, MainTemplate()),
+      log_(trafficList_, lang_),
+      sender_(*this, log_, lang_),
+      receiver_(*this),
+      dispatcher_(*this, log_),
+      link_(link ? std::move(link)
+                 : std::make_unique<DeviceSerialLink>(std::move(ports),
+                                                      static_cast<SerialPortOwner&>(*this))),
+      connection_(
+          {settings_, lang_, host_, timers_, clock_, *link_, sender_, log_, dispatcher_,
+           [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
+           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}) {
+    tree_.onSelectionChanged = [this] { OnTreeSelection(); };
+    connection_.RegisterReplies(dispatcher_);
+}
+
+CZephranDlg::~CZephranDlg() {
+    tree_.onSelectionChanged = nullptr;
+    link_->Close();
+}
+
+std::string CZephranDlg::Counter(const char* key, long long value) const {
+    return lang_.LangText("Panel", key) + " " + std::to_string(value);
+}
+
+void CZephranDlg::OnInitDialog() {
+    main_.SetWindowText("ZephranFPV V3.5");
+    const std::size_t portsFound = connection_.ProbePorts();
+    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    LoadStartupLanguage();
+    BuildPageTree();
+
+    SetStatus(kStatusReceive, Counter("RX", 0), 0);
+    SetStatus(kStatusTransmit, Counter("TX", 0), 0);
+    SetStatus(kStatusBaud, settings_.ReadText("PCSetting", "bps"), 0);
+    const bool autoScan = settings_.ReadText("PCSetting", "PortScanMode") == "Auto";
+    if (autoScan) {
+        SetStatus(kStatusMain, lang_.LangText("Panel", "Try Hardware Concect"), 0);
+    } else {
+        SetStatus(kStatusMain, lang_.LangText("Panel", "ManualConnectMode"), 0);
+        host_.MessageBox(lang_.LangText("Panel", "MunualConnectProm"));
+    }
+
+    for (const PageIdentity& identity : kPages) {
+        pages_.push_back(CreatePage(*this, identity));
+        pages_.back()->RegisterReplies(dispatcher_);
+        pages_.back()->InitDialog();
+        pages_.back()->ApplyTexts();
+    }
+    ShowProductPage();
+
+    const std::int64_t now = clock_.SteadyMs();
+    timers_.SetTimer(kTimerPending, 10, now);
+    timers_.SetTimer(kTimerViews, 5, now);
+    if (autoScan) {
+        if (portsFound > 0) {
+            timers_.SetTimer(kTimerScan, 1000, now);
+        } else {
+            host_.MessageBox("No UartPort Dectect");
+        }
+    }
+}
+
+void CZephranDlg::LoadStartupLanguage() {
+    std::string language = languageSetting_.Read();
+    if (language.empty()) {
+        host_.MessageBox("Err,No Language Setting ,defaut set to english");
+        languageSetting_.Write("english");
+        language = "english";
+    }
+    if (LoadLanguageFile(paths_.languageDir + "/" + language + ".ini")) {
+        BuildMenuBar();
+    } else {
+        languageSetting_.Write("");
+    }
+}
+
+bool CZephranDlg::LoadLanguageFile(const std::string& path) {
+    lang_.SetPath(path);
+    if (lang_.Load())
+        return true;
+    host_.MessageBox(lang_.LangText("MessagBox", "Unable to locate ini file") + " " + path);
+    return false;
+}
+
+void CZephranDlg::BuildMenuBar() {
+    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+}
+
+void CZephranDlg::BuildPageTree() {
+    if (languageSetting_.Read().empty())
+        return;
+    tree_.DeleteAllItems();
+    const auto insert = [this](const TreeNodeSpec& node) {
+        const auto top =
+            tree_.InsertItem(lang_.LangText("Tree", node.key), 0, std::string(node.key));
+        for (std::string_view child : node.children) {
+            tree_.InsertItem(lang_.LangText("Tree", child), top, std::string(child));
+        }
+        tree_.Expand(top);
+    };
+    if (const ProductSpec* product = FindProduct(settings_.ReadText("ProductSetting", "Product"))) {
+        for (const TreeNodeSpec& node : product->nodes)
+            insert(node);
+    }
+    insert(UpdateNode());
+}
+
+Page* CZephranDlg::FindPage(std::string_view treeKey) const {
+    for (const auto& page : pages_) {
+        if (page->Id().treeKey == treeKey)
+            return page.get();
+    }
+    return nullptr;
+}
+
+void CZephranDlg::ShowPage(Page* page, std::optional<int> liveCode) {
+    shown_ = page;
+    if (liveCode)
+        activePageCode_ = *liveCode;
+    pageChanged.Emit();
+    if (page)
+        page->OnShown();
+}
+
+void CZephranDlg::ShowProductPage() {
+    const ProductSpec* product = FindProduct(settings_.ReadText("ProductSetting", "Product"));
+    if (!product) {
+        ShowPage(nullptr, std::nullopt);
+        return;
+    }
+    for (const auto& page : pages_) {
+        if (page->Id().className == product->defaultPageClass) {
+            ShowPage(page.get(), product->setsPageCode ? std::optional<int>(page->Id().liveCode)
+                                                       : std::nullopt);
+            return;
+        }
+    }
+}
+
+void CZephranDlg::OnTreeSelection() {
+    const auto item = tree_.GetSelectedItem();
+    if (!item)
+        return;
+    const std::string text = tree_.GetItemText(item);
+    for (std::string_view key : kTreeMatchOrder) {
+        if (lang_.LangText("Tree", key) != text)
+            continue;
+        Page* page = FindPage(key);
+        ShowPage(page, page->Id().liveCode);
+        return;
+    }
+}
+
+void CZephranDlg::ApplyLanguageRefresh() {
+    BuildPageTree();
+    log_.Clear();
+    for (std::string_view className : kTextRefreshOrder) {
+        for (const auto& page : pages_) {
+            if (page->Id().className == className)
+                page->ApplyTexts();
+        }
+    }
+    SetStatus(kStatusMain, lang_.LangText("Panel", "Change Language"), 0);
+    SetStatus(kStatusReceive, Counter("RX", dispatcher_.ReceiveCount()), 0);
+    SetStatus(kStatusTransmit, Counter("TX", sender_.TransmitCount()), 0);
+    BuildMenuBar();
+}
+
+void CZephranDlg::SetStatus(int code, const std::string& text, int value) {
+    switch (code) {
+        case kStatusMain:
+            statusBar_.SetPaneText(0, text);
+            break;
+        case kStatusPort:
+            statusBar_.SetPaneText(1, text);
+            break;
+        case kStatusBaud:
+            statusBar_.SetPaneText(2, text);
+            break;
+        case kStatusReceive:
+            statusBar_.SetPaneText(3, text);
+            break;
+        case kStatusTransmit:
+            statusBar_.SetPaneText(4, text);
+            break;
+        case kStatusProgress:
+            statusBar_.SetProgress(value);
+            break;
+        default:
+            break;
+    }
+}
+
+void CZephranDlg::SetStatusText(int pane, const std::string& text) {
+    statusBar_.SetPaneText(pane, text);
+}
+
+bool CZephranDlg::SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                            const std::uint8_t* payload) {
+    return sender_.SendFrame(group, msgId, length, payload);
+}
+
+bool CZephranDlg::CheckConnected() {
+    return sender_.CheckConnected();
+}
+
+void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
+    connection_.AddPending(group, msgId);
+}
+
+void CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
+    if (connection_.PortOpen())
+        link_->Write(bytes, count);
+}
+
+int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {
+    return dispatcher_.DispatchFrame(frame);
+}
+
+void CZephranDlg::ReceiveCounted(std::int32_t count) {
+    SetStatus(kStatusReceive, Counter("RX", count), 0);
+}
+
+void CZephranDlg::RemovePending(std::uint8_t group, std::uint8_t msgId) {
+    connection_.RemovePending(group, msgId);
+}
+
+void CZephranDlg::SetWakeUpHandler(std::function<void()> wakeUp) {
+    std::lock_guard lock(wakeMutex_);
+    wakeUp_ = std::move(wakeUp);
+}
+
+void CZephranDlg::WakeUp() {
+    std::lock_guard lock(wakeMutex_);
+    if (wakeUp_)
+        wakeUp_();
+}
+
+void CZephranDlg::ProcessPortEvents() {
+    connection_.HandlePortEvents([this](std::uint8_t b) { receiver_.FrameParser(b); });
+}
+
+void CZephranDlg::RunDueTimers() {
+    timers_.RunDue(clock_.SteadyMs(), [this](int id) { OnTimer(id); });
+}
+
+void CZephranDlg::OnTimer(int id) {
+    switch (id) {
+        case kTimerPending:
+            connection_.OnPendingTimer();
+            break;
+        case kTimerScan:
+            connection_.OnScanTimer();
+            break;
+        default:
+            break;
+    }
+}
+
+void CZephranDlg::ProductCommand(std::string_view product) {
+    settings_.Write("ProductSetting", "Product", product);
+    if (product != "AHRS") {
+        settings_.Write("PCSetting", "bps", "115200");
+        settings_.Write("PCSetting", "PortScanMode", "Auto");
+    }
+    ApplyLanguageRefresh();
+    BuildPageTree();
+    ShowProductPage();
+}
+
+void CZephranDlg::PcBaudCommand(std::size_t index) {
+    settings_.Write("PCSetting", "bps", std::to_string(kBaudRates[index]));
+    std::string bps = settings_.ReadText("PCSetting", "bps");
+    if (bps.empty())
+        bps = "115200";
+    SetStatus(kStatusBaud, bps, 0);
+    if (settings_.ReadText("PCSetting", "PortScanMode") == "Auto") {
+        StartScan();
+    } else {
+        OpenConfiguredPort();
+    }
+    ApplyLanguageRefresh();
+}
+
+void CZephranDlg::BoardOptionCommand(unsigned command) {
+    for (const BoardOptionMenu& options : BoardOptionMenus()) {
+        for (std::size_t i = 0; i < options.commands.size(); ++i) {
+            if (options.commands[i] != command)
+                continue;
+            if (options.group == kLinkControlGroup) {
+                settings_.Write("AHRSSetting", "bps", std::to_string(kBaudRates[i]));
+            }
+            const auto code = static_cast<std::uint8_t>(i);
+            SendFrame(options.group, options.msgId, 1, &code);
+            CheckConnected();
+            return;
+        }
+    }
+}
+
+void CZephranDlg::OnCommand(unsigned command) {
+    for (const auto& item : kProductCommands) {
+        if (item.command == command)
+            return ProductCommand(item.product);
+    }
+    if (command >= kCmdPcBaudBase && command < kCmdPcBaudBase + kBaudRates.size()) {
+        return PcBaudCommand(command - kCmdPcBaudBase);
+    }
+    if (command > kCmdPortBase && command <= kCmdPortBase + 128) {
+        settings_.Write("PCSetting", "Com", std::to_string(command - kCmdPortBase));
+        OpenConfiguredPort();
+        ApplyLanguageRefresh();
+        return;
+    }
+    switch (command) {
+        case kCmdAutoScan:
+            StartScan();
+            settings_.Write("PCSetting", "PortScanMode", "Auto");
+            ApplyLanguageRefresh();
+            return;
+        case kCmdManualPort:
+            OpenConfiguredPort();
+            settings_.Write("PCSetting", "PortScanMode", "Manual");
+            ApplyLanguageRefresh();
+            return;
+        case kCmdLanguage: {
+            CLanguageDlg dialog(
+                host_, lang_, languageSetting_, paths_.languageDir,
+                [this](const std::string& chosen) {
+                    languageSetting_.Write(chosen);
+                    const std::string language = languageSetting_.Read();
+                    if (!language.empty() &&
+                        !LoadLanguageFile(paths_.languageDir + "/" + language + ".ini")) {
+                        languageSetting_.Write("");
+                    }
+                    ApplyLanguageRefresh();
+                });
+            host_.RunModal(dialog);
+            return;
+        }
+        case kCmdHelp:
+            host_.OpenUrl(kMakerWebPage);
+            return;
+        default:
+            BoardOptionCommand(command);
+    }
+}
+
+}  // namespace zephran

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zephran {
+
+// The command line shared by the desktop and the headless front end.
+struct Options {
+    std::optional<std::string> appDir;      // --app-dir DIR
+    std::vector<std::string> ports;         // --port PATH, repeatable
+    bool headless = false;                  // --headless
+    bool virtualTime = false;               // --virtual-time (headless)
+    std::optional<std::string> demo;        // --demo [PRODUCT]; "AHRS" when no product is given
+    std::optional<std::string> screenshot;  // --screenshot FILE
+    int screenshotAfterMs = 1500;           // --after MS
+    bool help = false;                      // --help
+};
+
+// Parses argv; on a mistake returns nothing and sets error.
+std::optional<Options> ParseOptions(int argc, const char* const* argv, std::string& error);
+
+// The --help text.
+std::string UsageText();
+
+}  // namespace zephran

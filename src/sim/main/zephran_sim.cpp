@@ -1,0 +1,76 @@
+// zephran-sim: plays one board on a pseudo-terminal until SIGINT or SIGTERM.
+#include <signal.h>
+
+#include <algorithm>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sim/products.h"
+#include "sim/virtual_board.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: zephran-sim --product NAME --link PATH\n"
+           "Plays a ZephranFPV board on a pseudo-terminal until interrupted (SIGINT, SIGTERM).\n"
+           "  --product NAME  the board:";
+    for (const std::string_view name : zephran::sim::ProductNames())
+        out << ' ' << name;
+    out << "\n"
+           "  --link PATH     make PATH a symbolic link to the board's serial device\n"
+           "  --help          show this text\n";
+}
+
+int UsageError(const std::string& message) {
+    std::cerr << "zephran-sim: " << message << "\n";
+    PrintUsage(std::cerr);
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::optional<std::string> product;
+    std::optional<std::string> link;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help") {
+            PrintUsage(std::cout);
+            return 0;
+        }
+        if (arg != "--product" && arg != "--link")
+            return UsageError("unknown option " + std::string(arg));
+        if (i + 1 == argc)
+            return UsageError(std::string(arg) + " needs a value");
+        (arg == "--product" ? product : link) = argv[++i];
+    }
+    if (!product || !link)
+        return UsageError(product ? "--link is missing" : "--product is missing");
+    const auto names = zephran::sim::ProductNames();
+    if (std::ranges::find(names, *product) == names.end())
+        return UsageError("unknown product " + *product);
+
+    // Blocked before the board's thread starts, so that only sigwait below sees them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    zephran::sim::VirtualBoard board;
+    const auto slave = board.Start(*product, *link);
+    if (!slave) {
+        std::cerr << "zephran-sim: " << board.LastError() << "\n";
+        return 1;
+    }
+    std::cout << "board " << *product << " ready on " << *link << " (-> " << *slave << ")"
+              << std::endl;
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    board.Stop();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#include "sim/products.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "sim/link_control.h"
+
+namespace zephran::sim {
+namespace {
+
+struct Product {
+    std::string_view name;
+    std::string_view description;
+};
+
+constexpr std::array<Product, 7> kProducts{{
+    {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4"},
+    {"Standard", "ZephranFPV Standard OSD board, firmware 2.4"},
+    {"AAT", "ZephranFPV antenna tracker, firmware 1.6"},
+    {"AHRS", "ZephranFPV AHRS board, firmware 3.5"},
+    {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2"},
+    {"Multicopter", "ZephranFPV multicopter board, firmware 1.3"},
+    {"Helicopter", "ZephranFPV helicopter board, firmware 1.1"},
+}};
+
+constexpr auto kNames = [] {
+    std::array<std::string_view, kProducts.size()> names{};
+    std::ranges::transform(kProducts, names.begin(), &Product::name);
+    return names;
+}();
+
+}  // namespace
+
+std::span<const std::string_view> ProductNames() {
+    return kNames;
+}
+
+std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point start) {
+    const auto found = std::ranges::find(kProducts, product, &Product::name);
+    if (found == kProducts.end())
+        return nullptr;
+    auto board =
+        std::make_unique<Board>(std::string(found->name), std::string(found->description), start);
+    InstallLinkControl(*board);
+    return board;
+}
+
+}  // namespace zephran::sim

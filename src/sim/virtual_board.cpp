@@ -1,0 +1,177 @@
+#include "sim/virtual_board.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <utility>
+
+#include "sim/products.h"
+
+namespace zephran::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+// How often to look whether someone opened the slave again after the last holder closed it.
+constexpr std::chrono::milliseconds kAbsentPoll = 50ms;
+constexpr std::chrono::milliseconds kLongestPoll = 60s;
+// Output beyond this waiting for a reader is dropped, like a full UART buffer drops it.
+constexpr std::size_t kMaxPendingOutput = 64 * 1024;
+
+// The board's thread: waits for requests, due sources and room to write, until its stop
+// descriptor becomes readable (its other end closed).
+class BoardLoop {
+public:
+    BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop)
+        : board_(std::move(board)), master_(std::move(master)), stop_(std::move(stop)) {}
+
+    void Run() {
+        for (;;) {
+            std::array<pollfd, 2> fds{{{stop_.Get(), POLLIN, 0}, {master_.Get(), 0, 0}}};
+            fds[1].events = static_cast<short>(pending_.empty() ? POLLIN : POLLIN | POLLOUT);
+            // While nobody holds the slave open the master reports a hang-up at once, so it is
+            // left out and looked at again after a short wait instead.
+            const nfds_t count = peerPresent_ ? 2 : 1;
+            if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR)
+                return;
+            if (fds[0].revents != 0)
+                return;
+            ReadMaster();
+            board_->RunDue(Clock::now());
+            CollectOutput();
+            WriteMaster();
+        }
+    }
+
+private:
+    int PollTimeout(Clock::time_point now) const {
+        auto wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
+        if (const auto due = board_->NextDue())
+            wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*due - now), 0ms, wait);
+        return static_cast<int>(wait.count());
+    }
+
+    void ReadMaster() {
+        std::array<std::uint8_t, 4096> buffer{};
+        for (;;) {
+            const ssize_t n = read(master_.Get(), buffer.data(), buffer.size());
+            if (n > 0) {
+                peerPresent_ = true;
+                board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else if (n < 0 && errno == EAGAIN) {
+                peerPresent_ = true;
+                return;
+            } else {
+                PeerGone();
+                return;
+            }
+        }
+    }
+
+    void CollectOutput() {
+        const Bytes output = board_->TakeOutput();
+        if (peerPresent_ && pending_.size() + output.size() <= kMaxPendingOutput)
+            pending_.insert(pending_.end(), output.begin(), output.end());
+    }
+
+    void WriteMaster() {
+        while (!pending_.empty()) {
+            const ssize_t n = write(master_.Get(), pending_.data(), pending_.size());
+            if (n > 0) {
+                pending_.erase(pending_.begin(), pending_.begin() + n);
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                if (errno != EAGAIN)
+                    PeerGone();
+                return;
+            }
+        }
+    }
+
+    // The last holder closed the slave (EIO): what was meant for it is dropped.
+    void PeerGone() {
+        if (!peerPresent_)
+            return;
+        peerPresent_ = false;
+        pending_.clear();
+        board_->DropPartialRequest();
+    }
+
+    std::unique_ptr<Board> board_;
+    UniqueFd master_;
+    UniqueFd stop_;
+    // A slave never opened reads like an open, quiet one; after the last close reads fail with
+    // EIO until it is opened again.
+    bool peerPresent_ = true;
+    Bytes pending_;
+};
+
+}  // namespace
+
+std::optional<std::string> VirtualBoard::Start(std::string_view product,
+                                               const std::string& linkPath) {
+    auto board = MakeBoard(product, Clock::now());
+    if (!board) {
+        const std::lock_guard lock(mutex_);
+        error_ = "unknown product " + std::string(product);
+        return std::nullopt;
+    }
+    return Start(std::move(board), linkPath);
+}
+
+std::optional<std::string> VirtualBoard::Start(std::unique_ptr<Board> board,
+                                               const std::string& linkPath) {
+    const std::lock_guard lock(mutex_);
+    StopLocked();
+    std::string slavePath;
+    UniqueFd master = OpenPtyMaster(slavePath, error_);
+    if (!master.IsOpen())
+        return std::nullopt;
+    std::array<int, 2> stopPipe{};
+    if (pipe2(stopPipe.data(), O_CLOEXEC) != 0) {
+        error_ = std::string("pipe: ") + std::strerror(errno);
+        return std::nullopt;
+    }
+    UniqueFd stopRead(stopPipe[0]);
+    stopWrite_.Reset(stopPipe[1]);
+    if (!linkPath.empty() && !link_.Place(linkPath, slavePath, error_)) {
+        stopWrite_.Reset();
+        return std::nullopt;
+    }
+    thread_ = std::thread([loop = BoardLoop(std::move(board), std::move(master),
+                                            std::move(stopRead))]() mutable { loop.Run(); });
+    return slavePath;
+}
+
+void VirtualBoard::Stop() {
+    const std::lock_guard lock(mutex_);
+    StopLocked();
+}
+
+void VirtualBoard::StopLocked() {
+    stopWrite_.Reset();
+    if (thread_.joinable())
+        thread_.join();
+    link_.Remove();
+}
+
+bool VirtualBoard::IsRunning() const {
+    const std::lock_guard lock(mutex_);
+    return thread_.joinable();
+}
+
+std::string VirtualBoard::LastError() const {
+    const std::lock_guard lock(mutex_);
+    return error_;
+}
+
+}  // namespace zephran::sim

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "sim/board.h"
+#include "sim/pty_device.h"
+
+namespace zephran::sim {
+
+// Serves one board on the master side of a pty, on a thread of its own, so that the
+// application reaches it through its ordinary serial path by opening the slave device. The
+// application may close and reopen the device as often as it likes. Thread-safe.
+class VirtualBoard {
+public:
+    VirtualBoard() = default;
+    ~VirtualBoard() { Stop(); }
+    VirtualBoard(const VirtualBoard&) = delete;
+    VirtualBoard& operator=(const VirtualBoard&) = delete;
+
+    // Serves a board of the named product on a new pty and returns the slave device path; a
+    // board already running is stopped first. With a link path, that path becomes a symbolic
+    // link to the device. Nothing on failure (unknown product, no pty, a link path taken by
+    // something other than a symbolic link); LastError() says why.
+    std::optional<std::string> Start(std::string_view product, const std::string& linkPath = {});
+    // The same for a board put together by the caller.
+    std::optional<std::string> Start(std::unique_ptr<Board> board,
+                                     const std::string& linkPath = {});
+
+    // Joins the board's thread, closes the pty and removes the link.
+    void Stop();
+    bool IsRunning() const;
+    std::string LastError() const;
+
+private:
+    void StopLocked();
+
+    mutable std::mutex mutex_;
+    std::thread thread_;
+    // Closing it wakes the thread to stop.
+    UniqueFd stopWrite_;
+    DeviceLink link_;
+    std::string error_;
+};
+
+}  // namespace zephran::sim

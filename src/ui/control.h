@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zephran::ui {
+
+enum class ControlKind {
+    Label,
+    Edit,
+    Button,
+    CheckBox,
+    Radio,
+    DropDown,
+    ListBox,
+    GroupBox,
+    Spin,
+    Slider,
+    Progress,
+};
+
+// Well-known command ids of dialog buttons.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// One control of a window, as a person sees it.
+struct Control {
+    int id = 0;
+    ControlKind kind = ControlKind::Label;
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    bool readOnly = false;
+    bool multiline = false;
+    // Radio buttons with the same group number exclude each other.
+    int radioGroup = 0;
+    int rangeMin = 0;
+    int rangeMax = 100;
+    int position = 0;
+    std::vector<std::string> entries;
+    int selection = -1;
+    // Room for this many characters (edit boxes, labels); 0 lets the layout decide.
+    int widthChars = 0;
+    // The language key of the control's caption in its window's section, or empty.
+    std::string textKey;
+};
+
+}  // namespace zephran::ui

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zephran::ui {
+
+class Window;
+
+// What the desktop provides. Modal calls run a nested event loop in which timers fire and
+// bytes keep arriving.
+class HostServices {
+public:
+    virtual ~HostServices() = default;
+    // A plain OK message box.
+    virtual void MessageBox(const std::string& text) = 0;
+    // Shows a modal window until it ends itself; returns the id it ended with.
+    virtual int RunModal(Window& window) = 0;
+    // The file the user chose, or nothing when cancelled. filter: "Name (*.ext)|*.ext".
+    virtual std::optional<std::string> ChooseFile(const std::string& filter) = 0;
+    virtual void OpenFolder(const std::string& path) = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+};
+
+}  // namespace zephran::ui

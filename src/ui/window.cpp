@@ -1,0 +1,240 @@
+#include "ui/window.h"
+
+#include <algorithm>
+
+#include "ui/data_exchange.h"
+
+namespace zephran::ui {
+
+Window::Window(HostServices& host, WindowTemplate windowTemplate)
+    : host_(host),
+      title_(std::move(windowTemplate.title)),
+      controls_(std::move(windowTemplate.controls)),
+      layout_(std::move(windowTemplate.layout)) {}
+
+const Control* Window::Find(int id) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [id](const Control& c) { return c.id == id; });
+    return found == controls_.end() ? nullptr : &*found;
+}
+
+Control* Window::Mutable(int id) {
+    return const_cast<Control*>(Find(id));
+}
+
+Control* Window::Usable(int id) {
+    Control* control = Mutable(id);
+    return (control && control->visible && control->enabled) ? control : nullptr;
+}
+
+void Window::Changed(int id) {
+    if (observer_)
+        observer_->ControlChanged(*this, id);
+}
+
+void Window::SetWindowText(const std::string& title) {
+    if (title_ == title)
+        return;
+    title_ = title;
+    Changed(0);
+}
+
+void Window::SetDlgItemText(int id, const std::string& text) {
+    Control* control = Mutable(id);
+    if (!control || control->text == text)
+        return;
+    control->text = text;
+    Changed(id);
+}
+
+std::string Window::GetDlgItemText(int id) const {
+    const Control* control = Find(id);
+    return control ? control->text : std::string();
+}
+
+void Window::CheckDlgButton(int id, bool checked) {
+    Control* control = Mutable(id);
+    if (!control || control->checked == checked)
+        return;
+    control->checked = checked;
+    Changed(id);
+}
+
+bool Window::IsDlgButtonChecked(int id) const {
+    const Control* control = Find(id);
+    return control && control->checked;
+}
+
+void Window::CheckRadioButton(int first, int last, int checkedId) {
+    for (const Control& control : controls_) {
+        if (control.id >= first && control.id <= last)
+            CheckDlgButton(control.id, control.id == checkedId);
+    }
+}
+
+void Window::EnableControl(int id, bool enabled) {
+    Control* control = Mutable(id);
+    if (!control || control->enabled == enabled)
+        return;
+    control->enabled = enabled;
+    Changed(id);
+}
+
+void Window::ShowControl(int id, bool visible) {
+    Control* control = Mutable(id);
+    if (!control || control->visible == visible)
+        return;
+    control->visible = visible;
+    Changed(id);
+}
+
+void Window::SetRange(int id, int low, int high) {
+    Control* control = Mutable(id);
+    if (!control)
+        return;
+    control->rangeMin = low;
+    control->rangeMax = high;
+    control->position = std::clamp(control->position, std::min(low, high), std::max(low, high));
+    Changed(id);
+}
+
+void Window::SetPos(int id, int position) {
+    Control* control = Mutable(id);
+    if (!control)
+        return;
+    position = std::clamp(position, std::min(control->rangeMin, control->rangeMax),
+                          std::max(control->rangeMin, control->rangeMax));
+    if (control->position == position)
+        return;
+    control->position = position;
+    Changed(id);
+}
+
+int Window::GetPos(int id) const {
+    const Control* control = Find(id);
+    return control ? control->position : 0;
+}
+
+void Window::ResetContent(int id) {
+    Control* control = Mutable(id);
+    if (!control)
+        return;
+    control->entries.clear();
+    control->selection = -1;
+    Changed(id);
+}
+
+void Window::AddString(int id, const std::string& entry) {
+    Control* control = Mutable(id);
+    if (!control)
+        return;
+    control->entries.push_back(entry);
+    Changed(id);
+}
+
+void Window::SetCurSel(int id, int index) {
+    Control* control = Mutable(id);
+    if (!control)
+        return;
+    const int count = static_cast<int>(control->entries.size());
+    const int selection = (index >= 0 && index < count) ? index : -1;
+    if (control->selection == selection)
+        return;
+    control->selection = selection;
+    Changed(id);
+}
+
+int Window::GetCurSel(int id) const {
+    const Control* control = Find(id);
+    return control ? control->selection : -1;
+}
+
+bool Window::UpdateData(bool saveAndValidate) {
+    DataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+bool Window::UserSetText(int id, const std::string& text) {
+    Control* control = Usable(id);
+    if (!control || control->readOnly ||
+        (control->kind != ControlKind::Edit && control->kind != ControlKind::DropDown)) {
+        return false;
+    }
+    SetDlgItemText(id, text);
+    return true;
+}
+
+bool Window::UserClick(int id) {
+    Control* control = Usable(id);
+    if (!control)
+        return false;
+    switch (control->kind) {
+        case ControlKind::CheckBox:
+            CheckDlgButton(id, !control->checked);
+            break;
+        case ControlKind::Radio: {
+            const int group = control->radioGroup;
+            for (const Control& member : controls_) {
+                if (member.kind == ControlKind::Radio && member.radioGroup == group) {
+                    CheckDlgButton(member.id, member.id == id);
+                }
+            }
+            break;
+        }
+        case ControlKind::Button:
+            break;
+        default:
+            return false;
+    }
+    OnCommand(id);
+    return true;
+}
+
+bool Window::UserChoose(int id, int index) {
+    Control* control = Usable(id);
+    if (!control || index < 0 || index >= static_cast<int>(control->entries.size()))
+        return false;
+    SetCurSel(id, index);
+    OnSelChange(id);
+    return true;
+}
+
+bool Window::UserSetPos(int id, int position) {
+    if (!Usable(id))
+        return false;
+    SetPos(id, position);
+    OnPositionChange(id);
+    return true;
+}
+
+bool Window::UserReleaseSpin(int id) {
+    Control* control = Usable(id);
+    if (!control || (control->kind != ControlKind::Spin && control->kind != ControlKind::Slider)) {
+        return false;
+    }
+    OnSpinRelease(id);
+    return true;
+}
+
+void Window::OnCommand(int id) {
+    if (id == IDOK)
+        OnOK();
+    if (id == IDCANCEL)
+        OnCancel();
+}
+
+void Window::EndDialog(int result) {
+    ended_ = true;
+    result_ = result;
+    if (observer_)
+        observer_->WindowEnded(*this);
+}
+
+void Window::InitDialog() {
+    ended_ = false;
+    result_ = 0;
+    OnInitDialog();
+}
+
+}  // namespace zephran::ui
