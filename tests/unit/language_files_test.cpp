@@ -7,10 +7,15 @@
 #include <set>
 #include <sstream>
 
+#include "app/menu_bar.h"
+#include "app/page_factory.h"
+#include "app/products.h"
 #include "lang/lang_ini.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
 #include "platform/app_paths.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
 
 namespace zephran {
 namespace {
@@ -41,8 +46,65 @@ std::set<Lookup> LiteralLookups() {
     return found;
 }
 
+// Answers nothing and remembers what was asked.
+class RecordingTexts : public TextSource {
+public:
+    std::string LangText(std::string_view section, std::string_view key) const override {
+        asked.insert({std::string(section), std::string(key)});
+        return {};
+    }
+    mutable std::set<Lookup> asked;
+};
+
+// Just enough of a main dialog to create the pages.
+class PageHostStub : public PageHost {
+public:
+    bool SendFrame(std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) override {
+        return true;
+    }
+    bool CheckConnected() override { return true; }
+    void SetStatus(int, const std::string&, int) override {}
+    const TextSource& Texts() const override { return texts; }
+    bool LanguageChosen() const override { return true; }
+    const SettingsFile& Settings() const override { return settings; }
+    ui::HostServices& Host() const override { return host; }
+    int ActivePageCode() const override { return kPageNotLive; }
+
+    RecordingTexts texts;
+    SettingsFile settings{"/nonexistent/Config.ini"};
+    mutable testing::FakeHost host;
+};
+
+// The keys looked up through tables: the page tree, the menus and the pages' captions.
+std::set<Lookup> TableLookups() {
+    std::set<Lookup> lookups;
+    for (const ProductSpec& product : Products()) {
+        for (const TreeNodeSpec& node : product.nodes) {
+            lookups.insert({"Tree", std::string(node.key)});
+            for (auto child : node.children)
+                lookups.insert({"Tree", std::string(child)});
+        }
+    }
+    lookups.insert({"Tree", std::string(UpdateNode().key)});
+    lookups.insert({"Tree", std::string(UpdateNode().children[0])});
+
+    testing::TempDir dir;
+    const SettingsFile settings(dir.Write("Config.ini", "[ProductSetting]\nProduct=AHRS\n"));
+    RecordingTexts menuTexts;
+    BuildMenuBar(settings, menuTexts, {PortEntry{1, "/dev/ttyUSB0", ""}});
+    lookups.insert(menuTexts.asked.begin(), menuTexts.asked.end());
+
+    PageHostStub host;
+    for (const PageIdentity& identity : kPages)
+        CreatePage(host, identity)->ApplyTexts();
+    lookups.insert(host.texts.asked.begin(), host.texts.asked.end());
+    return lookups;
+}
+
 std::set<Lookup> ProgramLookups() {
     std::set<Lookup> lookups = LiteralLookups();
+    const auto tables = TableLookups();
+    lookups.insert(tables.begin(), tables.end());
     for (const auto& message : CatalogueMessages()) {
         lookups.insert({std::string(kCommunicateState), std::string(message.name)});
     }
@@ -60,8 +122,10 @@ TEST_P(LanguageFileTest, AnswersEveryLookupOfTheProgram) {
     store.SetPath(Path());
     ASSERT_TRUE(store.Load());
     const auto lookups = ProgramLookups();
-    // The scan must see the sender's lookups, or it is looking in the wrong place.
+    // The scans must see these, or they are looking in the wrong place.
     EXPECT_TRUE(lookups.count({"MessagBox", "Check Hardware Connect"}));
+    EXPECT_TRUE(lookups.count({"Ahrs Configure", "9007"}));
+    EXPECT_TRUE(lookups.count({"DlgOSD", "Title"}));
     for (const auto& [section, key] : lookups) {
         EXPECT_FALSE(store.LangText(section, key).empty()) << "[" << section << "] " << key;
     }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/serial_link.h"
+#include "link/crc16.h"
+
+namespace zephran::testing {
+
+// Serial devices in memory. A device with a board answers the connect request the way a board
+// does; everything written is kept for the test.
+class FakeLink : public SerialLink {
+public:
+    using Bytes = std::vector<std::uint8_t>;
+
+    void AddDevice(const std::string& path, bool board = false) {
+        devices.push_back({static_cast<unsigned>(devices.size() + 1), path, ""});
+        if (board)
+            boards.insert(path);
+    }
+
+    std::vector<PortEntry> Devices() override { return devices; }
+    OpenFailure Probe(const std::string& path) override {
+        return refused.count(path) ? refused[path] : OpenFailure::None;
+    }
+    bool Open(unsigned number, const std::string& path, unsigned baud) override {
+        ++opens;
+        if (refused.count(path)) {
+            failure = refused[path];
+            return false;
+        }
+        openPath = path;
+        openNumber = number;
+        openBaud = baud;
+        return true;
+    }
+    OpenFailure LastFailure() const override { return failure; }
+    void Close() override { openPath.clear(); }
+    void Write(const std::uint8_t* bytes, std::size_t count) override {
+        written.emplace_back(bytes, bytes + count);
+        const bool connect = count == 8 && bytes[2] == 12 && bytes[3] == 1;
+        if (connect && boards.count(openPath))
+            Receive(Frame(12, 1, {}));
+    }
+    std::vector<PortEvent> TakeEvents() override { return std::exchange(events, {}); }
+
+    void Receive(const Bytes& bytes) {
+        PortEvent event;
+        event.kind = PortEvent::Kind::Received;
+        event.portNumber = openNumber;
+        event.bytes = bytes;
+        events.push_back(event);
+    }
+    void Lose() {
+        PortEvent event;
+        event.kind = PortEvent::Kind::Lost;
+        event.portNumber = openNumber;
+        events.push_back(event);
+    }
+
+    static Bytes Frame(std::uint8_t group, std::uint8_t msgId, const Bytes& payload) {
+        Bytes body{group, msgId, static_cast<std::uint8_t>(payload.size() & 0xFF),
+                   static_cast<std::uint8_t>(payload.size() >> 8)};
+        body.insert(body.end(), payload.begin(), payload.end());
+        const std::uint16_t crc = CalcCrc16(body.data(), body.size());
+        Bytes frame{0x54, 0x4D};
+        frame.insert(frame.end(), body.begin(), body.end());
+        frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
+        frame.push_back(static_cast<std::uint8_t>(crc >> 8));
+        return frame;
+    }
+
+    std::vector<PortEntry> devices;
+    std::set<std::string> boards;
+    std::map<std::string, OpenFailure> refused;
+    OpenFailure failure = OpenFailure::None;
+    std::string openPath;
+    unsigned openNumber = 0;
+    unsigned openBaud = 0;
+    int opens = 0;
+    std::vector<Bytes> written;
+    std::vector<PortEvent> events;
+};
+
+}  // namespace zephran::testing
