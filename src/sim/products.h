@@ -11,8 +11,8 @@ namespace zephran::sim {
 // The products a board can be, by the names the tool's Product menu uses, in its order.
 std::span<const std::string_view> ProductNames();
 
-// A board of the named product, with the link control every board has and the product's own
-// handlers and sources; nothing for an unknown name.
+// A board of the named product, with the link control every board has and whatever the product
+// adds to it; nothing for an unknown name.
 std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point start);
 
 }  // namespace zephran::sim

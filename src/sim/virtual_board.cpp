@@ -20,6 +20,7 @@ using namespace std::chrono_literals;
 
 // How often to look whether someone opened the slave again after the last holder closed it.
 constexpr std::chrono::milliseconds kAbsentPoll = 50ms;
+// With nothing due the thread still looks round this often.
 constexpr std::chrono::milliseconds kLongestPoll = 60s;
 // Output beyond this waiting for a reader is dropped, like a full UART buffer drops it.
 constexpr std::size_t kMaxPendingOutput = 64 * 1024;
@@ -64,15 +65,15 @@ private:
             if (n > 0) {
                 peerPresent_ = true;
                 board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
-            } else if (n < 0 && errno == EINTR) {
                 continue;
-            } else if (n < 0 && errno == EAGAIN) {
-                peerPresent_ = true;
-                return;
-            } else {
-                PeerGone();
-                return;
             }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno == EAGAIN)
+                peerPresent_ = true;
+            else
+                PeerGone();
+            return;
         }
     }
 
@@ -87,13 +88,13 @@ private:
             const ssize_t n = write(master_.Get(), pending_.data(), pending_.size());
             if (n > 0) {
                 pending_.erase(pending_.begin(), pending_.begin() + n);
-            } else if (n < 0 && errno == EINTR) {
                 continue;
-            } else {
-                if (errno != EAGAIN)
-                    PeerGone();
-                return;
             }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno != EAGAIN)
+                PeerGone();
+            return;
         }
     }
 

@@ -24,8 +24,8 @@ public:
 
     // Serves a board of the named product on a new pty and returns the slave device path; a
     // board already running is stopped first. With a link path, that path becomes a symbolic
-    // link to the device. Nothing on failure (unknown product, no pty, a link path taken by
-    // something other than a symbolic link); LastError() says why.
+    // link to the device. Nothing on failure (no pty, a link path taken by something other than
+    // a symbolic link), and LastError() says why; an unknown product changes nothing.
     std::optional<std::string> Start(std::string_view product, const std::string& linkPath = {});
     // The same for a board put together by the caller.
     std::optional<std::string> Start(std::unique_ptr<Board> board,

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <time.h>
@@ -12,6 +11,7 @@
 
 #include <array>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <regex>
@@ -22,8 +22,6 @@
 #include "sim/link_control.h"
 #include "sim/virtual_board.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace zephran::sim {
 namespace {
@@ -70,14 +68,12 @@ public:
     std::optional<Frame> WaitFor(std::uint8_t group, std::uint8_t msgId) {
         const Deadline deadline = In(5s);
         for (;;) {
-            for (Frame& frame : frames_) {
-                if (frame.group == group && frame.msgId == msgId) {
-                    Frame found = std::move(frame);
-                    frames_.erase(frames_.begin(), frames_.begin() + (&frame - frames_.data()) + 1);
-                    return found;
-                }
+            while (!frames_.empty()) {
+                const Frame frame = std::move(frames_.front());
+                frames_.pop_front();
+                if (frame.group == group && frame.msgId == msgId)
+                    return frame;
             }
-            frames_.clear();
             std::array<std::uint8_t, 4096> buffer{};
             pollfd fd{fd_, POLLIN, 0};
             const ssize_t n = poll(&fd, 1, MillisLeft(deadline)) == 1
@@ -85,7 +81,8 @@ public:
                                   : -1;
             if (n <= 0)
                 return std::nullopt;
-            frames_ = decoder_.Feed({buffer.data(), static_cast<std::size_t>(n)});
+            for (Frame& frame : decoder_.Feed({buffer.data(), static_cast<std::size_t>(n)}))
+                frames_.push_back(std::move(frame));
         }
     }
 
@@ -99,7 +96,7 @@ public:
 private:
     int fd_;
     FrameDecoder decoder_;
-    std::vector<Frame> frames_;
+    std::deque<Frame> frames_;
 };
 
 double ProcessCpuSeconds() {
@@ -146,21 +143,16 @@ TEST(SimVirtualBoard, SurvivesTheSlaveClosingAndReopeningWithoutSpinning) {
 
 TEST(SimVirtualBoard, RunsTheHandlersAndSourcesOfABoardPutTogetherByTheCaller) {
     auto custom = std::make_unique<Board>("Test", "test board", Clock::now());
-    custom->Handle(15, 32, [](std::span<const std::uint8_t> request, Board& b) {
-        Bytes reply;
-        PutU16(reply, 0, static_cast<std::uint16_t>(GetU16(request, 0) + 1));
-        b.Send(15, 32, reply);
-    });
-    custom->AddSource(20ms, [count = 0](Board& b) mutable { b.Send(15, 1, Bytes{0, 0}); });
+    custom->Handle(
+        15, 32, [](std::span<const std::uint8_t> request, Board& b) { b.Send(15, 33, request); });
+    custom->AddSource(20ms, [](Board& b) { b.Send(15, 1); });
 
     VirtualBoard board;
     const auto slave = board.Start(std::move(custom));
     ASSERT_TRUE(slave) << board.LastError();
     SlaveClient client(*slave);
     ASSERT_TRUE(client.Send(EncodeFrame(15, 32, Bytes{0xFF, 0x01})));
-    const auto reply = client.WaitFor(15, 32);
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->payload, (Bytes{0x00, 0x02}));
+    EXPECT_EQ(client.WaitFor(15, 33), (Frame{15, 33, {0xFF, 0x01}}));
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(client.WaitFor(15, 1)) << i;
 }
@@ -194,116 +186,92 @@ TEST(SimVirtualBoard, PlacesItsLinkOverASymlinkButNeverOverAFile) {
     EXPECT_NE(board.LastError().find("Nope"), std::string::npos);
 }
 
-// The zephran-sim program as a child process, its stdout and stderr in one pipe.
-class SimProgram {
+// A shell command line run with its output (stdout and stderr) read through a pipe.
+class Command {
 public:
-    explicit SimProgram(std::vector<std::string> args) {
-        args.insert(args.begin(), ZEPHRAN_SIM_PATH);
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::array<int, 2> pipe{};
-        if (pipe2(pipe.data(), O_CLOEXEC) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipe[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, pipe[1], STDERR_FILENO);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(pipe[1]);
-        output_ = pipe[0];
-    }
-    ~SimProgram() {
-        if (pid_ > 0 && kill(pid_, SIGKILL) == 0)
-            waitpid(pid_, nullptr, 0);
-        close(output_);
-    }
+    explicit Command(const std::string& line) : pipe_(popen((line + " 2>&1").c_str(), "r")) {}
+    ~Command() { Close(); }
 
-    const std::string& Output() const { return text_; }
-    void Terminate() { kill(pid_, SIGTERM); }
-
-    // Collects output until a whole line has come; false if none does in time.
-    bool WaitForLine() {
+    // The next line of output, or nothing at its end or when none comes in time.
+    std::optional<std::string> Line() {
         const Deadline deadline = In(5s);
-        while (text_.find('\n') == std::string::npos) {
-            if (!Collect(deadline))
-                return false;
+        std::size_t end;
+        while ((end = text_.find('\n')) == std::string::npos) {
+            std::array<char, 512> buffer{};
+            pollfd fd{fileno(pipe_), POLLIN, 0};
+            const ssize_t n = poll(&fd, 1, MillisLeft(deadline)) == 1
+                                  ? read(fd.fd, buffer.data(), buffer.size())
+                                  : -1;
+            ended_ = n == 0;
+            if (n <= 0)
+                return std::nullopt;
+            text_.append(buffer.data(), static_cast<std::size_t>(n));
         }
-        return true;
+        std::string line = text_.substr(0, end);
+        text_.erase(0, end + 1);
+        return line;
     }
 
-    // Collects output until the program closes its end, then returns its exit code; nothing if
-    // it does not end in time.
-    std::optional<int> WaitForExit() {
-        const Deadline deadline = In(5s);
-        while (Collect(deadline)) {
+    bool Ended() const { return ended_; }
+
+    // Reads the rest of the output and waits for the command to end; its exit code.
+    int Close() {
+        if (pipe_ == nullptr)
+            return -1;
+        while (Line()) {
         }
-        int status = 0;
-        if (MillisLeft(deadline) == 0 || waitpid(std::exchange(pid_, -1), &status, 0) < 0 ||
-            !WIFEXITED(status))
-            return std::nullopt;
-        return WEXITSTATUS(status);
+        const int status = pclose(std::exchange(pipe_, nullptr));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
 private:
-    // False at the end of the output or when the deadline passed.
-    bool Collect(Deadline deadline) {
-        pollfd fd{output_, POLLIN, 0};
-        std::array<char, 512> buffer{};
-        const ssize_t n = poll(&fd, 1, MillisLeft(deadline)) == 1
-                              ? read(output_, buffer.data(), buffer.size())
-                              : -1;
-        if (n > 0)
-            text_.append(buffer.data(), static_cast<std::size_t>(n));
-        return n > 0;
-    }
-
-    pid_t pid_ = -1;
-    int output_ = -1;
+    FILE* pipe_;
     std::string text_;
+    bool ended_ = false;
 };
+
+const std::string kProgram = ZEPHRAN_SIM_PATH;
 
 TEST(SimProgram, AnswersThroughItsLinkAndStopsCleanlyOnSigterm) {
     testing::TempDir dir;
     const std::string link = dir.File("ahrs");
-    SimProgram program({"--product", "AHRS", "--link", link});
-    ASSERT_TRUE(program.WaitForLine()) << program.Output();
-    std::smatch ready;
-    ASSERT_TRUE(std::regex_match(program.Output(), ready,
-                                 std::regex("board AHRS ready on (.*) \\(-> (/dev/pts/\\d+)\\)\n")))
-        << program.Output();
-    EXPECT_EQ(ready[1].str(), link);
-    EXPECT_EQ(std::filesystem::read_symlink(link).string(), ready[2].str());
+    // The shell names its process, which the program then takes over.
+    Command program("echo $$; exec " + kProgram + " --product AHRS --link " + link);
+    const auto pid = program.Line();
+    const auto ready = program.Line();
+    ASSERT_TRUE(pid && ready);
+    std::smatch parts;
+    ASSERT_TRUE(std::regex_match(*ready, parts,
+                                 std::regex("board AHRS ready on (.*) \\(-> (/dev/pts/\\d+)\\)")))
+        << *ready;
+    EXPECT_EQ(parts[1].str(), link);
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), parts[2].str());
     {
         SlaveClient client(link);
         ASSERT_TRUE(client.Send(kConnect));
         EXPECT_TRUE(client.WaitFor(kLinkControlGroup, kConnectId));
     }
-    program.Terminate();
-    EXPECT_EQ(program.WaitForExit(), 0) << program.Output();
+    kill(std::stoi(*pid), SIGTERM);
+    EXPECT_EQ(program.Line(), std::nullopt);
+    if (!program.Ended())
+        kill(std::stoi(*pid), SIGKILL);
+    EXPECT_TRUE(program.Ended());
+    EXPECT_EQ(program.Close(), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
 TEST(SimProgram, RefusesBadArgumentsWithExitCodeTwo) {
     const std::string link = testing::TempDir().File("never-made");
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {},
-             {"--product", "AHRS"},
-             {"--link", link},
-             {"--product", "Blimp", "--link", link},
-             {"--product", "AHRS", "--link"},
-             {"--baud", "9600"},
-         }) {
-        SimProgram program(args);
-        EXPECT_EQ(program.WaitForExit(), 2);
-        EXPECT_EQ(program.Output().rfind("zephran-sim: ", 0), 0u) << program.Output();
+    for (const std::string& args : std::vector<std::string>{
+             "", "--product AHRS", "--link " + link, "--product Blimp --link " + link,
+             "--product AHRS --link", "--baud 9600"}) {
+        Command program("timeout 10 " + kProgram + " " + args);
+        EXPECT_EQ(program.Line().value_or("").rfind("zephran-sim: ", 0), 0u) << args;
+        EXPECT_EQ(program.Close(), 2) << args;
     }
-    SimProgram help({"--help"});
-    EXPECT_EQ(help.WaitForExit(), 0);
-    EXPECT_NE(help.Output().find("--product NAME"), std::string::npos);
+    Command help(kProgram + " --help");
+    EXPECT_EQ(help.Line(), "usage: zephran-sim --product NAME --link PATH");
+    EXPECT_EQ(help.Close(), 0);
 }
 
 }  // namespace

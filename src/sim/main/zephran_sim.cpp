@@ -1,4 +1,4 @@
-// zephran-sim: plays one board on a pseudo-terminal until SIGINT or SIGTERM.
+// zephran-sim: plays one board on a pseudo-terminal until SIGINT, SIGTERM or SIGHUP.
 #include <signal.h>
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr int kUsageError = 2;
 
 void PrintUsage(std::ostream& out) {
     out << "usage: zephran-sim --product NAME --link PATH\n"
-           "Plays a ZephranFPV board on a pseudo-terminal until interrupted (SIGINT, SIGTERM).\n"
+           "Plays a ZephranFPV board on a pseudo-terminal until SIGINT, SIGTERM or SIGHUP.\n"
            "  --product NAME  the board:";
     for (const std::string_view name : zephran::sim::ProductNames())
         out << ' ' << name;
@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     zephran::sim::VirtualBoard board;
