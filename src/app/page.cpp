@@ -7,6 +7,12 @@ Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
       host_(host),
       identity_(std::move(identity)) {}
 
+void Page::Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payload,
+                std::uint16_t length) {
+    host_.SendFrame(group, msgId, length, payload);
+    host_.CheckConnected();
+}
+
 void Page::ApplyTexts() {
     if (!host_.LanguageChosen() || identity_.section.empty())
         return;

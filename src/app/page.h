@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/page_host.h"
@@ -17,7 +18,8 @@ public:
         std::string treeKey;    // e.g. "AHRS_View"
         std::string section;    // language section, empty when the page has no texts
         int liveCode = kPageNotLive;
-        bool titled = true;  // whether the section has a "Title"
+        bool titled = true;        // whether the section has a "Title"
+        std::string builtInTitle;  // the title before any language texts
     };
 
     Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate);
@@ -33,6 +35,14 @@ public:
     virtual void OnShown() {}
 
 protected:
+    // A request: SendFrame then CheckConnected.
+    void Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payload = nullptr,
+              std::uint16_t length = 0);
+    template <typename Record>
+    void SendRecord(std::uint8_t group, std::uint8_t msgId, const Record& record) {
+        Send(group, msgId, reinterpret_cast<const std::uint8_t*>(&record), sizeof record);
+    }
+
     PageHost& host_;
 
 private:

@@ -1,25 +1,44 @@
 #include "app/page_factory.h"
 
+#include <functional>
+#include <map>
+
+#include "pages/ahrs/dlg_ahrs_setting.h"
+
 namespace zephran {
 namespace {
 
 Page::Identity IdentityOf(const PageIdentity& identity) {
-    return {std::string(identity.className), std::string(identity.treeKey),
-            std::string(identity.section), identity.liveCode, identity.titled};
+    return {std::string(identity.className),
+            std::string(identity.treeKey),
+            std::string(identity.section),
+            identity.liveCode,
+            identity.titled,
+            std::string(identity.builtInTitle)};
 }
 
 // A page whose controls are still to come.
 class TitlePage : public Page {
 public:
     TitlePage(PageHost& host, const PageIdentity& identity)
-        : Page(host, IdentityOf(identity),
-               {std::string(identity.builtInTitle), {}, ui::Column({})}) {}
+        : Page(host, IdentityOf(identity), {{}, {}, ui::Column({})}) {}
 };
+
+template <typename PageClass>
+std::unique_ptr<Page> Make(PageHost& host, const PageIdentity& identity) {
+    return std::make_unique<PageClass>(host, IdentityOf(identity));
+}
 
 }  // namespace
 
 std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
-    return std::make_unique<TitlePage>(host, identity);
+    using Factory = std::unique_ptr<Page> (*)(PageHost&, const PageIdentity&);
+    static const std::map<std::string_view, Factory> pages{
+        {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
+    };
+    const auto found = pages.find(identity.className);
+    return found != pages.end() ? found->second(host, identity)
+                                : std::make_unique<TitlePage>(host, identity);
 }
 
 }  // namespace zephran

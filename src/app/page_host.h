@@ -10,6 +10,7 @@ namespace zephran {
 
 class SettingsFile;
 class ReplyDispatcher;
+struct RecordStore;
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
@@ -42,6 +43,7 @@ public:
     virtual const SettingsFile& Settings() const = 0;
     virtual ui::HostServices& Host() const = 0;
     virtual int ActivePageCode() const = 0;
+    virtual RecordStore& Records() = 0;
 };
 
 }  // namespace zephran

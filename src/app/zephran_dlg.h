@@ -18,6 +18,7 @@
 #include "link/frame_receiver.h"
 #include "link/frame_sender.h"
 #include "link/traffic_log.h"
+#include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "ui/list_box.h"
@@ -100,6 +101,7 @@ public:
     const SettingsFile& Settings() const override { return settings_; }
     ui::HostServices& Host() const override { return host_; }
     int ActivePageCode() const override { return activePageCode_; }
+    RecordStore& Records() override { return records_; }
 
 private:
     // FrameSenderHost
@@ -143,6 +145,7 @@ private:
     ReplyDispatcher dispatcher_;
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
+    RecordStore records_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;
     int activePageCode_ = kPageNotLive;

@@ -11,6 +11,7 @@
 #include "app/page_factory.h"
 #include "app/products.h"
 #include "lang/lang_ini.h"
+#include "pages/record_store.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
 #include "platform/app_paths.h"
@@ -69,8 +70,10 @@ public:
     const SettingsFile& Settings() const override { return settings; }
     ui::HostServices& Host() const override { return host; }
     int ActivePageCode() const override { return kPageNotLive; }
+    RecordStore& Records() override { return records; }
 
     RecordingTexts texts;
+    RecordStore records;
     SettingsFile settings{"/nonexistent/Config.ini"};
     mutable testing::FakeHost host;
 };

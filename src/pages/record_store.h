@@ -1,0 +1,24 @@
+#pragma once
+
+#include "pages/ahrs/ahrs_records.h"
+
+namespace zephran {
+
+// Every receive record, for the life of the process: the dispatcher's handlers write them, pages
+// and views read them, and several pages send them back as the payload of their writes.
+struct RecordStore {
+    AhrsLiveRecord ahrsLive{};
+    AhrsParamRecord ahrsParam{};
+    FirRecord firGyro{};
+    FirRecord firAcc{};
+    FirRecord firMag{};
+    CoefficientRecord accCal{};
+    CoefficientRecord gyroCal{};
+    MagCalRecord magCal{};
+    Mag3AxisCalRecord mag3AxisCal{};
+    SixFaceRecord acc6Face{};
+    SixFaceRecord mag6Face{};
+    CoefficientRecord mag6FaceCal{};
+};
+
+}  // namespace zephran
