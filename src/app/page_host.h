@@ -44,6 +44,8 @@ public:
     virtual ui::HostServices& Host() const = 0;
     virtual int ActivePageCode() const = 0;
     virtual RecordStore& Records() = 0;
+    // Set while the board runs its three-axis compass calibration: the rate display pauses.
+    virtual void SetMagCalibrating(bool running) = 0;
 };
 
 }  // namespace zephran

@@ -102,6 +102,7 @@ public:
     ui::HostServices& Host() const override { return host_; }
     int ActivePageCode() const override { return activePageCode_; }
     RecordStore& Records() override { return records_; }
+    void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
 
 private:
     // FrameSenderHost

@@ -71,6 +71,7 @@ public:
     ui::HostServices& Host() const override { return host; }
     int ActivePageCode() const override { return kPageNotLive; }
     RecordStore& Records() override { return records; }
+    void SetMagCalibrating(bool) override {}
 
     RecordingTexts texts;
     RecordStore records;
