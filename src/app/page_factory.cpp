@@ -3,7 +3,9 @@
 #include <functional>
 #include <map>
 
+#include "pages/ahrs/dlg_ahrs.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/ahrs/dlg_fir.h"
 
 namespace zephran {
 namespace {
@@ -34,7 +36,9 @@ std::unique_ptr<Page> Make(PageHost& host, const PageIdentity& identity) {
 std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
     using Factory = std::unique_ptr<Page> (*)(PageHost&, const PageIdentity&);
     static const std::map<std::string_view, Factory> pages{
+        {"CDlgAHRS", &Make<CDlgAHRS>},
         {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
+        {"CDlgFIR", &Make<CDlgFIR>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

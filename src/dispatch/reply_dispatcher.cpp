@@ -13,7 +13,9 @@ bool LogsEveryReply(std::uint8_t group) {
 }  // namespace
 
 void ReplyDispatcher::Route(std::uint8_t group, std::uint8_t msgId, Handler handler, bool logged) {
-    routes_[RequestKey(group, msgId)] = {std::move(handler), logged};
+    Entry& entry = routes_[RequestKey(group, msgId)];
+    entry.handlers.push_back(std::move(handler));
+    entry.logged = entry.logged || logged;
 }
 
 void ReplyDispatcher::RouteGroup(std::uint8_t group, Handler handler) {
@@ -42,7 +44,8 @@ int ReplyDispatcher::DispatchFrame(const ReceiveArea& frame) {
     if (route->second.logged && !LogsEveryReply(frame.group)) {
         log_.LogTraffic(TrafficDirection::Received, frame.group, frame.msgId);
     }
-    route->second.handler(frame);
+    for (const Handler& handler : route->second.handlers)
+        handler(frame);
     return 0;
 }
 

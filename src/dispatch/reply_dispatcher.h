@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "link/frame_receiver.h"
 #include "link/traffic_log.h"
@@ -29,7 +30,8 @@ public:
     ReplyDispatcher(Bookkeeping& bookkeeping, TrafficLog& log)
         : bookkeeping_(bookkeeping), log_(log) {}
 
-    // A handler for one message. logged: the handler's reply is logged first.
+    // A handler for one message; several handlers of one message run in the order they were
+    // routed. logged: the reply is logged once before its handlers run.
     void Route(std::uint8_t group, std::uint8_t msgId, Handler handler, bool logged);
     // A handler for every message of a group (the text stream).
     void RouteGroup(std::uint8_t group, Handler handler);
@@ -43,8 +45,8 @@ public:
 
 private:
     struct Entry {
-        Handler handler;
-        bool logged;
+        std::vector<Handler> handlers;
+        bool logged = false;
     };
 
     Bookkeeping& bookkeeping_;

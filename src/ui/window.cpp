@@ -234,6 +234,7 @@ void Window::EndDialog(int result) {
 void Window::InitDialog() {
     ended_ = false;
     result_ = 0;
+    UpdateData(false);
     OnInitDialog();
 }
 

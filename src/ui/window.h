@@ -72,6 +72,7 @@ public:
     bool Ended() const { return ended_; }
     int Result() const { return result_; }
     // Runs the window's initialisation: once for a page, at each RunModal for a modal window.
+    // The controls first show the fields.
     void InitDialog();
 
 protected:
