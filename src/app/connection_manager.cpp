@@ -46,16 +46,28 @@ std::size_t ConnectionManager::ProbePorts() {
     ports_.clear();
     knownDevices_.clear();
     for (const PortEntry& device : s_.link.Devices()) {
-        knownDevices_.push_back(device.devicePath);
-        if (s_.link.Probe(device.devicePath) == OpenFailure::None)
-            ports_.push_back(device);
+        if (s_.link.Present(device.devicePath)) knownDevices_.push_back(device.devicePath);
+        if (s_.link.Probe(device.devicePath) == OpenFailure::None) ports_.push_back(device);
     }
     return ports_.size();
 }
 
+bool ConnectionManager::NoticeArrivals() {
+    std::vector<std::string> present;
+    bool arrived = false;
+    for (const PortEntry& device : s_.link.Devices()) {
+        if (!s_.link.Present(device.devicePath)) continue;
+        present.push_back(device.devicePath);
+        arrived = arrived || std::find(knownDevices_.begin(), knownDevices_.end(),
+                                       device.devicePath) == knownDevices_.end();
+    }
+    // A device that went away counts as new when it comes back.
+    knownDevices_ = std::move(present);
+    return arrived;
+}
+
 void ConnectionManager::StopPort() {
-    if (!portOpen_)
-        return;
+    if (!portOpen_) return;
     s_.link.Close();
     portOpen_ = false;
 }
@@ -64,16 +76,14 @@ void ConnectionManager::StartScan() {
     s_.timers.KillTimer(kTimerScan);
     StopPort();
     connected_ = false;
-    if (ProbePorts() > 0)
-        s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
+    if (ProbePorts() > 0) s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
     scanIndex_ = 0;
     s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Try Hardware Concect"), 0);
 }
 
 void ConnectionManager::ReportOpenFailure(const PortEntry* port, unsigned number) {
     std::string message = Format("Open com port %i Err", static_cast<int>(number));
-    if (port)
-        message += " (" + port->devicePath + ")";
+    if (port) message += " (" + port->devicePath + ")";
     if (port && s_.link.LastFailure() == OpenFailure::PermissionDenied) {
         message += "\n" + s_.texts.LangText("MessagBox", "Port Permission Denied");
     }
@@ -145,14 +155,11 @@ void ConnectionManager::RemovePending(std::uint8_t group, std::uint8_t msgId) {
 void ConnectionManager::OnPendingTimer() {
     if (updateActive && eraseCountdown != 0 && --eraseCountdown == 0) {
         updateActive = false;
-        if (onEraseTimeout)
-            onEraseTimeout();
+        if (onEraseTimeout) onEraseTimeout();
     }
-    if (pending_.empty())
-        return;
+    if (pending_.empty()) return;
     for (PendingRequest& request : pending_) {
-        if (request.remaining > 1)
-            --request.remaining;
+        if (request.remaining > 1) --request.remaining;
     }
     if (!updateActive) {
         const PendingRequest& first = pending_.front();
@@ -199,8 +206,7 @@ void ConnectionManager::OnScanTimer() {
             s_.setStatus(kStatusMain, text, 0);
         }
     }
-    if (connected_)
-        return;
+    if (connected_) return;
     if (!AutoMode()) {
         if (portOpen_) {
             SendConnectRequest();
@@ -216,27 +222,20 @@ void ConnectionManager::OnScanTimer() {
         }
         return;
     }
-    for (const PortEntry& device : s_.link.Devices()) {
-        if (std::find(knownDevices_.begin(), knownDevices_.end(), device.devicePath) ==
-            knownDevices_.end()) {
-            newDevice_ = true;
-        }
-    }
+    if (NoticeArrivals()) newDevice_ = true;
     if (newDevice_) {
         newDevice_ = false;
         s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "NewUSBDevice"), 0);
         StartScan();
     }
-    if (ports_.empty())
-        return;
+    if (ports_.empty()) return;
     if (portOpen_) {
         StopPort();
         scanIndex_ = (scanIndex_ + 1) % ports_.size();
     }
     scanIndex_ %= ports_.size();
     ShowPort(ports_[scanIndex_]);
-    if (OpenForScan(ports_[scanIndex_]))
-        SendConnectRequest();
+    if (OpenForScan(ports_[scanIndex_])) SendConnectRequest();
 }
 
 void ConnectionManager::HandlePortEvents(const std::function<void(std::uint8_t)>& parse) {
@@ -253,13 +252,17 @@ void ConnectionManager::HandlePortEvents(const std::function<void(std::uint8_t)>
                 errors.push_back("Application Error\n" + event.step + ": " + event.text);
                 break;
             case PortEvent::Kind::Lost: {
-                if (!portOpen_ || event.portNumber != openNumber_)
-                    break;
+                if (!portOpen_ || event.portNumber != openNumber_) break;
                 portOpen_ = false;
                 connected_ = false;
                 s_.link.Close();
-                if (AutoMode())
+                if (AutoMode()) {
                     StartScan();
+                    // Keep looking once a second even when no port is left, so the board is
+                    // found again when it comes back.
+                    if (!s_.timers.IsRunning(kTimerScan))
+                        s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
+                }
                 s_.setStatus(
                     kStatusMain,
                     s_.texts.LangText("Panel", "Port Lost") + " " + ComName(event.portNumber), 0);

@@ -89,6 +89,8 @@ private:
     void ShowPort(const PortEntry& port);
     void ReportOpenFailure(const PortEntry* port, unsigned number);
     void TextFrame(const ReceiveArea& frame);
+    // Notes the devices present now; true when one of them was not there before.
+    bool NoticeArrivals();
 
     Services s_;
     bool connected_ = false;

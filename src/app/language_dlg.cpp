@@ -36,8 +36,7 @@ std::vector<std::string> CLanguageDlg::LanguageNames(const std::string& dir) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
         const std::string file = entry.path().filename().string();
-        if (file.size() < 4 || file.compare(file.size() - 4, 4, ".ini") != 0)
-            continue;
+        if (file.size() < 4 || file.compare(file.size() - 4, 4, ".ini") != 0) continue;
         const auto dot = file.rfind('.');
         names.push_back(dot != 0 && dot != std::string::npos ? file.substr(0, dot) : file);
     }

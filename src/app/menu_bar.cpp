@@ -37,8 +37,7 @@ ui::Menu BuildMenuBar(const SettingsFile& settings, const TextSource& texts,
     ui::Menu& products = bar.AppendPopup(texts.LangText("Product Menu", "1000"));
     const bool knownProduct = [&] {
         for (const auto& item : kProductCommands) {
-            if (item.product == product)
-                return true;
+            if (item.product == product) return true;
         }
         return false;
     }();

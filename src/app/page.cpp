@@ -14,11 +14,9 @@ void Page::Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payl
 }
 
 void Page::ApplyTexts() {
-    if (!host_.LanguageChosen() || identity_.section.empty())
-        return;
+    if (!host_.LanguageChosen() || identity_.section.empty()) return;
     const TextSource& texts = host_.Texts();
-    if (identity_.titled)
-        SetWindowText(texts.LangText(identity_.section, "Title"));
+    if (identity_.titled) SetWindowText(texts.LangText(identity_.section, "Title"));
     for (const ui::Control& control : Controls()) {
         if (!control.textKey.empty())
             SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));

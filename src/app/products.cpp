@@ -39,8 +39,7 @@ const std::vector<ProductSpec>& Products() {
 
 const ProductSpec* FindProduct(std::string_view value) {
     for (const ProductSpec& product : Products()) {
-        if (product.value == value)
-            return &product;
+        if (product.value == value) return &product;
     }
     return nullptr;
 }

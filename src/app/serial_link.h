@@ -16,6 +16,8 @@ public:
     // The devices present now, numbered.
     virtual std::vector<PortEntry> Devices() = 0;
     virtual OpenFailure Probe(const std::string& path) = 0;
+    // Whether the device is there now, without opening it.
+    virtual bool Present(const std::string& path) = 0;
     // Opens at baud, no parity, 8 data bits, 1 stop bit, and starts the monitor thread.
     virtual bool Open(unsigned number, const std::string& path, unsigned baud) = 0;
     virtual OpenFailure LastFailure() const = 0;
@@ -34,6 +36,7 @@ public:
 
     std::vector<PortEntry> Devices() override;
     OpenFailure Probe(const std::string& path) override { return CSerialPort::ProbeDevice(path); }
+    bool Present(const std::string& path) override;
     bool Open(unsigned number, const std::string& path, unsigned baud) override;
     OpenFailure LastFailure() const override { return port_.OpenFailureReason(); }
     void Close() override { port_.StopMonitorThread(); }

@@ -107,8 +107,7 @@ void CZephranDlg::LoadStartupLanguage() {
 
 bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     lang_.SetPath(path);
-    if (lang_.Load())
-        return true;
+    if (lang_.Load()) return true;
     host_.MessageBox(lang_.LangText("MessagBox", "Unable to locate ini file") + " " + path);
     return false;
 }
@@ -118,8 +117,7 @@ void CZephranDlg::BuildMenuBar() {
 }
 
 void CZephranDlg::BuildPageTree() {
-    if (languageSetting_.Read().empty())
-        return;
+    if (languageSetting_.Read().empty()) return;
     tree_.DeleteAllItems();
     const auto insert = [this](const TreeNodeSpec& node) {
         const auto top =
@@ -138,19 +136,16 @@ void CZephranDlg::BuildPageTree() {
 
 Page* CZephranDlg::FindPage(std::string_view treeKey) const {
     for (const auto& page : pages_) {
-        if (page->Id().treeKey == treeKey)
-            return page.get();
+        if (page->Id().treeKey == treeKey) return page.get();
     }
     return nullptr;
 }
 
 void CZephranDlg::ShowPage(Page* page, std::optional<int> liveCode) {
     shown_ = page;
-    if (liveCode)
-        activePageCode_ = *liveCode;
+    if (liveCode) activePageCode_ = *liveCode;
     pageChanged.Emit();
-    if (page)
-        page->OnShown();
+    if (page) page->OnShown();
 }
 
 void CZephranDlg::ShowProductPage() {
@@ -170,12 +165,10 @@ void CZephranDlg::ShowProductPage() {
 
 void CZephranDlg::OnTreeSelection() {
     const auto item = tree_.GetSelectedItem();
-    if (!item)
-        return;
+    if (!item) return;
     const std::string text = tree_.GetItemText(item);
     for (std::string_view key : kTreeMatchOrder) {
-        if (lang_.LangText("Tree", key) != text)
-            continue;
+        if (lang_.LangText("Tree", key) != text) continue;
         Page* page = FindPage(key);
         ShowPage(page, page->Id().liveCode);
         return;
@@ -187,8 +180,7 @@ void CZephranDlg::ApplyLanguageRefresh() {
     log_.Clear();
     for (std::string_view className : kTextRefreshOrder) {
         for (const auto& page : pages_) {
-            if (page->Id().className == className)
-                page->ApplyTexts();
+            if (page->Id().className == className) page->ApplyTexts();
         }
     }
     SetStatus(kStatusMain, lang_.LangText("Panel", "Change Language"), 0);
@@ -240,8 +232,7 @@ void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
 }
 
 void CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
-    if (connection_.PortOpen())
-        link_->Write(bytes, count);
+    if (connection_.PortOpen()) link_->Write(bytes, count);
 }
 
 int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {
@@ -263,8 +254,7 @@ void CZephranDlg::SetWakeUpHandler(std::function<void()> wakeUp) {
 
 void CZephranDlg::WakeUp() {
     std::lock_guard lock(wakeMutex_);
-    if (wakeUp_)
-        wakeUp_();
+    if (wakeUp_) wakeUp_();
 }
 
 void CZephranDlg::ProcessPortEvents() {
@@ -302,8 +292,7 @@ void CZephranDlg::ProductCommand(std::string_view product) {
 void CZephranDlg::PcBaudCommand(std::size_t index) {
     settings_.Write("PCSetting", "bps", std::to_string(kBaudRates[index]));
     std::string bps = settings_.ReadText("PCSetting", "bps");
-    if (bps.empty())
-        bps = "115200";
+    if (bps.empty()) bps = "115200";
     SetStatus(kStatusBaud, bps, 0);
     if (settings_.ReadText("PCSetting", "PortScanMode") == "Auto") {
         StartScan();
@@ -316,8 +305,7 @@ void CZephranDlg::PcBaudCommand(std::size_t index) {
 void CZephranDlg::BoardOptionCommand(unsigned command) {
     for (const BoardOptionMenu& options : BoardOptionMenus()) {
         for (std::size_t i = 0; i < options.commands.size(); ++i) {
-            if (options.commands[i] != command)
-                continue;
+            if (options.commands[i] != command) continue;
             if (options.group == kLinkControlGroup) {
                 settings_.Write("AHRSSetting", "bps", std::to_string(kBaudRates[i]));
             }
@@ -331,8 +319,7 @@ void CZephranDlg::BoardOptionCommand(unsigned command) {
 
 void CZephranDlg::OnCommand(unsigned command) {
     for (const auto& item : kProductCommands) {
-        if (item.command == command)
-            return ProductCommand(item.product);
+        if (item.command == command) return ProductCommand(item.product);
     }
     if (command >= kCmdPcBaudBase && command < kCmdPcBaudBase + kBaudRates.size()) {
         return PcBaudCommand(command - kCmdPcBaudBase);

@@ -24,12 +24,14 @@ public:
 
     std::vector<PortEntry> Devices() override { return devices; }
     OpenFailure Probe(const std::string& path) override {
+        if (!Present(path)) return OpenFailure::NoSuchDevice;
         return refused.count(path) ? refused[path] : OpenFailure::None;
     }
+    bool Present(const std::string& path) override { return !unplugged.count(path); }
     bool Open(unsigned number, const std::string& path, unsigned baud) override {
         ++opens;
-        if (refused.count(path)) {
-            failure = refused[path];
+        if (!Present(path) || refused.count(path)) {
+            failure = Present(path) ? refused[path] : OpenFailure::NoSuchDevice;
             return false;
         }
         openPath = path;
@@ -75,6 +77,7 @@ public:
 
     std::vector<PortEntry> devices;
     std::set<std::string> boards;
+    std::set<std::string> unplugged;
     std::map<std::string, OpenFailure> refused;
     OpenFailure failure = OpenFailure::None;
     std::string openPath;

@@ -153,6 +153,22 @@ TEST_F(ConnectionTest, NewDeviceRestartsTheScan) {
     EXPECT_EQ(Pane(1), "COM2");
 }
 
+TEST_F(ConnectionTest, TheOnlyBoardUnpluggedAndPluggedBackInIsFoundAgain) {
+    devices.AddDevice("/dev/ttyACM0", true);
+    Start();
+    Advance(1000);
+    ASSERT_TRUE(dialog->Connection().Connected());
+    link->unplugged.insert("/dev/ttyACM0");
+    link->Lose();
+    Advance(3000);
+    EXPECT_FALSE(dialog->Connection().Connected());
+    // Its path stays listed (a --port path) but is no device while unplugged.
+    link->unplugged.clear();
+    Advance(2000);
+    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_EQ(Pane(1), "COM1");
+}
+
 TEST_F(ConnectionTest, ManualModeOpensTheConfiguredPort) {
     WriteConfig("[PCSetting]\nPortScanMode=Manual\nCom=2\nbps=57600\n");
     devices.AddDevice("/dev/ttyUSB0");

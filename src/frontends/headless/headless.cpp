@@ -1,0 +1,379 @@
+#include "frontends/headless/headless.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "frontends/common/session.h"
+#include "frontends/headless/event_loop.h"
+#include "frontends/headless/protocol.h"
+
+namespace zephran {
+namespace {
+
+using headless::EscapeLineBreaks;
+
+constexpr std::int64_t kLongestWaitMs = 24LL * 3600 * 1000;
+
+// The desktop for the command stream: message boxes print, modal windows take the following
+// commands, file dialogs get the answer given in advance.
+class HeadlessFrontEnd : public ui::HostServices, private headless::LoopClient {
+public:
+    HeadlessFrontEnd(const Options& options, int inputFd, std::FILE* output)
+        : input_(inputFd),
+          output_(output),
+          loop_(*this, options.virtualTime),
+          session_(options, *this, loop_.Time()) {}
+
+    int Run();
+
+    // ui::HostServices
+    void MessageBox(const std::string& text) override {
+        Print("message: " + EscapeLineBreaks(text));
+    }
+    int RunModal(ui::Window& window) override;
+    std::optional<std::string> ChooseFile(const std::string& filter) override {
+        Print("file dialog: " + EscapeLineBreaks(filter));
+        return std::exchange(nextFile_, std::nullopt);
+    }
+    void OpenFolder(const std::string& path) override {
+        Print("open folder: " + EscapeLineBreaks(path));
+    }
+    void OpenUrl(const std::string& url) override { Print("open url: " + EscapeLineBreaks(url)); }
+
+private:
+    // A command's work; returns the error text, empty on success.
+    using Handler = std::string (HeadlessFrontEnd::*)(std::string_view arguments);
+    struct Verb {
+        std::string_view name;
+        Handler run;
+    };
+
+    // headless::LoopClient
+    void ProcessPortEvents() override { Dialog().ProcessPortEvents(); }
+    std::optional<std::int64_t> NextTimerDue() override { return Dialog().NextTimerDue(); }
+    void RunDueTimers() override { Dialog().RunDueTimers(); }
+
+    CZephranDlg& Dialog() { return session_.Dialog(); }
+    void Print(const std::string& line);
+    std::optional<std::string> ReadLine();
+    // Runs commands until done() holds, "quit" or the end of input.
+    void CommandLoop(const std::function<bool()>& done);
+    void Execute(std::string_view line);
+    ui::Window* ModalWindow() const { return modals_.empty() ? nullptr : modals_.back(); }
+    // Where set, click, choose and release go: the open modal window, else the shown page.
+    ui::Window* InputWindow();
+
+    std::string Page(std::string_view arguments);
+    std::string Set(std::string_view arguments);
+    std::string Click(std::string_view arguments);
+    std::string Choose(std::string_view arguments);
+    std::string Release(std::string_view arguments);
+    std::string Menu(std::string_view arguments);
+    std::string File(std::string_view arguments);
+    std::string Get(std::string_view arguments);
+    std::string Status(std::string_view arguments);
+    std::string Log(std::string_view arguments);
+    std::string Tree(std::string_view arguments);
+    std::string MenuBar(std::string_view arguments);
+    std::string Wait(std::string_view arguments);
+    std::string Quit(std::string_view arguments);
+    // Control input through one of the window's User* calls, on the window of InputWindow.
+    std::string ControlInput(int id, const std::function<bool(ui::Window&)>& input);
+
+    int input_;
+    std::FILE* output_;
+    std::string unread_;
+    bool inputEnded_ = false;
+    bool quit_ = false;
+    std::optional<std::string> nextFile_;
+    std::vector<ui::Window*> modals_;
+    // The session's port thread wakes the loop, so the loop outlives the session.
+    headless::EventLoop loop_;
+    Session session_;
+};
+
+std::optional<int> ParseId(std::string_view text) {
+    const auto id = headless::ParseNumber(text, 0, INT_MAX);
+    return id ? std::optional<int>(static_cast<int>(*id)) : std::nullopt;
+}
+
+// Why a window refused input to control id.
+std::string Refusal(const ui::Window& window, int id) {
+    const ui::Control* control = window.Find(id);
+    const std::string name = "control " + std::to_string(id);
+    if (!control)
+        return "no " + name;
+    if (!control->visible)
+        return name + " is hidden";
+    if (!control->enabled)
+        return name + " is disabled";
+    return name + " does not take that input";
+}
+
+int HeadlessFrontEnd::Run() {
+    std::string error;
+    if (!session_.Start(error)) {
+        Print("error: " + EscapeLineBreaks(error));
+        return 1;
+    }
+    Dialog().SetWakeUpHandler([this] { loop_.WakeUp(); });
+    Dialog().OnInitDialog();
+    CommandLoop([] { return false; });
+    Dialog().SetWakeUpHandler(nullptr);
+    return 0;
+}
+
+void HeadlessFrontEnd::Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), output_);
+    std::fputc('\n', output_);
+    std::fflush(output_);
+}
+
+std::optional<std::string> HeadlessFrontEnd::ReadLine() {
+    loop_.RunPending();
+    for (;;) {
+        if (const std::size_t end = unread_.find('\n'); end != std::string::npos) {
+            std::string line = unread_.substr(0, end);
+            unread_.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return line;
+        }
+        if (inputEnded_) {
+            if (unread_.empty())
+                return std::nullopt;
+            return std::exchange(unread_, {});
+        }
+        loop_.WaitReadable(input_);
+        std::array<char, 4096> buffer{};
+        const ssize_t count = read(input_, buffer.data(), buffer.size());
+        if (count > 0) {
+            unread_.append(buffer.data(), static_cast<std::size_t>(count));
+        } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
+            inputEnded_ = true;
+        }
+    }
+}
+
+void HeadlessFrontEnd::CommandLoop(const std::function<bool()>& done) {
+    while (!quit_ && !done()) {
+        const auto line = ReadLine();
+        if (!line) {
+            quit_ = true;
+            return;
+        }
+        Execute(*line);
+    }
+}
+
+void HeadlessFrontEnd::Execute(std::string_view line) {
+    const auto [verb, arguments] = headless::SplitWord(line);
+    if (verb.empty() || verb.front() == '#')
+        return;
+    static constexpr std::array<Verb, 14> kVerbs{{
+        {"page", &HeadlessFrontEnd::Page},
+        {"set", &HeadlessFrontEnd::Set},
+        {"click", &HeadlessFrontEnd::Click},
+        {"choose", &HeadlessFrontEnd::Choose},
+        {"release", &HeadlessFrontEnd::Release},
+        {"menu", &HeadlessFrontEnd::Menu},
+        {"file", &HeadlessFrontEnd::File},
+        {"get", &HeadlessFrontEnd::Get},
+        {"status", &HeadlessFrontEnd::Status},
+        {"log", &HeadlessFrontEnd::Log},
+        {"tree", &HeadlessFrontEnd::Tree},
+        {"menubar", &HeadlessFrontEnd::MenuBar},
+        {"wait", &HeadlessFrontEnd::Wait},
+        {"quit", &HeadlessFrontEnd::Quit},
+    }};
+    for (const Verb& candidate : kVerbs) {
+        if (candidate.name == verb) {
+            const std::string error = (this->*candidate.run)(arguments);
+            Print(error.empty() ? "ok" : "error: " + error);
+            return;
+        }
+    }
+    Print("error: unknown command " + std::string(verb));
+}
+
+int HeadlessFrontEnd::RunModal(ui::Window& window) {
+    window.InitDialog();
+    if (window.Ended())
+        return window.Result();
+    Print("modal: " + EscapeLineBreaks(window.GetWindowText()));
+    modals_.push_back(&window);
+    CommandLoop([&window] { return window.Ended(); });
+    modals_.pop_back();
+    return window.Ended() ? window.Result() : ui::IDCANCEL;
+}
+
+ui::Window* HeadlessFrontEnd::InputWindow() {
+    if (ui::Window* modal = ModalWindow())
+        return modal;
+    return Dialog().ShownPage();
+}
+
+std::string HeadlessFrontEnd::ControlInput(int id, const std::function<bool(ui::Window&)>& input) {
+    ui::Window* window = InputWindow();
+    if (!window)
+        return "no page is shown";
+    return input(*window) ? std::string() : Refusal(*window, id);
+}
+
+std::string HeadlessFrontEnd::Page(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    if (words.size() != 1)
+        return "usage: page KEY";
+    if (ModalWindow())
+        return "a modal window is open";
+    const std::string key(words[0]);
+    const auto node = Dialog().Tree().FindKey(key);
+    if (!node)
+        return "no tree node " + key;
+    Dialog().Tree().SelectItem(node);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Set(std::string_view arguments) {
+    const auto [idText, text] = headless::SplitWord(arguments);
+    const auto id = ParseId(idText);
+    if (!id)
+        return "usage: set ID TEXT";
+    const std::string value(text);
+    return ControlInput(*id, [&](ui::Window& w) { return w.UserSetText(*id, value); });
+}
+
+std::string HeadlessFrontEnd::Click(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
+    if (!id)
+        return "usage: click ID";
+    return ControlInput(*id, [&](ui::Window& w) { return w.UserClick(*id); });
+}
+
+std::string HeadlessFrontEnd::Choose(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto id = words.size() == 2 ? ParseId(words[0]) : std::nullopt;
+    const auto index = words.size() == 2 ? ParseId(words[1]) : std::nullopt;
+    if (!id || !index)
+        return "usage: choose ID INDEX";
+    return ControlInput(*id, [&](ui::Window& w) { return w.UserChoose(*id, *index); });
+}
+
+std::string HeadlessFrontEnd::Release(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
+    if (!id)
+        return "usage: release ID";
+    return ControlInput(*id, [&](ui::Window& w) { return w.UserReleaseSpin(*id); });
+}
+
+std::string HeadlessFrontEnd::Menu(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto command =
+        words.size() == 1 ? headless::ParseNumber(words[0], 0, UINT_MAX) : std::nullopt;
+    if (!command)
+        return "usage: menu COMMAND";
+    if (ModalWindow())
+        return "a modal window is open";
+    const auto number = static_cast<unsigned>(*command);
+    const headless::MenuHit hit = headless::FindMenuCommand(Dialog().MenuBar().Bar(), number);
+    if (!hit.item)
+        return "no menu item " + std::to_string(number);
+    if (hit.grayed)
+        return "menu item " + std::to_string(number) + " is greyed";
+    Dialog().OnCommand(number);
+    return {};
+}
+
+std::string HeadlessFrontEnd::File(std::string_view arguments) {
+    if (arguments.empty())
+        return "usage: file PATH";
+    nextFile_ = std::string(arguments);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Get(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
+    if (!id)
+        return "usage: get ID";
+    const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
+                                                   &Dialog().MainWindow()};
+    for (const ui::Window* window : windows) {
+        if (window && window->Find(*id)) {
+            Print(std::to_string(*id) + "=" + EscapeLineBreaks(window->GetDlgItemText(*id)));
+            return {};
+        }
+    }
+    return "no control " + std::to_string(*id);
+}
+
+std::string HeadlessFrontEnd::Status(std::string_view arguments) {
+    if (!headless::Words(arguments).empty())
+        return "usage: status";
+    const ui::StatusBarModel& bar = Dialog().StatusBar();
+    for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
+        Print("pane " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneText(pane)));
+    Print("progress: " + std::to_string(bar.Progress()));
+    return {};
+}
+
+std::string HeadlessFrontEnd::Log(std::string_view arguments) {
+    if (!headless::Words(arguments).empty())
+        return "usage: log";
+    for (const std::string& line : Dialog().TrafficList().Lines())
+        Print(EscapeLineBreaks(line));
+    return {};
+}
+
+std::string HeadlessFrontEnd::Tree(std::string_view arguments) {
+    if (!headless::Words(arguments).empty())
+        return "usage: tree";
+    for (const std::string& line : headless::FormatTree(Dialog().Tree()))
+        Print(line);
+    return {};
+}
+
+std::string HeadlessFrontEnd::MenuBar(std::string_view arguments) {
+    if (!headless::Words(arguments).empty())
+        return "usage: menubar";
+    for (const std::string& line : headless::FormatMenu(Dialog().MenuBar().Bar()))
+        Print(line);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Wait(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    const auto ms =
+        words.size() == 1 ? headless::ParseNumber(words[0], 0, kLongestWaitMs) : std::nullopt;
+    if (!ms)
+        return "usage: wait MS (0 to " + std::to_string(kLongestWaitMs) + ")";
+    loop_.Wait(*ms);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
+    if (!headless::Words(arguments).empty())
+        return "usage: quit";
+    quit_ = true;
+    return {};
+}
+
+}  // namespace
+
+int RunHeadless(const Options& options, int inputFd, std::FILE* output) {
+    HeadlessFrontEnd frontEnd(options, inputFd, output);
+    return frontEnd.Run();
+}
+
+}  // namespace zephran

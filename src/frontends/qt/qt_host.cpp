@@ -1,0 +1,115 @@
+#include "frontends/qt/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "frontends/qt/window_widget.h"
+
+namespace zephran::qt {
+namespace {
+
+// A modal dialog around one window. Escape and the close button act as its Cancel.
+class ModalDialog : public QDialog {
+public:
+    ModalDialog(ui::Window& window, QWidget* parent) : QDialog(parent), window_(window) {
+        auto* body = new WindowWidget(window, WindowWidget::Role::Dialog, this);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(body);
+        setWindowTitle(QString::fromStdString(window.GetWindowText()));
+        connect(body, &WindowWidget::titleChanged, this, &QDialog::setWindowTitle);
+        connect(body, &WindowWidget::ended, this, &QDialog::done);
+    }
+
+    void reject() override {
+        if (!window_.UserClick(ui::IDCANCEL))
+            window_.EndDialog(ui::IDCANCEL);
+    }
+
+private:
+    ui::Window& window_;
+};
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        const QString patterns = parts[i + 1].trimmed().replace(';', ' ');
+        if (name.isEmpty() && patterns.isEmpty())
+            continue;
+        // Qt reads the patterns from the parentheses; the pattern half is the one that counts.
+        const qsizetype open = name.lastIndexOf('(');
+        if (open >= 0 && name.endsWith(')'))
+            name = name.left(open).trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(name, patterns));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void QtHost::Quit() {
+    quitting_ = true;
+    QCoreApplication::exit(0);
+}
+
+QWidget* QtHost::DialogParent() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return mainWindow_;
+}
+
+void QtHost::MessageBox(const std::string& text) {
+    if (mode_ == Mode::Recording) {
+        messages_.push_back(text);
+        return;
+    }
+    if (quitting_)
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZephranFPV"), QString::fromStdString(text),
+                    QMessageBox::Ok, DialogParent());
+    box.exec();
+}
+
+int QtHost::RunModal(ui::Window& window) {
+    window.InitDialog();
+    if (!window.Ended() && !quitting_) {
+        ModalDialog dialog(window, DialogParent());
+        dialog.exec();
+    }
+    return window.Ended() ? window.Result() : ui::IDCANCEL;
+}
+
+std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
+    if (mode_ == Mode::Recording || quitting_)
+        return std::nullopt;
+    const QString file =
+        QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), QtFileFilter(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file.toStdString();
+}
+
+void QtHost::OpenFolder(const std::string& path) {
+    if (mode_ == Mode::Recording) {
+        opened_.push_back(path);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void QtHost::OpenUrl(const std::string& url) {
+    if (mode_ == Mode::Recording) {
+        opened_.push_back(url);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+}  // namespace zephran::qt

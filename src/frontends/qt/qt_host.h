@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "ui/host_services.h"
+
+namespace zephran::qt {
+
+// "Name (*.ext)|*.ext|…" as a Qt file-dialog filter ("Name (*.ext);;…").
+QString QtFileFilter(const std::string& filter);
+
+// The desktop's services for the application: modal message boxes, modal windows drawn by
+// WindowWidget, the file dialog and the system's handlers for folders and web pages.
+class QtHost : public ui::HostServices {
+public:
+    // Recording: message boxes, folders and web pages are recorded instead of shown, and no
+    // file is chosen, so tests never block.
+    enum class Mode { Interactive, Recording };
+
+    explicit QtHost(Mode mode = Mode::Interactive) : mode_(mode) {}
+
+    // The window that boxes and dialogs belong to when no modal window is open.
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Leaves every event loop, the nested ones of open boxes included; nothing opens after it.
+    void Quit();
+    bool Quitting() const { return quitting_; }
+
+    void MessageBox(const std::string& text) override;
+    int RunModal(ui::Window& window) override;
+    std::optional<std::string> ChooseFile(const std::string& filter) override;
+    void OpenFolder(const std::string& path) override;
+    void OpenUrl(const std::string& url) override;
+
+    const std::vector<std::string>& Messages() const { return messages_; }
+    const std::vector<std::string>& Opened() const { return opened_; }
+
+private:
+    QWidget* DialogParent() const;
+
+    Mode mode_;
+    QPointer<QWidget> mainWindow_;
+    bool quitting_ = false;
+    std::vector<std::string> messages_;
+    std::vector<std::string> opened_;
+};
+
+}  // namespace zephran::qt

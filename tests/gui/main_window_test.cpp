@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/zephran_app.h"
+#include "app/zephran_dlg.h"
+#include "frontends/common/session.h"
+#include "frontends/qt/main_window.h"
+#include "frontends/qt/qt_host.h"
+#include "support/temp_dir.h"
+
+namespace zephran::qt {
+namespace {
+
+using testing::TempDir;
+
+constexpr unsigned kCmdBaud57600 = 1207;
+constexpr unsigned kCmdBaud115200 = 1208;
+constexpr unsigned kCmdProductAat = 1222;
+constexpr unsigned kCmdProductAhrs = 1223;
+
+// An AHRS set-up in a temporary folder with English chosen and no serial ports, so nothing
+// but "No UartPort Dectect" is said at start.
+class GuiMainWindow : public ::testing::Test {
+protected:
+    GuiMainWindow() {
+        dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
+        dir.Write("sys/.keep", "");
+        dir.Write("dev/.keep", "");
+        CZephranApp(paths).PrepareSettings();
+        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        window.show();
+        window.Start();
+    }
+
+    static AppPaths PathsIn(const TempDir& dir) {
+        return {dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language", dir.File("Log"),
+                dir.File("profile.ini")};
+    }
+    static PortDirectoryOptions NoPorts(const TempDir& dir) {
+        PortDirectoryOptions ports;
+        ports.sysRoot = dir.File("sys");
+        ports.devRoot = dir.File("dev");
+        return ports;
+    }
+
+    std::string Text(const char* section, const char* key) {
+        return dialog.LanguageStore().LangText(section, key);
+    }
+    void Trigger(unsigned command) {
+        QAction* action = window.Menus().Action(command);
+        ASSERT_NE(action, nullptr) << "command " << command;
+        action->trigger();
+        QApplication::processEvents();
+    }
+    bool Checked(unsigned command) {
+        const QAction* action = window.Menus().Action(command);
+        return action && action->isChecked();
+    }
+    // Clicks a tree node as a person would.
+    void ClickNode(const char* key) {
+        QTreeWidgetItem* item = window.Tree().ItemOf(dialog.Tree().FindKey(key));
+        ASSERT_NE(item, nullptr) << key;
+        QTest::mouseClick(window.Tree().viewport(), Qt::LeftButton, {},
+                          window.Tree().visualItemRect(item).center());
+    }
+    const ui::Window* PageOnShow() {
+        const WindowWidget* page = window.Pages().Current();
+        return page ? &page->Model() : nullptr;
+    }
+
+    TempDir dir;
+    AppPaths paths = PathsIn(dir);
+    QtHost host{QtHost::Mode::Recording};
+    VirtualClock clock;
+    CZephranDlg dialog{host, clock, paths, NoPorts(dir)};
+    MainWindow window{dialog, clock};
+};
+
+TEST_F(GuiMainWindow, StartsWithTheProductTreeAndPage) {
+    EXPECT_EQ(window.windowTitle(), "ZephranFPV V3.5");
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{"No UartPort Dectect"});
+
+    PageTreeWidget& tree = window.Tree();
+    ASSERT_EQ(tree.topLevelItemCount(), 3);  // AHRS, Data, Update
+    EXPECT_EQ(tree.topLevelItem(0)->text(0).toStdString(), Text("Tree", "AHRS"));
+    EXPECT_EQ(tree.topLevelItem(0)->childCount(), 6);
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        EXPECT_TRUE(tree.topLevelItem(i)->isExpanded());
+    EXPECT_EQ(PageOnShow(), dialog.FindPage("AHRS_View"));
+}
+
+TEST_F(GuiMainWindow, SelectingANodeShowsItsPage) {
+    ClickNode("AHRS_Set");
+    ASSERT_EQ(PageOnShow(), dialog.FindPage("AHRS_Set"));
+    const auto* heading =
+        window.Pages().Current()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->text().toStdString(), dialog.FindPage("AHRS_Set")->GetWindowText());
+
+    ClickNode("Update_FirmwareUpdate");
+    EXPECT_EQ(PageOnShow(), dialog.FindPage("Update_FirmwareUpdate"));
+    // A top node stands for no page: the page on show stays.
+    ClickNode("AHRS");
+    EXPECT_EQ(PageOnShow(), dialog.FindPage("Update_FirmwareUpdate"));
+    ClickNode("AHRS_View");
+    EXPECT_EQ(PageOnShow(), dialog.FindPage("AHRS_View"));
+}
+
+TEST_F(GuiMainWindow, MenuCommandsMoveTheirCheckMarks) {
+    EXPECT_TRUE(Checked(kCmdBaud115200));
+    Trigger(kCmdBaud57600);
+    EXPECT_TRUE(Checked(kCmdBaud57600));
+    EXPECT_FALSE(Checked(kCmdBaud115200));
+    EXPECT_EQ(window.Status().Pane(2)->text(), "57600");
+
+    EXPECT_TRUE(Checked(kCmdProductAhrs));
+    Trigger(kCmdProductAat);
+    EXPECT_TRUE(Checked(kCmdProductAat));
+    EXPECT_FALSE(Checked(kCmdProductAhrs));
+    EXPECT_EQ(window.Tree().topLevelItem(0)->text(0).toStdString(), Text("Tree", "AAT"));
+    EXPECT_EQ(PageOnShow(), dialog.FindPage("AAT_Servo_Set"));
+}
+
+TEST_F(GuiMainWindow, ACheckedItemChosenAgainKeepsItsMark) {
+    Trigger(kCmdProductAhrs);
+    EXPECT_TRUE(Checked(kCmdProductAhrs));
+    EXPECT_TRUE(window.Menus().Action(kCmdProductAhrs)->isCheckable());
+    EXPECT_FALSE(window.Menus().Action(kCmdProductAat)->isCheckable());
+}
+
+TEST_F(GuiMainWindow, GreyedPopupsCannotBeOpened) {
+    // The port list is greyed while the ports are scanned automatically.
+    const QString portMenu = QString::fromStdString(Text("PC Configure", "1000"));
+    const QMenu* found = nullptr;
+    for (const QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+        if (menu->title() == portMenu)
+            found = menu;
+    }
+    ASSERT_NE(found, nullptr);
+    EXPECT_FALSE(found->menuAction()->isEnabled());
+}
+
+TEST_F(GuiMainWindow, StatusPanesShowTheirTextsAtTheirWidths) {
+    StatusPanes& status = window.Status();
+    EXPECT_EQ(status.Pane(0)->text().toStdString(), Text("Panel", "Try Hardware Concect"));
+    EXPECT_EQ(status.Pane(2)->text(), "115200");
+    EXPECT_EQ(status.Pane(3)->text().toStdString(), Text("Panel", "RX") + " 0");
+    EXPECT_EQ(status.Pane(4)->text().toStdString(), Text("Panel", "TX") + " 0");
+
+    dialog.SetStatus(kStatusReceive, "RX 42", 0);
+    dialog.SetStatus(kStatusPort, "COM3", 0);
+    dialog.SetStatus(kStatusProgress, "", 40);
+    EXPECT_EQ(status.Pane(3)->text(), "RX 42");
+    EXPECT_EQ(status.Pane(1)->text(), "COM3");
+    EXPECT_EQ(status.Progress()->value(), 40);
+
+    // 30, 10, 10, 10, 10 and 30 % of the bar, whatever the texts.
+    dialog.SetStatus(kStatusMain, std::string(200, 'W'), 0);
+    window.resize(1200, 600);
+    QApplication::processEvents();
+    const double tenth = status.Pane(1)->width();
+    EXPECT_GT(tenth, 0);
+    EXPECT_NEAR(status.Pane(0)->width() / tenth, 3.0, 0.2);
+    EXPECT_NEAR(status.Pane(4)->width() / tenth, 1.0, 0.1);
+    EXPECT_NEAR(status.Progress()->width() / tenth, 3.0, 0.3);
+}
+
+TEST_F(GuiMainWindow, ShowsTheBoardTextAndTheTrafficLog) {
+    dialog.MainWindow().SetDlgItemText(kIdBoardText, "Zephran AHRS\r\nready");
+    const auto* board =
+        qobject_cast<QPlainTextEdit*>(window.BoardText().ControlWidget(kIdBoardText));
+    ASSERT_NE(board, nullptr);
+    EXPECT_TRUE(board->isReadOnly());
+    EXPECT_TRUE(board->toPlainText().startsWith("Zephran AHRS"));
+
+    dialog.TrafficList().AddString("first");
+    dialog.TrafficList().AddString("second");
+    ASSERT_EQ(window.TrafficLog().count(), 2);
+    EXPECT_EQ(window.TrafficLog().item(1)->text(), "second");
+    dialog.TrafficList().ResetContent();
+    dialog.TrafficList().AddString("after");
+    ASSERT_EQ(window.TrafficLog().count(), 1);
+    EXPECT_EQ(window.TrafficLog().item(0)->text(), "after");
+}
+
+TEST_F(GuiMainWindow, EnterAndEscapeLeaveTheWindowOpen) {
+    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+}
+
+ui::WindowTemplate OneLabel(const std::string& text) {
+    return {text, {{.id = 1, .kind = ui::ControlKind::Label, .text = text}}, ui::Item(1)};
+}
+
+TEST(GuiPageArea, AsksRoomForTheWidestPageButScrollsOnlyForIt) {
+    QtHost host(QtHost::Mode::Recording);
+    ui::Window wide(host, OneLabel(std::string(200, 'W')));
+    ui::Window narrow(host, OneLabel("narrow"));
+    PageArea area;
+    area.Add(wide);
+    area.Show(&narrow);
+    area.resize(300, 200);
+    area.show();
+    QApplication::processEvents();
+    EXPECT_EQ(&area.Current()->Model(), &narrow);
+    EXPECT_GT(area.sizeHint().width(), 1000);
+    EXPECT_FALSE(area.horizontalScrollBar()->isVisible());
+
+    area.Show(&wide);
+    QApplication::processEvents();
+    EXPECT_EQ(&area.Current()->Model(), &wide);
+    EXPECT_TRUE(area.horizontalScrollBar()->isVisible());
+}
+
+// The whole chain on real time: a simulated board on a pty, found by the scan, its replies
+// arriving through the monitor thread's wake-ups and counted in the status panes.
+TEST(GuiDemoSession, ConnectsAndCountsTheBoardsFrames) {
+    TempDir dir;
+    dir.Write("config/ZephranFPV/profile.ini", "[Settings]\nLanguage=english\n");
+    struct UserConfigIn {
+        explicit UserConfigIn(const std::string& path) {
+            ::setenv("XDG_CONFIG_HOME", path.c_str(), 1);
+        }
+        ~UserConfigIn() { ::unsetenv("XDG_CONFIG_HOME"); }
+    } userConfig(dir.File("config"));
+    Options options;
+    options.appDir = dir.File("app");
+    options.demo = "AHRS";
+    QtHost host(QtHost::Mode::Recording);
+    SystemClock clock;
+    Session session(options, host, clock);
+    std::string error;
+    ASSERT_TRUE(session.Start(error)) << error;
+    MainWindow window(session.Dialog(), clock);
+    window.show();
+    window.Start();
+
+    StatusPanes& status = window.Status();
+    const QString noneReceived = status.Pane(3)->text();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status.Pane(3)->text() != noneReceived; }, 5000));
+    EXPECT_EQ(status.Pane(1)->text(), "COM1");
+    EXPECT_NE(status.Pane(4)->text(), status.Pane(4)->text().section(' ', 0, 0) + " 0");
+    EXPECT_TRUE(host.Messages().empty());
+}
+
+}  // namespace
+}  // namespace zephran::qt

@@ -1,0 +1,90 @@
+// The headless front end over a script, with no serial port at all.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "e2e/headless_driver.h"
+
+namespace zephran::test {
+namespace {
+
+class HeadlessScript : public HeadlessTest {
+protected:
+    Lines Run(const std::string& input, int expectedExit = 0) {
+        int exitCode = -1;
+        Lines lines = RunScript(Arguments({"/nonexistent/zephran-port"}, {"--virtual-time"}), input,
+                                exitCode);
+        EXPECT_EQ(exitCode, expectedExit);
+        return lines;
+    }
+};
+
+TEST_F(HeadlessScript, VirtualWaitReturnsAtOnceAndQuitEndsTheInput) {
+    Configure("Auto", 1, "Vantrel");
+    const auto start = std::chrono::steady_clock::now();
+    const Lines lines = Run("# start-up\n\nwait 2500\r\nwait 60000\nquit\nstatus\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    // No port was found, so the start-up says so; comments and blank lines get no answer.
+    EXPECT_EQ(lines, (Lines{"message: No UartPort Dectect", "ok", "ok", "ok"}));
+}
+
+TEST_F(HeadlessScript, EndOfInputEndsLikeQuitAfterTheLastLine) {
+    Configure("Auto", 1, "Vantrel");
+    const Lines lines = Run("get 1013\nstatus");
+    EXPECT_EQ(lines, (Lines{"message: No UartPort Dectect", "1013=", "ok",
+                            "pane 0: Searching for board...", "pane 1: ", "pane 2: 115200",
+                            "pane 3: RX 0", "pane 4: TX 0", "pane 5: ", "progress: 0", "ok"}));
+}
+
+TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
+    // A product outside the table leaves no page on screen.
+    Configure("Auto", 1, "Nowhere");
+    const Lines lines =
+        Run("bogus 1\n"
+            "click\n"
+            "click abc\n"
+            "click 4242\n"
+            "page Nowhere\n"
+            "page Update_FirmwareUpdate extra\n"
+            "page Update_FirmwareUpdate\n"
+            "click 4242\n"
+            "set\n"
+            "set 4242 text\n"
+            "choose 4242\n"
+            "release -3\n"
+            "menu 99999\n"
+            "menu COM1\n"
+            "wait -5\n"
+            "wait 86400001\n"
+            "get 4242\n"
+            "status now\n"
+            "file\n"
+            "menu 57664\n");
+    EXPECT_EQ(lines, (Lines{
+                         "message: No UartPort Dectect",
+                         "error: unknown command bogus",
+                         "error: usage: click ID",
+                         "error: usage: click ID",
+                         "error: no page is shown",
+                         "error: no tree node Nowhere",
+                         "error: usage: page KEY",
+                         "ok",
+                         "error: no control 4242",
+                         "error: usage: set ID TEXT",
+                         "error: no control 4242",
+                         "error: usage: choose ID INDEX",
+                         "error: usage: release ID",
+                         "error: no menu item 99999",
+                         "error: usage: menu COMMAND",
+                         "error: usage: wait MS (0 to 86400000)",
+                         "error: usage: wait MS (0 to 86400000)",
+                         "error: no control 4242",
+                         "error: usage: status",
+                         "error: usage: file PATH",
+                         "open url: https://www.zephranfpv.com/",
+                         "ok",
+                     }));
+}
+
+}  // namespace
+}  // namespace zephran::test
