@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "sim/ahrs_board.h"
 #include "sim/link_control.h"
 
 namespace zephran::sim {
@@ -12,13 +13,15 @@ namespace {
 struct Product {
     std::string_view name;
     std::string_view description;
+    // Adds what the product does beyond link control.
+    void (*install)(Board&) = nullptr;
 };
 
 constexpr std::array<Product, 7> kProducts{{
     {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4"},
     {"Standard", "ZephranFPV Standard OSD board, firmware 2.4"},
     {"AAT", "ZephranFPV antenna tracker, firmware 1.6"},
-    {"AHRS", "ZephranFPV AHRS board, firmware 3.5"},
+    {"AHRS", "ZephranFPV AHRS board, firmware 3.5", InstallAhrs},
     {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2"},
     {"Multicopter", "ZephranFPV multicopter board, firmware 1.3"},
     {"Helicopter", "ZephranFPV helicopter board, firmware 1.1"},
@@ -43,6 +46,8 @@ std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point sta
     auto board =
         std::make_unique<Board>(std::string(found->name), std::string(found->description), start);
     InstallLinkControl(*board);
+    if (found->install)
+        found->install(*board);
     return board;
 }
 

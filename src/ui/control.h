@@ -42,6 +42,8 @@ struct Control {
     int selection = -1;
     // Room for this many characters (edit boxes, labels); 0 lets the layout decide.
     int widthChars = 0;
+    // Room for this many lines (multi-line boxes); 0 lets the layout decide.
+    int rows = 0;
     // The language key of the control's caption in its window's section, or empty.
     std::string textKey;
 };

@@ -32,12 +32,13 @@ inline Control Edit(int id, int widthChars = 12) {
 inline Control ReadOnlyEdit(int id, int widthChars = 12) {
     return Control{.id = id, .kind = ControlKind::Edit, .readOnly = true, .widthChars = widthChars};
 }
-inline Control TextBox(int id, bool readOnly, int widthChars = 40) {
+inline Control TextBox(int id, bool readOnly, int widthChars = 40, int rows = 0) {
     return Control{.id = id,
                    .kind = ControlKind::Edit,
                    .readOnly = readOnly,
                    .multiline = true,
-                   .widthChars = widthChars};
+                   .widthChars = widthChars,
+                   .rows = rows};
 }
 
 }  // namespace zephran::ui

@@ -85,7 +85,12 @@ protected:
         board->Receive(EncodeFrame(group, msgId, payload), kStart);
         return Decode(board->TakeOutput());
     }
-    std::unique_ptr<Board> board = MakeBoard("AHRS", kStart);
+    // A board with link control and nothing else.
+    std::unique_ptr<Board> board = [] {
+        auto bare = std::make_unique<Board>("Test", "ZephranFPV AHRS board, firmware 3.5", kStart);
+        InstallLinkControl(*bare);
+        return bare;
+    }();
 };
 
 TEST_F(SimLinkControl, ConnectIsAnsweredAndStartsTheTextStream) {

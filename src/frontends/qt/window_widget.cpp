@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -215,7 +216,10 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
         }
         case ui::ControlKind::Edit:
             if (control.multiline) {
-                widget = new QPlainTextEdit;
+                auto* box = new QPlainTextEdit;
+                // Read-only boxes show columns of numbers: a fixed-pitch font keeps them aligned.
+                if (control.readOnly) box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+                widget = box;
             } else {
                 widget = new QLineEdit;
             }
@@ -261,10 +265,11 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
             break;
         }
     }
+    const QFontMetrics metrics(widget->font());
     if (control.widthChars > 0) {
-        const QFontMetrics metrics(widget->font());
         widget->setMinimumWidth(metrics.averageCharWidth() * (control.widthChars + 2));
     }
+    if (control.rows > 0) widget->setMinimumHeight(metrics.lineSpacing() * (control.rows + 1));
     widgets_[control.id] = widget;
     Connect(control.id, widget);
     return widget;

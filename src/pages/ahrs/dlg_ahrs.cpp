@@ -17,7 +17,7 @@ ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
-        TextBox(CDlgAHRS::kLiveText, true, 28),
+        TextBox(CDlgAHRS::kLiveText, true, 28, 17),
         Button(CDlgAHRS::kAttitudeView, "Attitude View", "m_Attitude_View"),
         Button(CDlgAHRS::kPositionView, "Position View", "m_Attitude_Vcc_View"),
         Button(CDlgAHRS::kScope, "Scope", "m_Attitude_Scope"),
