@@ -6,6 +6,8 @@
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/ahrs/dlg_fir.h"
+#include "pages/ahrs/dlg_sensor_calibrate.h"
+#include "pages/ahrs/dlg_six_face_cal.h"
 
 namespace zephran {
 namespace {
@@ -39,6 +41,9 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgAHRS", &Make<CDlgAHRS>},
         {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
         {"CDlgFIR", &Make<CDlgFIR>},
+        {"CDlgSensorCalibrate", &Make<CDlgSensorCalibrate>},
+        {"CDlgAcc6FaceCal", &Make<CDlgAcc6FaceCal>},
+        {"CDlgMag6FaceCal", &Make<CDlgMag6FaceCal>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

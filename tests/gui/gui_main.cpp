@@ -6,10 +6,8 @@
 // the tests needs none.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (GTEST_FLAG_GET(list_tests))
-        return RUN_ALL_TESTS();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

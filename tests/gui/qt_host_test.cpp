@@ -53,8 +53,7 @@ void WhenModalOpens(std::function<void(QWidget&)> act) {
 
 QPushButton* Button(QWidget& dialog, const QString& text) {
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == text)
-            return button;
+        if (button->text() == text) return button;
     }
     return nullptr;
 }

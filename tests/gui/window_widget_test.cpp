@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "gui_support.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -159,6 +161,7 @@ TEST_F(GuiWindowWidget, FollowsTheModel) {
     window.SetRange(kSpin, -5, 5);
     window.SetPos(kSpin, -4);
     window.SetPos(kProgress, 70);
+    LetThrottledDisplaysCatchUp();
 
     EXPECT_EQ(Widget<QLineEdit>(kEdit)->text(), "2.25");
     EXPECT_EQ(Widget<QGroupBox>(kGroup)->title(), "Modes");

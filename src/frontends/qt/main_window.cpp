@@ -47,8 +47,7 @@ void MainWindow::Start() {
         pageArea_->Add(*page);
     // Room for the largest page, as far as the screen allows, and never below the first size.
     QSize size = sizeHint();
-    if (const QScreen* shown = screen())
-        size = size.boundedTo(shown->availableGeometry().size());
+    if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableGeometry().size());
     resize(size.expandedTo(this->size()));
 }
 

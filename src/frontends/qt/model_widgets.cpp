@@ -25,8 +25,7 @@ PageTreeWidget::PageTreeWidget(ui::TreeModel& model, QWidget* parent)
     setColumnCount(1);
     UseWindowBackground(*this);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (current)
-            model_.SelectItem(current->data(0, Qt::UserRole).toInt());
+        if (current) model_.SelectItem(current->data(0, Qt::UserRole).toInt());
     });
     model_.changed.Connect([this] { Refresh(); });
     Refresh();
@@ -63,8 +62,7 @@ void PageTreeWidget::Refresh() {
     }
     QTreeWidgetItem* selected = ItemOf(model_.GetSelectedItem());
     setCurrentItem(selected);
-    if (!selected)
-        clearSelection();
+    if (!selected) clearSelection();
 }
 
 void PageTreeWidget::Rebuild() {
@@ -98,8 +96,7 @@ LineListWidget::~LineListWidget() {
 void LineListWidget::Refresh() {
     // Lines are only ever appended or all removed.
     const std::vector<std::string>& lines = model_.Lines();
-    if (lines.size() < static_cast<std::size_t>(count()))
-        clear();
+    if (lines.size() < static_cast<std::size_t>(count())) clear();
     for (std::size_t i = static_cast<std::size_t>(count()); i < lines.size(); ++i)
         addItem(QString::fromStdString(lines[i]));
     scrollToBottom();
@@ -126,7 +123,7 @@ StatusPanes::StatusPanes(ui::StatusBarModel& model, QWidget* parent)
         widget->setMinimumWidth(0);
         addWidget(widget, ui::StatusBarModel::kWidthPercent[static_cast<std::size_t>(pane)]);
     }
-    model_.changed.Connect([this] { Refresh(); });
+    model_.changed.Connect([this] { refresh_.Request(); });
     Refresh();
 }
 

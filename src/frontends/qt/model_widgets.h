@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frontends/qt/throttle.h"
+
 #include <QListWidget>
 #include <QObject>
 #include <QScrollArea>
@@ -79,6 +81,8 @@ private:
     ui::StatusBarModel& model_;
     std::vector<QLabel*> panes_;
     QProgressBar* progress_ = nullptr;
+    // The receive counter changes with every frame.
+    Throttle refresh_{[this] { Refresh(); }};
 };
 
 // Fills a Qt menu bar from the model at each change. A chosen command reaches onCommand after

@@ -27,8 +27,7 @@ public:
     }
 
     void reject() override {
-        if (!window_.UserClick(ui::IDCANCEL))
-            window_.EndDialog(ui::IDCANCEL);
+        if (!window_.UserClick(ui::IDCANCEL)) window_.EndDialog(ui::IDCANCEL);
     }
 
 private:
@@ -43,12 +42,10 @@ QString QtFileFilter(const std::string& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
         const QString patterns = parts[i + 1].trimmed().replace(';', ' ');
-        if (name.isEmpty() && patterns.isEmpty())
-            continue;
+        if (name.isEmpty() && patterns.isEmpty()) continue;
         // Qt reads the patterns from the parentheses; the pattern half is the one that counts.
         const qsizetype open = name.lastIndexOf('(');
-        if (open >= 0 && name.endsWith(')'))
-            name = name.left(open).trimmed();
+        if (open >= 0 && name.endsWith(')')) name = name.left(open).trimmed();
         filters.append(QStringLiteral("%1 (%2)").arg(name, patterns));
     }
     return filters.join(QStringLiteral(";;"));
@@ -60,8 +57,7 @@ void QtHost::Quit() {
 }
 
 QWidget* QtHost::DialogParent() const {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return mainWindow_;
 }
 
@@ -70,8 +66,7 @@ void QtHost::MessageBox(const std::string& text) {
         messages_.push_back(text);
         return;
     }
-    if (quitting_)
-        return;
+    if (quitting_) return;
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZephranFPV"), QString::fromStdString(text),
                     QMessageBox::Ok, DialogParent());
     box.exec();
@@ -87,12 +82,10 @@ int QtHost::RunModal(ui::Window& window) {
 }
 
 std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
-    if (mode_ == Mode::Recording || quitting_)
-        return std::nullopt;
+    if (mode_ == Mode::Recording || quitting_) return std::nullopt;
     const QString file =
         QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), QtFileFilter(filter));
-    if (file.isEmpty())
-        return std::nullopt;
+    if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
 

@@ -2,12 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -69,8 +69,7 @@ void SyncText(QWidget* widget, const ui::Control& control) {
         label->setText(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setReadOnly(control.readOnly);
-        if (line->text() != text)
-            line->setText(text);
+        if (line->text() != text) line->setText(text);
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
         box->setReadOnly(control.readOnly);
         if (box->toPlainText() != text) {
@@ -104,10 +103,12 @@ void SyncValue(QWidget* widget, const ui::Control& control) {
 }  // namespace
 
 WindowWidget::WindowWidget(ui::Window& window, Role role, QWidget* parent)
-    : QWidget(parent), window_(window) {
+    : QWidget(parent), window_(window), displayRefresh_([this] {
+          for (int id : std::exchange(pendingDisplays_, {}))
+              Sync(id);
+      }) {
     auto* top = new QVBoxLayout(this);
-    if (role == Role::Embedded)
-        top->setContentsMargins(0, 0, 0, 0);
+    if (role == Role::Embedded) top->setContentsMargins(0, 0, 0, 0);
     if (role == Role::Page) {
         heading_ = new QLabel(this);
         heading_->setTextFormat(Qt::PlainText);
@@ -118,12 +119,9 @@ WindowWidget::WindowWidget(ui::Window& window, Role role, QWidget* parent)
         top->addWidget(heading_);
     }
     const Built root = Build(window_.Layout());
-    if (root.widget)
-        top->addWidget(root.widget);
-    if (root.layout)
-        top->addLayout(root.layout);
-    if (role == Role::Page)
-        top->addStretch(1);
+    if (root.widget) top->addWidget(root.widget);
+    if (root.layout) top->addLayout(root.layout);
+    if (role == Role::Page) top->addStretch(1);
 
     for (const auto& [id, widget] : widgets_)
         Sync(id);
@@ -167,8 +165,7 @@ WindowWidget::Built WindowWidget::Build(const ui::LayoutItem& item) {
 
 QLayout* WindowWidget::BuildBox(const ui::LayoutItem& item, QLayout* layout) {
     auto* box = static_cast<QBoxLayout*>(layout);
-    if (item.kind != ui::LayoutItem::Kind::Group)
-        box->setContentsMargins(0, 0, 0, 0);
+    if (item.kind != ui::LayoutItem::Kind::Group) box->setContentsMargins(0, 0, 0, 0);
     for (const ui::LayoutItem& child : item.children) {
         const Built built = Build(child);
         if (built.widget) {
@@ -218,7 +215,8 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
             if (control.multiline) {
                 auto* box = new QPlainTextEdit;
                 // Read-only boxes show columns of numbers: a fixed-pitch font keeps them aligned.
-                if (control.readOnly) box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+                if (control.readOnly)
+                    box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
                 widget = box;
             } else {
                 widget = new QLineEdit;
@@ -313,8 +311,7 @@ void WindowWidget::Connect(int id, QWidget* widget) {
         connect(slider, &QSlider::valueChanged, this, [this, &w, id, slider](int value) {
             UserInput(id, [&] {
                 w.UserSetPos(id, value);
-                if (!slider->isSliderDown())
-                    w.UserReleaseSpin(id);
+                if (!slider->isSliderDown()) w.UserReleaseSpin(id);
             });
         });
         connect(slider, &QSlider::sliderReleased, this,
@@ -325,21 +322,24 @@ void WindowWidget::Connect(int id, QWidget* widget) {
 void WindowWidget::Sync(int id) {
     const ui::Control* control = window_.Find(id);
     QWidget* widget = ControlWidget(id);
-    if (!control || !widget)
-        return;
+    if (!control || !widget) return;
     const QSignalBlocker blocker(widget);
     // Disabling a Qt group box would disable the controls inside it too; theirs is their own.
-    if (!qobject_cast<QGroupBox*>(widget))
-        widget->setEnabled(control->enabled);
-    if (widget->isHidden() == control->visible)
-        widget->setHidden(!control->visible);
+    if (!qobject_cast<QGroupBox*>(widget)) widget->setEnabled(control->enabled);
+    if (widget->isHidden() == control->visible) widget->setHidden(!control->visible);
     SyncText(widget, *control);
     SyncValue(widget, *control);
 }
 
 void WindowWidget::ControlChanged(ui::Window&, int id) {
     if (id != 0) {
-        Sync(id);
+        const auto* display = qobject_cast<QPlainTextEdit*>(ControlWidget(id));
+        if (display && display->isReadOnly()) {
+            pendingDisplays_.insert(id);
+            displayRefresh_.Request();
+        } else {
+            Sync(id);
+        }
         return;
     }
     const QString title = ToQt(window_.GetWindowText());

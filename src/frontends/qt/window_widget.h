@@ -1,7 +1,10 @@
 #pragma once
 
+#include "frontends/qt/throttle.h"
+
 #include <QWidget>
 #include <map>
+#include <set>
 
 #include "ui/window.h"
 
@@ -58,6 +61,9 @@ private:
     ui::Window& window_;
     QLabel* heading_ = nullptr;
     std::map<int, QWidget*> widgets_;
+    // Read-only text boxes show live data: their updates are throttled.
+    std::set<int> pendingDisplays_;
+    Throttle displayRefresh_;
 };
 
 }  // namespace zephran::qt

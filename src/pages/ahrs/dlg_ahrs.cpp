@@ -74,8 +74,7 @@ void CDlgAHRS::OnCommand(int id) {
             Send(kAhrsGroup, DL_MINIAHRS_RESET);
             break;
         case kHeadingToYaw:
-            if (attitudeViewOpen)
-                headingReference = host_.Records().ahrsLive.yaw;
+            if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
             break;
         case kHeadingToZero:
             headingReference = 0.0f;
@@ -92,8 +91,7 @@ void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {
             AhrsLiveRecord& live = host_.Records().ahrsLive;
             CopyPayload(live, frame);
             liveText = FormatAhrsLiveText(live);
-            if (host_.ActivePageCode() == kPageAhrsView)
-                UpdateData(false);
+            if (host_.ActivePageCode() == kPageAhrsView) UpdateData(false);
         },
         false);
 }

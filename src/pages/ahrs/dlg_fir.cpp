@@ -61,8 +61,7 @@ std::size_t ParseFirCoefficients(const std::string& text, std::int16_t (&coeffic
     std::size_t start = 0;
     while (start <= text.size() && count < 32) {
         auto end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         if (end > start) {
             const std::string token = text.substr(start, end - start);
             const long long value = std::strtoll(token.c_str(), nullptr, 10);
@@ -111,12 +110,9 @@ void CDlgFIR::Write(Sensor sensor) {
 void CDlgFIR::OnCommand(int id) {
     for (std::size_t i = 0; i < 3; ++i) {
         const Column& c = kColumns[i];
-        if (id == c.read)
-            Send(kAhrsGroup, c.readMsg);
-        if (id == c.write)
-            Write(static_cast<Sensor>(i));
-        if (id == c.reset)
-            Send(kAhrsGroup, c.defaultMsg);
+        if (id == c.read) Send(kAhrsGroup, c.readMsg);
+        if (id == c.write) Write(static_cast<Sensor>(i));
+        if (id == c.reset) Send(kAhrsGroup, c.defaultMsg);
     }
 }
 
@@ -132,8 +128,7 @@ void CDlgFIR::RegisterReplies(ReplyDispatcher& dispatcher) {
                 filter.taps = record.taps;
                 filter.coefficients.clear();
                 for (int k = 0; k < 32; ++k) {
-                    if (k > 0)
-                        filter.coefficients += ",";
+                    if (k > 0) filter.coefficients += ",";
                     filter.coefficients += std::to_string(record.coefficients[k]);
                 }
                 UpdateData(false);

@@ -1,0 +1,408 @@
+#include "pages/ahrs/dlg_sensor_calibrate.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+#include <vector>
+
+#include "dispatch/reply_dispatcher.h"
+#include "pages/record_copy.h"
+#include "pages/record_store.h"
+#include "ui/controls.h"
+#include "ui/data_exchange.h"
+
+namespace zephran {
+namespace {
+
+using S = CDlgSensorCalibrate;
+
+enum : int {
+    kAccGroup = 1109,
+    kGyroGroup = 1119,
+    kGyroScaleGroup = 1127,
+    kMagGroup = 1136,
+    kMagNormLabel = 1122,
+    kNorthTrimGroup = 1137,
+    kNorthTrimLabel = 1099,
+    kDegreeLabel = 1100,
+    kNorthTrimRead = 1083,
+    kNorthTrimWrite = 1084,
+    kNorthTrimDefault = 1135,
+};
+
+// kReply: set from the board's replies; kLive: also written by live frames while shown.
+enum class Use { kReply, kLive, kEditable };
+
+// Three boxes of one quantity, x, y, z, each with its own label. In the key (after
+// "IDC_STATIC_") and the template caption of a label, '?' stands for the axis letter; the
+// caption is followed by its group's unit.
+struct Triple {
+    const char* key;
+    const char* caption;
+    std::array<int, 3> labels;
+    std::array<int, 3> boxes;
+    S::Axes S::*field;
+    Use use;
+};
+
+using enum Use;
+constexpr Triple kAccTriples[] = {
+    {"ACC?_VALUE", "Current ?", {1110, 1113, 1117}, {1022, 1025, 1028}, &S::accCurrent, kLive},
+    {"ACC?_OFFSET", "Offset ?", {1112, 1114, 1118}, {1023, 1026, 1029}, &S::accOffset, kReply},
+};
+constexpr Triple kGyroTriples[] = {
+    {"GYRO?_VALUE", "Current ?", {1120, 1121, 1123}, {1024, 1027, 1030}, &S::gyroCurrent, kLive},
+    {"GYRO?_OFFSET", "Zero bias ?", {1124, 1125, 1126}, {1031, 1032, 1033}, &S::gyroBias, kReply},
+};
+constexpr Triple kGyroScaleTriples[] = {
+    {"GYRO?_SCALE", "Scale ?", {1128, 1163, 1164}, {1034, 1035, 1036}, &S::gyroScale, kEditable},
+};
+constexpr Triple kMagTriples[] = {
+    {"MAG?_VALUE", "Current ?", {1138, 1139, 1106}, {1148, 1149, 1150}, &S::magCurrent, kLive},
+    {"MAG?_MIN", "Minimum ?", {1140, 1141, 1107}, {1151, 1152, 1153}, &S::magMinimum, kReply},
+    {"MAG?_MAX", "Maximum ?", {1142, 1143, 1108}, {1154, 1155, 1015}, &S::magMaximum, kReply},
+    {"MAG?_OFFSET", "Offset ?", {1144, 1145, 1101}, {1156, 1157, 1020}, &S::magOffset, kReply},
+    {"MAG?_SCALE", "Scale ?", {1146, 1147, 1102}, {1158, 1159, 1021}, &S::magScale, kReply},
+};
+constexpr std::span<const Triple> kAllTriples[] = {kAccTriples, kGyroTriples, kGyroScaleTriples,
+                                                   kMagTriples};
+
+template <typename F>
+void ForEachTriple(F&& f) {
+    for (std::span<const Triple> table : kAllTriples) {
+        for (const Triple& triple : table)
+            f(triple);
+    }
+}
+
+// A key or caption with the axis letter in place of its '?'.
+std::string ForAxis(std::string text, int axis) {
+    text[text.find('?')] = "XYZ"[axis];
+    return text;
+}
+
+// Labels and boxes of a group's triples, one triple a row of the grid (label, box per axis),
+// then the extra cells.
+ui::LayoutItem TripleGrid(ui::WindowTemplate& t, std::span<const Triple> triples,
+                          const std::string& unit, std::vector<ui::LayoutItem> extra = {}) {
+    using namespace ui;
+    std::vector<LayoutItem> cells;
+    for (const Triple& triple : triples) {
+        for (int axis = 0; axis < 3; ++axis) {
+            t.controls.push_back(Label(triple.labels[axis], ForAxis(triple.caption, axis) + unit,
+                                       "IDC_STATIC_" + ForAxis(triple.key, axis)));
+            t.controls.push_back(triple.use == kEditable ? Edit(triple.boxes[axis], 8)
+                                                         : ReadOnlyEdit(triple.boxes[axis], 8));
+            cells.push_back(Item(triple.labels[axis]));
+            cells.push_back(Item(triple.boxes[axis]));
+        }
+    }
+    for (LayoutItem& item : extra)
+        cells.push_back(std::move(item));
+    return Grid(6, std::move(cells));
+}
+
+ui::Control Hidden(ui::Control control) {
+    control.visible = false;
+    return control;
+}
+
+ui::WindowTemplate Template() {
+    using namespace ui;
+    WindowTemplate t;
+    const auto toggle = [&t](const S::Toggle& button) {
+        t.controls.push_back(Button(button.id, button.beginText, button.beginKey));
+    };
+    const auto buttons = [](std::vector<LayoutItem> items) {
+        items.push_back(Stretch());
+        return Column(std::move(items));
+    };
+
+    t.controls.push_back(GroupBox(kAccGroup, "Accelerometer", "IDC_STATIC_SENSOR_CAL_ACC_PROM"));
+    LayoutItem accGrid = TripleGrid(t, kAccTriples, " (g)");
+    toggle(S::kAccCal);
+    t.controls.push_back(Button(S::kAccRead, "Read", "IDC_BUTTON_ACC_READ_CAL"));
+    t.controls.push_back(Button(S::kAccDefault, "Default", "IDC_BUTTON_ACC_SET_DEFAULT"));
+
+    t.controls.push_back(GroupBox(kGyroGroup, "Gyroscope", "IDC_STATIC_SENSOR_CAL_GYRO_PROM"));
+    LayoutItem gyroGrid = TripleGrid(t, kGyroTriples, " (°/s)");
+    toggle(S::kGyroCal);
+    t.controls.push_back(Button(S::kGyroRead, "Read", "IDC_BUTTON_GYRO_READ_CAL"));
+    t.controls.push_back(Button(S::kGyroDefault, "Default", "IDC_BUTTON_GYRO_SET_DEFAULT"));
+
+    t.controls.push_back(
+        GroupBox(kGyroScaleGroup, "Gyroscope scale", "IDC_STATIC_SENSOR_GYRO_SCALE"));
+    LayoutItem scaleGrid = TripleGrid(t, kGyroScaleTriples, "");
+    t.controls.push_back(Button(S::kGyroReadScale, "Read", "IDC_BUTTON_GYRO_READ_SCALE"));
+    t.controls.push_back(Button(S::kGyroWriteScale, "Write", "IDC_BUTTON_GYRO_SET_SCALE"));
+
+    t.controls.push_back(GroupBox(kMagGroup, "Magnetometer", "IDC_STATIC_SENSOR_CAL_MAG_PROM"));
+    t.controls.push_back(Label(kMagNormLabel, "Field strength", "IDC_STATIC_MAG_VALUE_NORM"));
+    t.controls.push_back(ReadOnlyEdit(S::kMagNorm, 8));
+    LayoutItem magGrid = TripleGrid(t, kMagTriples, "", {Item(kMagNormLabel), Item(S::kMagNorm)});
+    toggle(S::kMagCal);
+    t.controls.push_back(Button(S::kMagRead, "Read", "IDC_BUTTON_MAG_READ_CAL"));
+    t.controls.push_back(Button(S::kMagDefault, "Default", "IDC_BUTTON_MAG_SET_DEFAULT"));
+    t.controls.push_back(
+        Hidden(Button(S::kMag3AxisCal.id, S::kMag3AxisCal.beginText, S::kMag3AxisCal.beginKey)));
+
+    // The compass offset is kept on the page for the board's replies but not offered.
+    t.controls.push_back(Hidden(GroupBox(kNorthTrimGroup, "Compass offset (north trim)",
+                                         "IDC_STATIC_SENSOR_CAL_MAG_OFFSET_PROM")));
+    t.controls.push_back(Hidden(Label(kNorthTrimLabel, "Offset", "IDC_STATIC_COMPASS_OFFSET")));
+    t.controls.push_back(Hidden(ReadOnlyEdit(S::kNorthTrim, 8)));
+    t.controls.push_back(Hidden(Label(kDegreeLabel, "°", "IDC_STATIC_DEGREE")));
+    t.controls.push_back(Hidden(Button(kNorthTrimRead, "Read", "IDC_BUTTON_READ_COMPASS_OFFSET")));
+    t.controls.push_back(Hidden(Button(kNorthTrimWrite, "Write", "IDC_BUTTON_SET_COMPASS_OFFSET")));
+    t.controls.push_back(
+        Hidden(Button(kNorthTrimDefault, "Default", "IDC_BUTTON_MAG_SET_DEFAULT5")));
+
+    t.layout = Column({
+        Group(kAccGroup, {Row({std::move(accGrid), buttons({Item(S::kAccToggle), Item(S::kAccRead),
+                                                            Item(S::kAccDefault)})})}),
+        Group(kGyroGroup,
+              {Row({std::move(gyroGrid),
+                    buttons({Item(S::kGyroToggle), Item(S::kGyroRead), Item(S::kGyroDefault)})})}),
+        Group(kGyroScaleGroup, {Row({std::move(scaleGrid), buttons({Item(S::kGyroReadScale),
+                                                                    Item(S::kGyroWriteScale)})})}),
+        Group(kMagGroup, {Row({std::move(magGrid),
+                               buttons({Item(S::kMagToggle), Item(S::kMagRead),
+                                        Item(S::kMagDefault), Item(S::kMag3AxisToggle)})})}),
+        Group(kNorthTrimGroup, {Row({Item(kNorthTrimLabel), Item(S::kNorthTrim), Item(kDegreeLabel),
+                                     Item(kNorthTrimRead), Item(kNorthTrimWrite),
+                                     Item(kNorthTrimDefault), Stretch()})}),
+        Stretch(),
+    });
+    return t;
+}
+
+// Buttons that send one request without payload.
+struct Request {
+    int id;
+    std::uint8_t msgId;
+};
+constexpr Request kRequests[] = {
+    {S::kAccRead, DL_MINIAHRS_ACC_READ_CAL},
+    {S::kAccDefault, DL_MINIAHRS_ACC_SET_DEFAULT},
+    {S::kGyroRead, DL_MINIAHRS_GYRO_READ_CAL},
+    {S::kGyroDefault, DL_MINIAHRS_GYRO_SET_DEFAULT},
+    {S::kGyroReadScale, DL_MINIAHRS_GYRO_READ_CAL_SCALE},
+    {S::kMagRead, DL_MINIAHRS_MAG_READ_CAL},
+    {S::kMagDefault, DL_MINIAHRS_MAG_SET_DEAFULT},
+};
+
+// The status prompts of the three-axis procedure's step codes.
+struct StepPrompt {
+    std::uint8_t step;
+    const char* key;
+};
+constexpr StepPrompt kStepPrompts[] = {
+    {0x10, "Horizontal Module"},
+    {0x11, "Cal Horizontal"},
+    {0x20, "Vertical Module"},
+    {0x22, "Cal Vertical"},
+};
+
+std::string Fixed(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%6.3f", value);
+    return text;
+}
+
+}  // namespace
+
+CDlgSensorCalibrate::CDlgSensorCalibrate(PageHost& host, Identity identity)
+    : Page(host, std::move(identity), Template()) {}
+
+void CDlgSensorCalibrate::DoDataExchange(ui::DataExchange& dx) {
+    const auto exchange = [this, &dx](const Triple& triple) {
+        Axes& values = this->*triple.field;
+        for (int axis = 0; axis < 3; ++axis)
+            dx.Text(triple.boxes[axis], values[axis]);
+    };
+    // The editable boxes first, so that a read-only box holding a board's non-number cannot
+    // keep them from being taken.
+    ForEachTriple([&](const Triple& triple) {
+        if (triple.use == kEditable) exchange(triple);
+    });
+    ForEachTriple([&](const Triple& triple) {
+        if (triple.use != kEditable) exchange(triple);
+    });
+    dx.Text(kMagNorm, magNorm);
+    dx.Text(kNorthTrim, northTrim);
+}
+
+std::string CDlgSensorCalibrate::Caption(const char* key, const char* templateText) const {
+    return host_.LanguageChosen() ? host_.Texts().LangText(Id().section, key) : templateText;
+}
+
+void CDlgSensorCalibrate::Press(const Toggle& toggle) {
+    const bool begin = GetDlgItemText(toggle.id) == Caption(toggle.beginKey, toggle.beginText);
+    if (toggle.id == kMag3AxisToggle) host_.SetMagCalibrating(begin);
+    Send(kAhrsGroup, begin ? toggle.beginMsg : toggle.stopMsg);
+}
+
+void CDlgSensorCalibrate::ShowRunning(const Toggle& toggle) {
+    SetDlgItemText(toggle.id, Caption(toggle.runningKey, toggle.runningText));
+}
+
+void CDlgSensorCalibrate::ShowStopped(const Toggle& toggle) {
+    SetDlgItemText(toggle.id, Caption(toggle.beginKey, toggle.beginText));
+}
+
+void CDlgSensorCalibrate::OnCommand(int id) {
+    for (const Toggle* toggle : {&kAccCal, &kGyroCal, &kMagCal, &kMag3AxisCal}) {
+        if (toggle->id == id) return Press(*toggle);
+    }
+    for (const Request& request : kRequests) {
+        if (request.id == id) return Send(kAhrsGroup, request.msgId);
+    }
+    if (id == kGyroWriteScale) {
+        UpdateData(true);
+        CoefficientRecord& record = host_.Records().gyroCal;
+        for (int axis = 0; axis < 3; ++axis)
+            record.scale[axis] = gyroScale[axis];
+        SendRecord(kAhrsGroup, DL_MINIAHRS_GYRO_SET_CAL_SCALE, record);
+    }
+}
+
+void CDlgSensorCalibrate::TakeLiveValues(const AhrsLiveRecord& live) {
+    accCurrent = {live.ax, live.ay, live.az};
+    gyroCurrent = {live.gx, live.gy, live.gz};
+    magCurrent = {live.mx, live.my, live.mz};
+    magNorm = std::sqrt(live.mx * live.mx + live.my * live.my + live.mz * live.mz);
+    if (host_.ActivePageCode() != kPageSensorCalibrate) return;
+    ForEachTriple([this](const Triple& triple) {
+        if (triple.use != kLive) return;
+        for (int axis = 0; axis < 3; ++axis)
+            SetDlgItemText(triple.boxes[axis], Fixed((this->*triple.field)[axis]));
+    });
+    SetDlgItemText(kMagNorm, Fixed(magNorm));
+}
+
+void CDlgSensorCalibrate::TakeAccOffsets() {
+    const CoefficientRecord& record = host_.Records().accCal;
+    for (int axis = 0; axis < 3; ++axis)
+        accOffset[axis] = static_cast<float>(record.offset[axis] / kStandardGravity);
+}
+
+void CDlgSensorCalibrate::TakeGyroBias() {
+    const CoefficientRecord& record = host_.Records().gyroCal;
+    for (int axis = 0; axis < 3; ++axis)
+        gyroBias[axis] = static_cast<float>(record.offset[axis] * kDegreesPerRadian);
+}
+
+void CDlgSensorCalibrate::TakeMagCoefficients() {
+    const MagCalRecord& record = host_.Records().magCal;
+    for (int axis = 0; axis < 3; ++axis) {
+        magOffset[axis] = record.offset[axis];
+        magScale[axis] = record.scale[axis];
+    }
+}
+
+template <typename Record>
+void CDlgSensorCalibrate::TakeExtremes(const Record& record) {
+    for (int axis = 0; axis < 3; ++axis) {
+        magMinimum[axis] = record.minimum[axis];
+        magMaximum[axis] = record.maximum[axis];
+    }
+}
+
+void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
+    // Live data: the AHRS view's handler has copied the frame into the live record already.
+    dispatcher.Route(
+        kAhrsGroup, DL_ID_AHRS_DATE_COME,
+        [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); }, false);
+    // Every reply is logged and ends with the boxes refreshed from the fields, shown or not.
+    const auto route = [this, &dispatcher](std::uint8_t msgId, auto update) {
+        dispatcher.Route(
+            kAhrsGroup, msgId,
+            [this, update](const ReceiveArea& frame) {
+                update(frame);
+                UpdateData(false);
+            },
+            true);
+    };
+    RecordStore& records = host_.Records();
+
+    route(DL_MINIAHRS_ACC_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kAccCal); });
+    route(DL_MINIAHRS_ACC_STOP_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.accCal, frame);
+        TakeAccOffsets();
+        ShowStopped(kAccCal);
+    });
+    route(DL_MINIAHRS_ACC_READ_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.accCal, frame);
+        TakeAccOffsets();
+    });
+
+    route(DL_MINIAHRS_GYGO_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kGyroCal); });
+    route(DL_MINIAHRS_GYRO_STOP_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.gyroCal, frame);
+        TakeGyroBias();
+        ShowStopped(kGyroCal);
+    });
+    route(DL_MINIAHRS_GYRO_READ_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.gyroCal, frame);
+        TakeGyroBias();
+    });
+    route(DL_MINIAHRS_GYRO_READ_CAL_SCALE, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.gyroCal, frame);
+        for (int axis = 0; axis < 3; ++axis)
+            gyroScale[axis] = records.gyroCal.scale[axis];
+    });
+
+    route(DL_MINIAHRS_MAG_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kMagCal); });
+    route(DL_MINIAHRS_MAG_STOP_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.magCal, frame);
+        TakeMagCoefficients();
+        ShowStopped(kMagCal);
+    });
+    route(DL_MINIAHRS_MAG_READ_CAL, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.magCal, frame);
+        TakeMagCoefficients();
+    });
+    route(DL_MINIAHRS_MAG_NORTH_TRIM_READ, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.magCal, frame);
+        northTrim = records.magCal.northTrim;
+    });
+    // Sent by the board on its own while the compass calibration runs.
+    route(DL_MINIAHRS_MAG_CAL_COF, [this, &records](const ReceiveArea& frame) {
+        CopyPayload(records.magCal, frame);
+        TakeExtremes(records.magCal);
+    });
+
+    route(DL_MINIAHRS_MAG_3AXIS_START_CAL, [this](const ReceiveArea&) {
+        host_.SetStatus(kStatusProgress, {}, 0);
+        ShowRunning(kMag3AxisCal);
+    });
+    route(DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL, [this](const ReceiveArea&) {
+        host_.SetStatus(kStatusProgress, {}, 0);
+        ShowStopped(kMag3AxisCal);
+    });
+    route(DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this](const ReceiveArea&) {
+        host_.SetMagCalibrating(false);
+        host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", "Cal Complete"), 0);
+        host_.SetStatus(kStatusProgress, {}, 0);
+        ShowStopped(kMag3AxisCal);
+    });
+    // The progress report: extremes shown first, then the step's prompt and the progress.
+    dispatcher.Route(
+        kAhrsGroup, DL_MINIAHRS_MAG_3AXIS_CAL_COF,
+        [this, &records](const ReceiveArea& frame) {
+            Mag3AxisCalRecord& report = records.mag3AxisCal;
+            CopyPayload(report, frame);
+            TakeExtremes(report);
+            UpdateData(false);
+            for (const StepPrompt& prompt : kStepPrompts) {
+                if (prompt.step == report.step) {
+                    host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", prompt.key),
+                                    0);
+                }
+            }
+            host_.SetStatus(kStatusProgress, {}, report.progress);
+        },
+        true);
+}
+
+}  // namespace zephran
