@@ -5,7 +5,9 @@ namespace zephran {
 Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
     : ui::Window(host.Host(), std::move(windowTemplate)),
       host_(host),
-      identity_(std::move(identity)) {}
+      identity_(std::move(identity)) {
+    SetWindowText(identity_.builtInTitle);
+}
 
 void Page::Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payload,
                 std::uint16_t length) {

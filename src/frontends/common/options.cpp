@@ -11,6 +11,7 @@ std::string UsageText() {
            "  --demo [PRODUCT]    connect to a simulated board (AHRS unless PRODUCT is given)\n"
            "  --headless          run without windows, driven by commands on standard input\n"
            "  --virtual-time      headless: time moves only with 'wait'\n"
+           "  --page KEY          show the page with this tree key (AHRS_Set, ...) after start\n"
            "  --screenshot FILE   save the main window as PNG and exit\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --help              show this text\n"
@@ -30,12 +31,10 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
         const std::string arg = argv[i];
         if (arg == "--app-dir") {
             options.appDir = value(i, arg);
-            if (!options.appDir)
-                return std::nullopt;
+            if (!options.appDir) return std::nullopt;
         } else if (arg == "--port") {
             const auto path = value(i, arg);
-            if (!path)
-                return std::nullopt;
+            if (!path) return std::nullopt;
             options.ports.push_back(*path);
         } else if (arg == "--headless") {
             options.headless = true;
@@ -43,16 +42,16 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
             options.virtualTime = true;
         } else if (arg == "--demo") {
             options.demo = "AHRS";
-            if (i + 1 < argc && argv[i + 1][0] != '-')
-                options.demo = argv[++i];
+            if (i + 1 < argc && argv[i + 1][0] != '-') options.demo = argv[++i];
+        } else if (arg == "--page") {
+            options.page = value(i, arg);
+            if (!options.page) return std::nullopt;
         } else if (arg == "--screenshot") {
             options.screenshot = value(i, arg);
-            if (!options.screenshot)
-                return std::nullopt;
+            if (!options.screenshot) return std::nullopt;
         } else if (arg == "--after") {
             const auto ms = value(i, arg);
-            if (!ms)
-                return std::nullopt;
+            if (!ms) return std::nullopt;
             char* end = nullptr;
             const long parsed = std::strtol(ms->c_str(), &end, 10);
             if (end == ms->c_str() || *end != '\0' || parsed < 0) {

@@ -13,6 +13,7 @@ struct Options {
     bool headless = false;                  // --headless
     bool virtualTime = false;               // --virtual-time (headless)
     std::optional<std::string> demo;        // --demo [PRODUCT]; "AHRS" when no product is given
+    std::optional<std::string> page;        // --page KEY: the page shown after start
     std::optional<std::string> screenshot;  // --screenshot FILE
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help

@@ -38,6 +38,15 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
     }
     window.show();
     window.Start();
+    if (options.page) {
+        ui::TreeModel& tree = session.Dialog().Tree();
+        if (const auto node = tree.FindKey(*options.page)) {
+            tree.SelectItem(node);
+        } else {
+            std::fprintf(stderr, "zephran: no page %s in this product's tree\n",
+                         options.page->c_str());
+        }
+    }
     const int code = host.Quitting() ? 0 : app.exec();
     return host.Quitting() ? exitCode : code;
 }

@@ -198,6 +198,8 @@ QLayout* WindowWidget::BuildGrid(const ui::LayoutItem& item) {
                           column);
         }
     }
+    // Space left over goes to the right of the grid, so its boxes keep their own widths.
+    grid->setColumnStretch(columns, 1);
     return grid;
 }
 
@@ -265,7 +267,10 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
     }
     const QFontMetrics metrics(widget->font());
     if (control.widthChars > 0) {
-        widget->setMinimumWidth(metrics.averageCharWidth() * (control.widthChars + 2));
+        const int width = metrics.averageCharWidth() * (control.widthChars + 2);
+        widget->setMinimumWidth(width);
+        // A one-line box holds a number or a short text: it grows a little, never across a page.
+        if (qobject_cast<QLineEdit*>(widget)) widget->setMaximumWidth(width * 3 / 2);
     }
     if (control.rows > 0) widget->setMinimumHeight(metrics.lineSpacing() * (control.rows + 1));
     widgets_[control.id] = widget;
