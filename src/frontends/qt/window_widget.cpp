@@ -194,7 +194,8 @@ QLayout* WindowWidget::BuildGrid(const ui::LayoutItem& item) {
         } else if (built.layout) {
             grid->addLayout(built.layout, row, column);
         } else {
-            grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), row,
+            // In a grid a stretch is an empty cell; the spare room goes to the right.
+            grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), row,
                           column);
         }
     }

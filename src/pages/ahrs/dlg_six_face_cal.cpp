@@ -70,6 +70,9 @@ constexpr CDlgSixFaceCal::Config kMagConfig{
     "并返回校准参数",
 };
 
+// Column headers of the face grid; the board's template has none, so they take ids of their own.
+constexpr std::array<int, 3> kAxisHeaders{1900, 1901, 1902};
+
 ui::WindowTemplate Template(const CDlgSixFaceCal::Config& config) {
     using namespace ui;
     WindowTemplate t;
@@ -82,7 +85,13 @@ ui::WindowTemplate Template(const CDlgSixFaceCal::Config& config) {
     // One row a face: its label, x, y, z and its read button.
     t.controls.push_back(
         GroupBox(kFacesGroup, config.facesCaption, "IDC_STATIC_SENSOR_CAL_6_FACE_PROM"));
-    std::vector<LayoutItem> faceCells;
+    // A header row names the axes of the three columns.
+    std::vector<LayoutItem> faceCells{Stretch()};
+    for (int axis = 0; axis < 3; ++axis) {
+        t.controls.push_back(Label(kAxisHeaders[axis], kAxes[axis]));
+        faceCells.push_back(Item(kAxisHeaders[axis]));
+    }
+    faceCells.push_back(Stretch());
     for (int face = 0; face < 6; ++face) {
         const std::string number = std::to_string(face + 1);
         const int label = kFirstFaceLabel + face;
