@@ -16,9 +16,12 @@ void Page::Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payl
 }
 
 void Page::ApplyTexts() {
-    if (!host_.LanguageChosen() || identity_.section.empty()) return;
+    if (!host_.LanguageChosen()) return;
     const TextSource& texts = host_.Texts();
-    if (identity_.titled) SetWindowText(texts.LangText(identity_.section, "Title"));
+    // A page without a title of its own is headed by its node's text in the tree.
+    SetWindowText(identity_.titled ? texts.LangText(identity_.section, "Title")
+                                   : texts.LangText("Tree", identity_.treeKey));
+    if (identity_.section.empty()) return;
     for (const ui::Control& control : Controls()) {
         if (!control.textKey.empty())
             SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));

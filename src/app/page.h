@@ -26,8 +26,8 @@ public:
 
     const Identity& Id() const { return identity_; }
 
-    // Re-applies the page's texts: its title from "Title" and every captioned control from its
-    // key; nothing when no language is chosen.
+    // Re-applies the page's texts: its title from "Title" (or its tree text when its section has
+    // none) and every captioned control from its key; nothing when no language is chosen.
     virtual void ApplyTexts();
     // Replies this page handles.
     virtual void RegisterReplies(ReplyDispatcher&) {}

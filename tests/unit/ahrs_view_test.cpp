@@ -77,6 +77,8 @@ TEST_F(AhrsViewTest, ResetAndHeadingReference) {
 
 TEST_F(AhrsViewTest, LanguageGivesTheButtonCaptions) {
     EXPECT_EQ(Box(CDlgAHRS::kReset), Text("DlgAHRS", "m_ResetAHRS"));
+    // Its section has no title: the page is headed by its tree text.
+    EXPECT_EQ(Shown().GetWindowText(), Text("Tree", "AHRS_View"));
     EXPECT_FALSE(Shown().UserClick(CDlgAHRS::kScope));
 }
 
