@@ -1,6 +1,7 @@
 #include "ui/data_exchange.h"
 
 #include <cerrno>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -23,8 +24,7 @@ std::optional<double> ParseNumber(const std::string& text) {
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(start, &end);
-    if (end == start || !OnlyBlanks(end) || !std::isfinite(value))
-        return std::nullopt;
+    if (end == start || !OnlyBlanks(end) || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -33,8 +33,7 @@ std::optional<long> ParseInteger(const std::string& text) {
     char* end = nullptr;
     errno = 0;
     const long value = std::strtol(start, &end, 10);
-    if (end == start || !OnlyBlanks(end) || errno == ERANGE)
-        return std::nullopt;
+    if (end == start || !OnlyBlanks(end) || errno == ERANGE) return std::nullopt;
     return value;
 }
 
@@ -52,62 +51,38 @@ void DataExchange::Fail(int id, const char* message) {
     window_.SetFocus(id);
 }
 
-void DataExchange::Text(int id, float& value) {
-    if (!Active())
-        return;
+template <typename T, typename Parse>
+void DataExchange::Number(int id, T& value, const std::string& shown, Parse parse, double low,
+                          double high, const char* message) {
+    if (!Active()) return;
     if (!saving_) {
-        window_.SetDlgItemText(id, FormatFloat(value, 6));
+        window_.SetDlgItemText(id, shown);
         return;
     }
-    const auto parsed = ParseNumber(window_.GetDlgItemText(id));
-    if (!parsed || std::fabs(*parsed) > 3.402823466e38)
-        return Fail(id, "Enter a number.");
-    value = static_cast<float>(*parsed);
+    const auto parsed = parse(window_.GetDlgItemText(id));
+    if (!parsed || *parsed < low || *parsed > high) return Fail(id, message);
+    value = static_cast<T>(*parsed);
+}
+
+void DataExchange::Text(int id, float& value) {
+    Number(id, value, FormatFloat(value, 6), ParseNumber, -FLT_MAX, FLT_MAX, "Enter a number.");
 }
 
 void DataExchange::Text(int id, double& value) {
-    if (!Active())
-        return;
-    if (!saving_) {
-        window_.SetDlgItemText(id, FormatFloat(value, 15));
-        return;
-    }
-    const auto parsed = ParseNumber(window_.GetDlgItemText(id));
-    if (!parsed)
-        return Fail(id, "Enter a number.");
-    value = *parsed;
+    Number(id, value, FormatFloat(value, 15), ParseNumber, -DBL_MAX, DBL_MAX, "Enter a number.");
 }
 
 void DataExchange::Text(int id, int& value) {
-    if (!Active())
-        return;
-    if (!saving_) {
-        window_.SetDlgItemText(id, std::to_string(value));
-        return;
-    }
-    const auto parsed = ParseInteger(window_.GetDlgItemText(id));
-    if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX)
-        return Fail(id, "Enter an integer.");
-    value = static_cast<int>(*parsed);
+    Number(id, value, std::to_string(value), ParseInteger, INT_MIN, INT_MAX, "Enter an integer.");
 }
 
 void DataExchange::Text(int id, std::uint8_t& value) {
-    if (!Active())
-        return;
-    if (!saving_) {
-        window_.SetDlgItemText(id, std::to_string(value));
-        return;
-    }
-    const auto parsed = ParseInteger(window_.GetDlgItemText(id));
-    if (!parsed || *parsed < 0 || *parsed > 255) {
-        return Fail(id, "Enter an integer between 0 and 255.");
-    }
-    value = static_cast<std::uint8_t>(*parsed);
+    Number(id, value, std::to_string(value), ParseInteger, 0, 255,
+           "Enter an integer between 0 and 255.");
 }
 
 void DataExchange::Text(int id, std::string& value) {
-    if (!Active())
-        return;
+    if (!Active()) return;
     if (saving_) {
         value = window_.GetDlgItemText(id);
     } else {
@@ -116,8 +91,7 @@ void DataExchange::Text(int id, std::string& value) {
 }
 
 void DataExchange::Check(int id, bool& value) {
-    if (!Active())
-        return;
+    if (!Active()) return;
     if (saving_) {
         value = window_.IsDlgButtonChecked(id);
     } else {
@@ -126,8 +100,7 @@ void DataExchange::Check(int id, bool& value) {
 }
 
 void DataExchange::Radio(int first, int last, int& index) {
-    if (!Active())
-        return;
+    if (!Active()) return;
     if (saving_) {
         index = -1;
         for (int id = first; id <= last; ++id) {

@@ -29,6 +29,10 @@ public:
 
 private:
     bool Active() const { return !failed_; }
+    // Shows a number, or takes the box into it when it parses and lies within low..high.
+    template <typename T, typename Parse>
+    void Number(int id, T& value, const std::string& shown, Parse parse, double low, double high,
+                const char* message);
     void Fail(int id, const char* message);
 
     Window& window_;

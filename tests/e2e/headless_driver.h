@@ -140,6 +140,7 @@ public:
     Lines Answer(const std::string& what, std::chrono::milliseconds timeout = 10s) {
         Lines lines;
         while (const auto line = NextLine(timeout)) {
+            transcript_.push_back(*line);
             lines.push_back(*line);
             if (EndsAnswer(*line))
                 return lines;
@@ -147,6 +148,9 @@ public:
         ADD_FAILURE() << "no answer to '" << what << "' within " << timeout.count() << " ms";
         return lines;
     }
+
+    // Every line of every answer so far, in order: messages that came with any command.
+    const Lines& Transcript() const { return transcript_; }
 
     // The text of control id as "get" prints it, or nothing.
     std::optional<std::string> Get(int id) {
@@ -252,6 +256,7 @@ private:
     std::condition_variable arrived_;
     std::deque<std::string> lines_;
     bool closed_ = false;
+    Lines transcript_;
 };
 
 // A program folder with Config.ini and a per-user profile that names English, so that the
