@@ -38,8 +38,7 @@ inline bool EndsAnswer(const std::string& line) {
 
 inline bool Contains(const Lines& lines, const std::string& text) {
     for (const std::string& line : lines) {
-        if (line.find(text) != std::string::npos)
-            return true;
+        if (line.find(text) != std::string::npos) return true;
     }
     return false;
 }
@@ -93,8 +92,7 @@ public:
         const auto options = OptionsFrom(arguments);
         int input[2];
         int output[2];
-        if (!options || pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
-            return;
+        if (!options || pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
         commands_ = input[1];
         answers_ = output[0];
         std::FILE* out = fdopen(output[1], "w");
@@ -112,12 +110,9 @@ public:
 
     ~HeadlessDriver() {
         EndInput();
-        if (frontEnd_.joinable())
-            frontEnd_.join();
-        if (reader_.joinable())
-            reader_.join();
-        if (answers_ >= 0)
-            close(answers_);
+        if (frontEnd_.joinable()) frontEnd_.join();
+        if (reader_.joinable()) reader_.join();
+        if (answers_ >= 0) close(answers_);
     }
 
     HeadlessDriver(const HeadlessDriver&) = delete;
@@ -142,8 +137,7 @@ public:
         while (const auto line = NextLine(timeout)) {
             transcript_.push_back(*line);
             lines.push_back(*line);
-            if (EndsAnswer(*line))
-                return lines;
+            if (EndsAnswer(*line)) return lines;
         }
         ADD_FAILURE() << "no answer to '" << what << "' within " << timeout.count() << " ms";
         return lines;
@@ -156,8 +150,7 @@ public:
     std::optional<std::string> Get(int id) {
         const std::string prefix = std::to_string(id) + "=";
         for (const std::string& line : Command("get " + std::to_string(id))) {
-            if (line.rfind(prefix, 0) == 0)
-                return line.substr(prefix.size());
+            if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
         }
         return std::nullopt;
     }
@@ -166,8 +159,7 @@ public:
     std::string Pane(int pane) {
         const std::string prefix = "pane " + std::to_string(pane) + ": ";
         for (const std::string& line : Command("status")) {
-            if (line.rfind(prefix, 0) == 0)
-                return line.substr(prefix.size());
+            if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
         }
         return {};
     }
@@ -175,8 +167,7 @@ public:
     // The lines a listing command prints, without its "ok".
     Lines Listing(const std::string& command) {
         Lines lines = Command(command);
-        if (!lines.empty() && lines.back() == "ok")
-            lines.pop_back();
+        if (!lines.empty() && lines.back() == "ok") lines.pop_back();
         return lines;
     }
 
@@ -187,15 +178,11 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
             const Lines lines = Command(probe);
-            if (seen)
-                seen->insert(seen->end(), lines.begin(), lines.end());
-            if (Contains(lines, text))
-                return true;
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
+            if (seen) seen->insert(seen->end(), lines.begin(), lines.end());
+            if (Contains(lines, text)) return true;
+            if (std::chrono::steady_clock::now() >= deadline) return false;
             const Lines waited = Command("wait 100");
-            if (seen)
-                seen->insert(seen->end(), waited.begin(), waited.end());
+            if (seen) seen->insert(seen->end(), waited.begin(), waited.end());
         }
     }
 
@@ -218,8 +205,7 @@ private:
         char buffer[4096];
         for (;;) {
             const ssize_t count = read(answers_, buffer, sizeof buffer);
-            if (count <= 0)
-                break;
+            if (count <= 0) break;
             std::lock_guard lock(mutex_);
             for (ssize_t i = 0; i < count; ++i) {
                 if (buffer[i] != '\n') {
