@@ -27,10 +27,8 @@ int ReplyDispatcher::DispatchFrame(const ReceiveArea& frame) {
     bookkeeping_.ReceiveCounted(receiveCount_);
     bookkeeping_.RemovePending(frame.group, frame.msgId);
 
-    if (frame.group == 15 && frame.msgId == 1)
-        ++liveCounts_[kLiveAhrs];
-    if (frame.group == 16 && frame.msgId >= 1 && frame.msgId <= 3)
-        ++liveCounts_[frame.msgId];
+    if (frame.group == 15 && frame.msgId == 1) ++liveCounts_[kLiveAhrs];
+    if (frame.group == 16 && frame.msgId >= 1 && frame.msgId <= 3) ++liveCounts_[frame.msgId];
 
     if (const auto group = groupRoutes_.find(frame.group); group != groupRoutes_.end()) {
         group->second(frame);
@@ -39,8 +37,7 @@ int ReplyDispatcher::DispatchFrame(const ReceiveArea& frame) {
     if (LogsEveryReply(frame.group))
         log_.LogTraffic(TrafficDirection::Received, frame.group, frame.msgId);
     const auto route = routes_.find(RequestKey(frame.group, frame.msgId));
-    if (route == routes_.end())
-        return 0;
+    if (route == routes_.end()) return 0;
     if (route->second.logged && !LogsEveryReply(frame.group)) {
         log_.LogTraffic(TrafficDirection::Received, frame.group, frame.msgId);
     }

@@ -9,8 +9,7 @@
 namespace zephran {
 
 bool CLangIni::Load() {
-    if (::access(path_.c_str(), F_OK) != 0)
-        return false;
+    if (::access(path_.c_str(), F_OK) != 0) return false;
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
         lastError_ = "Unable to open file: \"" + path_ + "\"!!";
@@ -19,22 +18,18 @@ bool CLangIni::Load() {
     std::stringstream buffer;
     buffer << in.rdbuf();
     std::string text = buffer.str();
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text.erase(0, 3);
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     const bool utf8 = IsValidUtf8(text);
 
     std::string section;
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         std::size_t contentEnd = end;
-        if (contentEnd > start && text[contentEnd - 1] == '\r')
-            --contentEnd;
+        if (contentEnd > start && text[contentEnd - 1] == '\r') --contentEnd;
         const std::string_view raw(text.data() + start, contentEnd - start);
-        if (raw.size() > kMaxLineLength)
-            break;
+        if (raw.size() > kMaxLineLength) break;
         if (utf8) {
             TakeLine(raw, section);
         } else {
@@ -46,8 +41,7 @@ bool CLangIni::Load() {
 }
 
 void CLangIni::TakeLine(std::string_view line, std::string& section) {
-    if (line.empty() || line.front() == ';')
-        return;
+    if (line.empty() || line.front() == ';') return;
     if (line.front() == '[' && line.back() == ']') {
         const auto first = line.find_first_not_of('[');
         const auto last = line.find_last_not_of(']');
@@ -67,8 +61,7 @@ void CLangIni::TakeLine(std::string_view line, std::string& section) {
 
 std::string CLangIni::LangText(std::string_view sectionName, std::string_view key) const {
     const auto section = sections_.find(std::string(sectionName));
-    if (section == sections_.end())
-        return {};
+    if (section == sections_.end()) return {};
     const auto value = section->second.find(std::string(key));
     return value == section->second.end() ? std::string() : value->second;
 }

@@ -24,12 +24,10 @@ bool IsValidUtf8(std::string_view bytes) {
         } else {
             return false;
         }
-        if (i + extra >= bytes.size())
-            return false;
+        if (i + extra >= bytes.size()) return false;
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
+            if ((next & 0xC0) != 0x80) return false;
             codePoint = (codePoint << 6) | (next & 0x3Fu);
         }
         if (codePoint < minimum || codePoint > 0x10FFFF ||
@@ -44,8 +42,7 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string Gb18030ToUtf8(std::string_view bytes) {
     std::string out;
     iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return std::string(bytes);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
     char buffer[1024];
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
@@ -54,10 +51,8 @@ std::string Gb18030ToUtf8(std::string_view bytes) {
         std::size_t outLeft = sizeof buffer;
         const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result != static_cast<std::size_t>(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
+        if (result != static_cast<std::size_t>(-1)) continue;
+        if (errno == E2BIG) continue;
         // An invalid or truncated sequence: replace its first byte and go on after it.
         out += "\xEF\xBF\xBD";
         ++in;

@@ -15,8 +15,7 @@ bool FrameSender::SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_
     staged_[4] = static_cast<std::uint8_t>(length & 0xFF);
     staged_[5] = static_cast<std::uint8_t>(length >> 8);
     stagedCrc_ = {0, 0};
-    if (length > 0)
-        std::copy(payload, payload + length, staged_.begin() + 6);
+    if (length > 0) std::copy(payload, payload + length, staged_.begin() + 6);
     const std::uint16_t crc = CalcCrc16(staged_.data() + 2, length + 4u);
     stagedCrc_ = {static_cast<std::uint8_t>(crc & 0xFF), static_cast<std::uint8_t>(crc >> 8)};
     log_.LogTraffic(TrafficDirection::Sent, group, msgId);
@@ -34,16 +33,14 @@ bool FrameSender::CheckConnected() {
     const bool connectRequest = group == kLinkControlGroup && msgId == kConnectRequestId;
     const bool written = connectRequest || host_.IsConnected();
     if (written) {
-        if (!connectRequest)
-            host_.AddPendingRequest(group, msgId);
+        if (!connectRequest) host_.AddPendingRequest(group, msgId);
         host_.WriteToPort(image.data(), image.size());
     }
     ++transmitCount_;
     host_.SetStatusText(kTransmitPane,
                         texts_.LangText("Panel", "TX") + " " + std::to_string(transmitCount_));
     // The message box comes last: its nested event loop may send frames of its own.
-    if (!written)
-        host_.ShowMessage(texts_.LangText("MessagBox", "Check Hardware Connect"));
+    if (!written) host_.ShowMessage(texts_.LangText("MessagBox", "Check Hardware Connect"));
     return true;
 }
 

@@ -157,8 +157,7 @@ constexpr CatalogueEntry kCatalogue[] = {
 
 std::string_view CatalogueKey(std::uint8_t group, std::uint8_t msgId) {
     for (const CatalogueEntry& m : kCatalogue) {
-        if (m.group == group && m.msgId == msgId)
-            return m.name;
+        if (m.group == group && m.msgId == msgId) return m.name;
     }
     // Unlisted autopilot and multicopter messages have no name.
     return (group == 17 || group == 18) ? std::string_view() : kUnknown;

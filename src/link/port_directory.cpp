@@ -29,13 +29,11 @@ std::string ReadFirstLine(const fs::path& file) {
 
 // The number that follows prefix when the rest of name is all digits.
 std::optional<unsigned long> NumberAfter(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || name.size() == prefix.size())
-        return std::nullopt;
+    if (!name.starts_with(prefix) || name.size() == prefix.size()) return std::nullopt;
     const char* end = name.data() + name.size();
     unsigned long number = 0;
     const auto [rest, error] = std::from_chars(name.data() + prefix.size(), end, number);
-    if (error != std::errc() || rest != end)
-        return std::nullopt;
+    if (error != std::errc() || rest != end) return std::nullopt;
     return number;
 }
 
@@ -44,8 +42,7 @@ std::optional<unsigned long> NumberAfter(std::string_view name, std::string_view
 // other than the placeholder platform driver serial8250.
 bool HasHardware(const fs::path& ttyDir) {
     std::error_code error;
-    if (!fs::exists(ttyDir / "device", error))
-        return false;
+    if (!fs::exists(ttyDir / "device", error)) return false;
     std::ifstream typeFile(ttyDir / "type");
     if (typeFile) {
         int type = 0;
@@ -62,14 +59,11 @@ std::string AdapterName(const fs::path& sysRoot, const std::string& devicePath) 
     const fs::path device = fs::canonical(devicePath, error);
     const std::string name = (error ? fs::path(devicePath) : device).filename().string();
     const fs::path root = fs::canonical(sysRoot, error);
-    if (error)
-        return {};
+    if (error) return {};
     fs::path dir = fs::canonical(sysRoot / "class" / "tty" / name / "device", error);
-    if (error)
-        return {};
+    if (error) return {};
     for (; dir != root && dir.has_relative_path(); dir = dir.parent_path()) {
-        if (!fs::exists(dir / "idVendor", error))
-            continue;
+        if (!fs::exists(dir / "idVendor", error)) continue;
         const std::string manufacturer = ReadFirstLine(dir / "manufacturer");
         const std::string product = ReadFirstLine(dir / "product");
         return manufacturer.empty() || product.empty() ? manufacturer + product
@@ -86,8 +80,7 @@ std::vector<std::string> FoundDevices(const PortDirectoryOptions& options) {
         const std::string name = entry.path().filename().string();
         for (std::size_t family = 0; family < kFamilies.size(); ++family) {
             const auto number = NumberAfter(name, kFamilies[family]);
-            if (!number)
-                continue;
+            if (!number) continue;
             if ((family != kOnBoardFamily || HasHardware(entry.path())) &&
                 fs::exists(fs::path(options.devRoot) / name, error)) {
                 found.emplace_back(family, *number, name);
@@ -107,8 +100,7 @@ std::vector<std::string> FoundDevices(const PortDirectoryOptions& options) {
 
 std::string PortEntry::Label() const {
     std::string label = "COM" + std::to_string(number) + " " + devicePath;
-    if (!adapterName.empty())
-        label += " (" + adapterName + ")";
+    if (!adapterName.empty()) label += " (" + adapterName + ")";
     return label;
 }
 

@@ -44,12 +44,10 @@ void Clear(int eventFd) {
 // kernel does not enforce for privileged callers. Returns the fd, or -errno.
 int OpenTty(const std::string& path) {
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return -errno;
+    if (fd < 0) return -errno;
     int held = 0;
     const int error = ioctl(fd, TIOCGEXCL, &held) != 0 ? errno : held ? EBUSY : 0;
-    if (error == 0)
-        return fd;
+    if (error == 0) return fd;
     close(fd);
     return -error;
 }
@@ -82,15 +80,13 @@ CSerialPort::CSerialPort()
 CSerialPort::~CSerialPort() {
     StopMonitorThread();
     for (const int fd : {shutdownFd_, writeRequestFd_}) {
-        if (fd >= 0)
-            close(fd);
+        if (fd >= 0) close(fd);
     }
 }
 
 OpenFailure CSerialPort::ProbeDevice(const std::string& path) {
     const int fd = OpenTty(path);
-    if (fd < 0)
-        return OpenFailureFromErrno(-fd);
+    if (fd < 0) return OpenFailureFromErrno(-fd);
     close(fd);
     return OpenFailure::None;
 }
@@ -125,8 +121,7 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
 
     ConfigureLine(fd, baud, parity, dataBits, stopBits);
     // Start from an empty output direction; received bytes are never thrown away.
-    if (ioctl(fd, TCFLSH, TCOFLUSH) != 0)
-        Report("tcflush()", errno);
+    if (ioctl(fd, TCFLSH, TCOFLUSH) != 0) Report("tcflush()", errno);
     fd_.store(fd);
     return true;
 }
@@ -178,23 +173,19 @@ void CSerialPort::ConfigureLine(int fd, unsigned baud, char parity, unsigned dat
     line.c_ospeed = baud;
     line.c_cc[VMIN] = 1;
     line.c_cc[VTIME] = 0;
-    if (ioctl(fd, TCSETS2, &line) != 0)
-        Report("ioctl(TCSETS2)", errno);
+    if (ioctl(fd, TCSETS2, &line) != 0) Report("ioctl(TCSETS2)", errno);
 }
 
 bool CSerialPort::StartMonitorThread() {
-    if (!IsOpen() || shutdownFd_ < 0 || writeRequestFd_ < 0)
-        return false;
-    if (thread_.joinable())
-        return true;
+    if (!IsOpen() || shutdownFd_ < 0 || writeRequestFd_ < 0) return false;
+    if (thread_.joinable()) return true;
     alive_.store(true);
     thread_ = std::thread(&CSerialPort::MonitorLoop, this);
     return true;
 }
 
 bool CSerialPort::QueueWrite(const std::uint8_t* bytes, std::size_t length) {
-    if (!IsOpen() || length > writeBufferSize_)
-        return false;
+    if (!IsOpen() || length > writeBufferSize_) return false;
     {
         const std::lock_guard lock(writeMutex_);
         writeQueue_.emplace_back(bytes, bytes + length);
@@ -230,41 +221,33 @@ void CSerialPort::MonitorLoop() {
             {writeRequestFd_, POLLIN, 0},
         }};
         if (poll(fds.data(), fds.size(), -1) < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             Report("poll()", errno);
             lost = true;
             continue;
         }
-        if (fds[0].revents != 0)
-            break;
+        if (fds[0].revents != 0) break;
         const short port = fds[1].revents;
         if ((port & POLLIN) != 0) {
             lost = !ReadAvailable(fd);
         } else if ((port & kGoneEvents) != 0) {
             lost = true;
         }
-        if (fds[2].revents != 0)
-            Clear(writeRequestFd_);
-        if (!lost && (fds[2].revents != 0 || (port & POLLOUT) != 0))
-            lost = !WriteQueued(fd);
+        if (fds[2].revents != 0) Clear(writeRequestFd_);
+        if (!lost && (fds[2].revents != 0 || (port & POLLOUT) != 0)) lost = !WriteQueued(fd);
     }
     CloseDevice();
     alive_.store(false);
-    if (lost)
-        Push({.kind = PortEvent::Kind::Lost, .portNumber = portNumber_});
+    if (lost) Push({.kind = PortEvent::Kind::Lost, .portNumber = portNumber_});
 }
 
 bool CSerialPort::ReadAvailable(int fd) {
     std::vector<std::uint8_t> bytes(4096);
     const ssize_t n = read(fd, bytes.data(), bytes.size());
-    if (n == 0)
-        return false;  // hang-up
+    if (n == 0) return false;  // hang-up
     if (n < 0) {
-        if (errno == EAGAIN || errno == EINTR)
-            return true;
-        if (DeviceGone(errno))
-            return false;
+        if (errno == EAGAIN || errno == EINTR) return true;
+        if (DeviceGone(errno)) return false;
         Report("read()", errno);
         return true;
     }
@@ -276,8 +259,7 @@ bool CSerialPort::ReadAvailable(int fd) {
               .portNumber = portNumber_,
               .bytes = std::move(bytes)});
     }
-    if (eventChar)
-        Push({.kind = PortEvent::Kind::EventChar, .portNumber = portNumber_});
+    if (eventChar) Push({.kind = PortEvent::Kind::EventChar, .portNumber = portNumber_});
     return true;
 }
 
@@ -285,8 +267,7 @@ bool CSerialPort::WriteQueued(int fd) {
     for (;;) {
         if (written_ == writing_.size()) {
             const std::lock_guard lock(writeMutex_);
-            if (writeQueue_.empty())
-                return true;
+            if (writeQueue_.empty()) return true;
             writing_ = std::move(writeQueue_.front());
             writeQueue_.pop_front();
             written_ = 0;
@@ -296,10 +277,8 @@ bool CSerialPort::WriteQueued(int fd) {
         if (n > 0) {
             written_ += static_cast<std::size_t>(n);
         } else if (n < 0 && errno != EINTR) {
-            if (errno == EAGAIN)
-                return true;  // the rest goes when poll reports POLLOUT
-            if (DeviceGone(errno))
-                return false;
+            if (errno == EAGAIN) return true;  // the rest goes when poll reports POLLOUT
+            if (DeviceGone(errno)) return false;
             Report("write()", errno);
             written_ = writing_.size();  // drop the block, go on with the next
         }
@@ -308,8 +287,7 @@ bool CSerialPort::WriteQueued(int fd) {
 
 void CSerialPort::CloseDevice() {
     const int fd = fd_.exchange(-1);
-    if (fd < 0)
-        return;
+    if (fd < 0) return;
     // The exclusive flag belongs to the tty, not to this fd; give it back for the next open.
     ioctl(fd, TIOCNXCL);
     close(fd);
@@ -335,8 +313,7 @@ void CSerialPort::Push(PortEvent event) {
             events_.push_back(std::move(event));
         }
     }
-    if (wasEmpty && owner_ != nullptr)
-        owner_->WakeUp();
+    if (wasEmpty && owner_ != nullptr) owner_->WakeUp();
 }
 
 }  // namespace zephran

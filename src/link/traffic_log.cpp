@@ -5,8 +5,7 @@
 namespace zephran {
 
 bool TrafficLog::LogTraffic(TrafficDirection direction, std::uint8_t group, std::uint8_t msgId) {
-    if (lines_.GetCount() >= kMaxLines)
-        lines_.ResetContent();
+    if (lines_.GetCount() >= kMaxLines) lines_.ResetContent();
     const std::string name = MessageName(texts_, group, msgId);
     switch (direction) {
         case TrafficDirection::Sent:

@@ -30,8 +30,7 @@ std::string LanguageDirFor(const std::string& dir, const std::string& exeDir) {
 std::string ExecutableDir() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return std::filesystem::current_path().string();
+    if (error) return std::filesystem::current_path().string();
     return exe.parent_path().string();
 }
 

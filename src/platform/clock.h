@@ -28,8 +28,7 @@ public:
         return wallStart_ + static_cast<std::time_t>(now_ / 1000);
     }
     void AdvanceTo(std::int64_t ms) {
-        if (ms > now_)
-            now_ = ms;
+        if (ms > now_) now_ = ms;
     }
 
 private:

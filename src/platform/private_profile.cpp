@@ -15,21 +15,18 @@ constexpr std::string_view kBlanks = " \t\r";
 
 std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(kBlanks);
     return s.substr(first, last - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto lower = [](char c) {
             return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
+        if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
 }
@@ -42,8 +39,7 @@ struct ProfileText {
     // New lines take the file's first line end.
     std::string NewLineEnd() const {
         for (const auto& end : ends) {
-            if (end.find('\n') != std::string::npos)
-                return end;
+            if (end.find('\n') != std::string::npos) return end;
         }
         return "\n";
     }
@@ -51,8 +47,7 @@ struct ProfileText {
 
 std::optional<ProfileText> ReadProfile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::stringstream buffer;
     buffer << in.rdbuf();
     const std::string text = buffer.str();
@@ -63,8 +58,7 @@ std::optional<ProfileText> ReadProfile(const std::string& path) {
         const auto newline = text.find('\n', start);
         const std::size_t end = newline == std::string::npos ? text.size() : newline + 1;
         std::size_t contentEnd = newline == std::string::npos ? text.size() : newline;
-        if (contentEnd > start && text[contentEnd - 1] == '\r')
-            --contentEnd;
+        if (contentEnd > start && text[contentEnd - 1] == '\r') --contentEnd;
         profile.lines.push_back(text.substr(start, contentEnd - start));
         profile.ends.push_back(text.substr(contentEnd, end - contentEnd));
         start = end;
@@ -74,11 +68,9 @@ std::optional<ProfileText> ReadProfile(const std::string& path) {
 
 std::optional<std::string_view> SectionName(std::string_view line) {
     const auto trimmed = Trim(line);
-    if (trimmed.size() < 2 || trimmed.front() != '[')
-        return std::nullopt;
+    if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
     const auto close = trimmed.find(']');
-    if (close == std::string_view::npos)
-        return std::nullopt;
+    if (close == std::string_view::npos) return std::nullopt;
     return Trim(trimmed.substr(1, close - 1));
 }
 
@@ -89,11 +81,9 @@ struct Entry {
 
 std::optional<Entry> ParseEntry(std::string_view line) {
     const auto trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';')
-        return std::nullopt;
+    if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
     const auto eq = trimmed.find('=');
-    if (eq == std::string_view::npos)
-        return std::nullopt;
+    if (eq == std::string_view::npos) return std::nullopt;
     return Entry{Trim(trimmed.substr(0, eq)), Trim(trimmed.substr(eq + 1))};
 }
 
@@ -110,8 +100,7 @@ Location Find(const ProfileText& profile, std::string_view section, std::string_
     for (std::size_t i = 0; i < profile.lines.size(); ++i) {
         const auto& line = profile.lines[i];
         if (const auto name = SectionName(line)) {
-            if (inSection)
-                break;  // the first matching section ends here
+            if (inSection) break;  // the first matching section ends here
             if (SameName(*name, section)) {
                 inSection = true;
                 where.sectionLine = i;
@@ -119,11 +108,9 @@ Location Find(const ProfileText& profile, std::string_view section, std::string_
             }
             continue;
         }
-        if (!inSection)
-            continue;
+        if (!inSection) continue;
         const auto entry = ParseEntry(line);
-        if (!entry)
-            continue;
+        if (!entry) continue;
         where.lastEntryLine = i;
         if (SameName(entry->key, key)) {
             where.keyLine = i;
@@ -152,14 +139,12 @@ bool WriteWhole(const std::string& path, const ProfileText& profile) {
         if (out) {
             out << text;
             out.close();
-            if (out && std::rename(temporary.c_str(), path.c_str()) == 0)
-                return true;
+            if (out && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
         }
         std::remove(temporary.c_str());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+    if (!out) return false;
     out << text;
     return static_cast<bool>(out);
 }
@@ -171,8 +156,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     const auto profile = ReadProfile(path);
     if (profile) {
         const auto where = Find(*profile, section, key);
-        if (where.keyLine)
-            return Unquote(ParseEntry(profile->lines[*where.keyLine])->value);
+        if (where.keyLine) return Unquote(ParseEntry(profile->lines[*where.keyLine])->value);
     }
     return std::string(Trim(defaultValue));
 }
@@ -186,20 +170,15 @@ int GetPrivateProfileInt(std::string_view section, std::string_view key, int def
         negative = value[i] == '-';
         ++i;
     }
-    if (i >= value.size() || value[i] < '0' || value[i] > '9')
-        return defaultValue;
+    if (i >= value.size() || value[i] < '0' || value[i] > '9') return defaultValue;
     long long number = 0;
     for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
         number = number * 10 + (value[i] - '0');
-        if (number > static_cast<long long>(INT_MAX) + 1)
-            break;
+        if (number > static_cast<long long>(INT_MAX) + 1) break;
     }
-    if (negative)
-        number = -number;
-    if (number > INT_MAX)
-        return INT_MAX;
-    if (number < INT_MIN)
-        return INT_MIN;
+    if (negative) number = -number;
+    if (number > INT_MAX) return INT_MAX;
+    if (number < INT_MIN) return INT_MIN;
     return static_cast<int>(number);
 }
 
@@ -208,8 +187,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     ProfileText profile;
     if (::access(path.c_str(), F_OK) == 0) {
         auto existing = ReadProfile(path);
-        if (!existing)
-            return false;
+        if (!existing) return false;
         profile = std::move(*existing);
     }
     const std::string lineEnd = profile.NewLineEnd();

@@ -41,8 +41,7 @@ void Board::Receive(std::span<const std::uint8_t> bytes, Clock::time_point now) 
     now_ = now;
     for (const Frame& frame : decoder_.Feed(bytes)) {
         const auto found = handlers_.find(Key(frame.group, frame.msgId));
-        if (found != handlers_.end())
-            found->second(frame.payload, *this);
+        if (found != handlers_.end()) found->second(frame.payload, *this);
     }
 }
 
@@ -50,12 +49,10 @@ void Board::RunDue(Clock::time_point now) {
     now_ = now;
     for (std::size_t i = 0; i < sources_.size(); ++i) {
         Source& source = sources_[i];
-        if (source.period == Clock::duration::zero() || source.due > now)
-            continue;
+        if (source.period == Clock::duration::zero() || source.due > now) continue;
         // A source that fell behind skips the ticks it missed instead of bursting.
         source.due += source.period;
-        if (source.due <= now)
-            source.due = now + source.period;
+        if (source.due <= now) source.due = now + source.period;
         source.tick(*this);
     }
 }

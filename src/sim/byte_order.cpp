@@ -6,8 +6,7 @@ namespace zephran::sim {
 namespace {
 
 void PutLittle(Bytes& out, std::size_t offset, std::uint64_t value, std::size_t width) {
-    if (out.size() < offset + width)
-        out.resize(offset + width);
+    if (out.size() < offset + width) out.resize(offset + width);
     for (std::size_t i = 0; i < width; ++i)
         out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }

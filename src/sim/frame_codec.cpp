@@ -30,19 +30,16 @@ std::vector<Frame> FrameDecoder::Feed(std::span<const std::uint8_t> bytes) {
             ++pos;
         if (pos + 1 >= data.size()) {
             // A last 'T' may still become a sync word.
-            if (pos < data.size() && data[pos] != kSync1)
-                pos = data.size();
+            if (pos < data.size() && data[pos] != kSync1) pos = data.size();
             break;
         }
-        if (data.size() - pos < kHeader)
-            break;
+        if (data.size() - pos < kHeader) break;
         const std::size_t length = GetU16(data, pos + 4);
         if (length > kMaxPayload) {
             ++pos;
             continue;
         }
-        if (data.size() - pos < length + kFrameOverhead)
-            break;
+        if (data.size() - pos < length + kFrameOverhead) break;
         const std::uint16_t crc = CalcCrc16(data.data() + pos + 2, length + 4);
         if (GetU16(data, pos + kHeader + length) != crc) {
             ++pos;

@@ -18,16 +18,14 @@ void InstallLinkControl(Board& board) {
     });
     board.Handle(kLinkControlGroup, kConnectId, [uptime](std::span<const std::uint8_t>, Board& b) {
         b.Send(kLinkControlGroup, kConnectId);
-        if (b.Connected())
-            return;
+        if (b.Connected()) return;
         b.SetConnected();
         SendTextLine(b, b.Description() + "\r\n");
         b.SetSourcePeriod(uptime, kTextPeriod);
     });
     board.Handle(kLinkControlGroup, kSetBaudId,
                  [](std::span<const std::uint8_t> request, Board& b) {
-                     if (request.size() != 1 || request[0] > kHighestBaudCode)
-                         return;
+                     if (request.size() != 1 || request[0] > kHighestBaudCode) return;
                      b.SetBaudCode(request[0]);
                      b.Send(kLinkControlGroup, kSetBaudId);
                  });

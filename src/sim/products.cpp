@@ -41,13 +41,11 @@ std::span<const std::string_view> ProductNames() {
 
 std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point start) {
     const auto found = std::ranges::find(kProducts, product, &Product::name);
-    if (found == kProducts.end())
-        return nullptr;
+    if (found == kProducts.end()) return nullptr;
     auto board =
         std::make_unique<Board>(std::string(found->name), std::string(found->description), start);
     InstallLinkControl(*board);
-    if (found->install)
-        found->install(*board);
+    if (found->install) found->install(*board);
     return board;
 }
 

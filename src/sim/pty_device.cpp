@@ -29,11 +29,9 @@ const char* SetUpMaster(int master, std::string& slavePath) {
     // The master's line settings are the slave's, so the device starts raw for whoever opens
     // it and nothing the board writes is echoed back to it.
     termios raw{};
-    if (tcgetattr(master, &raw) != 0)
-        return "tcgetattr";
+    if (tcgetattr(master, &raw) != 0) return "tcgetattr";
     cfmakeraw(&raw);
-    if (tcsetattr(master, TCSANOW, &raw) != 0)
-        return "tcsetattr";
+    if (tcsetattr(master, TCSANOW, &raw) != 0) return "tcsetattr";
     if (fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK) != 0 ||
         fcntl(master, F_SETFD, FD_CLOEXEC) != 0)
         return "fcntl";
@@ -59,8 +57,7 @@ int UniqueFd::Release() {
 }
 
 void UniqueFd::Reset(int fd) {
-    if (fd_ >= 0)
-        close(fd_);
+    if (fd_ >= 0) close(fd_);
     fd_ = fd;
 }
 
@@ -99,10 +96,8 @@ bool DeviceLink::Place(const std::string& path, const std::string& target, std::
 }
 
 void DeviceLink::Remove() {
-    if (path_.empty())
-        return;
-    if (ReadLink(path_) == target_)
-        unlink(path_.c_str());
+    if (path_.empty()) return;
+    if (ReadLink(path_) == target_) unlink(path_.c_str());
     path_.clear();
     target_.clear();
 }

@@ -39,10 +39,8 @@ public:
             // While nobody holds the slave open the master reports a hang-up at once, so it is
             // left out and looked at again after a short wait instead.
             const nfds_t count = peerPresent_ ? 2 : 1;
-            if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR)
-                return;
-            if (fds[0].revents != 0)
-                return;
+            if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR) return;
+            if (fds[0].revents != 0) return;
             ReadMaster();
             board_->RunDue(Clock::now());
             CollectOutput();
@@ -67,8 +65,7 @@ private:
                 board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
                 continue;
             }
-            if (n < 0 && errno == EINTR)
-                continue;
+            if (n < 0 && errno == EINTR) continue;
             if (n < 0 && errno == EAGAIN)
                 peerPresent_ = true;
             else
@@ -90,18 +87,15 @@ private:
                 pending_.erase(pending_.begin(), pending_.begin() + n);
                 continue;
             }
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 && errno != EAGAIN)
-                PeerGone();
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && errno != EAGAIN) PeerGone();
             return;
         }
     }
 
     // The last holder closed the slave (EIO): what was meant for it is dropped.
     void PeerGone() {
-        if (!peerPresent_)
-            return;
+        if (!peerPresent_) return;
         peerPresent_ = false;
         pending_.clear();
         board_->DropPartialRequest();
@@ -135,8 +129,7 @@ std::optional<std::string> VirtualBoard::Start(std::unique_ptr<Board> board,
     StopLocked();
     std::string slavePath;
     UniqueFd master = OpenPtyMaster(slavePath, error_);
-    if (!master.IsOpen())
-        return std::nullopt;
+    if (!master.IsOpen()) return std::nullopt;
     std::array<int, 2> stopPipe{};
     if (pipe2(stopPipe.data(), O_CLOEXEC) != 0) {
         error_ = std::string("pipe: ") + std::strerror(errno);
@@ -160,8 +153,7 @@ void VirtualBoard::Stop() {
 
 void VirtualBoard::StopLocked() {
     stopWrite_.Reset();
-    if (thread_.joinable())
-        thread_.join();
+    if (thread_.joinable()) thread_.join();
     link_.Remove();
 }
 

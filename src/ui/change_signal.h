@@ -9,8 +9,7 @@ class ChangeSignal {
 public:
     void Connect(std::function<void()> listener) { listener_ = std::move(listener); }
     void Emit() const {
-        if (listener_)
-            listener_();
+        if (listener_) listener_();
     }
 
 private:

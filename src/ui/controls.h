@@ -8,16 +8,24 @@ namespace zephran::ui {
 
 // Shorthands for templates: a control with its template caption and its language key.
 inline Control Label(int id, std::string text, std::string key = {}) {
-    return Control{.id = id, .kind = ControlKind::Label, .text = std::move(text), .textKey = std::move(key)};
+    return Control{
+        .id = id, .kind = ControlKind::Label, .text = std::move(text), .textKey = std::move(key)};
 }
 inline Control GroupBox(int id, std::string text, std::string key = {}) {
-    return Control{.id = id, .kind = ControlKind::GroupBox, .text = std::move(text), .textKey = std::move(key)};
+    return Control{.id = id,
+                   .kind = ControlKind::GroupBox,
+                   .text = std::move(text),
+                   .textKey = std::move(key)};
 }
 inline Control Button(int id, std::string text, std::string key = {}) {
-    return Control{.id = id, .kind = ControlKind::Button, .text = std::move(text), .textKey = std::move(key)};
+    return Control{
+        .id = id, .kind = ControlKind::Button, .text = std::move(text), .textKey = std::move(key)};
 }
 inline Control CheckBox(int id, std::string text, std::string key = {}) {
-    return Control{.id = id, .kind = ControlKind::CheckBox, .text = std::move(text), .textKey = std::move(key)};
+    return Control{.id = id,
+                   .kind = ControlKind::CheckBox,
+                   .text = std::move(text),
+                   .textKey = std::move(key)};
 }
 inline Control Radio(int id, int group, std::string text, std::string key = {}) {
     return Control{.id = id,

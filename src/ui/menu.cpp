@@ -15,8 +15,7 @@ Menu& Menu::AppendPopup(const std::string& text, bool grayed) {
 const Menu::Item* Menu::FindCommand(unsigned command) const {
     for (const Item& item : items) {
         if (item.popup) {
-            if (const Item* found = item.popup->FindCommand(command))
-                return found;
+            if (const Item* found = item.popup->FindCommand(command)) return found;
         } else if (item.command == command) {
             return &item;
         }

@@ -5,8 +5,7 @@
 namespace zephran::ui {
 
 void StatusBarModel::SetPaneText(int pane, const std::string& text) {
-    if (pane < 0 || pane >= kPanes || panes_[static_cast<std::size_t>(pane)] == text)
-        return;
+    if (pane < 0 || pane >= kPanes || panes_[static_cast<std::size_t>(pane)] == text) return;
     panes_[static_cast<std::size_t>(pane)] = text;
     changed.Emit();
 }
@@ -18,8 +17,7 @@ const std::string& StatusBarModel::PaneText(int pane) const {
 
 void StatusBarModel::SetProgress(int position) {
     position = std::clamp(position, 0, 100);
-    if (progress_ == position)
-        return;
+    if (progress_ == position) return;
     progress_ = position;
     changed.Emit();
 }

@@ -12,8 +12,7 @@ void TimerTable::SetTimer(int id, int periodMs, std::int64_t nowMs) {
 std::optional<std::int64_t> TimerTable::NextDue() const {
     std::optional<std::int64_t> next;
     for (const auto& [id, timer] : timers_) {
-        if (!next || timer.due < *next)
-            next = timer.due;
+        if (!next || timer.due < *next) next = timer.due;
     }
     return next;
 }
@@ -33,8 +32,7 @@ void TimerTable::RunDue(std::int64_t nowMs, const std::function<void(int)>& fire
                 next = it;
             }
         }
-        if (next == timers_.end())
-            return;
+        if (next == timers_.end()) return;
         const int id = next->first;
         next->second.due += next->second.periodMs;
         fire(id);

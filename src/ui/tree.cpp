@@ -23,8 +23,7 @@ TreeModel::Handle TreeModel::InsertItem(const std::string& text, Handle parent,
 }
 
 void TreeModel::Expand(Handle item) {
-    if (!Get(item))
-        return;
+    if (!Get(item)) return;
     nodes_[static_cast<std::size_t>(item - 1)].expanded = true;
     changed.Emit();
 }
@@ -32,14 +31,12 @@ void TreeModel::Expand(Handle item) {
 void TreeModel::SelectItem(Handle item) {
     selected_ = Get(item) ? item : 0;
     changed.Emit();
-    if (onSelectionChanged)
-        onSelectionChanged();
+    if (onSelectionChanged) onSelectionChanged();
 }
 
 TreeModel::Handle TreeModel::FindKey(const std::string& key) const {
     for (std::size_t i = 0; i < nodes_.size(); ++i) {
-        if (nodes_[i].key == key)
-            return static_cast<Handle>(i + 1);
+        if (nodes_[i].key == key) return static_cast<Handle>(i + 1);
     }
     return 0;
 }
@@ -50,8 +47,7 @@ std::string TreeModel::GetItemText(Handle item) const {
 }
 
 const TreeModel::Node* TreeModel::Get(Handle item) const {
-    if (item < 1 || item > static_cast<Handle>(nodes_.size()))
-        return nullptr;
+    if (item < 1 || item > static_cast<Handle>(nodes_.size())) return nullptr;
     return &nodes_[static_cast<std::size_t>(item - 1)];
 }
 

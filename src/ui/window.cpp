@@ -28,21 +28,18 @@ Control* Window::Usable(int id) {
 }
 
 void Window::Changed(int id) {
-    if (observer_)
-        observer_->ControlChanged(*this, id);
+    if (observer_) observer_->ControlChanged(*this, id);
 }
 
 void Window::SetWindowText(const std::string& title) {
-    if (title_ == title)
-        return;
+    if (title_ == title) return;
     title_ = title;
     Changed(0);
 }
 
 void Window::SetDlgItemText(int id, const std::string& text) {
     Control* control = Mutable(id);
-    if (!control || control->text == text)
-        return;
+    if (!control || control->text == text) return;
     control->text = text;
     Changed(id);
 }
@@ -54,8 +51,7 @@ std::string Window::GetDlgItemText(int id) const {
 
 void Window::CheckDlgButton(int id, bool checked) {
     Control* control = Mutable(id);
-    if (!control || control->checked == checked)
-        return;
+    if (!control || control->checked == checked) return;
     control->checked = checked;
     Changed(id);
 }
@@ -74,24 +70,21 @@ void Window::CheckRadioButton(int first, int last, int checkedId) {
 
 void Window::EnableControl(int id, bool enabled) {
     Control* control = Mutable(id);
-    if (!control || control->enabled == enabled)
-        return;
+    if (!control || control->enabled == enabled) return;
     control->enabled = enabled;
     Changed(id);
 }
 
 void Window::ShowControl(int id, bool visible) {
     Control* control = Mutable(id);
-    if (!control || control->visible == visible)
-        return;
+    if (!control || control->visible == visible) return;
     control->visible = visible;
     Changed(id);
 }
 
 void Window::SetRange(int id, int low, int high) {
     Control* control = Mutable(id);
-    if (!control)
-        return;
+    if (!control) return;
     control->rangeMin = low;
     control->rangeMax = high;
     control->position = std::clamp(control->position, std::min(low, high), std::max(low, high));
@@ -100,12 +93,10 @@ void Window::SetRange(int id, int low, int high) {
 
 void Window::SetPos(int id, int position) {
     Control* control = Mutable(id);
-    if (!control)
-        return;
+    if (!control) return;
     position = std::clamp(position, std::min(control->rangeMin, control->rangeMax),
                           std::max(control->rangeMin, control->rangeMax));
-    if (control->position == position)
-        return;
+    if (control->position == position) return;
     control->position = position;
     Changed(id);
 }
@@ -117,8 +108,7 @@ int Window::GetPos(int id) const {
 
 void Window::ResetContent(int id) {
     Control* control = Mutable(id);
-    if (!control)
-        return;
+    if (!control) return;
     control->entries.clear();
     control->selection = -1;
     Changed(id);
@@ -126,20 +116,17 @@ void Window::ResetContent(int id) {
 
 void Window::AddString(int id, const std::string& entry) {
     Control* control = Mutable(id);
-    if (!control)
-        return;
+    if (!control) return;
     control->entries.push_back(entry);
     Changed(id);
 }
 
 void Window::SetCurSel(int id, int index) {
     Control* control = Mutable(id);
-    if (!control)
-        return;
+    if (!control) return;
     const int count = static_cast<int>(control->entries.size());
     const int selection = (index >= 0 && index < count) ? index : -1;
-    if (control->selection == selection)
-        return;
+    if (control->selection == selection) return;
     control->selection = selection;
     Changed(id);
 }
@@ -167,8 +154,7 @@ bool Window::UserSetText(int id, const std::string& text) {
 
 bool Window::UserClick(int id) {
     Control* control = Usable(id);
-    if (!control)
-        return false;
+    if (!control) return false;
     switch (control->kind) {
         case ControlKind::CheckBox:
             CheckDlgButton(id, !control->checked);
@@ -193,16 +179,14 @@ bool Window::UserClick(int id) {
 
 bool Window::UserChoose(int id, int index) {
     Control* control = Usable(id);
-    if (!control || index < 0 || index >= static_cast<int>(control->entries.size()))
-        return false;
+    if (!control || index < 0 || index >= static_cast<int>(control->entries.size())) return false;
     SetCurSel(id, index);
     OnSelChange(id);
     return true;
 }
 
 bool Window::UserSetPos(int id, int position) {
-    if (!Usable(id))
-        return false;
+    if (!Usable(id)) return false;
     SetPos(id, position);
     OnPositionChange(id);
     return true;
@@ -218,17 +202,14 @@ bool Window::UserReleaseSpin(int id) {
 }
 
 void Window::OnCommand(int id) {
-    if (id == IDOK)
-        OnOK();
-    if (id == IDCANCEL)
-        OnCancel();
+    if (id == IDOK) OnOK();
+    if (id == IDCANCEL) OnCancel();
 }
 
 void Window::EndDialog(int result) {
     ended_ = true;
     result_ = result;
-    if (observer_)
-        observer_->WindowEnded(*this);
+    if (observer_) observer_->WindowEnded(*this);
 }
 
 void Window::InitDialog() {

@@ -22,21 +22,18 @@ PtyPair::PtyPair() {
 
 PtyPair::~PtyPair() {
     CloseMaster();
-    if (slave_ >= 0)
-        close(slave_);
+    if (slave_ >= 0) close(slave_);
 }
 
 void PtyPair::CloseMaster() {
-    if (master_ >= 0)
-        close(master_);
+    if (master_ >= 0) close(master_);
     master_ = -1;
 }
 
 bool PtyPair::WaitMaster(short events, std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0)
-        return false;
+    if (left.count() <= 0) return false;
     pollfd fd{master_, events, 0};
     return poll(&fd, 1, static_cast<int>(left.count())) == 1 && (fd.revents & events) != 0;
 }

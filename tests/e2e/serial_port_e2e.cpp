@@ -49,10 +49,8 @@ public:
             lock.unlock();
             Drain(port);
             lock.lock();
-            if (done())
-                return true;
-            if (!wake_.wait_until(lock, deadline, [this] { return woken_; }))
-                return done();
+            if (done()) return true;
+            if (!wake_.wait_until(lock, deadline, [this] { return woken_; })) return done();
         }
     }
 
@@ -122,8 +120,7 @@ TEST_F(SerialPortTransfer, MegabyteInRandomChunksArrivesInOrder) {
         std::uniform_int_distribution<std::size_t> chunk(1, 3000);
         for (std::size_t at = 0; at < sent.size();) {
             const std::size_t n = std::min(chunk(random), sent.size() - at);
-            if (!pty.WriteAll(sent.data() + at, n, 20s))
-                return;
+            if (!pty.WriteAll(sent.data() + at, n, 20s)) return;
             at += n;
         }
     });
@@ -154,8 +151,7 @@ TEST_F(SerialPortTransfer, QueuedBlocksGoOutWholeAndInOrderWhileReceiving) {
     const std::vector<std::uint8_t> tooLong(2049, 0xEE);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         EXPECT_TRUE(port.QueueWrite(blocks[i].data(), blocks[i].size()));
-        if (i == blocks.size() / 2)
-            EXPECT_FALSE(port.QueueWrite(tooLong.data(), tooLong.size()));
+        if (i == blocks.size() / 2) EXPECT_FALSE(port.QueueWrite(tooLong.data(), tooLong.size()));
     }
     const bool allIn = watcher.WaitUntil(
         port, [&] { return watcher.received.size() >= inbound.size(); }, 30s);
@@ -254,8 +250,7 @@ TEST_F(SerialPortOpen, HeldDeviceIsBusyAndProbingLeavesItUnchanged) {
 }
 
 TEST_F(SerialPortOpen, UnreadableDeviceIsPermissionDenied) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root opens any device";
+    if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
     ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0), 0);
     EXPECT_FALSE(port.OpenPort(&watcher, 1, pty.SlavePath(), 115200, 'N', 8, 1, 0, 64));
     EXPECT_EQ(port.OpenFailureReason(), OpenFailure::PermissionDenied);
@@ -282,8 +277,7 @@ TEST_F(SerialPortEvents, EventCharacterFollowsTheBatchHoldingIt) {
     std::vector<std::uint8_t> before;
     for (const PortEvent& event : watcher.events) {
         EXPECT_EQ(event.portNumber, 3u);
-        if (event.kind == Kind::EventChar)
-            break;
+        if (event.kind == Kind::EventChar) break;
         before.insert(before.end(), event.bytes.begin(), event.bytes.end());
     }
     EXPECT_NE(std::find(before.begin(), before.end(), CSerialPort::kEventChar), before.end());

@@ -56,8 +56,7 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
     void Close() {
-        if (fd_ >= 0)
-            close(fd_);
+        if (fd_ >= 0) close(fd_);
         fd_ = -1;
     }
     bool Send(const Bytes& bytes) {
@@ -71,16 +70,14 @@ public:
             while (!frames_.empty()) {
                 const Frame frame = std::move(frames_.front());
                 frames_.pop_front();
-                if (frame.group == group && frame.msgId == msgId)
-                    return frame;
+                if (frame.group == group && frame.msgId == msgId) return frame;
             }
             std::array<std::uint8_t, 4096> buffer{};
             pollfd fd{fd_, POLLIN, 0};
             const ssize_t n = poll(&fd, 1, MillisLeft(deadline)) == 1
                                   ? read(fd_, buffer.data(), buffer.size())
                                   : -1;
-            if (n <= 0)
-                return std::nullopt;
+            if (n <= 0) return std::nullopt;
             for (Frame& frame : decoder_.Feed({buffer.data(), static_cast<std::size_t>(n)}))
                 frames_.push_back(std::move(frame));
         }
@@ -203,8 +200,7 @@ public:
                                   ? read(fd.fd, buffer.data(), buffer.size())
                                   : -1;
             ended_ = n == 0;
-            if (n <= 0)
-                return std::nullopt;
+            if (n <= 0) return std::nullopt;
             text_.append(buffer.data(), static_cast<std::size_t>(n));
         }
         std::string line = text_.substr(0, end);
@@ -216,8 +212,7 @@ public:
 
     // Reads the rest of the output and waits for the command to end; its exit code.
     int Close() {
-        if (pipe_ == nullptr)
-            return -1;
+        if (pipe_ == nullptr) return -1;
         while (Line()) {
         }
         const int status = pclose(std::exchange(pipe_, nullptr));
@@ -253,8 +248,7 @@ TEST(SimProgram, AnswersThroughItsLinkAndStopsCleanlyOnSigterm) {
     }
     kill(std::stoi(*pid), SIGTERM);
     EXPECT_EQ(program.Line(), std::nullopt);
-    if (!program.Ended())
-        kill(std::stoi(*pid), SIGKILL);
+    if (!program.Ended()) kill(std::stoi(*pid), SIGKILL);
     EXPECT_TRUE(program.Ended());
     EXPECT_EQ(program.Close(), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));

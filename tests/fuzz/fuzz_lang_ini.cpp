@@ -7,8 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zephran::fuzzing::MemoryFile file(data, size);
     zephran::CLangIni store;
     store.SetPath(file.Path());
-    if (!store.Load())
-        __builtin_trap();
+    if (!store.Load()) __builtin_trap();
     const std::string probe(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 16));
     (void)store.LangText(probe, probe);
     (void)store.LangText("", "");

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     char name[] = "/tmp/zephran-fuzz-XXXXXX";
     const int fd = ::mkstemp(name);
-    if (fd < 0)
-        return 0;
+    if (fd < 0) return 0;
     if (::write(fd, data, size) != static_cast<ssize_t>(size)) {
         ::close(fd);
         ::unlink(name);
@@ -22,10 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ::close(fd);
     zephran::WritePrivateProfileString("PCSetting", "Com", "7", name);
-    if (zephran::GetPrivateProfileInt("PCSetting", "Com", 12, name) != 7)
-        __builtin_trap();
-    if (zephran::GetPrivateProfileString("PCSetting", "bps", "", name) != before)
-        __builtin_trap();
+    if (zephran::GetPrivateProfileInt("PCSetting", "Com", 12, name) != 7) __builtin_trap();
+    if (zephran::GetPrivateProfileString("PCSetting", "bps", "", name) != before) __builtin_trap();
     ::unlink(name);
     return 0;
 }

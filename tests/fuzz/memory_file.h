@@ -15,14 +15,12 @@ public:
         std::size_t done = 0;
         while (fd_ >= 0 && done < size) {
             const ssize_t n = ::write(fd_, data + done, size - done);
-            if (n <= 0)
-                break;
+            if (n <= 0) break;
             done += static_cast<std::size_t>(n);
         }
     }
     ~MemoryFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     MemoryFile(const MemoryFile&) = delete;
     MemoryFile& operator=(const MemoryFile&) = delete;

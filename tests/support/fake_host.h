@@ -16,8 +16,7 @@ public:
     void MessageBox(const std::string& text) override { messages.push_back(text); }
     int RunModal(ui::Window& window) override {
         window.InitDialog();
-        if (onModal)
-            onModal(window);
+        if (onModal) onModal(window);
         return window.Result();
     }
     std::optional<std::string> ChooseFile(const std::string&) override { return nextFile; }

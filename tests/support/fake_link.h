@@ -18,8 +18,7 @@ public:
 
     void AddDevice(const std::string& path, bool board = false) {
         devices.push_back({static_cast<unsigned>(devices.size() + 1), path, ""});
-        if (board)
-            boards.insert(path);
+        if (board) boards.insert(path);
     }
 
     std::vector<PortEntry> Devices() override { return devices; }
@@ -44,8 +43,7 @@ public:
     void Write(const std::uint8_t* bytes, std::size_t count) override {
         written.emplace_back(bytes, bytes + count);
         const bool connect = count == 8 && bytes[2] == 12 && bytes[3] == 1;
-        if (connect && boards.count(openPath))
-            Receive(Frame(12, 1, {}));
+        if (connect && boards.count(openPath)) Receive(Frame(12, 1, {}));
     }
     std::vector<PortEvent> TakeEvents() override { return std::exchange(events, {}); }
 

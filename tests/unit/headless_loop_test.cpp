@@ -26,8 +26,7 @@ public:
     void RunDueTimers() override {
         timers.RunDue(clock->SteadyMs(), [this](int id) {
             ticks.emplace_back(id, clock->SteadyMs());
-            if (onTick)
-                onTick(id);
+            if (onTick) onTick(id);
         });
     }
     int Count(int id) const {
@@ -81,8 +80,7 @@ TEST(HeadlessVirtualTime, PortEventsQueuedByATickAreTakenBeforeTheNextTick) {
     t.dialog.timers.SetTimer(1, 10, 0);
     t.dialog.timers.SetTimer(2, 1000, 0);
     t.dialog.onTick = [&t](int id) {
-        if (id == 2)
-            t.loop.WakeUp();
+        if (id == 2) t.loop.WakeUp();
     };
     t.loop.Wait(1500);
     EXPECT_EQ(t.dialog.portEvents, std::vector<std::int64_t>{1000});

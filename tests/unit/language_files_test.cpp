@@ -11,9 +11,9 @@
 #include "app/page_factory.h"
 #include "app/products.h"
 #include "lang/lang_ini.h"
-#include "pages/record_store.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
+#include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
@@ -37,8 +37,7 @@ std::set<Lookup> LiteralLookups() {
     const std::regex call(R"re(LangText\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*\))re");
     std::set<Lookup> found;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
-        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h")
-            continue;
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
         const std::string text = ReadFile(entry.path().string());
         for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
             found.insert({(*it)[1].str(), (*it)[2].str()});
@@ -146,8 +145,7 @@ TEST_P(LanguageFileTest, IsUtf8WithTheSameKeysAsEnglish) {
     std::string line, section;
     int keys = 0;
     while (std::getline(english, line)) {
-        if (line.empty() || line[0] == ';')
-            continue;
+        if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') {
             section = line.substr(1, line.size() - 2);
             continue;

@@ -13,8 +13,7 @@ using testing::DialogFixture;
 std::string TreeKeys(const ui::TreeModel& tree) {
     std::string out;
     for (auto root : tree.Roots()) {
-        if (!out.empty())
-            out += ";";
+        if (!out.empty()) out += ";";
         out += tree.Get(root)->key + ">";
         bool first = true;
         for (auto child : tree.Get(root)->children) {
@@ -27,8 +26,7 @@ std::string TreeKeys(const ui::TreeModel& tree) {
 
 const ui::Menu::Item* Checked(const ui::Menu& menu) {
     for (const auto& item : menu.items) {
-        if (item.checked)
-            return &item;
+        if (item.checked) return &item;
     }
     return nullptr;
 }

@@ -40,8 +40,7 @@ protected:
             fs::create_directories(Sys() / "devices" / devicePath);
             fs::create_directory_symlink(Sys() / "devices" / devicePath, tty / "device");
         }
-        if (withNode)
-            Write(Dev() / name, "");
+        if (withNode) Write(Dev() / name, "");
         return tty;
     }
 

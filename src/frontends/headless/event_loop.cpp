@@ -15,13 +15,11 @@ EventLoop::EventLoop(LoopClient& client, bool virtualTime)
     : client_(client), virtualTime_(virtualTime), wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
 EventLoop::~EventLoop() {
-    if (wakeFd_ >= 0)
-        close(wakeFd_);
+    if (wakeFd_ >= 0) close(wakeFd_);
 }
 
 const Clock& EventLoop::Time() const {
-    if (virtualTime_)
-        return virtualClock_;
+    if (virtualTime_) return virtualClock_;
     return systemClock_;
 }
 
@@ -33,8 +31,7 @@ void EventLoop::WakeUp() {
 void EventLoop::TakePortEvents() {
     // Reset the wake-up before taking the events, so events queued meanwhile wake again.
     std::uint64_t count = 0;
-    if (read(wakeFd_, &count, sizeof count) == sizeof count)
-        client_.ProcessPortEvents();
+    if (read(wakeFd_, &count, sizeof count) == sizeof count) client_.ProcessPortEvents();
 }
 
 void EventLoop::RunPending() {
@@ -43,11 +40,9 @@ void EventLoop::RunPending() {
 }
 
 int EventLoop::TimerTimeoutMs() const {
-    if (virtualTime_)
-        return -1;
+    if (virtualTime_) return -1;
     const auto due = client_.NextTimerDue();
-    if (!due)
-        return -1;
+    if (!due) return -1;
     return static_cast<int>(std::clamp<std::int64_t>(*due - systemClock_.SteadyMs(), 0, INT_MAX));
 }
 
@@ -57,8 +52,7 @@ void EventLoop::Wait(std::int64_t ms) {
         for (;;) {
             TakePortEvents();
             const auto due = client_.NextTimerDue();
-            if (!due || *due > target)
-                break;
+            if (!due || *due > target) break;
             virtualClock_.AdvanceTo(*due);
             client_.RunDueTimers();
         }
@@ -69,12 +63,10 @@ void EventLoop::Wait(std::int64_t ms) {
     for (;;) {
         RunPending();
         const std::int64_t left = deadline - systemClock_.SteadyMs();
-        if (left <= 0)
-            return;
+        if (left <= 0) return;
         const int timerTimeout = TimerTimeoutMs();
         int timeout = static_cast<int>(std::min<std::int64_t>(left, INT_MAX));
-        if (timerTimeout >= 0)
-            timeout = std::min(timeout, timerTimeout);
+        if (timerTimeout >= 0) timeout = std::min(timeout, timerTimeout);
         pollfd wake{wakeFd_, POLLIN, 0};
         poll(&wake, 1, timeout);
     }
@@ -86,8 +78,7 @@ void EventLoop::WaitReadable(int fd) {
         std::array<pollfd, 2> fds{{{wakeFd_, POLLIN, 0}, {fd, POLLIN, 0}}};
         const int ready = poll(fds.data(), fds.size(), TimerTimeoutMs());
         // A failing poll leaves it to the caller's read to report the trouble.
-        if (ready < 0 ? errno != EINTR : fds[1].revents != 0)
-            return;
+        if (ready < 0 ? errno != EINTR : fds[1].revents != 0) return;
     }
 }
 

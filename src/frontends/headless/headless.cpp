@@ -110,12 +110,9 @@ std::optional<int> ParseId(std::string_view text) {
 std::string Refusal(const ui::Window& window, int id) {
     const ui::Control* control = window.Find(id);
     const std::string name = "control " + std::to_string(id);
-    if (!control)
-        return "no " + name;
-    if (!control->visible)
-        return name + " is hidden";
-    if (!control->enabled)
-        return name + " is disabled";
+    if (!control) return "no " + name;
+    if (!control->visible) return name + " is hidden";
+    if (!control->enabled) return name + " is disabled";
     return name + " does not take that input";
 }
 
@@ -144,13 +141,11 @@ std::optional<std::string> HeadlessFrontEnd::ReadLine() {
         if (const std::size_t end = unread_.find('\n'); end != std::string::npos) {
             std::string line = unread_.substr(0, end);
             unread_.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
+            if (!line.empty() && line.back() == '\r') line.pop_back();
             return line;
         }
         if (inputEnded_) {
-            if (unread_.empty())
-                return std::nullopt;
+            if (unread_.empty()) return std::nullopt;
             return std::exchange(unread_, {});
         }
         loop_.WaitReadable(input_);
@@ -177,8 +172,7 @@ void HeadlessFrontEnd::CommandLoop(const std::function<bool()>& done) {
 
 void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
-    if (verb.empty() || verb.front() == '#')
-        return;
+    if (verb.empty() || verb.front() == '#') return;
     static constexpr std::array<Verb, 14> kVerbs{{
         {"page", &HeadlessFrontEnd::Page},
         {"set", &HeadlessFrontEnd::Set},
@@ -207,8 +201,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
 
 int HeadlessFrontEnd::RunModal(ui::Window& window) {
     window.InitDialog();
-    if (window.Ended())
-        return window.Result();
+    if (window.Ended()) return window.Result();
     Print("modal: " + EscapeLineBreaks(window.GetWindowText()));
     modals_.push_back(&window);
     CommandLoop([&window] { return window.Ended(); });
@@ -217,28 +210,23 @@ int HeadlessFrontEnd::RunModal(ui::Window& window) {
 }
 
 ui::Window* HeadlessFrontEnd::InputWindow() {
-    if (ui::Window* modal = ModalWindow())
-        return modal;
+    if (ui::Window* modal = ModalWindow()) return modal;
     return Dialog().ShownPage();
 }
 
 std::string HeadlessFrontEnd::ControlInput(int id, const std::function<bool(ui::Window&)>& input) {
     ui::Window* window = InputWindow();
-    if (!window)
-        return "no page is shown";
+    if (!window) return "no page is shown";
     return input(*window) ? std::string() : Refusal(*window, id);
 }
 
 std::string HeadlessFrontEnd::Page(std::string_view arguments) {
     const auto words = headless::Words(arguments);
-    if (words.size() != 1)
-        return "usage: page KEY";
-    if (ModalWindow())
-        return "a modal window is open";
+    if (words.size() != 1) return "usage: page KEY";
+    if (ModalWindow()) return "a modal window is open";
     const std::string key(words[0]);
     const auto node = Dialog().Tree().FindKey(key);
-    if (!node)
-        return "no tree node " + key;
+    if (!node) return "no tree node " + key;
     Dialog().Tree().SelectItem(node);
     return {};
 }
@@ -246,8 +234,7 @@ std::string HeadlessFrontEnd::Page(std::string_view arguments) {
 std::string HeadlessFrontEnd::Set(std::string_view arguments) {
     const auto [idText, text] = headless::SplitWord(arguments);
     const auto id = ParseId(idText);
-    if (!id)
-        return "usage: set ID TEXT";
+    if (!id) return "usage: set ID TEXT";
     const std::string value(text);
     return ControlInput(*id, [&](ui::Window& w) { return w.UserSetText(*id, value); });
 }
@@ -255,8 +242,7 @@ std::string HeadlessFrontEnd::Set(std::string_view arguments) {
 std::string HeadlessFrontEnd::Click(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id)
-        return "usage: click ID";
+    if (!id) return "usage: click ID";
     return ControlInput(*id, [&](ui::Window& w) { return w.UserClick(*id); });
 }
 
@@ -264,16 +250,14 @@ std::string HeadlessFrontEnd::Choose(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 2 ? ParseId(words[0]) : std::nullopt;
     const auto index = words.size() == 2 ? ParseId(words[1]) : std::nullopt;
-    if (!id || !index)
-        return "usage: choose ID INDEX";
+    if (!id || !index) return "usage: choose ID INDEX";
     return ControlInput(*id, [&](ui::Window& w) { return w.UserChoose(*id, *index); });
 }
 
 std::string HeadlessFrontEnd::Release(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id)
-        return "usage: release ID";
+    if (!id) return "usage: release ID";
     return ControlInput(*id, [&](ui::Window& w) { return w.UserReleaseSpin(*id); });
 }
 
@@ -281,23 +265,18 @@ std::string HeadlessFrontEnd::Menu(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto command =
         words.size() == 1 ? headless::ParseNumber(words[0], 0, UINT_MAX) : std::nullopt;
-    if (!command)
-        return "usage: menu COMMAND";
-    if (ModalWindow())
-        return "a modal window is open";
+    if (!command) return "usage: menu COMMAND";
+    if (ModalWindow()) return "a modal window is open";
     const auto number = static_cast<unsigned>(*command);
     const headless::MenuHit hit = headless::FindMenuCommand(Dialog().MenuBar().Bar(), number);
-    if (!hit.item)
-        return "no menu item " + std::to_string(number);
-    if (hit.grayed)
-        return "menu item " + std::to_string(number) + " is greyed";
+    if (!hit.item) return "no menu item " + std::to_string(number);
+    if (hit.grayed) return "menu item " + std::to_string(number) + " is greyed";
     Dialog().OnCommand(number);
     return {};
 }
 
 std::string HeadlessFrontEnd::File(std::string_view arguments) {
-    if (arguments.empty())
-        return "usage: file PATH";
+    if (arguments.empty()) return "usage: file PATH";
     nextFile_ = std::string(arguments);
     return {};
 }
@@ -305,8 +284,7 @@ std::string HeadlessFrontEnd::File(std::string_view arguments) {
 std::string HeadlessFrontEnd::Get(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id)
-        return "usage: get ID";
+    if (!id) return "usage: get ID";
     const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
                                                    &Dialog().MainWindow()};
     for (const ui::Window* window : windows) {
@@ -319,8 +297,7 @@ std::string HeadlessFrontEnd::Get(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Status(std::string_view arguments) {
-    if (!headless::Words(arguments).empty())
-        return "usage: status";
+    if (!headless::Words(arguments).empty()) return "usage: status";
     const ui::StatusBarModel& bar = Dialog().StatusBar();
     for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
         Print("pane " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneText(pane)));
@@ -329,24 +306,21 @@ std::string HeadlessFrontEnd::Status(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Log(std::string_view arguments) {
-    if (!headless::Words(arguments).empty())
-        return "usage: log";
+    if (!headless::Words(arguments).empty()) return "usage: log";
     for (const std::string& line : Dialog().TrafficList().Lines())
         Print(EscapeLineBreaks(line));
     return {};
 }
 
 std::string HeadlessFrontEnd::Tree(std::string_view arguments) {
-    if (!headless::Words(arguments).empty())
-        return "usage: tree";
+    if (!headless::Words(arguments).empty()) return "usage: tree";
     for (const std::string& line : headless::FormatTree(Dialog().Tree()))
         Print(line);
     return {};
 }
 
 std::string HeadlessFrontEnd::MenuBar(std::string_view arguments) {
-    if (!headless::Words(arguments).empty())
-        return "usage: menubar";
+    if (!headless::Words(arguments).empty()) return "usage: menubar";
     for (const std::string& line : headless::FormatMenu(Dialog().MenuBar().Bar()))
         Print(line);
     return {};
@@ -356,15 +330,13 @@ std::string HeadlessFrontEnd::Wait(std::string_view arguments) {
     const auto words = headless::Words(arguments);
     const auto ms =
         words.size() == 1 ? headless::ParseNumber(words[0], 0, kLongestWaitMs) : std::nullopt;
-    if (!ms)
-        return "usage: wait MS (0 to " + std::to_string(kLongestWaitMs) + ")";
+    if (!ms) return "usage: wait MS (0 to " + std::to_string(kLongestWaitMs) + ")";
     loop_.Wait(*ms);
     return {};
 }
 
 std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
-    if (!headless::Words(arguments).empty())
-        return "usage: quit";
+    if (!headless::Words(arguments).empty()) return "usage: quit";
     quit_ = true;
     return {};
 }

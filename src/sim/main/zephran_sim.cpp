@@ -44,8 +44,7 @@ int main(int argc, char** argv) {
         }
         if (arg != "--product" && arg != "--link")
             return UsageError("unknown option " + std::string(arg));
-        if (i + 1 == argc)
-            return UsageError(std::string(arg) + " needs a value");
+        if (i + 1 == argc) return UsageError(std::string(arg) + " needs a value");
         (arg == "--product" ? product : link) = argv[++i];
     }
     if (!product || !link)

@@ -15,7 +15,6 @@ int main(int argc, char** argv) {
         std::fputs(zephran::UsageText().c_str(), stdout);
         return 0;
     }
-    if (options->headless)
-        return zephran::RunHeadless(*options, 0, stdout);
+    if (options->headless) return zephran::RunHeadless(*options, 0, stdout);
     return zephran::qt::RunDesktop(*options, argc, argv);
 }
