@@ -8,6 +8,9 @@
 #include "pages/ahrs/dlg_fir.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/ahrs/dlg_six_face_cal.h"
+#include "pages/autopilot/dlg_airplane_outer_loop.h"
+#include "pages/autopilot/dlg_airplane_pid_inner_loop.h"
+#include "pages/osd_tracker/dlg_osd.h"
 
 namespace zephran {
 namespace {
@@ -39,11 +42,14 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
     using Factory = std::unique_ptr<Page> (*)(PageHost&, const PageIdentity&);
     static const std::map<std::string_view, Factory> pages{
         {"CDlgAHRS", &Make<CDlgAHRS>},
+        {"COSD", &Make<COSD>},
         {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
         {"CDlgFIR", &Make<CDlgFIR>},
         {"CDlgSensorCalibrate", &Make<CDlgSensorCalibrate>},
         {"CDlgAcc6FaceCal", &Make<CDlgAcc6FaceCal>},
         {"CDlgMag6FaceCal", &Make<CDlgMag6FaceCal>},
+        {"CDlgAirplanePIDInnerLoop", &Make<CDlgAirplanePIDInnerLoop>},
+        {"CDlgAirplaneOuterLoop", &Make<CDlgAirplaneOuterLoop>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include "pages/ahrs/ahrs_records.h"
+#include "pages/autopilot/pid_records.h"
 
 namespace zephran {
 
@@ -19,6 +22,8 @@ struct RecordStore {
     SixFaceRecord acc6Face{};
     SixFaceRecord mag6Face{};
     CoefficientRecord mag6FaceCal{};
+    // The airplane PID controllers in message order: the inner loops, then the outer loops.
+    std::array<PidSetRecord, kPidSetCount> pidSets{};
 };
 
 }  // namespace zephran

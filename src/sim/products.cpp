@@ -5,7 +5,9 @@
 #include <string>
 
 #include "sim/ahrs_board.h"
+#include "sim/autopilot_board.h"
 #include "sim/link_control.h"
+#include "sim/osd_board.h"
 
 namespace zephran::sim {
 namespace {
@@ -18,8 +20,8 @@ struct Product {
 };
 
 constexpr std::array<Product, 7> kProducts{{
-    {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4"},
-    {"Standard", "ZephranFPV Standard OSD board, firmware 2.4"},
+    {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4", InstallOsdScreen},
+    {"Standard", "ZephranFPV Standard OSD board, firmware 2.4", InstallAutopilot},
     {"AAT", "ZephranFPV antenna tracker, firmware 1.6"},
     {"AHRS", "ZephranFPV AHRS board, firmware 3.5", InstallAhrs},
     {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2"},

@@ -5,11 +5,11 @@
 
 namespace zephran::testing {
 
-// The AHRS product connected to a board in memory, with one page shown.
+// A product (AHRS unless named) connected to a board in memory, with one page shown.
 class PageFixture : public DialogFixture {
 protected:
-    void ShowPage(const std::string& treeKey) {
-        WriteConfig("[ProductSetting]\nProduct=AHRS\n");
+    void ShowPage(const std::string& treeKey, const std::string& product = "AHRS") {
+        WriteConfig("[ProductSetting]\nProduct=" + product + "\n");
         devices.AddDevice("/dev/ttyUSB0", true);
         Start();
         Advance(1000);

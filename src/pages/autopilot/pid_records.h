@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zephran {
+
+// The airplane autopilot's PID controllers (group 18): controller n of the twelve answers its
+// read under msgId 3n + 1, takes its write under 3n + 2 and restores its default under 3n + 3.
+inline constexpr std::uint8_t kPidGroup = 18;
+inline constexpr std::size_t kPidSetCount = 12;
+
+#pragma pack(push, 1)
+
+// One PID controller's gains and limits, the same layout in both directions.
+struct PidSetRecord {
+    std::uint8_t leading;
+    float totalP;
+    std::uint8_t p;
+    std::uint8_t i;
+    std::uint8_t d;
+    float iThreshold;
+    float maxI;
+    float inSlew;
+    float outSlew;
+    float dp;
+    float outMax;
+};
+static_assert(sizeof(PidSetRecord) == 32);
+
+#pragma pack(pop)
+
+}  // namespace zephran
