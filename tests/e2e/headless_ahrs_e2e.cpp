@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_driver.h"
+#include "headless_board_test.h"
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/ahrs/dlg_fir.h"
@@ -32,72 +32,11 @@ using Texts = std::array<std::string, 3>;
 
 constexpr double kG = sim::kGravity;
 
-// The application with the AHRS product and one board as its only port. Helpers send requests
-// and wait for the board's replies as the traffic log shows them.
-class HeadlessAhrsBoard : public HeadlessTest {
+// The application with the AHRS product and one board as its only port.
+class HeadlessAhrsBoard : public HeadlessBoardTest {
 protected:
-    // Starts the board and the application, and waits until they are connected.
-    void Connect(const std::string& product = "AHRS") {
-        Configure("Auto", 1, "AHRS");
-        const std::string port = appDir_.File("board");
-        ASSERT_TRUE(board_.Start(product, port)) << board_.LastError();
-        app_.emplace(Arguments({port}));
-        ASSERT_TRUE(app_->WaitUntil("log", "Connect OK", 5s));
-    }
-
-    void Run(const std::string& command) {
-        const Lines answer = app_->Command(command);
-        EXPECT_TRUE(!answer.empty() && answer.back() == "ok") << command;
-    }
-
-    void Set(int id, const std::string& text) { Run("set " + std::to_string(id) + " " + text); }
-
-    // Sends a request by a command; the log names it at once as its last request, unless the
-    // reply has come already and its line was the one that emptied the full log.
-    void Send(const std::string& command, const std::string& name) {
-        Run(command);
-        lastRequest_ = steady_clock::now();
-        const Lines log = app_->Listing("log");
-        const auto request = std::find_if(log.rbegin(), log.rend(), [](const std::string& line) {
-            return line.starts_with("**");
-        });
-        EXPECT_TRUE(request != log.rend()
-                        ? *request == "**" + name + "**"
-                        : std::find(log.begin(), log.end(), name + " OK") != log.end())
-            << command << " leaves the log " << ::testing::PrintToString(log);
-    }
-
-    void Send(int button, const std::string& name) {
-        Send("click " + std::to_string(button), name);
-    }
-
-    // Whether the log shows the reply to the last request of that name within 3 s.
-    bool Answered(const std::string& name) {
-        const auto deadline = steady_clock::now() + 3s;
-        for (;;) {
-            const Lines log = app_->Listing("log");
-            const auto request = std::find(log.rbegin(), log.rend(), "**" + name + "**");
-            if (std::find(request.base(), log.end(), name + " OK") != log.end()) return true;
-            if (steady_clock::now() >= deadline) return false;
-            app_->Command("wait 20");
-        }
-    }
-
-    // A request whose reply the log shows.
-    void Ask(int button, const std::string& name) {
-        Send(button, name);
-        EXPECT_TRUE(Answered(name)) << "no reply to " << name;
-    }
-
-    // Lets a request's time-out pass after the last request: none timed out, and no message
-    // box came up at all.
-    void ExpectNoTimeOut() {
-        const auto rest = 1200ms - std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       steady_clock::now() - lastRequest_);
-        if (rest > 0ms) Run("wait " + std::to_string(rest.count()));
-        for (const std::string& line : app_->Transcript())
-            EXPECT_FALSE(line.starts_with("message: ")) << line;
-        EXPECT_FALSE(Contains(app_->Listing("log"), "time-out"));
+    void Connect(const std::string& boardProduct = "AHRS") {
+        HeadlessBoardTest::Connect("AHRS", boardProduct);
     }
 
     std::string Text(int id) { return app_->Get(id).value_or("<no control>"); }
@@ -117,10 +56,6 @@ protected:
         for (std::size_t axis = 0; axis < 3; ++axis)
             EXPECT_NEAR(Number(ids[axis]), expected[axis] / unit, tolerance) << "box " << ids[axis];
     }
-
-    sim::VirtualBoard board_;
-    std::optional<HeadlessDriver> app_;
-    steady_clock::time_point lastRequest_ = steady_clock::now();
 };
 
 class HeadlessAhrsSettings : public HeadlessAhrsBoard {};

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "headless_driver.h"
+#include "headless_board_test.h"
 #include "pages/autopilot/dlg_airplane_outer_loop.h"
 #include "pages/autopilot/dlg_airplane_pid_inner_loop.h"
 #include "sim/autopilot_board.h"
@@ -29,38 +29,13 @@ Texts Shown(const sim::autopilot::PidSet& s) {
             f(s.dp),         f(s.outMax)};
 }
 
-class HeadlessAutopilotPid : public HeadlessTest {
+class HeadlessAutopilotPid : public HeadlessBoardTest {
 protected:
-    void Connect() {
-        Configure("Auto", 1, "Standard");
-        const std::string port = appDir_.File("board");
-        ASSERT_TRUE(board_.Start("Standard", port)) << board_.LastError();
-        app_.emplace(Arguments({port}));
-        ASSERT_TRUE(app_->WaitUntil("log", "Connect OK", 5s));
-    }
-
-    void Run(const std::string& command) {
-        const Lines answer = app_->Command(command);
-        EXPECT_TRUE(!answer.empty() && answer.back() == "ok") << command;
-    }
-
-    // Clicks a button and waits up to 3 s for the log to show the reply to its request.
-    void Ask(int button, const std::string& name) {
-        Run("click " + std::to_string(button));
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        for (;;) {
-            const Lines log = app_->Listing("log");
-            const auto request = std::find(log.rbegin(), log.rend(), "**" + name + "**");
-            if (std::find(request.base(), log.end(), name + " OK") != log.end()) return;
-            if (std::chrono::steady_clock::now() >= deadline) break;
-            Run("wait 20");
-        }
-        ADD_FAILURE() << "no reply to " << name;
-    }
+    void Connect() { HeadlessBoardTest::Connect("Standard", "Standard"); }
 
     void SetAll(const P::Controller& c, const Texts& texts) {
         for (int f = 0; f < P::kFieldCount; ++f)
-            Run("set " + std::to_string(c.Box(static_cast<P::Field>(f))) + " " + texts[f]);
+            Set(c.Box(static_cast<P::Field>(f)), texts[f]);
     }
     Texts Boxes(const P::Controller& c) {
         Texts texts;
@@ -94,9 +69,6 @@ protected:
         for (const std::string& line : app_->Transcript())
             EXPECT_FALSE(line.starts_with("message: ")) << line;
     }
-
-    sim::VirtualBoard board_;
-    std::optional<HeadlessDriver> app_;
 };
 
 TEST_F(HeadlessAutopilotPid, InnerLoopControllersAreWrittenReadBackAndReset) {
