@@ -10,6 +10,7 @@
 #include "pages/ahrs/dlg_six_face_cal.h"
 #include "pages/autopilot/dlg_airplane_outer_loop.h"
 #include "pages/autopilot/dlg_airplane_pid_inner_loop.h"
+#include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
 
 namespace zephran {
@@ -43,6 +44,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
     static const std::map<std::string_view, Factory> pages{
         {"CDlgAHRS", &Make<CDlgAHRS>},
         {"COSD", &Make<COSD>},
+        {"CCalibrateDlg", &Make<CCalibrateDlg>},
         {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
         {"CDlgFIR", &Make<CDlgFIR>},
         {"CDlgSensorCalibrate", &Make<CDlgSensorCalibrate>},

@@ -183,6 +183,10 @@ void CZephranDlg::ApplyLanguageRefresh() {
             if (page->Id().className == className) page->ApplyTexts();
         }
     }
+    // The pages without texts of their own still carry their tree text as heading.
+    for (const auto& page : pages_) {
+        if (page->Id().section.empty()) page->ApplyTexts();
+    }
     SetStatus(kStatusMain, lang_.LangText("Panel", "Change Language"), 0);
     SetStatus(kStatusReceive, Counter("RX", dispatcher_.ReceiveCount()), 0);
     SetStatus(kStatusTransmit, Counter("TX", sender_.TransmitCount()), 0);

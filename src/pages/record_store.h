@@ -4,6 +4,7 @@
 
 #include "pages/ahrs/ahrs_records.h"
 #include "pages/autopilot/pid_records.h"
+#include "pages/osd_tracker/osd_cal_records.h"
 
 namespace zephran {
 
@@ -24,6 +25,7 @@ struct RecordStore {
     CoefficientRecord mag6FaceCal{};
     // The airplane PID controllers in message order: the inner loops, then the outer loops.
     std::array<PidSetRecord, kPidSetCount> pidSets{};
+    OsdCalRecord osdCal{};
 };
 
 }  // namespace zephran

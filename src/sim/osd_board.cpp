@@ -1,14 +1,105 @@
 #include "sim/osd_board.h"
 
 #include <array>
+#include <cmath>
+#include <memory>
 
 namespace zephran::sim {
 namespace {
 
 constexpr std::uint8_t kOsdScreenGroup = 13;
+constexpr std::uint8_t kCalGroup = 9;
 
 // How many options each of the screen settings 1 to 6 has.
 constexpr std::array<std::uint8_t, 6> kOptions{2, 3, 3, 2, 2, 2};
+
+// Calibration requests.
+enum : std::uint8_t {
+    kSetCurrentBias = 1,
+    kOnePointCurrent = 2,
+    kOnePointVoltage = 3,
+    kCurrentPointA = 4,
+    kCurrentPointB = 5,
+    kSetCurrentCal = 6,
+    kReadCurrentCal = 7,
+    kVoltagePointA = 8,
+    kVoltagePointB = 9,
+    kSetVoltageCal = 10,
+    kReadVoltageCal = 11,
+    kDefaultCurrentCal = 12,
+    kDefaultVoltageCal = 13,
+    kReadRssiCal = 14,
+    kStartRssiCal = 15,
+    kStopRssiCal = 16,
+};
+
+// The hardware the calibrations describe.
+constexpr float kSensorOffset = 0.6f;  // V
+constexpr float kSensorGain = 0.04f;   // V per A
+constexpr float kDivider = 10.9f;
+constexpr std::array<float, 2> kSupply{11.1f, 16.8f};  // V at points A and B
+constexpr float kSweptMin = 0.42f, kSweptMax = 2.87f;  // V
+
+float SensorReading(float amperes) {
+    return kSensorOffset + kSensorGain * amperes;
+}
+float BatteryReading(float volts) {
+    return volts / kDivider;
+}
+
+// Two floats at offsets 0 and 4: a bias and a scale, or the RSSI minimum and maximum.
+struct Pair {
+    float first;
+    float second;
+};
+
+Bytes Encode(Pair pair) {
+    Bytes out;
+    PutFloat(out, 0, pair.first);
+    PutFloat(out, 4, pair.second);
+    return out;
+}
+
+Bytes Encode(float value) {
+    Bytes out;
+    PutFloat(out, 0, value);
+    return out;
+}
+
+// Current: reading = bias + scale * amperes. Voltage: volts = bias + scale * reading.
+constexpr Pair kCurrentDefault{0.5f, 0.05f};
+constexpr Pair kVoltageDefault{0.0f, 11.0f};
+constexpr Pair kRssiDefault{0.0f, 3.3f};
+
+struct Calibrations {
+    Pair current = kCurrentDefault;
+    Pair voltage = kVoltageDefault;
+    Pair rssi = kRssiDefault;
+    bool rssiRunning = false;
+};
+
+using Request = std::span<const std::uint8_t>;
+
+// Registers a request of the given payload size; other sizes are malformed and go unanswered.
+template <typename Answer>
+void On(Board& board, std::uint8_t msgId, std::size_t size, Answer answer) {
+    board.Handle(kCalGroup, msgId, [size, answer](Request request, Board& b) {
+        if (request.size() == size) answer(request, b);
+    });
+}
+
+// Registers a request that changes the calibrations and is acknowledged with an empty frame;
+// a change it refuses goes unanswered.
+template <typename Change>
+void OnChange(Board& board, std::uint8_t msgId, std::size_t size, Change change) {
+    On(board, msgId, size, [msgId, change](Request request, Board& b) {
+        if (change(request)) b.Send(kCalGroup, msgId);
+    });
+}
+
+bool Finite(Pair pair) {
+    return std::isfinite(pair.first) && std::isfinite(pair.second);
+}
 
 }  // namespace
 
@@ -22,6 +113,90 @@ void InstallOsdScreen(Board& board) {
                              b.Send(kOsdScreenGroup, msgId);
                      });
     }
+}
+
+void InstallOsdCalibration(Board& board) {
+    auto cal = std::make_shared<Calibrations>();
+    // One-point calibrations keep the other constant and refuse values that would make it
+    // infinite.
+    OnChange(board, kSetCurrentBias, 4, [cal](Request r) {
+        const float offset = GetFloat(r, 0);
+        const Pair next{SensorReading(offset) - cal->current.second * offset, cal->current.second};
+        if (!Finite(next)) return false;
+        cal->current = next;
+        return true;
+    });
+    OnChange(board, kOnePointCurrent, 4, [cal](Request r) {
+        const float amperes = GetFloat(r, 0);
+        if (amperes == 0) return false;
+        const Pair next{cal->current.first,
+                        (SensorReading(amperes) - cal->current.first) / amperes};
+        if (!Finite(next)) return false;
+        cal->current = next;
+        return true;
+    });
+    OnChange(board, kOnePointVoltage, 4, [cal](Request r) {
+        const float volts = GetFloat(r, 0);
+        if (volts == 0) return false;
+        const Pair next{cal->voltage.first, (volts - cal->voltage.first) / BatteryReading(volts)};
+        if (!Finite(next)) return false;
+        cal->voltage = next;
+        return true;
+    });
+
+    for (const std::uint8_t msgId : {kCurrentPointA, kCurrentPointB}) {
+        On(board, msgId, 4, [msgId](Request r, Board& b) {
+            b.Send(kCalGroup, msgId, Encode(SensorReading(GetFloat(r, 0))));
+        });
+    }
+    for (std::size_t p = 0; p < kSupply.size(); ++p) {
+        const auto msgId = static_cast<std::uint8_t>(kVoltagePointA + p);
+        On(board, msgId, 0, [msgId, p](Request, Board& b) {
+            b.Send(kCalGroup, msgId, Encode(BatteryReading(kSupply[p])));
+        });
+    }
+
+    // Each calibration: its write, its read and its default.
+    struct Kept {
+        std::uint8_t set, read, reset;
+        Pair Calibrations::*pair;
+        Pair factory;
+    };
+    for (const Kept& k : {Kept{kSetCurrentCal, kReadCurrentCal, kDefaultCurrentCal,
+                               &Calibrations::current, kCurrentDefault},
+                          Kept{kSetVoltageCal, kReadVoltageCal, kDefaultVoltageCal,
+                               &Calibrations::voltage, kVoltageDefault}}) {
+        OnChange(board, k.set, 8, [cal, k](Request r) {
+            const Pair next{GetFloat(r, 0), GetFloat(r, 4)};
+            if (!Finite(next)) return false;
+            (*cal).*k.pair = next;
+            return true;
+        });
+        On(board, k.read, 0,
+           [cal, k](Request, Board& b) { b.Send(kCalGroup, k.read, Encode((*cal).*k.pair)); });
+        OnChange(board, k.reset, 0, [cal, k](Request) {
+            (*cal).*k.pair = k.factory;
+            return true;
+        });
+    }
+
+    On(board, kReadRssiCal, 0,
+       [cal](Request, Board& b) { b.Send(kCalGroup, kReadRssiCal, Encode(cal->rssi)); });
+    OnChange(board, kStartRssiCal, 0, [cal](Request) {
+        cal->rssiRunning = true;
+        return true;
+    });
+    // A stop without a start leaves the stored range as it was.
+    OnChange(board, kStopRssiCal, 0, [cal](Request) {
+        if (cal->rssiRunning) cal->rssi = {kSweptMin, kSweptMax};
+        cal->rssiRunning = false;
+        return true;
+    });
+}
+
+void InstallVantrel(Board& board) {
+    InstallOsdScreen(board);
+    InstallOsdCalibration(board);
 }
 
 }  // namespace zephran::sim

@@ -20,7 +20,7 @@ struct Product {
 };
 
 constexpr std::array<Product, 7> kProducts{{
-    {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4", InstallOsdScreen},
+    {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4", InstallVantrel},
     {"Standard", "ZephranFPV Standard OSD board, firmware 2.4", InstallAutopilot},
     {"AAT", "ZephranFPV antenna tracker, firmware 1.6"},
     {"AHRS", "ZephranFPV AHRS board, firmware 3.5", InstallAhrs},

@@ -149,6 +149,8 @@ TEST_F(MainWindowTest, LanguageDialogSwitchesEveryText) {
     EXPECT_NE(dialog->Tree().GetItemText(dialog->Tree().Roots().back()), englishTree);
     EXPECT_EQ(dialog->Tree().GetItemText(dialog->Tree().Roots().back()), Text("Tree", "Update"));
     EXPECT_EQ(Pane(0), Text("Panel", "Change Language"));
+    EXPECT_EQ(dialog->FindPage("Helicopter_Autopilot")->GetWindowText(),
+              Text("Tree", "Helicopter_Autopilot"));
     EXPECT_EQ(Bar().items[0].text, Text("Product Menu", "1000"));
     EXPECT_TRUE(Log().empty());
 }
