@@ -10,6 +10,8 @@
 #include "pages/ahrs/dlg_six_face_cal.h"
 #include "pages/autopilot/dlg_airplane_outer_loop.h"
 #include "pages/autopilot/dlg_airplane_pid_inner_loop.h"
+#include "pages/autopilot/dlg_gpsins_setting.h"
+#include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
 
@@ -45,6 +47,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgAHRS", &Make<CDlgAHRS>},
         {"COSD", &Make<COSD>},
         {"CCalibrateDlg", &Make<CCalibrateDlg>},
+        {"CAATServoSet", &Make<CAATServoSet>},
         {"CDlgAHRSSetting", &Make<CDlgAHRSSetting>},
         {"CDlgFIR", &Make<CDlgFIR>},
         {"CDlgSensorCalibrate", &Make<CDlgSensorCalibrate>},
@@ -52,6 +55,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgMag6FaceCal", &Make<CDlgMag6FaceCal>},
         {"CDlgAirplanePIDInnerLoop", &Make<CDlgAirplanePIDInnerLoop>},
         {"CDlgAirplaneOuterLoop", &Make<CDlgAirplaneOuterLoop>},
+        {"CDlgGPSINSSetting", &Make<CDlgGPSINSSetting>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

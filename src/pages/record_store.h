@@ -3,6 +3,7 @@
 #include <array>
 
 #include "pages/ahrs/ahrs_records.h"
+#include "pages/autopilot/gpsins_records.h"
 #include "pages/autopilot/pid_records.h"
 #include "pages/osd_tracker/osd_cal_records.h"
 
@@ -12,6 +13,7 @@ namespace zephran {
 // and views read them, and several pages send them back as the payload of their writes.
 struct RecordStore {
     AhrsLiveRecord ahrsLive{};
+    GpsInsQrRecord gpsInsQr{};
     AhrsParamRecord ahrsParam{};
     FirRecord firGyro{};
     FirRecord firAcc{};

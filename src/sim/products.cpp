@@ -4,8 +4,10 @@
 #include <array>
 #include <string>
 
+#include "sim/aat_board.h"
 #include "sim/ahrs_board.h"
 #include "sim/autopilot_board.h"
+#include "sim/gpsins_board.h"
 #include "sim/link_control.h"
 #include "sim/osd_board.h"
 
@@ -22,9 +24,9 @@ struct Product {
 constexpr std::array<Product, 7> kProducts{{
     {"Vantrel", "ZephranFPV Vantrel OSD board, firmware 2.4", InstallVantrel},
     {"Standard", "ZephranFPV Standard OSD board, firmware 2.4", InstallAutopilot},
-    {"AAT", "ZephranFPV antenna tracker, firmware 1.6"},
+    {"AAT", "ZephranFPV antenna tracker, firmware 1.6", InstallAat},
     {"AHRS", "ZephranFPV AHRS board, firmware 3.5", InstallAhrs},
-    {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2"},
+    {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2", InstallGpsIns},
     {"Multicopter", "ZephranFPV multicopter board, firmware 1.3"},
     {"Helicopter", "ZephranFPV helicopter board, firmware 1.1"},
 }};

@@ -45,7 +45,7 @@ std::string FormatFloat(double value, int significantDigits) {
     return buffer;
 }
 
-void DataExchange::Fail(int id, const char* message) {
+void DataExchange::Fail(int id, const std::string& message) {
     failed_ = true;
     window_.Host().MessageBox(message);
     window_.SetFocus(id);
@@ -53,7 +53,7 @@ void DataExchange::Fail(int id, const char* message) {
 
 template <typename T, typename Parse>
 void DataExchange::Number(int id, T& value, const std::string& shown, Parse parse, double low,
-                          double high, const char* message) {
+                          double high, const std::string& message) {
     if (!Active()) return;
     if (!saving_) {
         window_.SetDlgItemText(id, shown);
@@ -74,6 +74,12 @@ void DataExchange::Text(int id, double& value) {
 
 void DataExchange::Text(int id, int& value) {
     Number(id, value, std::to_string(value), ParseInteger, INT_MIN, INT_MAX, "Enter an integer.");
+}
+
+void DataExchange::Text(int id, int& value, int low, int high) {
+    Number(
+        id, value, std::to_string(value), ParseInteger, low, high,
+        "Enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".");
 }
 
 void DataExchange::Text(int id, std::uint8_t& value) {

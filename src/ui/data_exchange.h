@@ -21,6 +21,7 @@ public:
     void Text(int id, float& value);   // shown with 6 significant digits
     void Text(int id, double& value);  // shown with 15 significant digits
     void Text(int id, int& value);
+    void Text(int id, int& value, int low, int high);
     void Text(int id, std::uint8_t& value);  // 0 to 255
     void Text(int id, std::string& value);
     void Check(int id, bool& value);
@@ -32,8 +33,8 @@ private:
     // Shows a number, or takes the box into it when it parses and lies within low..high.
     template <typename T, typename Parse>
     void Number(int id, T& value, const std::string& shown, Parse parse, double low, double high,
-                const char* message);
-    void Fail(int id, const char* message);
+                const std::string& message);
+    void Fail(int id, const std::string& message);
 
     Window& window_;
     bool saving_;
