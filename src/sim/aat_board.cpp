@@ -1,4 +1,5 @@
 #include "sim/aat_board.h"
+#include "sim/request_handlers.h"
 
 #include <algorithm>
 #include <array>
@@ -40,24 +41,6 @@ struct Settings {
     std::int32_t servoGap = 15;
 };
 
-using Request = std::span<const std::uint8_t>;
-
-// Registers a request of the given payload size; other sizes are malformed and go unanswered.
-template <typename Answer>
-void On(Board& board, std::uint8_t msgId, std::size_t size, Answer answer) {
-    board.Handle(kGroup, msgId, [size, answer](Request request, Board& b) {
-        if (request.size() == size) answer(request, b);
-    });
-}
-
-// Registers a change acknowledged with an empty frame when the board accepts it.
-template <typename Change>
-void OnChange(Board& board, std::uint8_t msgId, std::size_t size, Change change) {
-    On(board, msgId, size, [msgId, change](Request request, Board& b) {
-        if (change(request)) b.Send(kGroup, msgId);
-    });
-}
-
 bool InRange(std::int8_t offset) {
     return offset >= -kOffsetLimit && offset <= kOffsetLimit;
 }
@@ -67,20 +50,20 @@ bool InRange(std::int8_t offset) {
 void InstallAat(Board& board) {
     auto kept = std::make_shared<Settings>();
 
-    OnChange(board, kSetPowerOn, 1, [kept](Request r) {
+    OnChange(board, kGroup, kSetPowerOn, 1, [kept](Request r) {
         const std::uint8_t position = GetU8(r, 0);
         if (position > 1) return false;
         kept->powerOn = position;
         return true;
     });
 
-    On(board, kReadOffsets, 0, [kept](Request, Board& b) {
+    On(board, kGroup, kReadOffsets, 0, [kept](Request, Board& b) {
         Bytes out;
         PutU8(out, 0, static_cast<std::uint8_t>(kept->horizontalOffset));
         PutU8(out, 1, static_cast<std::uint8_t>(kept->verticalOffset));
         b.Send(kGroup, kReadOffsets, out);
     });
-    OnChange(board, kSetOffsets, 2, [kept](Request r) {
+    OnChange(board, kGroup, kSetOffsets, 2, [kept](Request r) {
         const auto horizontal = static_cast<std::int8_t>(GetU8(r, 0));
         const auto vertical = static_cast<std::int8_t>(GetU8(r, 1));
         if (!InRange(horizontal) || !InRange(vertical)) return false;
@@ -88,31 +71,31 @@ void InstallAat(Board& board) {
         kept->verticalOffset = vertical;
         return true;
     });
-    OnChange(board, kDefaultOffsets, 0, [kept](Request) {
+    OnChange(board, kGroup, kDefaultOffsets, 0, [kept](Request) {
         kept->horizontalOffset = 0;
         kept->verticalOffset = 0;
         return true;
     });
 
-    On(board, kReadStep, 0, [kept](Request, Board& b) {
+    On(board, kGroup, kReadStep, 0, [kept](Request, Board& b) {
         Bytes out;
         PutFloat(out, 0, kept->step);
         b.Send(kGroup, kReadStep, out);
     });
-    OnChange(board, kSetStep, 4, [kept](Request r) {
+    OnChange(board, kGroup, kSetStep, 4, [kept](Request r) {
         const float step = GetFloat(r, 0);
         if (!std::isfinite(step)) return false;
         kept->step = step;
         return true;
     });
 
-    On(board, kReadPid, 0, [kept](Request, Board& b) {
+    On(board, kGroup, kReadPid, 0, [kept](Request, Board& b) {
         Bytes out;
         for (std::size_t k = 0; k < kept->pid.size(); ++k)
             PutFloat(out, 4 * k, kept->pid[k]);
         b.Send(kGroup, kReadPid, out);
     });
-    OnChange(board, kSetPid, 20, [kept](Request r) {
+    OnChange(board, kGroup, kSetPid, 20, [kept](Request r) {
         Pid pid{};
         for (std::size_t k = 0; k < pid.size(); ++k)
             pid[k] = GetFloat(r, 4 * k);
@@ -120,17 +103,17 @@ void InstallAat(Board& board) {
         kept->pid = pid;
         return true;
     });
-    OnChange(board, kDefaultPid, 0, [kept](Request) {
+    OnChange(board, kGroup, kDefaultPid, 0, [kept](Request) {
         kept->pid = kFactoryPid;
         return true;
     });
 
-    On(board, kReadServoGap, 0, [kept](Request, Board& b) {
+    On(board, kGroup, kReadServoGap, 0, [kept](Request, Board& b) {
         Bytes out;
         PutI32(out, 0, kept->servoGap);
         b.Send(kGroup, kReadServoGap, out);
     });
-    OnChange(board, kSetServoGap, 4, [kept](Request r) {
+    OnChange(board, kGroup, kSetServoGap, 4, [kept](Request r) {
         kept->servoGap = GetI32(r, 0);
         return true;
     });

@@ -1,4 +1,5 @@
 #include "sim/osd_board.h"
+#include "sim/request_handlers.h"
 
 #include <array>
 #include <cmath>
@@ -78,25 +79,6 @@ struct Calibrations {
     bool rssiRunning = false;
 };
 
-using Request = std::span<const std::uint8_t>;
-
-// Registers a request of the given payload size; other sizes are malformed and go unanswered.
-template <typename Answer>
-void On(Board& board, std::uint8_t msgId, std::size_t size, Answer answer) {
-    board.Handle(kCalGroup, msgId, [size, answer](Request request, Board& b) {
-        if (request.size() == size) answer(request, b);
-    });
-}
-
-// Registers a request that changes the calibrations and is acknowledged with an empty frame;
-// a change it refuses goes unanswered.
-template <typename Change>
-void OnChange(Board& board, std::uint8_t msgId, std::size_t size, Change change) {
-    On(board, msgId, size, [msgId, change](Request request, Board& b) {
-        if (change(request)) b.Send(kCalGroup, msgId);
-    });
-}
-
 bool Finite(Pair pair) {
     return std::isfinite(pair.first) && std::isfinite(pair.second);
 }
@@ -119,14 +101,14 @@ void InstallOsdCalibration(Board& board) {
     auto cal = std::make_shared<Calibrations>();
     // One-point calibrations keep the other constant and refuse values that would make it
     // infinite.
-    OnChange(board, kSetCurrentBias, 4, [cal](Request r) {
+    OnChange(board, kCalGroup, kSetCurrentBias, 4, [cal](Request r) {
         const float offset = GetFloat(r, 0);
         const Pair next{SensorReading(offset) - cal->current.second * offset, cal->current.second};
         if (!Finite(next)) return false;
         cal->current = next;
         return true;
     });
-    OnChange(board, kOnePointCurrent, 4, [cal](Request r) {
+    OnChange(board, kCalGroup, kOnePointCurrent, 4, [cal](Request r) {
         const float amperes = GetFloat(r, 0);
         if (amperes == 0) return false;
         const Pair next{cal->current.first,
@@ -135,7 +117,7 @@ void InstallOsdCalibration(Board& board) {
         cal->current = next;
         return true;
     });
-    OnChange(board, kOnePointVoltage, 4, [cal](Request r) {
+    OnChange(board, kCalGroup, kOnePointVoltage, 4, [cal](Request r) {
         const float volts = GetFloat(r, 0);
         if (volts == 0) return false;
         const Pair next{cal->voltage.first, (volts - cal->voltage.first) / BatteryReading(volts)};
@@ -145,13 +127,13 @@ void InstallOsdCalibration(Board& board) {
     });
 
     for (const std::uint8_t msgId : {kCurrentPointA, kCurrentPointB}) {
-        On(board, msgId, 4, [msgId](Request r, Board& b) {
+        On(board, kCalGroup, msgId, 4, [msgId](Request r, Board& b) {
             b.Send(kCalGroup, msgId, Encode(SensorReading(GetFloat(r, 0))));
         });
     }
     for (std::size_t p = 0; p < kSupply.size(); ++p) {
         const auto msgId = static_cast<std::uint8_t>(kVoltagePointA + p);
-        On(board, msgId, 0, [msgId, p](Request, Board& b) {
+        On(board, kCalGroup, msgId, 0, [msgId, p](Request, Board& b) {
             b.Send(kCalGroup, msgId, Encode(BatteryReading(kSupply[p])));
         });
     }
@@ -166,28 +148,28 @@ void InstallOsdCalibration(Board& board) {
                                &Calibrations::current, kCurrentDefault},
                           Kept{kSetVoltageCal, kReadVoltageCal, kDefaultVoltageCal,
                                &Calibrations::voltage, kVoltageDefault}}) {
-        OnChange(board, k.set, 8, [cal, k](Request r) {
+        OnChange(board, kCalGroup, k.set, 8, [cal, k](Request r) {
             const Pair next{GetFloat(r, 0), GetFloat(r, 4)};
             if (!Finite(next)) return false;
             (*cal).*k.pair = next;
             return true;
         });
-        On(board, k.read, 0,
+        On(board, kCalGroup, k.read, 0,
            [cal, k](Request, Board& b) { b.Send(kCalGroup, k.read, Encode((*cal).*k.pair)); });
-        OnChange(board, k.reset, 0, [cal, k](Request) {
+        OnChange(board, kCalGroup, k.reset, 0, [cal, k](Request) {
             (*cal).*k.pair = k.factory;
             return true;
         });
     }
 
-    On(board, kReadRssiCal, 0,
+    On(board, kCalGroup, kReadRssiCal, 0,
        [cal](Request, Board& b) { b.Send(kCalGroup, kReadRssiCal, Encode(cal->rssi)); });
-    OnChange(board, kStartRssiCal, 0, [cal](Request) {
+    OnChange(board, kCalGroup, kStartRssiCal, 0, [cal](Request) {
         cal->rssiRunning = true;
         return true;
     });
     // A stop without a start leaves the stored range as it was.
-    OnChange(board, kStopRssiCal, 0, [cal](Request) {
+    OnChange(board, kCalGroup, kStopRssiCal, 0, [cal](Request) {
         if (cal->rssiRunning) cal->rssi = {kSweptMin, kSweptMax};
         cal->rssiRunning = false;
         return true;
