@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "app/built_in_menu_texts.h"
 #include "app/language_dlg.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "app/products.h"
+#include "link/messages.h"
 
 namespace zephran {
 namespace {
@@ -32,7 +34,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       log_(trafficList_, lang_),
       sender_(*this, log_, lang_),
       receiver_(*this),
-      dispatcher_(*this, log_),
+      dispatcher_(*this, log_, records_),
       link_(link ? std::move(link)
                  : std::make_unique<DeviceSerialLink>(std::move(ports),
                                                       static_cast<SerialPortOwner&>(*this))),
@@ -42,6 +44,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
            [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
+    dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
+                      [this](const ReceiveArea&) { connection_.magCalibrating = false; });
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -56,7 +60,7 @@ std::string CZephranDlg::Counter(const char* key, long long value) const {
 void CZephranDlg::OnInitDialog() {
     main_.SetWindowText("ZephranFPV V3.5");
     const std::size_t portsFound = connection_.ProbePorts();
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    BuildMenuBar();
     LoadStartupLanguage();
     BuildPageTree();
 
@@ -112,8 +116,10 @@ bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     return false;
 }
 
+// Until a language file gives the menus their texts, the bar keeps the program's own captions.
 void CZephranDlg::BuildMenuBar() {
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    const TextSource& texts = lang_.Empty() ? BuiltInMenuTexts() : lang_;
+    menuBar_.Set(zephran::BuildMenuBar(settings_, texts, connection_.Ports()));
 }
 
 void CZephranDlg::BuildPageTree() {
@@ -222,8 +228,12 @@ void CZephranDlg::SetStatusText(int pane, const std::string& text) {
     statusBar_.SetPaneText(pane, text);
 }
 
+// The rate display pauses while the board runs its three-axis compass calibration: from its
+// start request until its cancel request or the board's completion.
 bool CZephranDlg::SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                             const std::uint8_t* payload) {
+    if (msg::DL_MINIAHRS_MAG_3AXIS_START_CAL.Is(group, msgId)) connection_.magCalibrating = true;
+    if (msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL.Is(group, msgId)) connection_.magCalibrating = false;
     return sender_.SendFrame(group, msgId, length, payload);
 }
 
@@ -235,8 +245,8 @@ void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
     connection_.AddPending(group, msgId);
 }
 
-void CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
-    if (connection_.PortOpen()) link_->Write(bytes, count);
+bool CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
+    return connection_.PortOpen() && link_->Write(bytes, count);
 }
 
 int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {
