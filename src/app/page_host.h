@@ -14,12 +14,12 @@ struct RecordStore;
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
 enum StatusCode : int {
-    kStatusMain = 0,
-    kStatusPort = 1,
-    kStatusReceive = 2,
-    kStatusTransmit = 3,
-    kStatusProgress = 4,
-    kStatusBaud = 5,
+    kStatusMain,
+    kStatusPort,
+    kStatusReceive,
+    kStatusTransmit,
+    kStatusProgress,
+    kStatusBaud
 };
 
 // Active-page codes of the live pages.

@@ -255,7 +255,7 @@ std::vector<std::uint8_t> ParameterSetBinding::Payload() const {
 }
 
 bool ParameterSetBinding::Read() {
-    return page_.Send(*set_.read);
+    return page_.Send(*set_.requests.read);
 }
 
 bool ParameterSetBinding::Write() {
@@ -264,24 +264,25 @@ bool ParameterSetBinding::Write() {
 }
 
 bool ParameterSetBinding::SendWrite() {
-    return page_.Send(*set_.write, Payload());
+    return page_.Send(*set_.requests.write, Payload());
 }
 
 bool ParameterSetBinding::Reset() {
-    return page_.Send(*set_.reset);
+    return page_.Send(*set_.requests.reset);
 }
 
 bool ParameterSetBinding::OnCommand(int id) {
     if (id == 0) return false;
-    if (id == set_.readButton) Read();
-    if (id == set_.writeButton) Write();
-    if (id == set_.resetButton) Reset();
-    return id == set_.readButton || id == set_.writeButton || id == set_.resetButton;
+    const ParameterSet::Buttons& b = set_.buttons;
+    if (id == b.read) Read();
+    if (id == b.write) Write();
+    if (id == b.reset) Reset();
+    return id == b.read || id == b.write || id == b.reset;
 }
 
 void ParameterSetBinding::RouteReplies(ReplyDispatcher& dispatcher) {
-    if (!set_.read) return;
-    dispatcher.Route(*set_.read, [this](const ReceiveArea&) {
+    if (!set_.requests.read) return;
+    dispatcher.Route(*set_.requests.read, [this](const ReceiveArea&) {
         Load();
         page_.UpdateData(false);
     });

@@ -57,12 +57,22 @@ struct ParameterField {
     int width = 10;  // of the box, in characters
 };
 
-// A set of values the board keeps in one record: its requests, its record and its fields.
+// A set of values the board keeps in one record: its requests, the page's buttons for them,
+// its record and its fields.
 struct ParameterSet {
+    struct Requests {
+        const Message* read = nullptr;
+        const Message* write = nullptr;
+        const Message* reset = nullptr;
+    };
+    struct Buttons {  // 0 where the page has none
+        int read = 0;
+        int write = 0;
+        int reset = 0;
+    };
     std::string_view name;
-    const Message* read = nullptr;
-    const Message* write = nullptr;
-    const Message* reset = nullptr;
+    Requests requests;
+    Buttons buttons;
     // The receive record the board's copy lives in; without one, writes are built from the
     // fields alone.
     ReplyRecord record = ReplyRecord::kNone;
@@ -70,10 +80,6 @@ struct ParameterSet {
     // The record's first byte is the board's own: never shown or set, sent back as last read.
     bool leadingByte = false;
     std::span<const ParameterField> fields;
-    // The page's buttons for the three requests, 0 where it has none.
-    int readButton = 0;
-    int writeButton = 0;
-    int resetButton = 0;
 };
 
 // One shown value: a number, or the text of a coefficient list.

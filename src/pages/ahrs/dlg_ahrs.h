@@ -11,15 +11,8 @@ namespace zephran {
 // heading reference that the 3-D views subtract from the yaw.
 class CDlgAHRS : public Page {
 public:
-    enum : int {
-        kLiveText = 1128,
-        kAttitudeView = 1129,
-        kHeadingToYaw = 1130,
-        kHeadingToZero = 1131,
-        kScope = 1132,
-        kReset = 1133,
-        kPositionView = 1134,
-    };
+    enum : int { kLiveText = 1128, kAttitudeView = 1129, kHeadingToYaw = 1130 };
+    enum : int { kHeadingToZero = 1131, kScope = 1132, kReset = 1133, kPositionView = 1134 };
 
     CDlgAHRS(PageHost& host, Identity identity);
 

@@ -9,34 +9,25 @@ namespace {
 using D = CDlgAHRSSetting;
 enum : int { kGroup = 1180 };
 
+// A noise parameter: a double of the record after the leading byte.
+constexpr ParameterField Noise(std::uint16_t offset, std::string_view name, int box, int label,
+                               std::string_view caption, std::string_view key, double initial) {
+    return {.name = name,
+            .offset = offset,
+            .type = FieldType::kF64,
+            .box = box,
+            .label = label,
+            .caption = caption,
+            .key = key,
+            .initial = initial,
+            .width = 16};
+}
+
 constexpr ParameterField kFields[] = {
-    {.name = "gyroNoise",
-     .offset = 1,
-     .type = FieldType::kF64,
-     .box = D::kGyroNoise,
-     .label = 1181,
-     .caption = "Gyro noise (Q)",
-     .key = "IDC_STATIC_Q_GYRO",
-     .initial = 1e-7,
-     .width = 16},
-    {.name = "accNoise",
-     .offset = 9,
-     .type = FieldType::kF64,
-     .box = D::kAccNoise,
-     .label = 1182,
-     .caption = "Acc noise (R)",
-     .key = "IDC_STATIC_R_ACC",
-     .initial = 0.00001,
-     .width = 16},
-    {.name = "compassNoise",
-     .offset = 17,
-     .type = FieldType::kF64,
-     .box = D::kCompassNoise,
-     .label = 1183,
-     .caption = "Compass noise (R)",
-     .key = "IDC_STATIC_R_MAG",
-     .initial = 1e-7,
-     .width = 16},
+    Noise(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
+    Noise(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
+    Noise(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
+          1e-7),
 };
 
 ui::WindowTemplate Template() {
@@ -58,18 +49,17 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-const ParameterSet CDlgAHRSSetting::kNoise{.name = "AHRS noise parameters",
-                                           .read = &msg::DL_MINIAHRS_READ_QR_PARA,
-                                           .write = &msg::DL_MINIAHRS_WRITE_QR_PARA,
-                                           .reset = &msg::DL_MINIAHRS_DEFAULT_QR_PARA,
-                                           .record = ReplyRecord::kAhrsParam,
-                                           .leadingByte = true,
-                                           .fields = kFields,
-                                           .readButton = D::kRead,
-                                           .writeButton = D::kWrite,
-                                           .resetButton = D::kDefault};
+const ParameterSet CDlgAHRSSetting::kNoise{
+    "AHRS noise parameters",
+    {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
+     &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
+    {kRead, kWrite, kDefault},
+    ReplyRecord::kAhrsParam,
+    0,
+    true,
+    kFields};
 
 CDlgAHRSSetting::CDlgAHRSSetting(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+    : ParameterPage(host, std::move(identity), Template(), {&kNoise}) {}
 
 }  // namespace zephran

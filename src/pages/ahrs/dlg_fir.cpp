@@ -42,16 +42,8 @@ constexpr std::array<std::array<ParameterField, 2>, 3> kFields{
 constexpr ParameterSet Filter(CDlgFIR::Sensor sensor, const char* name, const Message& read,
                               const Message& write, const Message& reset, ReplyRecord record) {
     const CDlgFIR::Column& c = CDlgFIR::kColumns[sensor];
-    return {.name = name,
-            .read = &read,
-            .write = &write,
-            .reset = &reset,
-            .record = record,
-            .leadingByte = true,
-            .fields = kFields[sensor],
-            .readButton = c.read,
-            .writeButton = c.write,
-            .resetButton = c.reset};
+    return {name, {&read, &write, &reset}, {c.read, c.write, c.reset}, record, 0,
+            true, kFields[sensor]};
 }
 
 ui::WindowTemplate Template() {
@@ -87,33 +79,24 @@ const std::array<ParameterSet, 3> CDlgFIR::kFilters{{
            msg::DL_MINIAHRS_DEFAULT_FIR_MAG, ReplyRecord::kFirMag),
 }};
 
-CDlgFIR::CDlgFIR(PageHost& host, Identity identity) : Page(host, std::move(identity), Template()) {}
-
-void CDlgFIR::DoDataExchange(ui::DataExchange& dx) {
-    for (ParameterSetBinding& filter : filters)
-        filter.Exchange(dx);
-}
+CDlgFIR::CDlgFIR(PageHost& host, Identity identity)
+    : ParameterPage(host, std::move(identity), Template(),
+                    {&kFilters[kGyro], &kFilters[kAcc], &kFilters[kMag]}) {}
 
 // A tap count outside 0..32 is refused with "Err Taps" and nothing is sent.
 void CDlgFIR::OnCommand(int id) {
-    for (ParameterSetBinding& filter : filters) {
-        if (id != filter.Set().writeButton) {
-            filter.OnCommand(id);
-            continue;
-        }
+    for (ParameterSetBinding& filter : sets_) {
+        if (id != filter.Set().buttons.write) continue;
         UpdateData(true);
         const double taps = filter.Value("taps").number;
         if (taps < 0 || taps > 32) {
             host_.Host().MessageBox("Err Taps");
-            return;
+        } else {
+            filter.SendWrite();
         }
-        filter.SendWrite();
+        return;
     }
-}
-
-void CDlgFIR::RegisterReplies(ReplyDispatcher& dispatcher) {
-    for (ParameterSetBinding& filter : filters)
-        filter.RouteReplies(dispatcher);
+    ParameterPage::OnCommand(id);
 }
 
 }  // namespace zephran

@@ -2,13 +2,12 @@
 
 #include <array>
 
-#include "app/page.h"
-#include "pages/parameter_set.h"
+#include "pages/parameter_page.h"
 
 namespace zephran {
 
 // The FIR filters of the three sensors: tap count and coefficients, read, written and reset.
-class CDlgFIR : public Page {
+class CDlgFIR : public ParameterPage {
 public:
     enum Sensor { kGyro = 0, kAcc = 1, kMag = 2 };
 
@@ -21,14 +20,7 @@ public:
 
     CDlgFIR(PageHost& host, Identity identity);
 
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    std::array<ParameterSetBinding, 3> filters{{{kFilters[kGyro], *this, host_},
-                                                {kFilters[kAcc], *this, host_},
-                                                {kFilters[kMag], *this, host_}}};
-
 protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
     void OnCommand(int id) override;
 };
 

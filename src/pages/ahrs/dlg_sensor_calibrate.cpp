@@ -16,19 +16,11 @@ namespace {
 
 using S = CDlgSensorCalibrate;
 
-enum : int {
-    kAccGroup = 1109,
-    kGyroGroup = 1119,
-    kGyroScaleGroup = 1127,
-    kMagGroup = 1136,
-    kMagNormLabel = 1122,
-    kNorthTrimGroup = 1137,
-    kNorthTrimLabel = 1099,
-    kDegreeLabel = 1100,
-    kNorthTrimRead = 1083,
-    kNorthTrimWrite = 1084,
-    kNorthTrimDefault = 1135,
-};
+enum : int { kAccGroup = 1109, kGyroGroup = 1119, kGyroScaleGroup = 1127, kMagGroup = 1136 };
+enum : int { kMagNormLabel = 1122 };
+// The north trim's controls, all hidden.
+enum : int { kNorthTrimGroup = 1137, kNorthTrimLabel = 1099, kDegreeLabel = 1100 };
+enum : int { kNorthTrimRead = 1083, kNorthTrimWrite = 1084, kNorthTrimDefault = 1135 };
 
 // kReply: set from the board's replies; kLive: also written by live frames while shown.
 enum class Use { kReply, kLive, kEditable };

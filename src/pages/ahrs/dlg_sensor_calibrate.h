@@ -15,22 +15,12 @@ namespace zephran {
 // board is moved and the coefficients the board reports.
 class CDlgSensorCalibrate : public Page {
 public:
-    enum : int {
-        kAccToggle = 1116,
-        kAccRead = 1111,
-        kAccDefault = 1115,
-        kGyroToggle = 1129,
-        kGyroRead = 1130,
-        kGyroDefault = 1131,
-        kGyroReadScale = 1166,
-        kGyroWriteScale = 1165,
-        kMagToggle = 1132,
-        kMagRead = 1133,
-        kMagDefault = 1134,
-        kMag3AxisToggle = 1161,  // hidden
-        kMagNorm = 1162,
-        kNorthTrim = 1160,  // hidden
-    };
+    enum : int { kAccToggle = 1116, kAccRead = 1111, kAccDefault = 1115 };
+    enum : int { kGyroToggle = 1129, kGyroRead = 1130, kGyroDefault = 1131 };
+    enum : int { kGyroReadScale = 1166, kGyroWriteScale = 1165 };
+    enum : int { kMagToggle = 1132, kMagRead = 1133, kMagDefault = 1134, kMagNorm = 1162 };
+    // Hidden: the three-axis compass calibration and the north trim.
+    enum : int { kMag3AxisToggle = 1161, kNorthTrim = 1160 };
 
     using Axes = std::array<float, 3>;  // x, y, z
 

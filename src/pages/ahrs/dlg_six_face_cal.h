@@ -14,12 +14,7 @@ struct RecordStore;
 // scales from the six; the page requests, converts units for display and shows.
 class CDlgSixFaceCal : public Page {
 public:
-    enum : int {
-        kStartCal = 1214,
-        kReadCal = 1215,
-        kDefault = 1105,
-        kInstruction = 1165,
-    };
+    enum : int { kStartCal = 1214, kReadCal = 1215, kDefault = 1105, kInstruction = 1165 };
     // The read buttons of faces 1 to 6; each sends its face's index, 0 to 5.
     static constexpr std::array<int, 6> kFaceButtons{1213, 1129, 1130, 1163, 1137, 1135};
 

@@ -30,16 +30,12 @@ constexpr std::array<Slot, P::kFieldCount> kSlots{{
 
 CDlgAirplanePID::ControllerSet::ControllerSet(const Table& table, const Controller& c)
     : set{.name = c.caption,
-          .read = c.read,
-          .write = c.write,
-          .reset = c.reset,
+          .requests = {c.read, c.write, c.reset},
+          .buttons = {c.ReadButton(), c.WriteButton(), c.DefaultButton()},
           .record = ReplyRecord::kPidSet,
           .recordIndex = c.read->recordIndex,
           .leadingByte = true,
-          .fields = fields,
-          .readButton = c.ReadButton(),
-          .writeButton = c.WriteButton(),
-          .resetButton = c.DefaultButton()} {
+          .fields = fields} {
     for (int f = 0; f < kFieldCount; ++f) {
         const auto field = static_cast<Field>(f);
         const char* suffix = field == kMaxI && c.maxIKey ? c.maxIKey : table.labels[f].key;
@@ -86,31 +82,16 @@ ui::WindowTemplate CDlgAirplanePID::Template(const Table& table, const Sets& set
 CDlgAirplanePID::CDlgAirplanePID(PageHost& host, Identity identity, const Table& table)
     : CDlgAirplanePID(host, std::move(identity), table, MakeSets(table)) {}
 
+std::vector<const ParameterSet*> CDlgAirplanePID::SetsOf(const Sets& sets) {
+    std::vector<const ParameterSet*> pointers;
+    for (const auto& s : sets)
+        pointers.push_back(&s->set);
+    return pointers;
+}
+
+// The sets live on the heap, so they keep their place when moved in after the base is built.
 CDlgAirplanePID::CDlgAirplanePID(PageHost& host, Identity identity, const Table& table, Sets sets)
-    : Page(host, std::move(identity), Template(table, sets)), sets_(std::move(sets)) {
-    bindings_.reserve(sets_.size());  // the bindings' routes hold their addresses
-    for (const auto& s : sets_)
-        bindings_.emplace_back(s->set, *this, host_);
-}
-
-// Every box of the page is taken into the fields on a write, but only the pressed controller's
-// record goes out, with the leading byte the board last sent for it.
-void CDlgAirplanePID::DoDataExchange(ui::DataExchange& dx) {
-    for (ParameterSetBinding& binding : bindings_)
-        binding.Exchange(dx);
-}
-
-void CDlgAirplanePID::OnCommand(int id) {
-    for (ParameterSetBinding& binding : bindings_) {
-        if (binding.OnCommand(id)) return;
-    }
-}
-
-// The dispatcher logs every reply of the group itself; the write and default acknowledgements
-// only clear their pending requests.
-void CDlgAirplanePID::RegisterReplies(ReplyDispatcher& dispatcher) {
-    for (ParameterSetBinding& binding : bindings_)
-        binding.RouteReplies(dispatcher);
-}
+    : ParameterPage(host, std::move(identity), Template(table, sets), SetsOf(sets)),
+      controllerSets_(std::move(sets)) {}
 
 }  // namespace zephran

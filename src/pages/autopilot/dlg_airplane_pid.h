@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "app/page.h"
-#include "pages/parameter_set.h"
+#include "pages/parameter_page.h"
 
 namespace zephran {
 
 // A page of six PID controllers of the airplane autopilot: ten boxes and Read, Write and
-// Default per controller, each controller a parameter set of its own. The two PID pages differ
-// only in their table of controllers.
-class CDlgAirplanePID : public Page {
+// Default per controller, each controller a parameter set of its own. Every box of the page is
+// taken in on a write, but only the pressed controller's record goes out. The two PID pages
+// differ only in their table of controllers.
+class CDlgAirplanePID : public ParameterPage {
 public:
     // The boxes of a controller, in record order.
     enum Field : int {
@@ -59,15 +59,6 @@ public:
 
     CDlgAirplanePID(PageHost& host, Identity identity, const Table& table);
 
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    // The parameter set of controller k of the page.
-    ParameterSetBinding& Set(std::size_t k) { return bindings_[k]; }
-
-protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
-
 private:
     // A controller's fields with their language keys, and its set over its PID set record.
     struct ControllerSet {
@@ -79,11 +70,28 @@ private:
     using Sets = std::vector<std::unique_ptr<ControllerSet>>;
     static Sets MakeSets(const Table& table);
     static ui::WindowTemplate Template(const Table& table, const Sets& sets);
+    static std::vector<const ParameterSet*> SetsOf(const Sets& sets);
 
     CDlgAirplanePID(PageHost& host, Identity identity, const Table& table, Sets sets);
 
-    Sets sets_;
-    std::vector<ParameterSetBinding> bindings_;
+    Sets controllerSets_;
 };
+
+// A PID page of its own table.
+template <const CDlgAirplanePID::Table& kControllers>
+class AirplanePidPage : public CDlgAirplanePID {
+public:
+    static constexpr const Table& kTable = kControllers;
+    AirplanePidPage(PageHost& host, Identity identity)
+        : CDlgAirplanePID(host, std::move(identity), kControllers) {}
+};
+
+// The attitude loops: the three angular rates and the three angles to the control surfaces.
+extern const CDlgAirplanePID::Table kInnerLoopControllers;
+using CDlgAirplanePIDInnerLoop = AirplanePidPage<kInnerLoopControllers>;
+
+// The navigation loops: heading, height, climb rate and speed.
+extern const CDlgAirplanePID::Table kOuterLoopControllers;
+using CDlgAirplaneOuterLoop = AirplanePidPage<kOuterLoopControllers>;
 
 }  // namespace zephran

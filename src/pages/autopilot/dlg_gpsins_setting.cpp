@@ -66,18 +66,16 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-const ParameterSet CDlgGPSINSSetting::kQr{.name = "GPS/INS filter parameters",
-                                          .read = &msg::DL_GPSINS_QR_READ,
-                                          .write = &msg::DL_GPSINS_QR_WRITE,
-                                          .reset = &msg::DL_GPSINS_QR_DEFAULT,
-                                          .record = ReplyRecord::kGpsInsQr,
-                                          .leadingByte = true,
-                                          .fields = kFields,
-                                          .readButton = P::kRead,
-                                          .writeButton = P::kWrite,
-                                          .resetButton = P::kDefault};
+const ParameterSet CDlgGPSINSSetting::kQr{
+    "GPS/INS filter parameters",
+    {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+    {kRead, kWrite, kDefault},
+    ReplyRecord::kGpsInsQr,
+    0,
+    true,
+    kFields};
 
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+    : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}
 
 }  // namespace zephran

@@ -11,14 +11,8 @@ namespace {
 
 using Dlg = CAATServoSet;
 
-enum : int {
-    kMotorGroup = 1550,
-    kPowerOnGroup = 1551,
-    kOffsetGroup = 1552,
-    kPitchGroup = 1553,
-    kHorizontalGroup = 1554,
-    kPidGroup = 1555,
-};
+enum : int { kMotorGroup = 1550, kPowerOnGroup = 1551, kOffsetGroup = 1552, kPitchGroup = 1553 };
+enum : int { kHorizontalGroup = 1554, kPidGroup = 1555 };
 
 constexpr ParameterField kOffsetFields[] = {
     {.name = "horizontalOffset",
@@ -116,11 +110,10 @@ ui::LayoutItem Buttons(std::initializer_list<int> ids) {
 
 // The buttons of a set, captioned by what they do.
 void AddButtons(ui::WindowTemplate& t, const ParameterSet& set) {
-    if (set.readButton) t.controls.push_back(ui::Button(set.readButton, "Read", "m_ButtonRead"));
-    if (set.writeButton) t.controls.push_back(ui::Button(set.writeButton, "Set", "m_ButtonSet"));
-    if (set.resetButton) {
-        t.controls.push_back(ui::Button(set.resetButton, "Default", "m_ButtonSetDefault"));
-    }
+    const ParameterSet::Buttons& b = set.buttons;
+    if (b.read) t.controls.push_back(ui::Button(b.read, "Read", "m_ButtonRead"));
+    if (b.write) t.controls.push_back(ui::Button(b.write, "Set", "m_ButtonSet"));
+    if (b.reset) t.controls.push_back(ui::Button(b.reset, "Default", "m_ButtonSetDefault"));
 }
 
 // Cells of a grid of three columns: a field without a unit gets an empty third cell.
@@ -187,53 +180,53 @@ ui::WindowTemplate Template() {
 }  // namespace
 
 // The tracker's replies carry no leading byte; one shorter than its layout changes nothing.
-const ParameterSet CAATServoSet::kOffsets{.name = "Pitch axis limit offsets",
-                                          .read = &msg::DL_ID_AAT_SERVO_READ_OFFSET_SET,
-                                          .write = &msg::DL_ID_AAT_SERVO_SET_OFFSET,
-                                          .reset = &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET,
-                                          .record = ReplyRecord::kAatOffsets,
-                                          .fields = kOffsetFields,
-                                          .readButton = kReadOffsets,
-                                          .writeButton = kSetOffsets,
-                                          .resetButton = kDefaultOffsets};
-const ParameterSet CAATServoSet::kStepSet{.name = "Pitch axis step",
-                                          .read = &msg::DL_ID_AAT_SERVO_READ_STEP_SET,
-                                          .write = &msg::DL_ID_AAT_SERVO_SET_STEP,
-                                          .record = ReplyRecord::kAatStep,
-                                          .fields = kStepFields,
-                                          .readButton = kReadStep,
-                                          .writeButton = kSetStep};
-const ParameterSet CAATServoSet::kYawPid{.name = "Horizontal axis PID",
-                                         .read = &msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET,
-                                         .write = &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
-                                         .reset = &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID,
-                                         .record = ReplyRecord::kAatYawPid,
-                                         .fields = kYawPidFields,
-                                         .readButton = kReadPid,
-                                         .writeButton = kSetPid,
-                                         .resetButton = kDefaultPid};
-const ParameterSet CAATServoSet::kServoGapSet{.name = "Horizontal axis minimum output point",
-                                              .read = &msg::DL_ID_AAT_SERVO_READ_SERVO_GAP,
-                                              .write = &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP,
-                                              .record = ReplyRecord::kAatServoGap,
-                                              .fields = kServoGapFields,
-                                              .readButton = kReadServoGap,
-                                              .writeButton = kSetServoGap};
+const ParameterSet CAATServoSet::kOffsets{
+    "Pitch axis limit offsets",
+    {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
+     &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
+    {kReadOffsets, kSetOffsets, kDefaultOffsets},
+    ReplyRecord::kAatOffsets,
+    0,
+    false,
+    kOffsetFields};
+const ParameterSet CAATServoSet::kStepSet{
+    "Pitch axis step",
+    {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP, nullptr},
+    {kReadStep, kSetStep, 0},
+    ReplyRecord::kAatStep,
+    0,
+    false,
+    kStepFields};
+const ParameterSet CAATServoSet::kYawPid{
+    "Horizontal axis PID",
+    {&msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET, &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
+     &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID},
+    {kReadPid, kSetPid, kDefaultPid},
+    ReplyRecord::kAatYawPid,
+    0,
+    false,
+    kYawPidFields};
+const ParameterSet CAATServoSet::kServoGapSet{
+    "Horizontal axis minimum output point",
+    {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP, nullptr},
+    {kReadServoGap, kSetServoGap, 0},
+    ReplyRecord::kAatServoGap,
+    0,
+    false,
+    kServoGapFields};
 
 CAATServoSet::CAATServoSet(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+    : ParameterPage(host, std::move(identity), Template(),
+                    {&kOffsets, &kStepSet, &kYawPid, &kServoGapSet}) {}
 
 // The spin buttons follow the offsets shown; they never take part in the commit.
 void CAATServoSet::DoDataExchange(ui::DataExchange& dx) {
     dx.Radio(kPowerOnHorizontal, kPowerOnVertical, powerOn);
-    offsets.Exchange(dx);
+    ParameterPage::DoDataExchange(dx);
     if (!dx.Saving()) {
-        SetPos(kHorizontalSpin, static_cast<int>(offsets.values[0].number));
-        SetPos(kVerticalSpin, static_cast<int>(offsets.values[1].number));
+        SetPos(kHorizontalSpin, static_cast<int>(Set(0).values[0].number));
+        SetPos(kVerticalSpin, static_cast<int>(Set(0).values[1].number));
     }
-    step.Exchange(dx);
-    yawPid.Exchange(dx);
-    servoGap.Exchange(dx);
 }
 
 // Every button but the minimum output point's Read takes the boxes in first (a Set does so as
@@ -245,11 +238,11 @@ void CAATServoSet::OnCommand(int id) {
         Send(msg::DL_ID_AAT_SERVO_SET_POWERON_SET, {&position, 1});
         return;
     }
-    for (ParameterSetBinding* set : Sets()) {
-        const ParameterSet& s = set->Set();
-        if ((id == s.readButton && id != kReadServoGap) || id == s.resetButton) UpdateData(true);
-        if (set->OnCommand(id)) return;
+    for (ParameterSetBinding& set : sets_) {
+        const ParameterSet::Buttons& b = set.Set().buttons;
+        if ((id == b.read && id != kReadServoGap) || id == b.reset) UpdateData(true);
     }
+    ParameterPage::OnCommand(id);
 }
 
 void CAATServoSet::OnPositionChange(int id) {
@@ -259,12 +252,7 @@ void CAATServoSet::OnPositionChange(int id) {
 
 // Letting go of either spin button sends both offsets, so the tracker follows the adjustment.
 void CAATServoSet::OnSpinRelease(int id) {
-    if (id == kHorizontalSpin || id == kVerticalSpin) offsets.Write();
-}
-
-void CAATServoSet::RegisterReplies(ReplyDispatcher& dispatcher) {
-    for (ParameterSetBinding* set : Sets())
-        set->RouteReplies(dispatcher);
+    if (id == kHorizontalSpin || id == kVerticalSpin) Set(0).Write();
 }
 
 }  // namespace zephran

@@ -23,15 +23,8 @@ namespace {
 
 using Quantity = CCalibrateDlg::Quantity;
 
-enum : int {
-    kOnePointGroup = 1400,
-    kTwoPointGroup = 1429,
-    kRssiGroup = 1420,
-    kRssiMinLabel = 1425,
-    kRssiMaxLabel = 1426,
-    kRssiMinUnit = 1427,
-    kRssiMaxUnit = 1428,
-};
+enum : int { kOnePointGroup = 1400, kTwoPointGroup = 1429, kRssiGroup = 1420 };
+enum : int { kRssiMinLabel = 1425, kRssiMaxLabel = 1426, kRssiMinUnit = 1427, kRssiMaxUnit = 1428 };
 
 constexpr const char* kStartKey = "m_ButtonStartRSSICal";
 constexpr const char* kStopKey = "m_ButtonStopRSSICal";

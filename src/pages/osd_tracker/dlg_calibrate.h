@@ -13,18 +13,10 @@ namespace zephran {
 // an RSSI range calibration the user starts and stops.
 class CCalibrateDlg : public Page {
 public:
-    enum : int {
-        kCurrentZeroOffset = 1401,
-        kCurrentReference = 1402,
-        kVoltageReference = 1403,
-        kSetCurrentZeroOffset = 1411,
-        kSetCurrentReference = 1412,
-        kSetVoltageReference = 1413,
-        kRssiMin = 1421,
-        kRssiMax = 1422,
-        kReadRssi = 1423,
-        kRssiToggle = 1424,
-    };
+    // The one-point boxes and their Set buttons.
+    enum : int { kCurrentZeroOffset = 1401, kCurrentReference = 1402, kVoltageReference = 1403 };
+    enum : int { kSetCurrentZeroOffset = 1411, kSetCurrentReference, kSetVoltageReference };
+    enum : int { kRssiMin = 1421, kRssiMax = 1422, kReadRssi = 1423, kRssiToggle = 1424 };
 
     // The values of a two-point calibration.
     struct TwoPoint {
@@ -39,30 +31,16 @@ public:
     };
 
     // A two-point calibration's controls, numbered from its group box.
+    // clang-format off
     enum Slot : int {
         kGroupBox,
-        kLabelA,
-        kKnownA,
-        kMeasuredA,
-        kUnitA,
-        kReadA,
-        kLabelB,
-        kKnownB,
-        kMeasuredB,
-        kUnitB,
-        kReadB,
-        kBiasLabel,
-        kBias,
-        kScaleLabel,
-        kScale,
-        kSet,
-        kBiasReadLabel,
-        kBiasRead,
-        kScaleReadLabel,
-        kScaleRead,
-        kRead,
-        kDefault,
+        kLabelA, kKnownA, kMeasuredA, kUnitA, kReadA,
+        kLabelB, kKnownB, kMeasuredB, kUnitB, kReadB,
+        kBiasLabel, kBias, kScaleLabel, kScale, kSet,
+        kBiasReadLabel, kBiasRead, kScaleReadLabel, kScaleRead, kRead,
+        kDefault
     };
+    // clang-format on
     struct Quantity {
         int firstId;
         const Message* readA;
