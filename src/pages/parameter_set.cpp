@@ -170,8 +170,10 @@ void ParameterSetBinding::Exchange(ui::DataExchange& dx) {
 }
 
 void ParameterSetBinding::Load() {
-    const std::span<const std::uint8_t> record =
-        host_.Records().Bytes(set_.record, set_.recordIndex);
+    LoadFrom(host_.Records().Bytes(set_.record, set_.recordIndex));
+}
+
+void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
     for (std::size_t i = 0; i < set_.fields.size(); ++i) {
         const ParameterField& f = set_.fields[i];
         ParameterValue& v = values[i];

@@ -102,8 +102,10 @@ public:
     static std::vector<ui::LayoutItem> AddControls(const ParameterSet& set, ui::WindowTemplate& t);
 
     void Exchange(ui::DataExchange& dx);
-    // The values from the record, converted to their shown units.
+    // The values from the record, converted to their shown units; LoadFrom takes another record
+    // of the same layout.
     void Load();
+    void LoadFrom(std::span<const std::uint8_t> record);
     // The values into the record in the board's units; the leading byte stays as it came.
     void StoreInto(std::span<std::uint8_t> record) const;
     // Fields of the page are taken first; the request goes out with the values as they then

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "app/page.h"
 #include "link/messages.h"
 #include "pages/ahrs/ahrs_records.h"
+#include "pages/parameter_page.h"
 
 namespace zephran {
 
 // The calibrations the attitude board runs itself: accelerometer level, gyroscope zero bias
 // and scale, compass. The page starts and stops them, shows the live sensor values while the
 // board is moved and the coefficients the board reports.
-class CDlgSensorCalibrate : public Page {
+class CDlgSensorCalibrate : public ParameterPage {
 public:
     enum : int { kAccToggle = 1116, kAccRead = 1111, kAccDefault = 1115 };
     enum : int { kGyroToggle = 1129, kGyroRead = 1130, kGyroDefault = 1131 };
@@ -73,18 +73,23 @@ public:
     // page is the one shown.
     void TakeLiveValues(const AhrsLiveRecord& live);
 
+    // The board's coefficients as parameter sets over their records, the editable gyroscope
+    // scale first: acc offsets (g), gyro zero bias (°/s), compass offsets and scales, compass
+    // extremes, north trim.
+    static const std::array<ParameterSet, 6> kSets;
+    enum SetIndex : std::size_t {
+        kGyroScaleSet,
+        kAccOffsetSet,
+        kGyroBiasSet,
+        kMagSet,
+        kExtremesSet
+    };
+
+    // The live values, from every live frame.
     Axes accCurrent{};   // g
-    Axes accOffset{};    // g
     Axes gyroCurrent{};  // degrees per second
-    Axes gyroBias{};     // degrees per second
-    Axes gyroScale{1.0f, 1.0f, 1.0f};
     Axes magCurrent{};
-    Axes magMinimum{};
-    Axes magMaximum{};
     float magNorm = 0.0f;
-    Axes magOffset{};
-    Axes magScale{1.0f, 1.0f, 1.0f};
-    float northTrim = 0.0f;  // degrees
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -94,11 +99,6 @@ private:
     void Press(const Toggle& toggle);
     void ShowRunning(const Toggle& toggle);
     void ShowStopped(const Toggle& toggle);
-    void TakeAccOffsets();
-    void TakeGyroBias();
-    void TakeMagCoefficients();
-    template <typename Record>
-    void TakeExtremes(const Record& record);
 
     // The procedures the board acknowledged as running, by toggle id.
     std::array<int, 4> running_{};
