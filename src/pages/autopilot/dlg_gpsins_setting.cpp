@@ -11,33 +11,34 @@
 namespace zephran {
 
 const std::array<CDlgGPSINSSetting::Parameter, kGpsInsQrCount> CDlgGPSINSSetting::kParameters{{
-    {"Gyro", 1e-8},
-    {"Acc", 0.001},
-    {"Gyro Random Walk", 1e-9},
-    {"Acc Random Walk", 1e-20},
-    {"GPS Hori Position", 0.01},
-    {"GPS Verti Position", 0.001},
-    {"GPS Hori Velocity", 0.001},
-    {"GPS Verti Velocity", 100.0},
-    {"Barometer", 0.001},
-    {"AccNoGPS", 1e-5},
-    {"Mag Yaw", 1e-4},
-    {"Acc", 0.001},
+    {"Gyro", "IDC_STATIC_Q_GYRO", 1e-8},
+    {"Acc", "IDC_STATIC_Q_ACC", 0.001},
+    {"Gyro Random Walk", "IDC_STATIC_Q_GYRO_RANDOM_WALK", 1e-9},
+    {"Acc Random Walk", "IDC_STATIC_Q_ACC_RANDOM_WALK", 1e-20},
+    {"GPS Hori Position", "IDC_STATIC_R_GPS_HORI_POSITION", 0.01},
+    {"GPS Verti Position", "IDC_STATIC_R_GPS_VERTI_POSITION", 0.001},
+    {"GPS Hori Velocity", "IDC_STATIC_R_GPS_HORI_VELOCITY", 0.001},
+    {"GPS Verti Velocity", "IDC_STATIC_R_GPS_VERTI_VELOCITY", 100.0},
+    {"Barometer", "IDC_STATIC_R_BAROMETER", 0.001},
+    {"AccNoGPS", "IDC_STATIC_R_ACC_NO_GPS", 1e-5},
+    {"Mag Yaw", "IDC_STATIC_R_MAG_YAW", 1e-4},
+    {"Acc", "IDC_STATIC_R_ACC", 0.001},
 }};
 
 namespace {
 
 enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430 };
 
-// The parameter labels are fixed English names, not translated.
+// The captions in the template are the board's own names for the parameters; the language
+// files give them in words.
 ui::WindowTemplate Template() {
     using namespace ui;
     using P = CDlgGPSINSSetting;
     WindowTemplate t;
     t.controls = {
-        GroupBox(kQrGroup, "QR_PARAMETER"),
-        GroupBox(kQGroup, "Q"),
-        GroupBox(kRGroup, "R"),
+        GroupBox(kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"),
+        GroupBox(kQGroup, "Q", "IDC_STATIC_Q"),
+        GroupBox(kRGroup, "R", "IDC_STATIC_R"),
         Button(P::kRead, "Read", "IDC_BUTTON_GPSINS_PARA_READ"),
         Button(P::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_WRITE"),
         Button(P::kDefault, "Default", "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT"),
@@ -45,7 +46,7 @@ ui::WindowTemplate Template() {
     std::vector<LayoutItem> q, r;
     for (std::size_t n = 0; n < kGpsInsQrCount; ++n) {
         const int label = kFirstLabel + static_cast<int>(n);
-        t.controls.push_back(Label(label, P::kParameters[n].caption));
+        t.controls.push_back(Label(label, P::kParameters[n].caption, P::kParameters[n].key));
         t.controls.push_back(Edit(P::Box(n), 16));
         std::vector<LayoutItem>& cells = n < kGpsInsQCount ? q : r;
         cells.push_back(Item(label));

@@ -22,6 +22,7 @@ public:
 
     struct Parameter {
         const char* caption;
+        const char* key;  // of the caption's language text
         double initial;
     };
     // In record order: the Q parameters first.
