@@ -32,7 +32,7 @@ set(CPACK_PACKAGE_VENDOR ZephranFPV)
 set(CPACK_PACKAGE_CONTACT "ZephranFPV <support@zephranfpv.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "configuration and ground tool for ZephranFPV flight-electronics boards")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Finds and connects to a ZephranFPV board (OSD and autopilot, AHRS, GPS/INS, helicopter and "
     "multicopter controllers, antenna tracker) over a serial port; reads, edits and writes its "
     "parameter sets, runs its calibrations, shows and records live telemetry and updates its "
