@@ -41,6 +41,8 @@ protected:
         CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
         window.show();
         window.Start();
+        // The window settles (its first layout, maximised) before each test.
+        QApplication::processEvents();
     }
 
     static AppPaths PathsIn(const TempDir& dir) {
@@ -209,6 +211,7 @@ std::vector<std::string> PagesScrollingSideways(MainWindow& window, CZephranDlg&
 }
 
 TEST_F(GuiMainWindow, WidePagesFlowDownwardsInsteadOfScrollingSideways) {
+    window.showNormal();
     int widest = 0;
     for (const auto& page : dialog.Pages())
         widest = std::max(widest, window.Pages().Add(*page).sizeHint().width());
@@ -220,6 +223,9 @@ TEST_F(GuiMainWindow, WidePagesFlowDownwardsInsteadOfScrollingSideways) {
 }
 
 TEST_F(GuiMainWindow, FitsTheScreenAndCanShrinkToFullHdAtTwiceTheScale) {
+    // The pages want more than this screen: the window takes it all, maximised, so that the
+    // desktop fits its frame in too.
+    EXPECT_TRUE(window.isMaximized());
     const QRect area = window.screen()->availableGeometry();
     EXPECT_TRUE(area.contains(window.frameGeometry()))
         << window.frameGeometry().width() << "x" << window.frameGeometry().height();
@@ -248,6 +254,7 @@ TEST_F(GuiMainWindow, RemembersItsPlaceAndSplittersForTheUserApartFromConfigIni)
     QList<int> columns;
     {
         NextStart first(host, clock, paths, NoPorts(dir));
+        first.window.showNormal();
         first.window.setGeometry(60, 40, 700, 500);
         QApplication::processEvents();
         first.window.RowSplitter().setSizes({250, 150});
@@ -267,6 +274,7 @@ TEST_F(GuiMainWindow, RemembersItsPlaceAndSplittersForTheUserApartFromConfigIni)
 TEST_F(GuiMainWindow, AWindowRememberedOnALargerScreenComesBackInsideThisOne) {
     {
         NextStart first(host, clock, paths, NoPorts(dir));
+        first.window.showNormal();
         first.window.setGeometry(500, 300, 2400, 1500);
         QApplication::processEvents();
     }

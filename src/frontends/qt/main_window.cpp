@@ -86,16 +86,20 @@ void MainWindow::Start() {
 
 void MainWindow::FitToScreen() {
     const QScreen* shown = screen();
-    QSize size = sizeHint().expandedTo(this->size());
-    if (shown) {
-        const QRect area = shown->availableGeometry();
-        // The frame the window manager adds must fit as well.
-        const QSize frame = frameGeometry().size() - geometry().size();
-        size = size.boundedTo(area.size() - frame).expandedTo(minimumSizeHint());
-        resize(size);
-        move(area.center() - frameGeometry().center() + pos());
+    const QSize wanted = sizeHint().expandedTo(size());
+    if (!shown) {
+        resize(wanted);
     } else {
-        resize(size);
+        const QRect area = shown->availableGeometry();
+        // The frame is known only once the window manager has framed the window; until then it
+        // counts as none.
+        const QSize room = area.size() - (frameGeometry().size() - geometry().size());
+        resize(wanted.boundedTo(room).expandedTo(minimumSizeHint()));
+        move(area.center() - frameGeometry().center() + pos());
+        // A window that wants the whole screen gets it maximised, so the desktop fits its title
+        // bar and the status bar in the free area.
+        if (wanted.width() >= room.width() || wanted.height() >= room.height())
+            setWindowState(windowState() | Qt::WindowMaximized);
     }
     // The tree as wide as its texts, three quarters of the height for the pages and the rest
     // for the lines below them.
