@@ -17,12 +17,14 @@ QString WindowFileFor(const AppPaths& paths) {
     return QFileInfo(QString::fromStdString(paths.profileFile)).absolutePath() + "/window.ini";
 }
 
-QSplitter* NewSplitter(Qt::Orientation orientation, QWidget* first, QWidget* second) {
+// Two panes side by side or one over the other; the growing one takes what the window gains.
+QSplitter* NewSplitter(Qt::Orientation orientation, QWidget* first, QWidget* second, int growing) {
     auto* splitter = new QSplitter(orientation);
     splitter->addWidget(first);
     splitter->addWidget(second);
     splitter->setChildrenCollapsible(false);
-    splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(growing, 1);
+    splitter->setStretchFactor(1 - growing, 0);
     return splitter;
 }
 
@@ -39,14 +41,10 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
       status_(new StatusPanes(dialog.StatusBar())),
       menus_(new MenuBinder(*menuBar(), dialog.MenuBar(),
                             [this](unsigned command) { Command(command); })),
-      leftRows_(NewSplitter(Qt::Vertical, tree_, trafficLog_)),
-      rightRows_(NewSplitter(Qt::Vertical, pageArea_, boardText_)) {
-    // The pages take the growth; the lines below them keep their height.
-    leftRows_->setStretchFactor(0, 1);
-    leftRows_->setStretchFactor(1, 0);
-    rightRows_->setStretchFactor(0, 1);
-    rightRows_->setStretchFactor(1, 0);
-    columns_ = NewSplitter(Qt::Horizontal, leftRows_, rightRows_);
+      // The tree and the pages grow with the window; the lines below them keep their height.
+      leftRows_(NewSplitter(Qt::Vertical, tree_, trafficLog_, 0)),
+      rightRows_(NewSplitter(Qt::Vertical, pageArea_, boardText_, 0)),
+      columns_(NewSplitter(Qt::Horizontal, leftRows_, rightRows_, 1)) {
     // The log stays beside the board's text: the two row splitters move together.
     connect(leftRows_, &QSplitter::splitterMoved, this,
             [this] { rightRows_->setSizes(leftRows_->sizes()); });

@@ -53,9 +53,9 @@ private:
     WindowWidget* boardText_;
     StatusPanes* status_;
     MenuBinder* menus_;
-    QSplitter* columns_;
     QSplitter* leftRows_;
     QSplitter* rightRows_;
+    QSplitter* columns_;
 };
 
 }  // namespace zephran::qt
