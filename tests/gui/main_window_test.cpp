@@ -361,6 +361,15 @@ TEST(GuiDemoSession, ConnectsAndCountsTheBoardsFrames) {
         [&] { return status.Pane(1)->text() == "COM1" && !status.Pane(3)->text().endsWith(" 0"); },
         5000));
     EXPECT_NE(status.Pane(4)->text(), status.Pane(4)->text().section(' ', 0, 0) + " 0");
+    // Connected: the title names the port, and no longer waits for the board.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !window.windowTitle().contains(QString::fromStdString(
+                session.Dialog().LanguageStore().LangText("Panel", "Title Waiting")));
+        },
+        5000));
+    EXPECT_TRUE(window.windowTitle().startsWith("ZephranFPV V3.5 — COM1 /"))
+        << window.windowTitle().toStdString();
     EXPECT_TRUE(host.Messages().empty());
 }
 
