@@ -107,6 +107,7 @@ void ConnectionManager::OpenConfiguredPort() {
     }
     portOpen_ = true;
     openNumber_ = port->number;
+    openPort_ = *port;
     ShowPort(*port);
     s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
     SendConnectRequest();
@@ -125,6 +126,7 @@ bool ConnectionManager::OpenForScan(const PortEntry& port) {
     if (s_.link.Open(port.number, port.devicePath, Baud())) {
         portOpen_ = true;
         openNumber_ = port.number;
+        openPort_ = port;
         return true;
     }
     if (s_.link.LastFailure() == OpenFailure::PermissionDenied && !permissionHintShown_) {

@@ -68,6 +68,8 @@ public:
 
     bool Connected() const { return connected_; }
     bool PortOpen() const { return portOpen_; }
+    // The port open now, or null.
+    const PortEntry* OpenPort() const { return portOpen_ ? &openPort_ : nullptr; }
     void NoticeNewDevice() { newDevice_ = true; }
     const std::vector<PendingRequest>& Pending() const { return pending_; }
     const std::vector<PortEntry>& Ports() const { return ports_; }
@@ -101,6 +103,7 @@ private:
     std::vector<std::string> knownDevices_;
     std::size_t scanIndex_ = 0;
     unsigned openNumber_ = 0;
+    PortEntry openPort_;
     std::vector<PendingRequest> pending_;
     std::array<std::uint32_t, 4> lastCounts_{};
     std::array<std::uint32_t, 4> rates_{};

@@ -7,6 +7,7 @@
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "app/products.h"
+#include "app/status_tips.h"
 #include "link/messages.h"
 
 namespace zephran {
@@ -67,6 +68,7 @@ void CZephranDlg::OnInitDialog() {
     SetStatus(kStatusReceive, Counter("RX", 0), 0);
     SetStatus(kStatusTransmit, Counter("TX", 0), 0);
     SetStatus(kStatusBaud, settings_.ReadText("PCSetting", "bps"), 0);
+    ApplyStatusTips(statusBar_, lang_);
     const bool autoScan = settings_.ReadText("PCSetting", "PortScanMode") == "Auto";
     if (autoScan) {
         SetStatus(kStatusMain, lang_.LangText("Panel", "Try Hardware Concect"), 0);
@@ -196,6 +198,7 @@ void CZephranDlg::ApplyLanguageRefresh() {
     SetStatus(kStatusMain, lang_.LangText("Panel", "Change Language"), 0);
     SetStatus(kStatusReceive, Counter("RX", dispatcher_.ReceiveCount()), 0);
     SetStatus(kStatusTransmit, Counter("TX", sender_.TransmitCount()), 0);
+    ApplyStatusTips(statusBar_, lang_);
     BuildMenuBar();
 }
 

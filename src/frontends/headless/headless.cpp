@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/window_title.h"
 #include "frontends/common/session.h"
 #include "frontends/headless/event_loop.h"
 #include "frontends/headless/protocol.h"
@@ -81,6 +82,7 @@ private:
     std::string File(std::string_view arguments);
     std::string Get(std::string_view arguments);
     std::string Status(std::string_view arguments);
+    std::string Title(std::string_view arguments);
     std::string Log(std::string_view arguments);
     std::string Tree(std::string_view arguments);
     std::string MenuBar(std::string_view arguments);
@@ -173,7 +175,7 @@ void HeadlessFrontEnd::CommandLoop(const std::function<bool()>& done) {
 void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
     if (verb.empty() || verb.front() == '#') return;
-    static constexpr std::array<Verb, 14> kVerbs{{
+    static constexpr std::array<Verb, 15> kVerbs{{
         {"page", &HeadlessFrontEnd::Page},
         {"set", &HeadlessFrontEnd::Set},
         {"click", &HeadlessFrontEnd::Click},
@@ -183,6 +185,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"file", &HeadlessFrontEnd::File},
         {"get", &HeadlessFrontEnd::Get},
         {"status", &HeadlessFrontEnd::Status},
+        {"title", &HeadlessFrontEnd::Title},
         {"log", &HeadlessFrontEnd::Log},
         {"tree", &HeadlessFrontEnd::Tree},
         {"menubar", &HeadlessFrontEnd::MenuBar},
@@ -297,11 +300,26 @@ std::string HeadlessFrontEnd::Get(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Status(std::string_view arguments) {
-    if (!headless::Words(arguments).empty()) return "usage: status";
+    const auto words = headless::Words(arguments);
+    const bool tips = words.size() == 1 && words[0] == "tips";
+    if (!words.empty() && !tips) return "usage: status [tips]";
     const ui::StatusBarModel& bar = Dialog().StatusBar();
+    if (tips) {
+        for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
+            Print("tip " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneTip(pane)));
+        return {};
+    }
     for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
         Print("pane " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneText(pane)));
     Print("progress: " + std::to_string(bar.Progress()));
+    return {};
+}
+
+std::string HeadlessFrontEnd::Title(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: title";
+    Print("title: " +
+          EscapeLineBreaks(WindowTitle(Dialog().MainWindow().GetWindowText(), Dialog().Connection(),
+                                       Dialog().LanguageStore())));
     return {};
 }
 

@@ -11,43 +11,46 @@ namespace {
 using P = CDlgGPSINSSetting;
 enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430 };
 
-// Parameter n of the record: a double after the leading byte, labelled with a fixed English
-// name that no language file translates.
+// Parameter n of the record: a double after the leading byte. The template captions are the
+// board's own names for the parameters; the language files give them in words.
 constexpr ParameterField Parameter(int n, std::string_view name, std::string_view caption,
-                                   double initial) {
+                                   std::string_view key, double initial) {
     return {.name = name,
             .offset = static_cast<std::uint16_t>(1 + 8 * n),
             .type = FieldType::kF64,
             .box = P::kFirstBox + n,
             .label = kFirstLabel + n,
             .caption = caption,
+            .key = key,
             .initial = initial,
             .width = 16};
 }
 
 // In record order: the four process noises (Q), then the eight measurement noises (R).
 constexpr ParameterField kFields[kGpsInsQrCount] = {
-    Parameter(0, "qGyro", "Gyro", 1e-8),
-    Parameter(1, "qAcc", "Acc", 0.001),
-    Parameter(2, "qGyroRandomWalk", "Gyro Random Walk", 1e-9),
-    Parameter(3, "qAccRandomWalk", "Acc Random Walk", 1e-20),
-    Parameter(4, "rGpsHoriPosition", "GPS Hori Position", 0.01),
-    Parameter(5, "rGpsVertiPosition", "GPS Verti Position", 0.001),
-    Parameter(6, "rGpsHoriVelocity", "GPS Hori Velocity", 0.001),
-    Parameter(7, "rGpsVertiVelocity", "GPS Verti Velocity", 100.0),
-    Parameter(8, "rBarometer", "Barometer", 0.001),
-    Parameter(9, "rAccNoGps", "AccNoGPS", 1e-5),
-    Parameter(10, "rMagYaw", "Mag Yaw", 1e-4),
-    Parameter(11, "rAcc", "Acc", 0.001),
+    Parameter(0, "qGyro", "Gyro", "IDC_STATIC_Q_GYRO", 1e-8),
+    Parameter(1, "qAcc", "Acc", "IDC_STATIC_Q_ACC", 0.001),
+    Parameter(2, "qGyroRandomWalk", "Gyro Random Walk", "IDC_STATIC_Q_GYRO_RANDOM_WALK", 1e-9),
+    Parameter(3, "qAccRandomWalk", "Acc Random Walk", "IDC_STATIC_Q_ACC_RANDOM_WALK", 1e-20),
+    Parameter(4, "rGpsHoriPosition", "GPS Hori Position", "IDC_STATIC_R_GPS_HORI_POSITION", 0.01),
+    Parameter(5, "rGpsVertiPosition", "GPS Verti Position", "IDC_STATIC_R_GPS_VERTI_POSITION",
+              0.001),
+    Parameter(6, "rGpsHoriVelocity", "GPS Hori Velocity", "IDC_STATIC_R_GPS_HORI_VELOCITY", 0.001),
+    Parameter(7, "rGpsVertiVelocity", "GPS Verti Velocity", "IDC_STATIC_R_GPS_VERTI_VELOCITY",
+              100.0),
+    Parameter(8, "rBarometer", "Barometer", "IDC_STATIC_R_BAROMETER", 0.001),
+    Parameter(9, "rAccNoGps", "AccNoGPS", "IDC_STATIC_R_ACC_NO_GPS", 1e-5),
+    Parameter(10, "rMagYaw", "Mag Yaw", "IDC_STATIC_R_MAG_YAW", 1e-4),
+    Parameter(11, "rAcc", "Acc", "IDC_STATIC_R_ACC", 0.001),
 };
 
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
-        GroupBox(kQrGroup, "QR_PARAMETER"),
-        GroupBox(kQGroup, "Q"),
-        GroupBox(kRGroup, "R"),
+        GroupBox(kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"),
+        GroupBox(kQGroup, "Q", "IDC_STATIC_Q"),
+        GroupBox(kRGroup, "R", "IDC_STATIC_R"),
         Button(P::kRead, "Read", "IDC_BUTTON_GPSINS_PARA_READ"),
         Button(P::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_WRITE"),
         Button(P::kDefault, "Default", "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT"),

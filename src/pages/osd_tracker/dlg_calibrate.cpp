@@ -141,10 +141,10 @@ ui::WindowTemplate Template() {
     t.controls.push_back(GroupBox(kRssiGroup, "RSSI calibration", "IDC_STATIC_RSSI_CAL_PROM"));
     t.controls.push_back(Label(kRssiMinLabel, "Minimum:", "IDC_STATIC_RSSI_MIN"));
     t.controls.push_back(ReadOnlyEdit(D::kRssiMin, 8));
-    t.controls.push_back(Label(kRssiMinUnit, "V or ms"));
+    t.controls.push_back(Label(kRssiMinUnit, "V or ms", "IDC_STATIC_RSSI_MIN_UNIT"));
     t.controls.push_back(Label(kRssiMaxLabel, "Maximum:", "IDC_STATIC_RSSI_MAX"));
     t.controls.push_back(ReadOnlyEdit(D::kRssiMax, 8));
-    t.controls.push_back(Label(kRssiMaxUnit, "V or ms"));
+    t.controls.push_back(Label(kRssiMaxUnit, "V or ms", "IDC_STATIC_RSSI_MAX_UNIT"));
     t.controls.push_back(Button(D::kReadRssi, "Read", "m_ButtonRead"));
     t.controls.push_back(Button(D::kRssiToggle, kStartText, kStartKey));
 
