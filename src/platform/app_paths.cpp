@@ -57,6 +57,7 @@ AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride) {
         while (dir.size() > 1 && dir.back() == '/')
             dir.pop_back();
         paths.programDir = dir;
+        paths.chosenByUser = appDirOverride.has_value();
         paths.configFile = dir + "/Config.ini";
         paths.languageDir = LanguageDirFor(dir, exeDir);
         paths.logDir = dir + "/Log";
