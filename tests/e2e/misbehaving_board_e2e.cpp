@@ -96,7 +96,10 @@ TEST_P(LostReply, TimesOutOnceAndTheNextRequestIsAnswered) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DroppedOrCorrupted, LostReply,
-                         ::testing::Values(FaultKind::DropReply, FaultKind::CorruptCrc));
+                         ::testing::Values(FaultKind::DropReply, FaultKind::CorruptCrc),
+                         [](const ::testing::TestParamInfo<FaultKind>& info) {
+                             return info.param == FaultKind::DropReply ? "Dropped" : "BadCrc";
+                         });
 
 TEST_F(MisbehavingBoard, ReplyAnsweredTwiceIsTakenWithoutDoubleEffect) {
     Run("page AHRS_Cal");

@@ -1,5 +1,7 @@
 #include "frontends/common/session.h"
 
+#include <utility>
+
 namespace zephran {
 
 Session::Session(const Options& options, ui::HostServices& host, const Clock& clock)
@@ -11,7 +13,7 @@ Session::~Session() {
 }
 
 bool Session::Start(std::string& error) {
-    const std::string settingsNotice = app_.PrepareSettings();
+    settingsNotice_ = app_.PrepareSettings();
     PortDirectoryOptions ports;
     ports.explicitPaths = options_.ports;
     ports.extraPatterns = PortPatternsFromEnvironment();
@@ -34,8 +36,11 @@ bool Session::Start(std::string& error) {
         dialog_->Settings().Write("PCSetting", "PortScanMode", "Auto");
         dialog_->Settings().Write("ProductSetting", "Product", *options_.demo);
     }
-    if (!settingsNotice.empty()) host_.MessageBox(settingsNotice);
     return true;
+}
+
+void Session::TellSettingsNotice() {
+    if (!settingsNotice_.empty()) host_.MessageBox(std::exchange(settingsNotice_, {}));
 }
 
 }  // namespace zephran

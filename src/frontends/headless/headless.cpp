@@ -128,6 +128,7 @@ int HeadlessFrontEnd::Run() {
         Print("error: " + EscapeLineBreaks(error));
         return 1;
     }
+    session_.TellSettingsNotice();
     Dialog().SetWakeUpHandler([this] { loop_.WakeUp(); });
     Dialog().TrafficList().changed.Connect([this] { NoteTraffic(); });
     Dialog().OnInitDialog();
