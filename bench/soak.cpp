@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -39,15 +40,15 @@ using namespace std::chrono_literals;
 constexpr double kBytesPerSecond = 25600.0;
 constexpr std::size_t kPayload = 49;  // an AHRS live record
 constexpr double kFramesPerSecond = kBytesPerSecond / (kPayload + 8);
-constexpr std::size_t kMaxFrames = 1 << 20;  // 38 minutes at the rate
 constexpr double kTargetP99Ms = 2.0;
 constexpr long kMaxGrowthKiB = 512;
 
-// Shared between the tool and the board's process.
+// Shared between the tool and the board's process; the send times follow it in the mapping.
 struct Shared {
     std::atomic<std::uint64_t> generated{0};
     std::atomic<bool> stop{false};
-    std::int64_t sentNs[kMaxFrames];
+    std::uint64_t capacity = 0;
+    std::int64_t* sentNs = nullptr;
 };
 
 std::int64_t NowNs() {
@@ -75,7 +76,7 @@ std::int64_t NowNs() {
         if (!*start) *start = b.Now();
         const double elapsed = std::chrono::duration<double>(b.Now() - **start).count();
         const auto due = std::min<std::uint64_t>(
-            static_cast<std::uint64_t>(elapsed * kFramesPerSecond) + 1, kMaxFrames);
+            static_cast<std::uint64_t>(elapsed * kFramesPerSecond) + 1, shared.capacity);
         std::vector<std::uint8_t> record(kPayload, 0);
         record[0] = 1;
         for (std::uint64_t n = shared.generated.load(); n < due; ++n) {
@@ -156,14 +157,21 @@ int main(int argc, char** argv) {
     }
     if (smoke) seconds = 5;
 
+    // Room for every frame, touched now so that the measurement's own memory is resident from
+    // the start and does not show as the tool's growth.
+    const auto capacity = static_cast<std::uint64_t>(kFramesPerSecond * (seconds + 60));
+    const std::size_t bytes = sizeof(Shared) + capacity * sizeof(std::int64_t);
     void* memory =
-        ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     int pathPipe[2];
     if (memory == MAP_FAILED || ::pipe(pathPipe) != 0) {
         std::perror("soak");
         return 2;
     }
+    std::memset(memory, 0, bytes);
     auto& shared = *new (memory) Shared;
+    shared.capacity = capacity;
+    shared.sentNs = reinterpret_cast<std::int64_t*>(static_cast<char*>(memory) + sizeof(Shared));
     const pid_t boardPid = ::fork();
     if (boardPid == 0) {
         ::close(pathPipe[0]);
@@ -185,8 +193,8 @@ int main(int argc, char** argv) {
     WriteFile(dir / "config/ZephranFPV/profile.ini", "[Settings]\nLanguage=english\n");
     ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
 
-    std::vector<double> latencyMs;
-    latencyMs.reserve(static_cast<std::size_t>(kFramesPerSecond * (seconds + 10)));
+    std::vector<double> latencyMs(capacity);
+    std::size_t measured = 0;
     std::uint64_t dispatched = 0;
     int result = 0;
     {
@@ -209,8 +217,9 @@ int main(int argc, char** argv) {
             lastCount = count;
             if (!dialog.Connection().Connected()) return;
             const std::uint64_t sequence = dialog.Dispatcher().LiveCount(zephran::kLiveAhrs);
-            if (sequence < kMaxFrames)
-                latencyMs.push_back(static_cast<double>(NowNs() - shared.sentNs[sequence]) / 1e6);
+            if (sequence < capacity)
+                latencyMs[measured++] =
+                    static_cast<double>(NowNs() - shared.sentNs[sequence]) / 1e6;
         });
         dialog.OnInitDialog();
 
@@ -230,6 +239,7 @@ int main(int argc, char** argv) {
         dialog.SetWakeUpHandler(nullptr);
 
         dispatched = dialog.Dispatcher().LiveCount(zephran::kLiveAhrs);
+        latencyMs.resize(measured);
         const std::uint64_t sent = shared.generated.load();
         const double p50 = Percentile(latencyMs, 0.5);
         const double p99 = Percentile(latencyMs, 0.99);

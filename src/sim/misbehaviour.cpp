@@ -136,20 +136,17 @@ void OutputShaper::Add(const Bytes& frames, bool reply, Clock::time_point now) {
         fault = replyFaults_.front();
         replyFaults_.pop_front();
     }
-    const FaultKind kind = fault ? fault->kind : FaultKind::Garbage;
-    if (fault && kind == FaultKind::DropReply) return;
+    const auto is = [&fault](FaultKind kind) { return fault && fault->kind == kind; };
+    if (is(FaultKind::DropReply)) return;
     for (Bytes& frame : SplitFrames(frames)) {
-        bool good = true;
-        if (fault && kind == FaultKind::CorruptCrc) {
-            frame.back() ^= 0xFF;
-            good = false;
-        }
-        if (fault && kind == FaultKind::AnswerLate) {
+        const bool good = !is(FaultKind::CorruptCrc);
+        if (!good) frame.back() ^= 0xFF;
+        if (is(FaultKind::AnswerLate)) {
             Queue({.notBefore = now + fault->time, .bytes = std::move(frame), .endsFrame = good},
                   false);
             continue;
         }
-        if (fault && kind == FaultKind::AnswerTwice) QueueFrame(frame, good, now);
+        if (is(FaultKind::AnswerTwice)) QueueFrame(frame, good, now);
         QueueFrame(std::move(frame), good, now);
     }
 }
