@@ -242,13 +242,20 @@ void ConnectionManager::OnScanTimer() {
     if (OpenForScan(ports_[scanIndex_])) SendConnectRequest();
 }
 
-void ConnectionManager::HandlePortEvents(const std::function<void(std::uint8_t)>& parse) {
+void ConnectionManager::HandlePortEvents(
+    const std::function<void(const std::uint8_t*, std::size_t)>& parse) {
     std::vector<std::string> errors;
     for (const PortEvent& event : s_.link.TakeEvents()) {
         switch (event.kind) {
             case PortEvent::Kind::Received:
-                for (std::uint8_t b : event.bytes)
-                    parse(b);
+                parse(event.bytes.data(), event.bytes.size());
+                break;
+            case PortEvent::Kind::Discarded:
+                discardedBytes_ += event.discarded;
+                s_.setStatus(kStatusMain,
+                             "RX overflow: " + std::to_string(discardedBytes_) +
+                                 " bytes discarded (the program fell behind the board)",
+                             0);
                 break;
             case PortEvent::Kind::EventChar:
                 break;

@@ -59,8 +59,8 @@ public:
 
     void OnPendingTimer();
     void OnScanTimer();
-    // Bytes and errors from the port; bytes go to parse.
-    void HandlePortEvents(const std::function<void(std::uint8_t)>& parse);
+    // Bytes and errors from the port; bytes go to parse in arrival order, a run at a time.
+    void HandlePortEvents(const std::function<void(const std::uint8_t*, std::size_t)>& parse);
 
     void AddPending(std::uint8_t group, std::uint8_t msgId);
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
@@ -75,6 +75,8 @@ public:
     const std::vector<PortEntry>& Ports() const { return ports_; }
     std::uint32_t Rate(LiveStream stream) const { return rates_[LiveIndex(stream)]; }
     const std::string& TextStream() const { return textStream_; }
+    // Received bytes the port dropped because they were not taken in time, since the start.
+    std::uint64_t DiscardedBytes() const { return discardedBytes_; }
 
     // Set while the board runs its three-axis magnetometer calibration: the rates pause.
     bool magCalibrating = false;
@@ -109,6 +111,7 @@ private:
     std::array<std::uint32_t, 4> rates_{};
     std::string textStream_;
     int textFrames_ = 0;
+    std::uint64_t discardedBytes_ = 0;
 };
 
 }  // namespace zephran

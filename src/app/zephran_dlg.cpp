@@ -113,7 +113,10 @@ void CZephranDlg::LoadStartupLanguage() {
 
 bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     lang_.SetPath(path);
-    if (lang_.Load()) return true;
+    if (lang_.Load()) {
+        if (const auto warning = languageCheck_.Check(path)) host_.MessageBox(*warning);
+        return true;
+    }
     host_.MessageBox(lang_.LangText("MessagBox", "Unable to locate ini file") + " " + path);
     return false;
 }
@@ -275,7 +278,9 @@ void CZephranDlg::WakeUp() {
 }
 
 void CZephranDlg::ProcessPortEvents() {
-    connection_.HandlePortEvents([this](std::uint8_t b) { receiver_.FrameParser(b); });
+    connection_.HandlePortEvents([this](const std::uint8_t* bytes, std::size_t count) {
+        receiver_.ParseBytes(bytes, count);
+    });
 }
 
 void CZephranDlg::RunDueTimers() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/connection_manager.h"
+#include "app/language_coverage.h"
 #include "app/page.h"
 #include "app/page_host.h"
 #include "app/serial_link.h"
@@ -137,6 +138,7 @@ private:
     SettingsFile settings_;
     LanguageSetting languageSetting_;
     CLangIni lang_;
+    LanguageCoverageCheck languageCheck_;
     ui::Window main_;
     ui::TreeModel tree_;
     ui::ListBoxModel trafficList_;

@@ -82,6 +82,7 @@ AppPaths ResolveAppPathsFor(const std::string& exeDir,
         while (dir.size() > 1 && dir.back() == '/')
             dir.pop_back();
         paths.programDir = dir;
+        paths.chosenByUser = appDirOverride.has_value();
         paths.configFile = dir + "/Config.ini";
         paths.languageDir = LanguageDirFor(dir, exeDir);
         paths.logDir = dir + "/Log";

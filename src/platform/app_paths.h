@@ -11,7 +11,8 @@ struct AppPaths {
     std::string configFile;  // Config.ini
     std::string languageDir;
     std::string logDir;
-    std::string profileFile;  // the per-user profile holding the language choice
+    std::string profileFile;    // the per-user profile holding the language choice
+    bool chosenByUser = false;  // the folder came from --app-dir, not from the program
 };
 
 // The executable's directory, without a trailing separator.

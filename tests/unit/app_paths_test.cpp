@@ -74,7 +74,7 @@ TEST_F(AppPathsTest, LanguagesBesideTheExecutableMakeItPortable) {
 }
 
 TEST_F(AppPathsTest, StartUpCreatesConfigInAMissingFolder) {
-    const CZephranApp app(ResolveAppPaths(dir.File("fresh/nested")));
+    CZephranApp app(ResolveAppPaths(dir.File("fresh/nested")));
     app.PrepareSettings();
     EXPECT_EQ(app.Settings().ReadText("ProductSetting", "Product"), "Vantrel");
     EXPECT_EQ(app.Settings().ReadInt("PCSetting", "bps", 12), 115200);

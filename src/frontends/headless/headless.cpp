@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -84,10 +85,13 @@ private:
     std::string Status(std::string_view arguments);
     std::string Title(std::string_view arguments);
     std::string Log(std::string_view arguments);
+    std::string Traffic(std::string_view arguments);
     std::string Tree(std::string_view arguments);
     std::string MenuBar(std::string_view arguments);
     std::string Wait(std::string_view arguments);
     std::string Quit(std::string_view arguments);
+    // Keeps every line the traffic log takes, also those it empties away again.
+    void NoteTraffic();
     // Control input through one of the window's User* calls, on the window of InputWindow.
     std::string ControlInput(int id, const std::function<bool(ui::Window&)>& input);
 
@@ -98,6 +102,8 @@ private:
     bool quit_ = false;
     std::optional<std::string> nextFile_;
     std::vector<ui::Window*> modals_;
+    std::size_t trafficSeen_ = 0;
+    std::vector<std::string> trafficLines_;
     // The session's port thread wakes the loop, so the loop outlives the session.
     headless::EventLoop loop_;
     Session session_;
@@ -124,17 +130,30 @@ int HeadlessFrontEnd::Run() {
         Print("error: " + EscapeLineBreaks(error));
         return 1;
     }
+    session_.TellSettingsNotice();
     Dialog().SetWakeUpHandler([this] { loop_.WakeUp(); });
+    Dialog().TrafficList().changed.Connect([this] { NoteTraffic(); });
     Dialog().OnInitDialog();
     CommandLoop([] { return false; });
+    Dialog().TrafficList().changed.Connect(nullptr);
     Dialog().SetWakeUpHandler(nullptr);
     return 0;
 }
 
 void HeadlessFrontEnd::Print(const std::string& line) {
+    if (quit_ && std::ferror(output_)) return;
     std::fwrite(line.data(), 1, line.size(), output_);
     std::fputc('\n', output_);
-    std::fflush(output_);
+    // Nobody reads any more (a closed pipe): the session ends as after "quit".
+    if (std::fflush(output_) != 0 || std::ferror(output_)) quit_ = true;
+}
+
+void HeadlessFrontEnd::NoteTraffic() {
+    const std::vector<std::string>& lines = Dialog().TrafficList().Lines();
+    if (lines.size() < trafficSeen_) trafficSeen_ = 0;
+    trafficLines_.insert(trafficLines_.end(), lines.begin() + static_cast<long>(trafficSeen_),
+                         lines.end());
+    trafficSeen_ = lines.size();
 }
 
 std::optional<std::string> HeadlessFrontEnd::ReadLine() {
@@ -187,6 +206,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"status", &HeadlessFrontEnd::Status},
         {"title", &HeadlessFrontEnd::Title},
         {"log", &HeadlessFrontEnd::Log},
+        {"traffic", &HeadlessFrontEnd::Traffic},
         {"tree", &HeadlessFrontEnd::Tree},
         {"menubar", &HeadlessFrontEnd::MenuBar},
         {"wait", &HeadlessFrontEnd::Wait},
@@ -330,6 +350,13 @@ std::string HeadlessFrontEnd::Log(std::string_view arguments) {
     return {};
 }
 
+std::string HeadlessFrontEnd::Traffic(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: traffic";
+    for (const std::string& line : std::exchange(trafficLines_, {}))
+        Print(EscapeLineBreaks(line));
+    return {};
+}
+
 std::string HeadlessFrontEnd::Tree(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: tree";
     for (const std::string& line : headless::FormatTree(Dialog().Tree()))
@@ -362,6 +389,8 @@ std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
 }  // namespace
 
 int RunHeadless(const Options& options, int inputFd, std::FILE* output) {
+    // A closed output is seen as a failed write and ends the session; it must not kill it.
+    std::signal(SIGPIPE, SIG_IGN);
     HeadlessFrontEnd frontEnd(options, inputFd, output);
     return frontEnd.Run();
 }
