@@ -6,26 +6,38 @@
 
 namespace zephran {
 
-VocabularyCoverage MeasureVocabulary(const std::string& languageFile) {
-    CLangIni file;
-    file.SetPath(languageFile);
-    file.Load();
+VocabularyCoverage MeasureVocabulary(const TextSource& texts) {
     VocabularyCoverage coverage;
     const auto count = [&](std::string_view section, std::string_view key) {
         ++coverage.total;
-        if (!file.LangText(section, key).empty()) ++coverage.answered;
+        if (!texts.LangText(section, key).empty()) ++coverage.answered;
     };
-    for (const CatalogueEntry& message : CatalogueMessages())
+    for (const Message& message : CatalogueMessages())
         count(kCommunicateState, message.name);
     for (std::string_view key : kTreeMatchOrder)
         count("Tree", key);
     return coverage;
 }
 
+VocabularyCoverage MeasureVocabulary(const std::string& languageFile) {
+    CLangIni file;
+    file.SetPath(languageFile);
+    file.Load();
+    return MeasureVocabulary(file);
+}
+
+bool AnswersVocabulary(const TextSource& texts) {
+    const VocabularyCoverage coverage = MeasureVocabulary(texts);
+    return coverage.answered * 2 >= coverage.total;
+}
+
 std::optional<std::string> LanguageCoverageCheck::Check(const std::string& path) {
     if (told_.contains(path)) return std::nullopt;
-    const VocabularyCoverage coverage = MeasureVocabulary(path);
-    if (coverage.answered * 2 >= coverage.total) return std::nullopt;
+    CLangIni file;
+    file.SetPath(path);
+    file.Load();
+    if (AnswersVocabulary(file)) return std::nullopt;
+    const VocabularyCoverage coverage = MeasureVocabulary(file);
     told_.insert(path);
     return "The language file " + path + " answers only " + std::to_string(coverage.answered) +
            " of the program's " + std::to_string(coverage.total) +

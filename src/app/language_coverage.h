@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "link/text_source.h"
+
 namespace zephran {
 
 // How many texts of the program's vocabulary a language file answers on its own: the message
@@ -14,7 +16,10 @@ struct VocabularyCoverage {
     std::size_t total = 0;
 };
 
+VocabularyCoverage MeasureVocabulary(const TextSource& texts);
 VocabularyCoverage MeasureVocabulary(const std::string& languageFile);
+// Whether the texts answer at least half of the vocabulary.
+bool AnswersVocabulary(const TextSource& texts);
 
 // Tells, once per file, that a language file answers less than half of the vocabulary: random
 // bytes, an empty file or one whose first line is too long load without error and leave every

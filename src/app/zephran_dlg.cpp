@@ -121,9 +121,9 @@ bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     return false;
 }
 
-// Until a language file gives the menus their texts, the bar keeps the program's own captions.
+// Until language files give the program most of its texts, the bar keeps its own captions.
 void CZephranDlg::BuildMenuBar() {
-    const TextSource& texts = lang_.Empty() ? BuiltInMenuTexts() : lang_;
+    const TextSource& texts = AnswersVocabulary(lang_) ? lang_ : BuiltInMenuTexts();
     menuBar_.Set(zephran::BuildMenuBar(settings_, texts, connection_.Ports()));
 }
 

@@ -53,6 +53,11 @@ TEST_F(LanguageCoverageDialog, StartWithAnEmptyLanguageFileNamesItOnce) {
     EXPECT_NE(host.messages[0].find(file), std::string::npos) << host.messages[0];
     dialog->LoadLanguageFile(file);
     EXPECT_EQ(host.messages.size(), 1u);
+    // The menus keep the program's own captions rather than going blank.
+    const ui::Menu& bar = dialog->MenuBar().Bar();
+    ASSERT_FALSE(bar.items.empty());
+    EXPECT_EQ(bar.items[0].text, "Product");
+    EXPECT_EQ(bar.items.back().popup->items[0].text, "ZephranFPV Website");
 }
 
 }  // namespace

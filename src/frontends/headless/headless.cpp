@@ -194,24 +194,16 @@ void HeadlessFrontEnd::CommandLoop(const std::function<bool()>& done) {
 void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
     if (verb.empty() || verb.front() == '#') return;
-    static constexpr std::array<Verb, 15> kVerbs{{
-        {"page", &HeadlessFrontEnd::Page},
-        {"set", &HeadlessFrontEnd::Set},
-        {"click", &HeadlessFrontEnd::Click},
-        {"choose", &HeadlessFrontEnd::Choose},
-        {"release", &HeadlessFrontEnd::Release},
-        {"menu", &HeadlessFrontEnd::Menu},
-        {"file", &HeadlessFrontEnd::File},
-        {"get", &HeadlessFrontEnd::Get},
-        {"status", &HeadlessFrontEnd::Status},
-        {"title", &HeadlessFrontEnd::Title},
-        {"log", &HeadlessFrontEnd::Log},
-        {"traffic", &HeadlessFrontEnd::Traffic},
-        {"tree", &HeadlessFrontEnd::Tree},
-        {"menubar", &HeadlessFrontEnd::MenuBar},
-        {"wait", &HeadlessFrontEnd::Wait},
-        {"quit", &HeadlessFrontEnd::Quit},
-    }};
+    static constexpr Verb kVerbs[] = {
+        {"page", &HeadlessFrontEnd::Page},       {"set", &HeadlessFrontEnd::Set},
+        {"click", &HeadlessFrontEnd::Click},     {"choose", &HeadlessFrontEnd::Choose},
+        {"release", &HeadlessFrontEnd::Release}, {"menu", &HeadlessFrontEnd::Menu},
+        {"file", &HeadlessFrontEnd::File},       {"get", &HeadlessFrontEnd::Get},
+        {"status", &HeadlessFrontEnd::Status},   {"title", &HeadlessFrontEnd::Title},
+        {"log", &HeadlessFrontEnd::Log},         {"traffic", &HeadlessFrontEnd::Traffic},
+        {"tree", &HeadlessFrontEnd::Tree},       {"menubar", &HeadlessFrontEnd::MenuBar},
+        {"wait", &HeadlessFrontEnd::Wait},       {"quit", &HeadlessFrontEnd::Quit},
+    };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
             const std::string error = (this->*candidate.run)(arguments);
