@@ -5,6 +5,7 @@
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <string>
@@ -114,7 +115,7 @@ TEST_F(HeadlessGpsIns, FilterParametersAreWrittenReadBackAndReset) {
 TEST_F(HeadlessGpsIns, NavigationViewShowsAMovingSolutionAroundHome) {
     ASSERT_NO_FATAL_FAILURE(Connect());
     Run("page GPSINS_View");
-    ASSERT_TRUE(app_->WaitUntil("get " + std::to_string(View::kGpsRawText), "GPSRaw", 3s));
+    ASSERT_TRUE(app_->WaitUntil("get " + std::to_string(View::kGpsRawText), "GPSFix:   3", 3s));
     const std::string nav = Text(View::kNavOutputText);
     EXPECT_TRUE(nav.starts_with(R"(    NavOutput\r\n Flags:   7 \r\n Lon:    121.47)")) << nav;
     EXPECT_NEAR(Value(nav, "Lat"), sim::kHomeLat, 0.003);
