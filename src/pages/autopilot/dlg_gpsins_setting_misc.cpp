@@ -110,7 +110,7 @@ ui::WindowTemplate Template() {
     t.controls.push_back(Button(Dlg::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_MISC_WRITE"));
     left.push_back(Stretch());
     right.push_back(Stretch());
-    t.layout = Column({Row({Column(left), Column(right)}),
+    t.layout = Column({Row({Column(left), Column(right), Stretch()}),
                        Row({Item(Dlg::kRead), Item(Dlg::kWrite), Stretch()}), Stretch()});
     return t;
 }

@@ -16,9 +16,9 @@ ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
-        TextBox(Dlg::kNavOutputText, true, 26, 19),
-        TextBox(Dlg::kSensorsRawText, true, 22, 19),
-        TextBox(Dlg::kGpsRawText, true, 26, 19),
+        TextBox(Dlg::kNavOutputText, true, 24, 21),
+        TextBox(Dlg::kSensorsRawText, true, 18, 21),
+        TextBox(Dlg::kGpsRawText, true, 24, 21),
         Button(Dlg::kAttitudeView, "Attitude View", "IDC_BUTTON_OPEN_ATTITUDE_VIEW"),
         Button(Dlg::kHeadingToYaw, "Attitude to North", "IDC_BUTTON_OPEN_ATTITUDE_NORTH"),
         Button(Dlg::kHeadingToZero, "Magnetic North", "IDC_BUTTON_OPEN_MAG_NORTH"),
