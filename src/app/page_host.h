@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "link/text_source.h"
 #include "ui/host_services.h"
@@ -44,6 +45,8 @@ public:
     virtual RecordStore& Records() = 0;
     // Whether the page is the one in the page area.
     virtual bool IsShown(const Page& page) const = 0;
+    // The page of a tree key; every page exists for the life of the main dialog.
+    virtual Page* FindPage(std::string_view treeKey) const = 0;
 };
 
 }  // namespace zephran

@@ -47,6 +47,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
     connection_.RegisterReplies(dispatcher_);
     dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
                       [this](const ReceiveArea&) { connection_.magCalibrating = false; });
+    gpsInsTelemetry_.RouteFirst(dispatcher_);
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -83,6 +84,7 @@ void CZephranDlg::OnInitDialog() {
         pages_.back()->InitDialog();
         pages_.back()->ApplyTexts();
     }
+    gpsInsTelemetry_.RouteLast(dispatcher_);
     ShowProductPage();
 
     const std::int64_t now = clock_.SteadyMs();

@@ -19,6 +19,7 @@
 #include "link/frame_receiver.h"
 #include "link/frame_sender.h"
 #include "link/traffic_log.h"
+#include "pages/autopilot/gpsins_telemetry.h"
 #include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
@@ -71,7 +72,7 @@ public:
     ui::StatusBarModel& StatusBar() { return statusBar_; }
     ui::MenuBarModel& MenuBar() { return menuBar_; }
     Page* ShownPage() const { return shown_; }
-    Page* FindPage(std::string_view treeKey) const;
+    Page* FindPage(std::string_view treeKey) const override;
     const std::vector<std::unique_ptr<Page>>& Pages() const { return pages_; }
     // Told whenever another page is shown.
     ui::ChangeSignal pageChanged;
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
     RecordStore records_;
+    GpsInsTelemetry gpsInsTelemetry_{records_};
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;
     int activePageCode_ = kPageNotLive;

@@ -29,6 +29,10 @@ enum class ReplyRecord : std::uint8_t {
     kMag6Face,
     kMag6FaceCal,
     kGpsInsQr,
+    kGpsInsMisc,
+    kSensorsRaw,
+    kGpsRaw,
+    kNavOutput,
     kPidSet,  // one record per controller, chosen by the message
     kOsdCal,
     kAatOffsets,

@@ -159,16 +159,17 @@ inline constexpr Message DL_MINIAHRS_MAG_SET_RANGE{15, 71, "DL_MINIAHRS_MAG_SET_
 
 // GPS/INS.
 inline constexpr Message DL_GPSINS_SENSORRAW{
-    16, 1, "DL_GPSINS_SENSORRAW", false, ReplyRecord::kNone, 0, LiveStream::kSensorsRaw};
+    16, 1, "DL_GPSINS_SENSORRAW", false, ReplyRecord::kSensorsRaw, 0, LiveStream::kSensorsRaw};
 inline constexpr Message DL_GPSINS_GPSRAW{
-    16, 2, "DL_GPSINS_GPSRAW", false, ReplyRecord::kNone, 0, LiveStream::kGpsRaw};
+    16, 2, "DL_GPSINS_GPSRAW", false, ReplyRecord::kGpsRaw, 0, LiveStream::kGpsRaw};
 inline constexpr Message DL_GPSINS_NAVOUTPUT{
-    16, 3, "DL_GPSINS_NAVOUTPUT", false, ReplyRecord::kNone, 0, LiveStream::kNavOutput};
+    16, 3, "DL_GPSINS_NAVOUTPUT", false, ReplyRecord::kNavOutput, 0, LiveStream::kNavOutput};
 inline constexpr Message DL_GPSINS_QR_READ{16, 4, "DL_GPSINS_QR_READ", true,
                                            ReplyRecord::kGpsInsQr};
 inline constexpr Message DL_GPSINS_QR_WRITE{16, 5, "DL_GPSINS_QR_WRITE"};
 inline constexpr Message DL_GPSINS_QR_DEFAULT{16, 6, "DL_GPSINS_QR_DEFAULT"};
-inline constexpr Message DL_GPSINS_MISC_READ{16, 7, "DL_GPSINS_MISC_READ", true};
+inline constexpr Message DL_GPSINS_MISC_READ{16, 7, "DL_GPSINS_MISC_READ", true,
+                                             ReplyRecord::kGpsInsMisc};
 inline constexpr Message DL_GPSINS_MISC_WRITE{16, 8, "DL_GPSINS_MISC_WRITE"};
 
 // Multicopter.

@@ -43,6 +43,14 @@ std::span<std::uint8_t> RecordStore::Bytes(ReplyRecord kind, std::size_t index) 
             return BytesOf(mag6FaceCal);
         case ReplyRecord::kGpsInsQr:
             return BytesOf(gpsInsQr);
+        case ReplyRecord::kGpsInsMisc:
+            return BytesOf(gpsInsMisc);
+        case ReplyRecord::kSensorsRaw:
+            return BytesOf(sensorsRaw);
+        case ReplyRecord::kGpsRaw:
+            return BytesOf(gpsRaw);
+        case ReplyRecord::kNavOutput:
+            return BytesOf(navOutput);
         case ReplyRecord::kPidSet:
             return BytesOf(pidSets.at(index));
         case ReplyRecord::kOsdCal:

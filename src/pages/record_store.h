@@ -7,6 +7,7 @@
 #include "link/message.h"
 #include "pages/ahrs/ahrs_records.h"
 #include "pages/autopilot/gpsins_records.h"
+#include "pages/autopilot/gpsins_texts.h"
 #include "pages/autopilot/pid_records.h"
 #include "pages/osd_tracker/aat_servo_records.h"
 #include "pages/osd_tracker/osd_cal_records.h"
@@ -19,6 +20,13 @@ namespace zephran {
 struct RecordStore {
     AhrsLiveRecord ahrsLive{};
     GpsInsQrRecord gpsInsQr{};
+    GpsInsMiscRecord gpsInsMisc{};
+    SensorsRawRecord sensorsRaw{};
+    GpsRawRecord gpsRaw{};
+    NavOutputRecord navOutput{};
+    // Derived from the records above before any page handles their replies.
+    NavigationSample navSample{};
+    GpsInsTexts gpsInsTexts;
     AhrsParamRecord ahrsParam{};
     FirRecord firGyro{};
     FirRecord firAcc{};

@@ -69,6 +69,7 @@ public:
     ui::HostServices& Host() const override { return host; }
     RecordStore& Records() override { return records; }
     bool IsShown(const Page&) const override { return false; }
+    Page* FindPage(std::string_view) const override { return nullptr; }
 
     RecordingTexts texts;
     RecordStore records;

@@ -82,6 +82,10 @@ private:
     std::string Menu(std::string_view arguments);
     std::string File(std::string_view arguments);
     std::string Get(std::string_view arguments);
+    std::string Checked(std::string_view arguments);
+    // Prints "ID=" and what `show` gives of control ID, from the first window that has it.
+    std::string PrintControl(std::string_view arguments, std::string_view verb,
+                             const std::function<std::string(const ui::Window&, int)>& show);
     std::string Status(std::string_view arguments);
     std::string Title(std::string_view arguments);
     std::string Log(std::string_view arguments);
@@ -199,10 +203,11 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"click", &HeadlessFrontEnd::Click},     {"choose", &HeadlessFrontEnd::Choose},
         {"release", &HeadlessFrontEnd::Release}, {"menu", &HeadlessFrontEnd::Menu},
         {"file", &HeadlessFrontEnd::File},       {"get", &HeadlessFrontEnd::Get},
-        {"status", &HeadlessFrontEnd::Status},   {"title", &HeadlessFrontEnd::Title},
-        {"log", &HeadlessFrontEnd::Log},         {"traffic", &HeadlessFrontEnd::Traffic},
-        {"tree", &HeadlessFrontEnd::Tree},       {"menubar", &HeadlessFrontEnd::MenuBar},
-        {"wait", &HeadlessFrontEnd::Wait},       {"quit", &HeadlessFrontEnd::Quit},
+        {"checked", &HeadlessFrontEnd::Checked}, {"status", &HeadlessFrontEnd::Status},
+        {"title", &HeadlessFrontEnd::Title},     {"log", &HeadlessFrontEnd::Log},
+        {"traffic", &HeadlessFrontEnd::Traffic}, {"tree", &HeadlessFrontEnd::Tree},
+        {"menubar", &HeadlessFrontEnd::MenuBar}, {"wait", &HeadlessFrontEnd::Wait},
+        {"quit", &HeadlessFrontEnd::Quit},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -297,14 +302,28 @@ std::string HeadlessFrontEnd::File(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Get(std::string_view arguments) {
+    return PrintControl(arguments, "get", [](const ui::Window& window, int id) {
+        return EscapeLineBreaks(window.GetDlgItemText(id));
+    });
+}
+
+std::string HeadlessFrontEnd::Checked(std::string_view arguments) {
+    return PrintControl(arguments, "checked", [](const ui::Window& window, int id) {
+        return std::string(window.IsDlgButtonChecked(id) ? "1" : "0");
+    });
+}
+
+std::string HeadlessFrontEnd::PrintControl(
+    std::string_view arguments, std::string_view verb,
+    const std::function<std::string(const ui::Window&, int)>& show) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id) return "usage: get ID";
+    if (!id) return "usage: " + std::string(verb) + " ID";
     const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
                                                    &Dialog().MainWindow()};
     for (const ui::Window* window : windows) {
         if (window && window->Find(*id)) {
-            Print(std::to_string(*id) + "=" + EscapeLineBreaks(window->GetDlgItemText(*id)));
+            Print(std::to_string(*id) + "=" + show(*window, *id));
             return {};
         }
     }

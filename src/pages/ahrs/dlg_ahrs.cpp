@@ -60,6 +60,21 @@ std::string FormatAhrsLiveText(const AhrsLiveRecord& live) {
     return text;
 }
 
+std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
+    char text[1024];
+    std::snprintf(
+        text, sizeof text,
+        " Flags: %i \r\n Roll:  %f \r\n Pitch: %f \r\n Yaw:   %f \r\n gx:    %f \r\n gy:   "
+        " %f \r\n gz:    %f \r\n ax:    %f \r\n ay:    %f \r\n az:    %f \r\n mx:    %f "
+        "\r\n my:    %f \r\n mz:    %f \r\n",
+        live.flags, static_cast<double>(live.roll), static_cast<double>(live.pitch),
+        static_cast<double>(live.yaw), static_cast<double>(live.gx), static_cast<double>(live.gy),
+        static_cast<double>(live.gz), static_cast<double>(live.ax), static_cast<double>(live.ay),
+        static_cast<double>(live.az), static_cast<double>(live.mx), static_cast<double>(live.my),
+        static_cast<double>(live.mz));
+    return text;
+}
+
 CDlgAHRS::CDlgAHRS(PageHost& host, Identity identity)
     : Page(host, std::move(identity), Template()) {}
 
@@ -73,21 +88,34 @@ void CDlgAHRS::OnCommand(int id) {
             Send(msg::DL_MINIAHRS_RESET);
             break;
         case kHeadingToYaw:
-            if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
+            HeadingToYaw();
             break;
         case kHeadingToZero:
-            headingReference = 0.0f;
+            HeadingToZero();
             break;
         default:
             break;
     }
 }
 
+void CDlgAHRS::HeadingToYaw() {
+    if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
+}
+
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {
     dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, [this](const ReceiveArea&) {
-        liveText = FormatAhrsLiveText(host_.Records().ahrsLive);
-        if (IsShown()) UpdateData(false);
+        ShowLiveText(FormatAhrsLiveText(host_.Records().ahrsLive));
     });
+    const auto gpsIns = [this](const ReceiveArea&) {
+        ShowLiveText(FormatGpsInsLiveText(host_.Records().ahrsLive));
+    };
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW, gpsIns);
+    dispatcher.Route(msg::DL_GPSINS_NAVOUTPUT, gpsIns);
+}
+
+void CDlgAHRS::ShowLiveText(std::string text) {
+    liveText = std::move(text);
+    if (IsShown()) UpdateData(false);
 }
 
 }  // namespace zephran

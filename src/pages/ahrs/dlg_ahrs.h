@@ -18,6 +18,10 @@ public:
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
 
+    // Heading reference := the current yaw, only while the 3-D attitude view is open.
+    void HeadingToYaw();
+    void HeadingToZero() { headingReference = 0.0f; }
+
     std::string liveText;
     float headingReference = 0.0f;  // degrees
     // Whether the 3-D attitude view is open; the heading can follow the yaw only then.
@@ -26,9 +30,14 @@ public:
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     void OnCommand(int id) override;
+
+private:
+    void ShowLiveText(std::string text);
 };
 
 // The live text of one AHRS live record.
 std::string FormatAhrsLiveText(const AhrsLiveRecord& live);
+// The live text when a GPS/INS board drives the record: every value in full, no norms.
+std::string FormatGpsInsLiveText(const AhrsLiveRecord& live);
 
 }  // namespace zephran

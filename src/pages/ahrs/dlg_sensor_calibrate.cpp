@@ -348,8 +348,9 @@ void CDlgSensorCalibrate::TakeLiveValues(const AhrsLiveRecord& live) {
 
 void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
     // The dispatcher has copied each reply into its record before these run.
-    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME,
-                     [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); });
+    const auto live = [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); };
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, live);
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW, live);
     // Every reply ends with the boxes refreshed from the fields, shown or not.
     const auto route = [this, &dispatcher](const Message& message, auto update) {
         dispatcher.Route(message, [this, update](const ReceiveArea&) {
