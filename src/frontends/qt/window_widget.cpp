@@ -100,6 +100,15 @@ void SyncValue(QWidget* widget, const ui::Control& control) {
     }
 }
 
+// A label that takes clicks: a flat button, so it reads as text yet answers mouse and keyboard.
+QWidget* ClickableLabel() {
+    auto* button = new QPushButton;
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
 }  // namespace
 
 WindowWidget::WindowWidget(ui::Window& window, Role role, QWidget* parent)
@@ -208,6 +217,10 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
     QWidget* widget = nullptr;
     switch (control.kind) {
         case ui::ControlKind::Label: {
+            if (control.clickable) {
+                widget = ClickableLabel();
+                break;
+            }
             auto* label = new QLabel;
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(control.multiline);
@@ -257,7 +270,7 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
             break;
         }
         case ui::ControlKind::Slider:
-            widget = new QSlider(Qt::Horizontal);
+            widget = new QSlider(control.vertical ? Qt::Vertical : Qt::Horizontal);
             break;
         case ui::ControlKind::Progress: {
             auto* progress = new QProgressBar;
