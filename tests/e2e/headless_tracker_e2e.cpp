@@ -47,14 +47,14 @@ TEST_F(HeadlessTracker, CompassSettingsAreWrittenReadBackAndReset) {
     ASSERT_NO_FATAL_FAILURE(Connect("AAT", "AAT"));
     Run("page AAT_Mag_Cal");
     Set(Mag::kSpeed, "0");
-    Send(Mag::kReadSpeed, "AAT Motor Speed Read");
+    Send(Mag::kReadSpeed, "AAT Read Motor Speed");
     EXPECT_TRUE(Shows(Mag::kSpeed, "4000"));
-    WriteAndReadBack(Mag::kSpeed, "2500", Mag::kSetSpeed, "AAT Motor Speed Set", Mag::kReadSpeed,
-                     "AAT Motor Speed Read");
+    WriteAndReadBack(Mag::kSpeed, "2500", Mag::kSetSpeed, "AAT Set Motor Speed", Mag::kReadSpeed,
+                     "AAT Read Motor Speed");
     WriteAndReadBack(Mag::kCompassOffset, "-4.5", Mag::kSetCompassOffset, "AAT Set Compass Offset",
                      Mag::kReadCompassOffset, "AAT Read Compass Offset");
-    Send(Mag::kDefaultCalibration, "AAT Set Mag Default");
-    Send(Mag::kReadSpeed, "AAT Motor Speed Read");
+    Send(Mag::kDefaultCalibration, "AAT Default Compass Cal");
+    Send(Mag::kReadSpeed, "AAT Read Motor Speed");
     EXPECT_TRUE(Shows(Mag::kSpeed, "4000"));
     Send(Mag::kReadCompassOffset, "AAT Read Compass Offset");
     EXPECT_TRUE(Shows(Mag::kCompassOffset, "0"));
@@ -66,8 +66,8 @@ TEST_F(HeadlessTracker, CompassCalibrationRunsToItsOffsetsAndScales) {
     ASSERT_NO_FATAL_FAILURE(Connect("AAT", "AAT"));
     Run("page AAT_Mag_Cal");
     Set(Mag::kSpeed, "9000");
-    Send(Mag::kSetSpeed, "AAT Motor Speed Set");
-    Send(Mag::kBeginCal, "AAT Start Mag Cal");
+    Send(Mag::kSetSpeed, "AAT Set Motor Speed");
+    Send(Mag::kBeginCal, "AAT Start Compass Cal");
     EXPECT_TRUE(app_->WaitUntil("get " + std::to_string(Mag::kXMax), "=", std::chrono::seconds(1)));
     // The extremes grow while the tracker turns, and stay once the turn is done.
     double xRange = 0;
@@ -84,7 +84,7 @@ TEST_F(HeadlessTracker, CompassCalibrationRunsToItsOffsetsAndScales) {
     EXPECT_GE(Number(Mag::kXValue), xMin);
     EXPECT_LE(Number(Mag::kYValue), yMax);
 
-    Send(Mag::kReadCalibration, "AAT Read Mag Cal Para");
+    Send(Mag::kReadCalibration, "AAT Read Compass Cal");
     const auto deadline = steady_clock::now() + std::chrono::seconds(3);
     while (Text(Mag::kXScale) == "0" && steady_clock::now() < deadline)
         Run("wait 20");
@@ -121,9 +121,9 @@ TEST_F(HeadlessTracker, MulticopterAcknowledgesItsOutputChoiceUnlogged) {
     ASSERT_NO_FATAL_FAILURE(Connect("Multicopter", "Multicopter"));
     Run("page Multicopter_Misc");
     Run("click " + std::to_string(CDlgMulticopterMisc::kDirect));
-    Send(CDlgMulticopterMisc::kSet, "DL_MUTICOPTER_GPSINS_DIRECT_OUTPUT");
+    Send(CDlgMulticopterMisc::kSet, "Set GPS/INS Output");
     ExpectNoTimeOut();
-    EXPECT_FALSE(Contains(app_->Listing("log"), "DL_MUTICOPTER_GPSINS_DIRECT_OUTPUT OK"));
+    EXPECT_FALSE(Contains(app_->Listing("log"), "Set GPS/INS Output OK"));
 }
 
 TEST_F(HeadlessTracker, HelicopterPagesSendNothing) {
