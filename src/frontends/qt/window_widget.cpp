@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
 #include <algorithm>
 
 namespace zephran::qt {
@@ -100,11 +101,11 @@ void SyncValue(QWidget* widget, const ui::Control& control) {
     }
 }
 
-// A label that takes clicks: a flat button, so it reads as text yet answers mouse and keyboard.
+// A label that takes clicks: a flat button as wide as its text, so it reads as text yet answers
+// mouse and keyboard.
 QWidget* ClickableLabel() {
-    auto* button = new QPushButton;
-    button->setFlat(true);
-    button->setAutoDefault(false);
+    auto* button = new QToolButton;
+    button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }

@@ -42,9 +42,8 @@ WindowTemplate SwashplateTemplate() {
     t.controls.push_back(Label(kRotationLabel, "Rotation Value:"));
     t.controls.push_back(Edit(Swash::kRotation, 6));
     t.controls.push_back(Spin(Swash::kRotationSpin, kRotationLimit));
-    std::vector<LayoutItem> values{Item(kRotationLabel), Stretch(),
-                                   Row({Item(Swash::kRotation), Item(Swash::kRotationSpin)}),
-                                   Stretch()};
+    std::vector<LayoutItem> values{Item(kRotationLabel), Stretch(), Item(Swash::kRotation),
+                                   Item(Swash::kRotationSpin)};
     for (std::size_t k = 0; k < kRates.size(); ++k) {
         const int label = kFirstRateLabel + kRateStep * static_cast<int>(k);
         // Label, box, sign, percent.
