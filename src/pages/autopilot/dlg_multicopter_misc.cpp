@@ -19,8 +19,7 @@ ui::WindowTemplate Template() {
         Button(Dlg::kSet, "Set", "IDC_BUTTON_GPSINS_DIRECT_OUTPUT_SET"),
     };
     t.layout = Column({
-        Group(Dlg::kPrompt,
-              {Row({Item(Dlg::kNormal), Item(Dlg::kDirect), Item(Dlg::kSet), Stretch()})}),
+        Group(Dlg::kPrompt, {LeftRow({Item(Dlg::kNormal), Item(Dlg::kDirect), Item(Dlg::kSet)})}),
         Stretch(),
     });
     return t;

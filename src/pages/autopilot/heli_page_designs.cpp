@@ -12,11 +12,6 @@ using Swash = HeliSwashplate;
 using Rc = HeliRcCalibrate;
 using Mount = HeliMounting;
 
-LayoutItem LeftAligned(std::vector<LayoutItem> items) {
-    items.push_back(Stretch());
-    return Row(std::move(items));
-}
-
 Control Spin(int id, int limit) {
     return Control{.id = id, .kind = ControlKind::Spin, .rangeMin = -limit, .rangeMax = limit};
 }
@@ -72,10 +67,10 @@ WindowTemplate SwashplateTemplate() {
     t.controls.push_back(Button(Swash::kRead, "Read"));
     t.controls.push_back(Button(Swash::kWrite, "Write"));
     t.layout = Column({
-        LeftAligned(std::move(types)),
+        LeftRow(std::move(types)),
         Grid(4, std::move(values)),
         Group(kServoGroup, {Grid(4, std::move(servos))}),
-        LeftAligned({Item(Swash::kRead), Item(Swash::kWrite)}),
+        LeftRow({Item(Swash::kRead), Item(Swash::kWrite)}),
         Stretch(),
     });
     return t;
@@ -160,9 +155,9 @@ WindowTemplate RcCalibrateTemplate() {
     t.controls.push_back(Button(Rc::kStart, "Start"));
     t.layout = Column({
         Row(std::move(inputGroups)),
-        LeftAligned(
+        LeftRow(
             {Group(outputGroup, {Grid(static_cast<int>(kOutputs.size()), std::move(outputs))})}),
-        LeftAligned({Item(Rc::kCalibrateLabel), Item(Rc::kStart)}),
+        LeftRow({Item(Rc::kCalibrateLabel), Item(Rc::kStart)}),
         Stretch(),
     });
     return t;
@@ -206,9 +201,9 @@ WindowTemplate MountingTemplate() {
     t.controls.push_back(Button(Mount::kRead, "Read"));
     t.controls.push_back(Button(Mount::kWrite, "Write"));
     t.layout = Column({
-        LeftAligned(std::move(directions)),
-        LeftAligned({std::move(imu), std::move(gps)}),
-        LeftAligned({Item(Mount::kRead), Item(Mount::kWrite)}),
+        LeftRow(std::move(directions)),
+        LeftRow({std::move(imu), std::move(gps)}),
+        LeftRow({Item(Mount::kRead), Item(Mount::kWrite)}),
         Stretch(),
     });
     return t;
@@ -218,7 +213,7 @@ WindowTemplate AutopilotTemplate() {
     WindowTemplate t;
     t.controls = {Button(HeliAutopilot::kRead, "Read"), Button(HeliAutopilot::kWrite, "Write")};
     t.layout =
-        Column({LeftAligned({Item(HeliAutopilot::kRead), Item(HeliAutopilot::kWrite)}), Stretch()});
+        Column({LeftRow({Item(HeliAutopilot::kRead), Item(HeliAutopilot::kWrite)}), Stretch()});
     return t;
 }
 

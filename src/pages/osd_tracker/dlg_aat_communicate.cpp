@@ -30,8 +30,8 @@ ui::WindowTemplate Template() {
         TextBox(Dlg::kReceived, true, 32, 6),
     };
     t.layout = Column({
-        Group(Dlg::kAudioGroup, {Row({Item(Dlg::kAudioNo), Item(Dlg::kAudioYes), Item(Dlg::kRead),
-                                      Item(Dlg::kWrite), Stretch()})}),
+        Group(Dlg::kAudioGroup, {LeftRow({Item(Dlg::kAudioNo), Item(Dlg::kAudioYes),
+                                          Item(Dlg::kRead), Item(Dlg::kWrite)})}),
         Group(Dlg::kReceiveGroup, {Item(Dlg::kReceived)}),
         Stretch(),
     });

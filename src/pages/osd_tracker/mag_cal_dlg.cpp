@@ -65,14 +65,6 @@ constexpr ParameterField kCompassOffsetFields[] = {
      .unitKey = "IDC_STATIC_DEGREE"},
 };
 
-ui::LayoutItem ButtonRow(std::initializer_list<int> ids) {
-    std::vector<ui::LayoutItem> items;
-    for (int id : ids)
-        items.push_back(ui::Item(id));
-    items.push_back(ui::Stretch());
-    return ui::Row(std::move(items));
-}
-
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
@@ -96,16 +88,16 @@ ui::WindowTemplate Template() {
             {
                 Group(kSpeedGroup,
                       {Row({Grid(2, ParameterSetBinding::AddControls(Dlg::kSpeedSet, t)),
-                            ButtonRow({Dlg::kReadSpeed, Dlg::kSetSpeed})})}),
+                            LeftRow({Item(Dlg::kReadSpeed), Item(Dlg::kSetSpeed)})})}),
                 Group(kReadingsGroup, {Grid(4, ParameterSetBinding::AddControls(Dlg::kReadings, t)),
-                                       ButtonRow({Dlg::kBeginCal})}),
+                                       LeftRow({Item(Dlg::kBeginCal)})}),
                 Group(kCalibrationGroup,
                       {Grid(4, ParameterSetBinding::AddControls(Dlg::kCalibration, t)),
-                       ButtonRow({Dlg::kReadCalibration, Dlg::kDefaultCalibration})}),
+                       LeftRow({Item(Dlg::kReadCalibration), Item(Dlg::kDefaultCalibration)})}),
             }),
         Group(kCompassOffsetGroup,
               {Row({Grid(3, ParameterSetBinding::AddControls(Dlg::kCompassOffsetSet, t)),
-                    ButtonRow({Dlg::kReadCompassOffset, Dlg::kSetCompassOffset})})}),
+                    LeftRow({Item(Dlg::kReadCompassOffset), Item(Dlg::kSetCompassOffset)})})}),
         Stretch(),
     });
     return t;
