@@ -13,9 +13,13 @@
 #include "pages/autopilot/dlg_gpsins_setting.h"
 #include "pages/autopilot/dlg_gpsins_setting_misc.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
+#include "pages/autopilot/dlg_heli_page.h"
+#include "pages/autopilot/dlg_multicopter_misc.h"
+#include "pages/osd_tracker/dlg_aat_communicate.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
+#include "pages/osd_tracker/mag_cal_dlg.h"
 
 namespace zephran {
 namespace {
@@ -41,6 +45,12 @@ std::unique_ptr<Page> Make(PageHost& host, const PageIdentity& identity) {
     return std::make_unique<PageClass>(host, IdentityOf(identity));
 }
 
+// A helicopter page, made from its design.
+template <const HeliPageDesign& design>
+std::unique_ptr<Page> MakeHeli(PageHost& host, const PageIdentity& identity) {
+    return std::make_unique<CDlgHeliPage>(host, IdentityOf(identity), design);
+}
+
 }  // namespace
 
 std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
@@ -60,6 +70,14 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgGPSINSSetting", &Make<CDlgGPSINSSetting>},
         {"CDlgGPSINSSettingMisc", &Make<CDlgGPSINSSettingMisc>},
         {"CDlgGPSINSView", &Make<CDlgGPSINSView>},
+        {"CMagCalDlg", &Make<CMagCalDlg>},
+        {"CDlg_AAT_Communicate", &Make<CDlg_AAT_Communicate>},
+        {"CDlgMulticopterMisc", &Make<CDlgMulticopterMisc>},
+        {"CDlgHeliSystemCheck", &MakeHeli<kHeliSystemCheckDesign>},
+        {"CDlgHeliSwashplate", &MakeHeli<kHeliSwashplateDesign>},
+        {"CDlgHeliRCCalibrate", &MakeHeli<kHeliRcCalibrateDesign>},
+        {"CDlgHeliMouting", &MakeHeli<kHeliMountingDesign>},
+        {"CDlgHeliAutopilot", &MakeHeli<kHeliAutopilotDesign>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

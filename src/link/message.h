@@ -39,6 +39,11 @@ enum class ReplyRecord : std::uint8_t {
     kAatStep,
     kAatYawPid,
     kAatServoGap,
+    kAatMag,
+    kAatMagCal,
+    kAatMotorSpeed,
+    kAatCompassOffset,
+    kAatStatus,
 };
 
 // One message of the catalogue and what a reply of it gets: its traffic-log name, whether it

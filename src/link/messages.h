@@ -29,16 +29,19 @@ inline constexpr Message kStartRssiCal{9, 15, "Start RSSI Cal"};
 inline constexpr Message kStopRssiCal{9, 16, "Stop RSSI Cal"};
 
 // Antenna tracker.
-inline constexpr Message kAatReadMag{11, 0, "AAT Read Mag"};
+inline constexpr Message kAatReadMag{11, 0, "AAT Read Mag", true, ReplyRecord::kAatMag, 36};
 inline constexpr Message kAatStartMagCal{11, 1, "AAT Start Mag Cal"};
 inline constexpr Message kAatStopMagCal{11, 2, "AAT Stop Mag Cal"};
-inline constexpr Message kAatReadMagCalPara{11, 3, "AAT Read Mag Cal Para"};
+inline constexpr Message kAatReadMagCalPara{
+    11, 3, "AAT Read Mag Cal Para", true, ReplyRecord::kAatMagCal, 24};
 inline constexpr Message kAatSetMagDefault{11, 4, "AAT Set Mag Default"};
-inline constexpr Message kAatMotorSpeedRead{11, 5, "AAT Motor Speed Read"};
+inline constexpr Message kAatMotorSpeedRead{
+    11, 5, "AAT Motor Speed Read", true, ReplyRecord::kAatMotorSpeed, 4};
 inline constexpr Message kAatMotorSpeedSet{11, 6, "AAT Motor Speed Set"};
-inline constexpr Message kAatReadCompassOffset{11, 7, "AAT Read Compass Offset"};
+inline constexpr Message kAatReadCompassOffset{
+    11, 7, "AAT Read Compass Offset", true, ReplyRecord::kAatCompassOffset, 4};
 inline constexpr Message kAatSetCompassOffset{11, 8, "AAT Set Compass Offset"};
-inline constexpr Message DL_ID_AAT{11, 11, "DL_ID_AAT"};
+inline constexpr Message DL_ID_AAT{11, 11, "DL_ID_AAT", true, ReplyRecord::kAatStatus};
 inline constexpr Message DL_ID_AAT_SERVO_SET_POWERON_SET{11, 17, "DL_ID_AAT_SERVO_SET_POWERON_SET"};
 inline constexpr Message DL_ID_AAT_SERVO_READ_OFFSET_SET{
     11, 18, "DL_ID_AAT_SERVO_READ_OFFSET_SET", true, ReplyRecord::kAatOffsets, 2};

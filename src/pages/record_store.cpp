@@ -63,6 +63,16 @@ std::span<std::uint8_t> RecordStore::Bytes(ReplyRecord kind, std::size_t index) 
             return BytesOf(aatYawPid);
         case ReplyRecord::kAatServoGap:
             return BytesOf(aatServoGap);
+        case ReplyRecord::kAatMag:
+            return BytesOf(aatMag);
+        case ReplyRecord::kAatMagCal:
+            return BytesOf(aatMagCal);
+        case ReplyRecord::kAatMotorSpeed:
+            return BytesOf(aatMotorSpeed);
+        case ReplyRecord::kAatCompassOffset:
+            return BytesOf(aatCompassOffset);
+        case ReplyRecord::kAatStatus:
+            return BytesOf(aatStatus);
     }
     return {};
 }

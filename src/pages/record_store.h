@@ -10,6 +10,7 @@
 #include "pages/autopilot/gpsins_texts.h"
 #include "pages/autopilot/pid_records.h"
 #include "pages/osd_tracker/aat_servo_records.h"
+#include "pages/osd_tracker/aat_tracker_records.h"
 #include "pages/osd_tracker/osd_cal_records.h"
 
 namespace zephran {
@@ -45,6 +46,11 @@ struct RecordStore {
     float aatStep{};
     AatYawPidRecord aatYawPid{};
     std::int32_t aatServoGap{};
+    AatMagRecord aatMag{};
+    AatMagCalRecord aatMagCal{};
+    float aatMotorSpeed{};
+    float aatCompassOffset{};
+    AatStatusRecord aatStatus{};
 
     // The bytes of a record kind; index picks one of several records of a kind.
     std::span<std::uint8_t> Bytes(ReplyRecord kind, std::size_t index = 0);

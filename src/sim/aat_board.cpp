@@ -1,4 +1,5 @@
 #include "sim/aat_board.h"
+#include "sim/aat_tracker.h"
 #include "sim/request_handlers.h"
 
 #include <algorithm>
@@ -117,6 +118,8 @@ void InstallAat(Board& board) {
         kept->servoGap = GetI32(r, 0);
         return true;
     });
+
+    InstallAatTracker(board);
 }
 
 }  // namespace zephran::sim

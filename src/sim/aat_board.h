@@ -8,7 +8,8 @@ namespace zephran::sim {
 // power-on position, limit offsets and step, and the horizontal axis's PID controller and
 // minimum output point, answers their reads and acknowledges each change it accepts with an
 // empty frame of the same id. Offsets outside -100..100, a power-on position other than 0 or 1
-// and values that are not finite go unanswered.
+// and values that are not finite go unanswered. The tracker's head and compass come with it
+// (aat_tracker.h).
 void InstallAat(Board& board);
 
 }  // namespace zephran::sim

@@ -9,6 +9,7 @@
 #include "sim/autopilot_board.h"
 #include "sim/gpsins_board.h"
 #include "sim/link_control.h"
+#include "sim/multicopter_board.h"
 #include "sim/osd_board.h"
 
 namespace zephran::sim {
@@ -27,7 +28,7 @@ constexpr std::array<Product, 7> kProducts{{
     {"AAT", "ZephranFPV antenna tracker, firmware 1.6", InstallAat},
     {"AHRS", "ZephranFPV AHRS board, firmware 3.5", InstallAhrs},
     {"GPSINS", "ZephranFPV GPS/INS board, firmware 2.2", InstallGpsIns},
-    {"Multicopter", "ZephranFPV multicopter board, firmware 1.3"},
+    {"Multicopter", "ZephranFPV multicopter board, firmware 1.3", InstallMulticopter},
     {"Helicopter", "ZephranFPV helicopter board, firmware 1.1"},
 }};
 

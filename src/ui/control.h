@@ -33,6 +33,10 @@ struct Control {
     bool visible = true;
     bool readOnly = false;
     bool multiline = false;
+    // A label that reports clicks as a button does.
+    bool clickable = false;
+    // A slider that runs up and down rather than across.
+    bool vertical = false;
     // Radio buttons with the same group number exclude each other.
     int radioGroup = 0;
     int rangeMin = 0;

@@ -11,6 +11,10 @@ inline Control Label(int id, std::string text, std::string key = {}) {
     return Control{
         .id = id, .kind = ControlKind::Label, .text = std::move(text), .textKey = std::move(key)};
 }
+inline Control ClickableLabel(int id, std::string text) {
+    return Control{
+        .id = id, .kind = ControlKind::Label, .text = std::move(text), .clickable = true};
+}
 inline Control GroupBox(int id, std::string text, std::string key = {}) {
     return Control{.id = id,
                    .kind = ControlKind::GroupBox,
@@ -33,6 +37,9 @@ inline Control Radio(int id, int group, std::string text, std::string key = {}) 
                    .text = std::move(text),
                    .radioGroup = group,
                    .textKey = std::move(key)};
+}
+inline Control VerticalSlider(int id, int heightRows = 6) {
+    return Control{.id = id, .kind = ControlKind::Slider, .vertical = true, .rows = heightRows};
 }
 inline Control Edit(int id, int widthChars = 12) {
     return Control{.id = id, .kind = ControlKind::Edit, .widthChars = widthChars};

@@ -26,6 +26,11 @@ inline LayoutItem Stretch() {
 inline LayoutItem Row(std::vector<LayoutItem> children) {
     return {LayoutItem::Kind::Row, 0, 1, std::move(children)};
 }
+// A row kept to the left: the spare room goes after its children.
+inline LayoutItem LeftRow(std::vector<LayoutItem> children) {
+    children.push_back(Stretch());
+    return Row(std::move(children));
+}
 inline LayoutItem Column(std::vector<LayoutItem> children) {
     return {LayoutItem::Kind::Column, 0, 1, std::move(children)};
 }

@@ -170,6 +170,9 @@ bool Window::UserClick(int id) {
         }
         case ControlKind::Button:
             break;
+        case ControlKind::Label:
+            if (!control->clickable) return false;
+            break;
         default:
             return false;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_host.h"
+#include "ui/controls.h"
 #include "ui/data_exchange.h"
 #include "ui/timers.h"
 #include "ui/window.h"
@@ -19,7 +20,9 @@ enum : int {
     kCheck = 22,
     kApply = 23,
     kMode = 24,
-    kSpin = 25
+    kSpin = 25,
+    kLabel = 26,
+    kSign = 27
 };
 
 struct Fields {
@@ -50,7 +53,9 @@ public:
             Control{.id = kCheck, .kind = ControlKind::CheckBox},
             Control{.id = kApply, .kind = ControlKind::Button},
             Control{.id = kMode, .kind = ControlKind::DropDown, .entries = {"a", "b"}},
-            Control{.id = kSpin, .kind = ControlKind::Spin, .rangeMin = 0, .rangeMax = 10}};
+            Control{.id = kSpin, .kind = ControlKind::Spin, .rangeMin = 0, .rangeMax = 10},
+            Label(kLabel, "Gain:"),
+            ClickableLabel(kSign, "+")};
         return t;
     }
 
@@ -152,6 +157,16 @@ TEST_F(DialogLayerTest, UserInputReachesOnlyUsableControls) {
     EXPECT_FALSE(window.UserReleaseSpin(kGain));
     window.SetPos(kSpin, 50);
     EXPECT_EQ(window.GetPos(kSpin), 10);
+}
+
+// Only a clickable label reports clicks; a disabled radio button keeps its state.
+TEST_F(DialogLayerTest, ClickableLabelsAndDisabledRadios) {
+    EXPECT_FALSE(window.UserClick(kLabel));
+    EXPECT_TRUE(window.UserClick(kSign));
+    window.EnableControl(kOff, false);
+    EXPECT_FALSE(window.UserClick(kOff));
+    EXPECT_FALSE(window.IsDlgButtonChecked(kOff));
+    EXPECT_EQ(window.commands, std::vector<int>{kSign});
 }
 
 TEST_F(DialogLayerTest, RadioGroupsExcludeEachOtherOnly) {

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolButton>
 #include <algorithm>
 
 #include "frontends/qt/flow_layout.h"
@@ -100,6 +101,15 @@ void SyncValue(QWidget* widget, const ui::Control& control) {
     } else if (auto* progress = qobject_cast<QProgressBar*>(widget)) {
         SyncRange(progress, control);
     }
+}
+
+// A label that takes clicks: a flat button as wide as its text, so it reads as text yet answers
+// mouse and keyboard.
+QWidget* ClickableLabel() {
+    auto* button = new QToolButton;
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
 }
 
 }  // namespace
@@ -228,6 +238,10 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
     QWidget* widget = nullptr;
     switch (control.kind) {
         case ui::ControlKind::Label: {
+            if (control.clickable) {
+                widget = ClickableLabel();
+                break;
+            }
             auto* label = new QLabel;
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(control.multiline);
@@ -277,7 +291,7 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
             break;
         }
         case ui::ControlKind::Slider:
-            widget = new QSlider(Qt::Horizontal);
+            widget = new QSlider(control.vertical ? Qt::Vertical : Qt::Horizontal);
             break;
         case ui::ControlKind::Progress: {
             auto* progress = new QProgressBar;
