@@ -14,6 +14,7 @@
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
+#include "update/dlg_iap_update.h"
 
 namespace zephran {
 namespace {
@@ -56,6 +57,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgAirplanePIDInnerLoop", &Make<CDlgAirplanePIDInnerLoop>},
         {"CDlgAirplaneOuterLoop", &Make<CDlgAirplaneOuterLoop>},
         {"CDlgGPSINSSetting", &Make<CDlgGPSINSSetting>},
+        {"CIAPUpdateDlg", &Make<CIAPUpdateDlg>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

@@ -10,6 +10,8 @@ namespace zephran {
 
 class SettingsFile;
 class ReplyDispatcher;
+class FirmwareUpdate;
+class Clock;
 struct RecordStore;
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
@@ -46,6 +48,10 @@ public:
     virtual RecordStore& Records() = 0;
     // Set while the board runs its three-axis compass calibration: the rate display pauses.
     virtual void SetMagCalibrating(bool running) = 0;
+    virtual FirmwareUpdate& Update() = 0;
+    virtual const Clock& Time() const = 0;
+    // Where recordings go.
+    virtual const std::string& LogDir() const = 0;
 };
 
 }  // namespace zephran

@@ -39,9 +39,21 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       connection_(
           {settings_, lang_, host_, timers_, clock_, *link_, sender_, log_, dispatcher_,
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
-           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}) {
+           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}),
+      update_({lang_, host_, log_, [this] { return connection_.Connected(); },
+               [this](std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                      const std::uint8_t* payload) {
+                   SendFrame(group, msgId, length, payload);
+                   CheckConnected();
+               },
+               [this](int code, const std::string& text, int value) {
+                   SetStatus(code, text, value);
+               }}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
+    update_.RegisterReplies(dispatcher_);
+    connection_.linkHeld = [this] { return update_.Active(); };
+    connection_.onPortLost = [this] { update_.PortLost(); };
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -272,6 +284,7 @@ void CZephranDlg::RunDueTimers() {
 void CZephranDlg::OnTimer(int id) {
     switch (id) {
         case kTimerPending:
+            update_.OnTimerTick();
             connection_.OnPendingTimer();
             break;
         case kTimerScan:

@@ -27,6 +27,7 @@
 #include "ui/timers.h"
 #include "ui/tree.h"
 #include "ui/window.h"
+#include "update/firmware_update.h"
 
 namespace zephran {
 
@@ -103,6 +104,9 @@ public:
     int ActivePageCode() const override { return activePageCode_; }
     RecordStore& Records() override { return records_; }
     void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
+    FirmwareUpdate& Update() override { return update_; }
+    const Clock& Time() const override { return clock_; }
+    const std::string& LogDir() const override { return paths_.logDir; }
 
 private:
     // FrameSenderHost
@@ -146,6 +150,7 @@ private:
     ReplyDispatcher dispatcher_;
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
+    FirmwareUpdate update_;
     RecordStore records_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;

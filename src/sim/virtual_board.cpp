@@ -11,6 +11,7 @@
 #include <cstring>
 #include <utility>
 
+#include "sim/line_pacer.h"
 #include "sim/products.h"
 
 namespace zephran::sim {
@@ -29,19 +30,25 @@ constexpr std::size_t kMaxPendingOutput = 64 * 1024;
 // descriptor becomes readable (its other end closed).
 class BoardLoop {
 public:
-    BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop)
-        : board_(std::move(board)), master_(std::move(master)), stop_(std::move(stop)) {}
+    BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop, unsigned lineBaud)
+        : board_(std::move(board)),
+          master_(std::move(master)),
+          stop_(std::move(stop)),
+          sending_(lineBaud),
+          taking_(lineBaud) {}
 
     void Run() {
         for (;;) {
             std::array<pollfd, 2> fds{{{stop_.Get(), POLLIN, 0}, {master_.Get(), 0, 0}}};
-            fds[1].events = static_cast<short>(pending_.empty() ? POLLIN : POLLIN | POLLOUT);
+            const bool canWrite = !pending_.empty() && sending_.Allowed(Clock::now()) > 0;
+            fds[1].events = static_cast<short>(canWrite ? POLLIN | POLLOUT : POLLIN);
             // While nobody holds the slave open the master reports a hang-up at once, so it is
             // left out and looked at again after a short wait instead.
             const nfds_t count = peerPresent_ ? 2 : 1;
             if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR) return;
             if (fds[0].revents != 0) return;
             ReadMaster();
+            TakeInput();
             board_->RunDue(Clock::now());
             CollectOutput();
             WriteMaster();
@@ -51,7 +58,11 @@ public:
 private:
     int PollTimeout(Clock::time_point now) const {
         auto wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
-        if (const auto due = board_->NextDue())
+        std::optional<Clock::time_point> due = board_->NextDue();
+        const auto consider = [&due](Clock::time_point t) { due = due ? std::min(*due, t) : t; };
+        if (!pending_.empty() && sending_.Paced()) consider(sending_.NextFree());
+        if (!input_.empty()) consider(taking_.NextFree());
+        if (due)
             wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*due - now), 0ms, wait);
         return static_cast<int>(wait.count());
     }
@@ -62,7 +73,7 @@ private:
             const ssize_t n = read(master_.Get(), buffer.data(), buffer.size());
             if (n > 0) {
                 peerPresent_ = true;
-                board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
+                input_.insert(input_.end(), buffer.begin(), buffer.begin() + n);
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
@@ -74,6 +85,16 @@ private:
         }
     }
 
+    // Hands the board what the line has delivered by now.
+    void TakeInput() {
+        const Clock::time_point now = Clock::now();
+        const std::size_t count = std::min(input_.size(), taking_.Allowed(now));
+        if (count == 0) return;
+        taking_.Used(count, now);
+        board_->Receive({input_.data(), count}, now);
+        input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+
     void CollectOutput() {
         const Bytes output = board_->TakeOutput();
         if (peerPresent_ && pending_.size() + output.size() <= kMaxPendingOutput)
@@ -82,8 +103,12 @@ private:
 
     void WriteMaster() {
         while (!pending_.empty()) {
-            const ssize_t n = write(master_.Get(), pending_.data(), pending_.size());
+            const Clock::time_point now = Clock::now();
+            const std::size_t count = std::min(pending_.size(), sending_.Allowed(now));
+            if (count == 0) return;
+            const ssize_t n = write(master_.Get(), pending_.data(), count);
             if (n > 0) {
+                sending_.Used(static_cast<std::size_t>(n), now);
                 pending_.erase(pending_.begin(), pending_.begin() + n);
                 continue;
             }
@@ -98,6 +123,7 @@ private:
         if (!peerPresent_) return;
         peerPresent_ = false;
         pending_.clear();
+        input_.clear();
         board_->DropPartialRequest();
     }
 
@@ -108,13 +134,22 @@ private:
     // EIO until it is opened again.
     bool peerPresent_ = true;
     Bytes pending_;
+    // Received from the pty, not yet through the line.
+    Bytes input_;
+    LinePacer sending_;
+    LinePacer taking_;
 };
 
 }  // namespace
 
 std::optional<std::string> VirtualBoard::Start(std::string_view product,
                                                const std::string& linkPath) {
-    auto board = MakeBoard(product, Clock::now());
+    std::shared_ptr<BootloaderControl> bootloader;
+    {
+        const std::lock_guard lock(mutex_);
+        bootloader = bootloader_;
+    }
+    auto board = MakeBoard(product, Clock::now(), std::move(bootloader));
     if (!board) {
         const std::lock_guard lock(mutex_);
         error_ = "unknown product " + std::string(product);
@@ -141,8 +176,9 @@ std::optional<std::string> VirtualBoard::Start(std::unique_ptr<Board> board,
         stopWrite_.Reset();
         return std::nullopt;
     }
-    thread_ = std::thread([loop = BoardLoop(std::move(board), std::move(master),
-                                            std::move(stopRead))]() mutable { loop.Run(); });
+    thread_ =
+        std::thread([loop = BoardLoop(std::move(board), std::move(master), std::move(stopRead),
+                                      lineBaud_)]() mutable { loop.Run(); });
     return slavePath;
 }
 
@@ -155,6 +191,16 @@ void VirtualBoard::StopLocked() {
     stopWrite_.Reset();
     if (thread_.joinable()) thread_.join();
     link_.Remove();
+}
+
+void VirtualBoard::PaceToBaud(unsigned baud) {
+    const std::lock_guard lock(mutex_);
+    lineBaud_ = baud;
+}
+
+void VirtualBoard::SetBootloader(std::shared_ptr<BootloaderControl> control) {
+    const std::lock_guard lock(mutex_);
+    bootloader_ = std::move(control);
 }
 
 bool VirtualBoard::IsRunning() const {

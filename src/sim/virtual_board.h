@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "sim/board.h"
+#include "sim/bootloader.h"
 #include "sim/pty_device.h"
 
 namespace zephran::sim {
@@ -31,6 +32,12 @@ public:
     std::optional<std::string> Start(std::unique_ptr<Board> board,
                                      const std::string& linkPath = {});
 
+    // Boards started from now on send and take bytes no faster than a line of this baud rate
+    // would carry them; 0 (the default) lets them through at once.
+    void PaceToBaud(unsigned baud);
+    // Boards of a product started from now on report their bootloader to this control.
+    void SetBootloader(std::shared_ptr<BootloaderControl> control);
+
     // Joins the board's thread, closes the pty and removes the link.
     void Stop();
     bool IsRunning() const;
@@ -45,6 +52,8 @@ private:
     UniqueFd stopWrite_;
     DeviceLink link_;
     std::string error_;
+    unsigned lineBaud_ = 0;
+    std::shared_ptr<BootloaderControl> bootloader_;
 };
 
 }  // namespace zephran::sim

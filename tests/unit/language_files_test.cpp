@@ -15,8 +15,11 @@
 #include "link/message_catalogue.h"
 #include "pages/record_store.h"
 #include "platform/app_paths.h"
+#include "platform/clock.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
+#include "ui/list_box.h"
+#include "update/firmware_update.h"
 
 namespace zephran {
 namespace {
@@ -71,11 +74,21 @@ public:
     int ActivePageCode() const override { return kPageNotLive; }
     RecordStore& Records() override { return records; }
     void SetMagCalibrating(bool) override {}
+    FirmwareUpdate& Update() override { return update; }
+    const Clock& Time() const override { return clock; }
+    const std::string& LogDir() const override { return logDir; }
 
     RecordingTexts texts;
     RecordStore records;
     SettingsFile settings{"/nonexistent/Config.ini"};
     mutable testing::FakeHost host;
+    ui::ListBoxModel lines;
+    TrafficLog log{lines, texts};
+    FirmwareUpdate update{{texts, host, log, [] { return false; },
+                           [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) {},
+                           [](int, const std::string&, int) {}}};
+    VirtualClock clock;
+    std::string logDir = "/nonexistent/Log";
 };
 
 // The keys looked up through tables: the page tree, the menus and the pages' captions.
