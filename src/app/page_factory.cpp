@@ -15,6 +15,7 @@
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
 #include "update/dlg_iap_update.h"
+#include "views/dlg_data_analyz.h"
 
 namespace zephran {
 namespace {
@@ -58,6 +59,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgAirplaneOuterLoop", &Make<CDlgAirplaneOuterLoop>},
         {"CDlgGPSINSSetting", &Make<CDlgGPSINSSetting>},
         {"CIAPUpdateDlg", &Make<CIAPUpdateDlg>},
+        {"CDialog_Data_Analyz", &Make<CDialog_Data_Analyz>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

@@ -11,6 +11,7 @@ namespace zephran {
 class SettingsFile;
 class ReplyDispatcher;
 class FirmwareUpdate;
+class LiveRecorder;
 class Clock;
 struct RecordStore;
 
@@ -49,6 +50,7 @@ public:
     // Set while the board runs its three-axis compass calibration: the rate display pauses.
     virtual void SetMagCalibrating(bool running) = 0;
     virtual FirmwareUpdate& Update() = 0;
+    virtual LiveRecorder& Recorder() = 0;
     virtual const Clock& Time() const = 0;
     // Where recordings go.
     virtual const std::string& LogDir() const = 0;

@@ -40,20 +40,24 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
           {settings_, lang_, host_, timers_, clock_, *link_, sender_, log_, dispatcher_,
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
            [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}),
-      update_({lang_, host_, log_, [this] { return connection_.Connected(); },
-               [this](std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
-                      const std::uint8_t* payload) {
-                   SendFrame(group, msgId, length, payload);
-                   CheckConnected();
-               },
-               [this](int code, const std::string& text, int value) {
-                   SetStatus(code, text, value);
-               }}) {
+      update_(
+          {lang_, host_, log_, [this] { return connection_.Connected(); },
+           [this](std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                  const std::uint8_t* payload) {
+               SendFrame(group, msgId, length, payload);
+               CheckConnected();
+           },
+           [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
+      recorder_({host_, clock_, paths_.logDir}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
     update_.RegisterReplies(dispatcher_);
+    recorder_.RegisterReplies(dispatcher_);
     connection_.linkHeld = [this] { return update_.Active(); };
-    connection_.onPortLost = [this] { update_.PortLost(); };
+    connection_.onPortLost = [this] {
+        update_.PortLost();
+        recorder_.PortLost();
+    };
 }
 
 CZephranDlg::~CZephranDlg() {

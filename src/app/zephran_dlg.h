@@ -28,6 +28,7 @@
 #include "ui/tree.h"
 #include "ui/window.h"
 #include "update/firmware_update.h"
+#include "views/live_recorder.h"
 
 namespace zephran {
 
@@ -105,6 +106,7 @@ public:
     RecordStore& Records() override { return records_; }
     void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
     FirmwareUpdate& Update() override { return update_; }
+    LiveRecorder& Recorder() override { return recorder_; }
     const Clock& Time() const override { return clock_; }
     const std::string& LogDir() const override { return paths_.logDir; }
 
@@ -151,6 +153,8 @@ private:
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
     FirmwareUpdate update_;
+    // Outlives the pages; closing it on destruction keeps every record received.
+    LiveRecorder recorder_;
     RecordStore records_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;

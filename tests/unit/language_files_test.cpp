@@ -20,6 +20,7 @@
 #include "support/temp_dir.h"
 #include "ui/list_box.h"
 #include "update/firmware_update.h"
+#include "views/live_recorder.h"
 
 namespace zephran {
 namespace {
@@ -75,6 +76,7 @@ public:
     RecordStore& Records() override { return records; }
     void SetMagCalibrating(bool) override {}
     FirmwareUpdate& Update() override { return update; }
+    LiveRecorder& Recorder() override { return recorder; }
     const Clock& Time() const override { return clock; }
     const std::string& LogDir() const override { return logDir; }
 
@@ -89,6 +91,7 @@ public:
                            [](int, const std::string&, int) {}}};
     VirtualClock clock;
     std::string logDir = "/nonexistent/Log";
+    LiveRecorder recorder{{host, clock, logDir}};
 };
 
 // The keys looked up through tables: the page tree, the menus and the pages' captions.
