@@ -261,8 +261,9 @@ TEST_F(RecordingTest, QuittingOrLosingThePortKeepsEveryRecord) {
     StartRecording(kEntryAhrs);
     for (int n = 0; n < 40; ++n)
         Receive(15, 1, Live(static_cast<float>(n), 0, 0, 0));
+    const std::string logDir = LogDir();
     dialog.reset();
-    EXPECT_EQ(Records(LogFiles(LogDir()).at(1)).size(), 40u);
+    EXPECT_EQ(Records(LogFiles(logDir).at(1)).size(), 40u);
     EXPECT_TRUE(host.messages.empty());
 }
 
