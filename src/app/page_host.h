@@ -12,6 +12,7 @@ class SettingsFile;
 class ReplyDispatcher;
 class FirmwareUpdate;
 class LiveRecorder;
+class ReplayLink;
 class Clock;
 struct RecordStore;
 
@@ -51,6 +52,8 @@ public:
     virtual void SetMagCalibrating(bool running) = 0;
     virtual FirmwareUpdate& Update() = 0;
     virtual LiveRecorder& Recorder() = 0;
+    // Recordings played back as frames from a board.
+    virtual ReplayLink& Replay() = 0;
     virtual const Clock& Time() const = 0;
     // Where recordings go.
     virtual const std::string& LogDir() const = 0;

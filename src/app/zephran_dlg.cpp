@@ -48,7 +48,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
                CheckConnected();
            },
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
-      recorder_({host_, clock_, paths_.logDir}) {
+      recorder_({host_, clock_, paths_.logDir}),
+      replayReceiver_(*this) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
     update_.RegisterReplies(dispatcher_);
@@ -289,6 +290,10 @@ void CZephranDlg::OnTimer(int id) {
     switch (id) {
         case kTimerPending:
             update_.OnTimerTick();
+            replay_.Tick(clock_.SteadyMs(), [this](std::span<const std::uint8_t> frame) {
+                for (const std::uint8_t b : frame)
+                    replayReceiver_.FrameParser(b);
+            });
             connection_.OnPendingTimer();
             break;
         case kTimerScan:

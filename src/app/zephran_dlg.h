@@ -29,6 +29,7 @@
 #include "ui/window.h"
 #include "update/firmware_update.h"
 #include "views/live_recorder.h"
+#include "views/replay_link.h"
 
 namespace zephran {
 
@@ -107,6 +108,7 @@ public:
     void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
     FirmwareUpdate& Update() override { return update_; }
     LiveRecorder& Recorder() override { return recorder_; }
+    ReplayLink& Replay() override { return replay_; }
     const Clock& Time() const override { return clock_; }
     const std::string& LogDir() const override { return paths_.logDir; }
 
@@ -155,6 +157,9 @@ private:
     FirmwareUpdate update_;
     // Outlives the pages; closing it on destruction keeps every record received.
     LiveRecorder recorder_;
+    // A played-back recording, parsed apart from the port's bytes.
+    ReplayLink replay_;
+    FrameReceiver replayReceiver_;
     RecordStore records_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;

@@ -21,6 +21,7 @@
 #include "ui/list_box.h"
 #include "update/firmware_update.h"
 #include "views/live_recorder.h"
+#include "views/replay_link.h"
 
 namespace zephran {
 namespace {
@@ -77,6 +78,7 @@ public:
     void SetMagCalibrating(bool) override {}
     FirmwareUpdate& Update() override { return update; }
     LiveRecorder& Recorder() override { return recorder; }
+    ReplayLink& Replay() override { return replay; }
     const Clock& Time() const override { return clock; }
     const std::string& LogDir() const override { return logDir; }
 
@@ -92,6 +94,7 @@ public:
     VirtualClock clock;
     std::string logDir = "/nonexistent/Log";
     LiveRecorder recorder{{host, clock, logDir}};
+    ReplayLink replay;
 };
 
 // The keys looked up through tables: the page tree, the menus and the pages' captions.

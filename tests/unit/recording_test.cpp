@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "pages/ahrs/dlg_ahrs.h"
 #include "support/bytes.h"
 #include "support/page_fixture.h"
 #include "views/dlg_data_analyz.h"
@@ -274,6 +275,33 @@ TEST_F(RecordingTest, LogFolderThatCannotBeMadeIsReported) {
     EXPECT_EQ(host.messages, std::vector<std::string>{"Can not create directory "});
     Click(Page::kOpenFolder);
     EXPECT_EQ(host.messages.back(), "No Log File ");
+}
+
+// The records carry no status byte of the AHRS live reply: a board that sends 0 there reads back
+// the same.
+TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
+    const auto& view = static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
+    StartRecording(kEntryAhrs);
+    std::vector<std::string> live;
+    for (int n = 0; n < 30; ++n) {
+        Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
+        live.push_back(view.liveText);
+    }
+    Click(Page::kStartStop);
+
+    host.nextFile = LogFiles(LogDir()).at(0);
+    Click(Page::kOpenRecording);
+    EXPECT_EQ(Box(Page::kPosition), "0 / 30");
+    Click(Page::kPlayPause);
+    EXPECT_EQ(Box(Page::kPlayPause), "Pause");
+    Advance(100);  // 1×: 50 records a second
+    EXPECT_EQ(Box(Page::kPosition), "5 / 30");
+    EXPECT_EQ(view.liveText, live[4]);
+    Advance(1000);
+    EXPECT_EQ(Box(Page::kPosition), "30 / 30");
+    EXPECT_EQ(Box(Page::kPlayPause), "Play");
+    EXPECT_EQ(view.liveText, live.back());
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {

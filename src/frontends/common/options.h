@@ -17,6 +17,9 @@ struct Options {
     std::optional<std::string> screenshot;  // --screenshot FILE
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help
+    // --export-csv REC.dat [OUT.csv]: writes the recording as CSV and exits
+    std::optional<std::string> exportCsv;
+    std::string exportCsvOut;
 };
 
 // Parses argv; on a mistake returns nothing and sets error.
