@@ -6,25 +6,24 @@
 
 namespace zephran::sim {
 
-// Lets bytes onto a serial line no faster than its baud rate allows (ten bits a byte: start,
-// eight data, stop), keeping at most a UART FIFO's worth of them ahead of the wire.
+// The timing of a serial line of one baud rate (ten bits a byte: start, eight data, stop).
+// Bytes put on it cross one after another, each as soon as both it and the line are ready.
 class LinePacer {
 public:
-    static constexpr std::size_t kFifoBytes = 16;
-
-    // baud 0: no pacing.
+    // baud 0: no pacing, every byte has crossed at once.
     explicit LinePacer(unsigned baud = 0);
 
     bool Paced() const { return byteTime_ != Clock::duration::zero(); }
-    // How many bytes may go at now.
-    std::size_t Allowed(Clock::time_point now) const;
-    void Used(std::size_t count, Clock::time_point now);
-    // When the next byte may go.
-    Clock::time_point NextFree() const { return lineFree_ - (kFifoBytes - 1) * byteTime_; }
+    // Puts count bytes on the line at now, behind those still crossing.
+    void Put(std::size_t count, Clock::time_point now);
+    // How many of the bytes put so far are still crossing at now.
+    std::size_t Crossing(Clock::time_point now) const;
+    // When the next of the bytes still crossing at now will have crossed.
+    Clock::time_point NextCrossed(Clock::time_point now) const;
 
 private:
     Clock::duration byteTime_{};
-    // When the wire has sent everything handed to it.
+    // When the last byte put will have crossed.
     Clock::time_point lineFree_{};
 };
 

@@ -25,6 +25,8 @@ constexpr std::chrono::milliseconds kAbsentPoll = 50ms;
 constexpr std::chrono::milliseconds kLongestPoll = 60s;
 // Output beyond this waiting for a reader is dropped, like a full UART buffer drops it.
 constexpr std::size_t kMaxPendingOutput = 64 * 1024;
+// How far a paced board's output may run ahead of the line: a UART's transmit FIFO.
+constexpr std::size_t kFifoBytes = 16;
 
 // The board's thread: waits for requests, due sources and room to write, until its stop
 // descriptor becomes readable (its other end closed).
@@ -40,12 +42,13 @@ public:
     void Run() {
         for (;;) {
             std::array<pollfd, 2> fds{{{stop_.Get(), POLLIN, 0}, {master_.Get(), 0, 0}}};
-            const bool canWrite = !pending_.empty() && sending_.Allowed(Clock::now()) > 0;
+            const bool canWrite = !pending_.empty() && Writable(Clock::now()) > 0;
             fds[1].events = static_cast<short>(canWrite ? POLLIN | POLLOUT : POLLIN);
             // While nobody holds the slave open the master reports a hang-up at once, so it is
             // left out and looked at again after a short wait instead.
             const nfds_t count = peerPresent_ ? 2 : 1;
-            if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR) return;
+            const timespec timeout = PollTimeout(Clock::now());
+            if (ppoll(fds.data(), count, &timeout, nullptr) < 0 && errno != EINTR) return;
             if (fds[0].revents != 0) return;
             ReadMaster();
             TakeInput();
@@ -56,15 +59,27 @@ public:
     }
 
 private:
-    int PollTimeout(Clock::time_point now) const {
-        auto wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
+    // Bytes of the board's output the line lets through at now: those crossing and a UART
+    // FIFO's worth ahead of them.
+    std::size_t Writable(Clock::time_point now) const {
+        const std::size_t held = sending_.Crossing(now);
+        return held > kFifoBytes + pending_.size() ? 0 : kFifoBytes + pending_.size() - held;
+    }
+
+    // Bytes the board has taken whole off the line by now.
+    std::size_t Crossed(Clock::time_point now) const {
+        return input_.size() - std::min(input_.size(), taking_.Crossing(now));
+    }
+
+    timespec PollTimeout(Clock::time_point now) const {
+        Clock::duration wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
         std::optional<Clock::time_point> due = board_->NextDue();
         const auto consider = [&due](Clock::time_point t) { due = due ? std::min(*due, t) : t; };
-        if (!pending_.empty() && sending_.Paced()) consider(sending_.NextFree());
-        if (!input_.empty()) consider(taking_.NextFree());
-        if (due)
-            wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*due - now), 0ms, wait);
-        return static_cast<int>(wait.count());
+        if (!pending_.empty() && Writable(now) == 0) consider(sending_.NextCrossed(now));
+        if (!input_.empty()) consider(taking_.NextCrossed(now));
+        if (due) wait = std::clamp<Clock::duration>(*due - now, Clock::duration::zero(), wait);
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+        return {static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
     }
 
     void ReadMaster() {
@@ -74,6 +89,7 @@ private:
             if (n > 0) {
                 peerPresent_ = true;
                 input_.insert(input_.end(), buffer.begin(), buffer.begin() + n);
+                taking_.Put(static_cast<std::size_t>(n), Clock::now());
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
@@ -88,27 +104,26 @@ private:
     // Hands the board what the line has delivered by now.
     void TakeInput() {
         const Clock::time_point now = Clock::now();
-        const std::size_t count = std::min(input_.size(), taking_.Allowed(now));
+        const std::size_t count = Crossed(now);
         if (count == 0) return;
-        taking_.Used(count, now);
         board_->Receive({input_.data(), count}, now);
         input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(count));
     }
 
     void CollectOutput() {
         const Bytes output = board_->TakeOutput();
-        if (peerPresent_ && pending_.size() + output.size() <= kMaxPendingOutput)
+        if (peerPresent_ && pending_.size() + output.size() <= kMaxPendingOutput) {
             pending_.insert(pending_.end(), output.begin(), output.end());
+            sending_.Put(output.size(), Clock::now());
+        }
     }
 
     void WriteMaster() {
         while (!pending_.empty()) {
-            const Clock::time_point now = Clock::now();
-            const std::size_t count = std::min(pending_.size(), sending_.Allowed(now));
+            const std::size_t count = std::min(pending_.size(), Writable(Clock::now()));
             if (count == 0) return;
             const ssize_t n = write(master_.Get(), pending_.data(), count);
             if (n > 0) {
-                sending_.Used(static_cast<std::size_t>(n), now);
                 pending_.erase(pending_.begin(), pending_.begin() + n);
                 continue;
             }

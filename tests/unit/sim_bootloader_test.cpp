@@ -100,20 +100,22 @@ TEST_F(SimBootloader, FaultsOnDemand) {
     EXPECT_EQ(control->Starts(), 4);
 }
 
-TEST(LinePacer, LetsBytesThroughAtTheLineRate) {
-    LinePacer pacer(115200);
-    Clock::time_point t{};
-    std::size_t sent = 0;
-    // One second of a line kept busy: 11520 bytes, give or take the FIFO.
-    while (t < Clock::time_point{} + 1s) {
-        const std::size_t count = pacer.Allowed(t);
-        pacer.Used(count, t);
-        sent += count;
-        t = std::max(t + 1us, pacer.NextFree());
-    }
-    EXPECT_NEAR(static_cast<double>(sent), 11520.0, 20.0);
-    EXPECT_FALSE(LinePacer().Paced());
-    EXPECT_GT(LinePacer().Allowed(t), 1u << 20);
+TEST(LinePacer, BytesCrossOneAfterAnotherAtTheLineRate) {
+    using std::chrono::microseconds;
+    LinePacer line(100000);  // 100 µs a byte
+    const Clock::time_point t{};
+    line.Put(10, t);
+    EXPECT_EQ(line.Crossing(t), 10u);
+    EXPECT_EQ(line.Crossing(t + microseconds(150)), 9u);
+    EXPECT_EQ(line.NextCrossed(t + microseconds(150)), t + microseconds(200));
+    // Bytes put while others cross wait for them; a late look loses no time.
+    line.Put(5, t + microseconds(500));
+    EXPECT_EQ(line.Crossing(t + microseconds(500)), 10u);
+    EXPECT_EQ(line.Crossing(t + microseconds(1500)), 0u);
+    // After a pause the line starts afresh.
+    line.Put(1, t + microseconds(5000));
+    EXPECT_EQ(line.NextCrossed(t + microseconds(5000)), t + microseconds(5100));
+    EXPECT_EQ(LinePacer().Crossing(t), 0u);
 }
 
 }  // namespace
