@@ -71,10 +71,10 @@ public:
     void NoticeNewDevice() { newDevice_ = true; }
     const std::vector<PendingRequest>& Pending() const { return pending_; }
     const std::vector<PortEntry>& Ports() const { return ports_; }
-    std::uint32_t Rate(LiveCounter counter) const { return rates_[counter]; }
+    std::uint32_t Rate(LiveStream stream) const { return rates_[LiveIndex(stream)]; }
     const std::string& TextStream() const { return textStream_; }
 
-    // Set by the sensor calibration page while a three-axis magnetometer calibration runs.
+    // Set while the board runs its three-axis magnetometer calibration: the rates pause.
     bool magCalibrating = false;
     // True while the firmware update holds the link: the progress bar is left to it, and the
     // scan neither closes nor reopens the port.

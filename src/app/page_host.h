@@ -8,12 +8,11 @@
 
 namespace zephran {
 
-class SettingsFile;
-class ReplyDispatcher;
+class Clock;
 class FirmwareUpdate;
 class LiveRecorder;
+class Page;
 class ReplayLink;
-class Clock;
 struct RecordStore;
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
@@ -33,23 +32,20 @@ inline constexpr int kPageSensorCalibrate = 32;
 inline constexpr int kPageGpsInsView = 64;
 inline constexpr int kPageNotLive = 0;
 
-// What pages reach of the main dialog.
+// What every page reaches of the main dialog.
 class PageHost {
 public:
     virtual ~PageHost() = default;
     virtual bool SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                            const std::uint8_t* payload) = 0;
+    // True when the staged frame was written.
     virtual bool CheckConnected() = 0;
     virtual void SetStatus(int code, const std::string& text, int value) = 0;
     virtual const TextSource& Texts() const = 0;
     // Whether a language is chosen; without one, windows keep their template texts.
     virtual bool LanguageChosen() const = 0;
-    virtual const SettingsFile& Settings() const = 0;
     virtual ui::HostServices& Host() const = 0;
-    virtual int ActivePageCode() const = 0;
     virtual RecordStore& Records() = 0;
-    // Set while the board runs its three-axis compass calibration: the rate display pauses.
-    virtual void SetMagCalibrating(bool running) = 0;
     virtual FirmwareUpdate& Update() = 0;
     virtual LiveRecorder& Recorder() = 0;
     // Recordings played back as frames from a board.
@@ -57,6 +53,8 @@ public:
     virtual const Clock& Time() const = 0;
     // Where recordings go.
     virtual const std::string& LogDir() const = 0;
+    // Whether the page is the one in the page area.
+    virtual bool IsShown(const Page& page) const = 0;
 };
 
 }  // namespace zephran

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "app/built_in_menu_texts.h"
 #include "app/language_dlg.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "app/products.h"
+#include "link/messages.h"
 
 namespace zephran {
 namespace {
@@ -32,7 +34,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       log_(trafficList_, lang_),
       sender_(*this, log_, lang_),
       receiver_(*this),
-      dispatcher_(*this, log_),
+      dispatcher_(*this, log_, records_),
       link_(link ? std::move(link)
                  : std::make_unique<DeviceSerialLink>(std::move(ports),
                                                       static_cast<SerialPortOwner&>(*this))),
@@ -41,14 +43,14 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
            [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}),
       update_(
-          {lang_, host_, log_, [this] { return connection_.Connected(); },
+          {lang_, host_, log_,
            [this](std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                   const std::uint8_t* payload) {
                SendFrame(group, msgId, length, payload);
-               CheckConnected();
+               return CheckConnected();
            },
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
-      recorder_({host_, clock_, paths_.logDir}),
+      recorder_({host_, clock_, paths_.logDir, records_}),
       replayReceiver_(*this) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
@@ -59,6 +61,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
         update_.PortLost();
         recorder_.PortLost();
     };
+    dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
+                      [this](const ReceiveArea&) { connection_.magCalibrating = false; });
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -73,7 +77,7 @@ std::string CZephranDlg::Counter(const char* key, long long value) const {
 void CZephranDlg::OnInitDialog() {
     main_.SetWindowText("ZephranFPV V3.5");
     const std::size_t portsFound = connection_.ProbePorts();
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    BuildMenuBar();
     LoadStartupLanguage();
     BuildPageTree();
 
@@ -129,8 +133,10 @@ bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     return false;
 }
 
+// Until a language file gives the menus their texts, the bar keeps the program's own captions.
 void CZephranDlg::BuildMenuBar() {
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    const TextSource& texts = lang_.Empty() ? BuiltInMenuTexts() : lang_;
+    menuBar_.Set(zephran::BuildMenuBar(settings_, texts, connection_.Ports()));
 }
 
 void CZephranDlg::BuildPageTree() {
@@ -239,8 +245,12 @@ void CZephranDlg::SetStatusText(int pane, const std::string& text) {
     statusBar_.SetPaneText(pane, text);
 }
 
+// The rate display pauses while the board runs its three-axis compass calibration: from its
+// start request until its cancel request or the board's completion.
 bool CZephranDlg::SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                             const std::uint8_t* payload) {
+    if (msg::DL_MINIAHRS_MAG_3AXIS_START_CAL.Is(group, msgId)) connection_.magCalibrating = true;
+    if (msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL.Is(group, msgId)) connection_.magCalibrating = false;
     return sender_.SendFrame(group, msgId, length, payload);
 }
 
@@ -252,8 +262,8 @@ void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
     connection_.AddPending(group, msgId);
 }
 
-void CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
-    if (connection_.PortOpen()) link_->Write(bytes, count);
+bool CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
+    return connection_.PortOpen() && link_->Write(bytes, count);
 }
 
 int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {

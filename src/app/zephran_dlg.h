@@ -101,22 +101,25 @@ public:
     void SetStatus(int code, const std::string& text, int value) override;
     const TextSource& Texts() const override { return lang_; }
     bool LanguageChosen() const override { return !languageSetting_.Read().empty(); }
-    const SettingsFile& Settings() const override { return settings_; }
     ui::HostServices& Host() const override { return host_; }
-    int ActivePageCode() const override { return activePageCode_; }
     RecordStore& Records() override { return records_; }
-    void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
     FirmwareUpdate& Update() override { return update_; }
     LiveRecorder& Recorder() override { return recorder_; }
     ReplayLink& Replay() override { return replay_; }
     const Clock& Time() const override { return clock_; }
     const std::string& LogDir() const override { return paths_.logDir; }
+    bool IsShown(const Page& page) const override { return shown_ == &page; }
+
+    const SettingsFile& Settings() const { return settings_; }
+    // Which live page the page area shows, as the page switch sets it.
+    int ActivePageCode() const { return activePageCode_; }
 
 private:
     // FrameSenderHost
     bool IsConnected() const override { return connection_.Connected(); }
     void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) override;
-    void WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
+    std::size_t WriteLimit() const override { return SerialLink::kWriteBufferSize; }
+    bool WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
     void ShowMessage(const std::string& text) override { host_.MessageBox(text); }
     void SetStatusText(int pane, const std::string& text) override;
     // FrameDispatcher

@@ -20,6 +20,8 @@ public:
     bool Load();
 
     std::string LangText(std::string_view section, std::string_view key) const override;
+    // Whether no file has given the store any text yet.
+    bool Empty() const { return sections_.empty(); }
 
     const std::string& LastError() const { return lastError_; }
 

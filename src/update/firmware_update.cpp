@@ -4,6 +4,7 @@
 
 #include "app/page_host.h"
 #include "dispatch/reply_dispatcher.h"
+#include "link/messages.h"
 
 namespace zephran {
 namespace {
@@ -18,11 +19,8 @@ std::string Numbered(const std::string& text, unsigned number) {
 }  // namespace
 
 void FirmwareUpdate::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kUpdateGroup, kUpdateStartId, [this](const ReceiveArea&) { Acknowledged(); }, false);
-    dispatcher.Route(
-        kUpdateGroup, kUpdatePageId, [this](const ReceiveArea& frame) { PageRequested(frame); },
-        false);
+    dispatcher.Route(msg::kQueryUpdate, [this](const ReceiveArea&) { Acknowledged(); });
+    dispatcher.Route(msg::kQueryData, [this](const ReceiveArea& frame) { PageRequested(frame); });
 }
 
 void FirmwareUpdate::Start(const std::string& path) {
@@ -46,16 +44,15 @@ void FirmwareUpdate::Start(const std::string& path) {
     const auto count = static_cast<std::uint16_t>(image_.PageCount());
     const std::array<std::uint8_t, 2> payload{static_cast<std::uint8_t>(count & 0xFF),
                                               static_cast<std::uint8_t>(count >> 8)};
-    // Set before sending: the message box of a refused send runs an event loop of its own.
-    startOutstanding_ = s_.connected();
-    s_.send(kUpdateGroup, kUpdateStartId, 2, payload.data());
+    startOutstanding_ =
+        s_.send(msg::kQueryUpdate.group, msg::kQueryUpdate.msgId, 2, payload.data());
 }
 
 void FirmwareUpdate::Acknowledged() {
     // An acknowledgement nobody waits for (a late one after a cancel) starts nothing.
     if (!startOutstanding_) return;
     startOutstanding_ = false;
-    s_.log.LogTraffic(TrafficDirection::Received, kUpdateGroup, kUpdateStartId);
+    s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryUpdate.group, msg::kQueryUpdate.msgId);
     active_ = true;
     eraseCountdown_ = kEraseTicks;
     s_.setStatus(kStatusProgress, "", 0);
@@ -70,13 +67,13 @@ void FirmwareUpdate::PageRequested(const ReceiveArea& frame) {
     const unsigned page = frame.Length() >= 2 ? unsigned(payload[0] | payload[1] << 8) : 0;
     const std::uint32_t count = image_.PageCount();
     if (page == count) {
-        s_.log.LogTraffic(TrafficDirection::Received, kUpdateGroup, kUpdatePageId);
+        s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryData.group, msg::kQueryData.msgId);
         s_.setStatus(kStatusMain, Text("MessagBox", "Firmware Update Succeed"), 0);
         Finish();
         return;
     }
     s_.setStatus(kStatusMain, Numbered(Text("Panel", "programming"), page), 0);
-    s_.log.LogTraffic(TrafficDirection::Received, kUpdateGroup, kUpdatePageId);
+    s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryData.group, msg::kQueryData.msgId);
     if (page > count) {
         Finish();
         s_.host.MessageBox(Text("MessagBox", "Wrong Page"));
@@ -89,7 +86,8 @@ void FirmwareUpdate::PageRequested(const ReceiveArea& frame) {
     answer[1] = static_cast<std::uint8_t>(page >> 8);
     const FirmwarePage data = image_.Page(page);
     std::copy(data.begin(), data.end(), answer.begin() + 2);
-    s_.send(kUpdateGroup, kUpdatePageId, static_cast<std::uint16_t>(answer.size()), answer.data());
+    s_.send(msg::kQueryData.group, msg::kQueryData.msgId, static_cast<std::uint16_t>(answer.size()),
+            answer.data());
 }
 
 void FirmwareUpdate::OnTimerTick() {

@@ -15,9 +15,6 @@ namespace zephran {
 
 class ReplyDispatcher;
 
-inline constexpr std::uint8_t kUpdateGroup = 14;
-inline constexpr std::uint8_t kUpdateStartId = 0;
-inline constexpr std::uint8_t kUpdatePageId = 1;
 // Ticks of the 10 ms timer the board may take to erase its flash.
 inline constexpr int kEraseTicks = 1000;
 
@@ -30,9 +27,8 @@ public:
         const TextSource& texts;
         ui::HostServices& host;
         TrafficLog& log;
-        std::function<bool()> connected;
-        // SendFrame then CheckConnected.
-        std::function<void(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+        // SendFrame then CheckConnected; true when the frame was written.
+        std::function<bool(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                            const std::uint8_t* payload)>
             send;
         std::function<void(int code, const std::string& text, int value)> setStatus;

@@ -5,16 +5,15 @@
 #include <cstring>
 
 #include "dispatch/reply_dispatcher.h"
+#include "link/messages.h"
 #include "pages/ahrs/ahrs_records.h"
-#include "pages/record_copy.h"
+#include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "views/recording_file.h"
 
 namespace zephran {
 namespace {
 
-constexpr std::uint8_t kAhrsGroup = 15, kAhrsLiveId = 1;
-constexpr std::uint8_t kGpsInsGroup = 16, kSensorsRawId = 1, kGpsRawId = 2;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr double kGravity = 9.7873;
 
@@ -38,20 +37,15 @@ std::string FormatElapsed(long long seconds) {
 }
 
 void LiveRecorder::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, kAhrsLiveId, [this](const ReceiveArea& f) { AhrsLive(f); }, false);
-    dispatcher.Route(
-        kGpsInsGroup, kSensorsRawId,
-        [this](const ReceiveArea& f) { CopyBounded(sources_.sensorsRaw, f); }, false);
-    dispatcher.Route(
-        kGpsInsGroup, kGpsRawId, [this](const ReceiveArea& f) { CopyBounded(sources_.gpsRaw, f); },
-        false);
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, [this](const ReceiveArea&) { AhrsLive(); });
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW,
+                     [this](const ReceiveArea& f) { CopyBounded(sources_.sensorsRaw, f); });
+    dispatcher.Route(msg::DL_GPSINS_GPSRAW,
+                     [this](const ReceiveArea& f) { CopyBounded(sources_.gpsRaw, f); });
 }
 
-void LiveRecorder::AhrsLive(const ReceiveArea& frame) {
-    // The reply as the live record holds it once copied, whichever handler copies it first.
-    AhrsLiveRecord live{};
-    CopyPayload(live, frame);
+void LiveRecorder::AhrsLive() {
+    const AhrsLiveRecord& live = s_.records.ahrsLive;
     std::uint8_t* raw = sources_.sensorsRaw.data();
     PutFloat(raw + 1, live.gx * kRadiansPerDegree);
     PutFloat(raw + 5, live.gy * kRadiansPerDegree);

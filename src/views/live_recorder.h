@@ -15,6 +15,7 @@
 namespace zephran {
 
 class ReplyDispatcher;
+struct RecordStore;
 
 // What a recording takes, as the record-kind list names it.
 enum class RecordKind : std::uint8_t { None = 1, Osd = 2, GpsIns = 3, Ahrs = 4 };
@@ -28,6 +29,7 @@ public:
         ui::HostServices& host;
         const Clock& clock;
         const std::string& logDir;
+        const RecordStore& records;
     };
 
     explicit LiveRecorder(Services services) : s_(services) {}
@@ -57,7 +59,7 @@ public:
     ui::ChangeSignal changed;
 
 private:
-    void AhrsLive(const ReceiveArea& frame);
+    void AhrsLive();
     void WriteRecord();
 
     Services s_;

@@ -71,29 +71,27 @@ public:
     void SetStatus(int, const std::string&, int) override {}
     const TextSource& Texts() const override { return texts; }
     bool LanguageChosen() const override { return true; }
-    const SettingsFile& Settings() const override { return settings; }
     ui::HostServices& Host() const override { return host; }
-    int ActivePageCode() const override { return kPageNotLive; }
     RecordStore& Records() override { return records; }
-    void SetMagCalibrating(bool) override {}
     FirmwareUpdate& Update() override { return update; }
     LiveRecorder& Recorder() override { return recorder; }
     ReplayLink& Replay() override { return replay; }
     const Clock& Time() const override { return clock; }
     const std::string& LogDir() const override { return logDir; }
+    bool IsShown(const Page&) const override { return false; }
 
     RecordingTexts texts;
     RecordStore records;
-    SettingsFile settings{"/nonexistent/Config.ini"};
     mutable testing::FakeHost host;
     ui::ListBoxModel lines;
     TrafficLog log{lines, texts};
-    FirmwareUpdate update{{texts, host, log, [] { return false; },
-                           [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) {},
-                           [](int, const std::string&, int) {}}};
+    FirmwareUpdate update{
+        {texts, host, log,
+         [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) { return false; },
+         [](int, const std::string&, int) {}}};
     VirtualClock clock;
     std::string logDir = "/nonexistent/Log";
-    LiveRecorder recorder{{host, clock, logDir}};
+    LiveRecorder recorder{{host, clock, logDir, records}};
     ReplayLink replay;
 };
 

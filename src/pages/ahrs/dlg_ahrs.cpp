@@ -4,8 +4,7 @@
 #include <cstdio>
 
 #include "dispatch/reply_dispatcher.h"
-#include "pages/ahrs/ahrs_messages.h"
-#include "pages/record_copy.h"
+#include "link/messages.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -71,7 +70,7 @@ void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
 void CDlgAHRS::OnCommand(int id) {
     switch (id) {
         case kReset:
-            Send(kAhrsGroup, DL_MINIAHRS_RESET);
+            Send(msg::DL_MINIAHRS_RESET);
             break;
         case kHeadingToYaw:
             if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
@@ -85,15 +84,10 @@ void CDlgAHRS::OnCommand(int id) {
 }
 
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, DL_ID_AHRS_DATE_COME,
-        [this](const ReceiveArea& frame) {
-            AhrsLiveRecord& live = host_.Records().ahrsLive;
-            CopyPayload(live, frame);
-            liveText = FormatAhrsLiveText(live);
-            if (host_.ActivePageCode() == kPageAhrsView) UpdateData(false);
-        },
-        false);
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, [this](const ReceiveArea&) {
+        liveText = FormatAhrsLiveText(host_.Records().ahrsLive);
+        if (IsShown()) UpdateData(false);
+    });
 }
 
 }  // namespace zephran

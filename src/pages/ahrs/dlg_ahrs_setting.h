@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/page.h"
+#include "pages/parameter_set.h"
 
 namespace zephran {
 
@@ -15,18 +16,17 @@ public:
         kWrite = 1178,
         kDefault = 1179,
     };
+    static const ParameterSet kNoise;
 
     CDlgAHRSSetting(PageHost& host, Identity identity);
 
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
+    void RegisterReplies(ReplyDispatcher& dispatcher) override { noise.RouteReplies(dispatcher); }
 
-    double gyroNoise = 1e-7;
-    double accNoise = 0.00001;
-    double compassNoise = 1e-7;
+    ParameterSetBinding noise{kNoise, *this, host_};
 
 protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
+    void DoDataExchange(ui::DataExchange& dx) override { noise.Exchange(dx); }
+    void OnCommand(int id) override { noise.OnCommand(id); }
 };
 
 }  // namespace zephran

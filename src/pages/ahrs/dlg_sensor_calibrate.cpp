@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dispatch/reply_dispatcher.h"
-#include "pages/record_copy.h"
+#include "pages/ahrs/ahrs_units.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -179,16 +179,16 @@ ui::WindowTemplate Template() {
 // Buttons that send one request without payload.
 struct Request {
     int id;
-    std::uint8_t msgId;
+    const Message* message;
 };
 constexpr Request kRequests[] = {
-    {S::kAccRead, DL_MINIAHRS_ACC_READ_CAL},
-    {S::kAccDefault, DL_MINIAHRS_ACC_SET_DEFAULT},
-    {S::kGyroRead, DL_MINIAHRS_GYRO_READ_CAL},
-    {S::kGyroDefault, DL_MINIAHRS_GYRO_SET_DEFAULT},
-    {S::kGyroReadScale, DL_MINIAHRS_GYRO_READ_CAL_SCALE},
-    {S::kMagRead, DL_MINIAHRS_MAG_READ_CAL},
-    {S::kMagDefault, DL_MINIAHRS_MAG_SET_DEAFULT},
+    {S::kAccRead, &msg::DL_MINIAHRS_ACC_READ_CAL},
+    {S::kAccDefault, &msg::DL_MINIAHRS_ACC_SET_DEFAULT},
+    {S::kGyroRead, &msg::DL_MINIAHRS_GYRO_READ_CAL},
+    {S::kGyroDefault, &msg::DL_MINIAHRS_GYRO_SET_DEFAULT},
+    {S::kGyroReadScale, &msg::DL_MINIAHRS_GYRO_READ_CAL_SCALE},
+    {S::kMagRead, &msg::DL_MINIAHRS_MAG_READ_CAL},
+    {S::kMagDefault, &msg::DL_MINIAHRS_MAG_SET_DEAFULT},
 };
 
 // The status prompts of the three-axis procedure's step codes.
@@ -232,37 +232,61 @@ void CDlgSensorCalibrate::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kNorthTrim, northTrim);
 }
 
-std::string CDlgSensorCalibrate::Caption(const char* key, const char* templateText) const {
-    return host_.LanguageChosen() ? host_.Texts().LangText(Id().section, key) : templateText;
+namespace {
+
+constexpr std::array<const S::Toggle*, 4> kToggles{&S::kAccCal, &S::kGyroCal, &S::kMagCal,
+                                                   &S::kMag3AxisCal};
+
+std::size_t IndexOf(const S::Toggle& toggle) {
+    std::size_t k = 0;
+    while (kToggles[k] != &toggle)
+        ++k;
+    return k;
 }
+
+}  // namespace
 
 void CDlgSensorCalibrate::Press(const Toggle& toggle) {
     const bool begin = GetDlgItemText(toggle.id) == Caption(toggle.beginKey, toggle.beginText);
-    if (toggle.id == kMag3AxisToggle) host_.SetMagCalibrating(begin);
-    Send(kAhrsGroup, begin ? toggle.beginMsg : toggle.stopMsg);
+    Send(begin ? *toggle.beginMsg : *toggle.stopMsg);
 }
 
 void CDlgSensorCalibrate::ShowRunning(const Toggle& toggle) {
+    running_[IndexOf(toggle)] = true;
     SetDlgItemText(toggle.id, Caption(toggle.runningKey, toggle.runningText));
 }
 
 void CDlgSensorCalibrate::ShowStopped(const Toggle& toggle) {
+    running_[IndexOf(toggle)] = false;
     SetDlgItemText(toggle.id, Caption(toggle.beginKey, toggle.beginText));
 }
 
+// A procedure the board runs keeps its running caption in the new language, so the next press
+// still stops it.
+void CDlgSensorCalibrate::ApplyTexts() {
+    Page::ApplyTexts();
+    for (const Toggle* toggle : kToggles) {
+        if (running_[IndexOf(*toggle)]) ShowRunning(*toggle);
+    }
+}
+
 void CDlgSensorCalibrate::OnCommand(int id) {
-    for (const Toggle* toggle : {&kAccCal, &kGyroCal, &kMagCal, &kMag3AxisCal}) {
+    for (const Toggle* toggle : kToggles) {
         if (toggle->id == id) return Press(*toggle);
     }
     for (const Request& request : kRequests) {
-        if (request.id == id) return Send(kAhrsGroup, request.msgId);
+        if (request.id == id) {
+            Send(*request.message);
+            return;
+        }
     }
     if (id == kGyroWriteScale) {
         UpdateData(true);
         CoefficientRecord& record = host_.Records().gyroCal;
         for (int axis = 0; axis < 3; ++axis)
             record.scale[axis] = gyroScale[axis];
-        SendRecord(kAhrsGroup, DL_MINIAHRS_GYRO_SET_CAL_SCALE, record);
+        Send(msg::DL_MINIAHRS_GYRO_SET_CAL_SCALE,
+             {reinterpret_cast<const std::uint8_t*>(&record), sizeof record});
     }
 }
 
@@ -271,7 +295,7 @@ void CDlgSensorCalibrate::TakeLiveValues(const AhrsLiveRecord& live) {
     gyroCurrent = {live.gx, live.gy, live.gz};
     magCurrent = {live.mx, live.my, live.mz};
     magNorm = std::sqrt(live.mx * live.mx + live.my * live.my + live.mz * live.mz);
-    if (host_.ActivePageCode() != kPageSensorCalibrate) return;
+    if (!IsShown()) return;
     ForEachTriple([this](const Triple& triple) {
         if (triple.use != kLive) return;
         for (int axis = 0; axis < 3; ++axis)
@@ -309,100 +333,72 @@ void CDlgSensorCalibrate::TakeExtremes(const Record& record) {
 }
 
 void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
-    // Live data: the AHRS view's handler has copied the frame into the live record already.
-    dispatcher.Route(
-        kAhrsGroup, DL_ID_AHRS_DATE_COME,
-        [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); }, false);
-    // Every reply is logged and ends with the boxes refreshed from the fields, shown or not.
-    const auto route = [this, &dispatcher](std::uint8_t msgId, auto update) {
-        dispatcher.Route(
-            kAhrsGroup, msgId,
-            [this, update](const ReceiveArea& frame) {
-                update(frame);
-                UpdateData(false);
-            },
-            true);
+    // The dispatcher has copied each reply into its record before these run.
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME,
+                     [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); });
+    // Every reply ends with the boxes refreshed from the fields, shown or not.
+    const auto route = [this, &dispatcher](const Message& message, auto update) {
+        dispatcher.Route(message, [this, update](const ReceiveArea&) {
+            update();
+            UpdateData(false);
+        });
     };
     RecordStore& records = host_.Records();
 
-    route(DL_MINIAHRS_ACC_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kAccCal); });
-    route(DL_MINIAHRS_ACC_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.accCal, frame);
+    route(msg::DL_MINIAHRS_ACC_BEGIN_CAL, [this] { ShowRunning(kAccCal); });
+    route(msg::DL_MINIAHRS_ACC_STOP_CAL, [this] {
         TakeAccOffsets();
         ShowStopped(kAccCal);
     });
-    route(DL_MINIAHRS_ACC_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.accCal, frame);
-        TakeAccOffsets();
-    });
+    route(msg::DL_MINIAHRS_ACC_READ_CAL, [this] { TakeAccOffsets(); });
 
-    route(DL_MINIAHRS_GYGO_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kGyroCal); });
-    route(DL_MINIAHRS_GYRO_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
+    route(msg::DL_MINIAHRS_GYGO_BEGIN_CAL, [this] { ShowRunning(kGyroCal); });
+    route(msg::DL_MINIAHRS_GYRO_STOP_CAL, [this] {
         TakeGyroBias();
         ShowStopped(kGyroCal);
     });
-    route(DL_MINIAHRS_GYRO_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
-        TakeGyroBias();
-    });
-    route(DL_MINIAHRS_GYRO_READ_CAL_SCALE, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
+    route(msg::DL_MINIAHRS_GYRO_READ_CAL, [this] { TakeGyroBias(); });
+    route(msg::DL_MINIAHRS_GYRO_READ_CAL_SCALE, [this, &records] {
         for (int axis = 0; axis < 3; ++axis)
             gyroScale[axis] = records.gyroCal.scale[axis];
     });
 
-    route(DL_MINIAHRS_MAG_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kMagCal); });
-    route(DL_MINIAHRS_MAG_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
+    route(msg::DL_MINIAHRS_MAG_BEGIN_CAL, [this] { ShowRunning(kMagCal); });
+    route(msg::DL_MINIAHRS_MAG_STOP_CAL, [this] {
         TakeMagCoefficients();
         ShowStopped(kMagCal);
     });
-    route(DL_MINIAHRS_MAG_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        TakeMagCoefficients();
-    });
-    route(DL_MINIAHRS_MAG_NORTH_TRIM_READ, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        northTrim = records.magCal.northTrim;
-    });
+    route(msg::DL_MINIAHRS_MAG_READ_CAL, [this] { TakeMagCoefficients(); });
+    route(msg::DL_MINIAHRS_MAG_NORTH_TRIM_READ,
+          [this, &records] { northTrim = records.magCal.northTrim; });
     // Sent by the board on its own while the compass calibration runs.
-    route(DL_MINIAHRS_MAG_CAL_COF, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        TakeExtremes(records.magCal);
-    });
+    route(msg::DL_MINIAHRS_MAG_CAL_COF, [this, &records] { TakeExtremes(records.magCal); });
 
-    route(DL_MINIAHRS_MAG_3AXIS_START_CAL, [this](const ReceiveArea&) {
+    route(msg::DL_MINIAHRS_MAG_3AXIS_START_CAL, [this] {
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowRunning(kMag3AxisCal);
     });
-    route(DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL, [this](const ReceiveArea&) {
+    route(msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL, [this] {
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
     });
-    route(DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this](const ReceiveArea&) {
-        host_.SetMagCalibrating(false);
+    route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this] {
         host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", "Cal Complete"), 0);
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
     });
     // The progress report: extremes shown first, then the step's prompt and the progress.
-    dispatcher.Route(
-        kAhrsGroup, DL_MINIAHRS_MAG_3AXIS_CAL_COF,
-        [this, &records](const ReceiveArea& frame) {
-            Mag3AxisCalRecord& report = records.mag3AxisCal;
-            CopyPayload(report, frame);
-            TakeExtremes(report);
-            UpdateData(false);
-            for (const StepPrompt& prompt : kStepPrompts) {
-                if (prompt.step == report.step) {
-                    host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", prompt.key),
-                                    0);
-                }
+    dispatcher.Route(msg::DL_MINIAHRS_MAG_3AXIS_CAL_COF, [this, &records](const ReceiveArea&) {
+        const Mag3AxisCalRecord& report = records.mag3AxisCal;
+        TakeExtremes(report);
+        UpdateData(false);
+        for (const StepPrompt& prompt : kStepPrompts) {
+            if (prompt.step == report.step) {
+                host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", prompt.key), 0);
             }
-            host_.SetStatus(kStatusProgress, {}, report.progress);
-        },
-        true);
+        }
+        host_.SetStatus(kStatusProgress, {}, report.progress);
+    });
 }
 
 }  // namespace zephran

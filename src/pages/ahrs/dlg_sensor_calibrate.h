@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/page.h"
-#include "pages/ahrs/ahrs_messages.h"
+#include "link/messages.h"
 #include "pages/ahrs/ahrs_records.h"
 
 namespace zephran {
@@ -42,41 +42,42 @@ public:
         const char* beginText;
         const char* runningKey;
         const char* runningText;
-        std::uint8_t beginMsg;
-        std::uint8_t stopMsg;
+        const Message* beginMsg;
+        const Message* stopMsg;
     };
     static constexpr Toggle kAccCal{kAccToggle,
                                     "IDC_BUTTON_ACC_BEGIN_CAL",
                                     "Start",
                                     "IDC_BUTTON_STOP",
                                     "Stop",
-                                    DL_MINIAHRS_ACC_BEGIN_CAL,
-                                    DL_MINIAHRS_ACC_STOP_CAL};
+                                    &msg::DL_MINIAHRS_ACC_BEGIN_CAL,
+                                    &msg::DL_MINIAHRS_ACC_STOP_CAL};
     static constexpr Toggle kGyroCal{kGyroToggle,
                                      "IDC_BUTTON_GYRO_BEGIN_CAL",
                                      "Start",
                                      "IDC_BUTTON_STOP",
                                      "Stop",
-                                     DL_MINIAHRS_GYGO_BEGIN_CAL,
-                                     DL_MINIAHRS_GYRO_STOP_CAL};
+                                     &msg::DL_MINIAHRS_GYGO_BEGIN_CAL,
+                                     &msg::DL_MINIAHRS_GYRO_STOP_CAL};
     static constexpr Toggle kMagCal{kMagToggle,
                                     "IDC_BUTTON_MAG_BEGIN",
                                     "Start",
                                     "IDC_BUTTON_STOP",
                                     "Stop",
-                                    DL_MINIAHRS_MAG_BEGIN_CAL,
-                                    DL_MINIAHRS_MAG_STOP_CAL};
+                                    &msg::DL_MINIAHRS_MAG_BEGIN_CAL,
+                                    &msg::DL_MINIAHRS_MAG_STOP_CAL};
     static constexpr Toggle kMag3AxisCal{kMag3AxisToggle,
                                          "IDC_BUTTON_MAG_BEGIN2",
                                          "Start 3-axis",
                                          "IDC_BUTTON_CANCAL",
                                          "Cancel",
-                                         DL_MINIAHRS_MAG_3AXIS_START_CAL,
-                                         DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL};
+                                         &msg::DL_MINIAHRS_MAG_3AXIS_START_CAL,
+                                         &msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL};
 
     CDlgSensorCalibrate(PageHost& host, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
+    void ApplyTexts() override;
 
     // Called on every live frame: the current values always, their ten boxes only while this
     // page is the one shown.
@@ -100,8 +101,6 @@ protected:
     void OnCommand(int id) override;
 
 private:
-    // The text of a key in the page's section, or the template's own text without a language.
-    std::string Caption(const char* key, const char* templateText) const;
     void Press(const Toggle& toggle);
     void ShowRunning(const Toggle& toggle);
     void ShowStopped(const Toggle& toggle);
@@ -110,6 +109,9 @@ private:
     void TakeMagCoefficients();
     template <typename Record>
     void TakeExtremes(const Record& record);
+
+    // The procedures the board acknowledged as running, by toggle id.
+    std::array<int, 4> running_{};
 };
 
 }  // namespace zephran

@@ -25,10 +25,10 @@ public:
 
     // What tells the sensors' pages apart.
     struct Config {
-        std::uint8_t readFaceMsg;
-        std::uint8_t computeMsg;
-        std::uint8_t readCoefficientsMsg;
-        std::uint8_t defaultMsg;
+        const Message* readFaceMsg;
+        const Message* computeMsg;
+        const Message* readCoefficientsMsg;
+        const Message* defaultMsg;
         std::array<std::array<int, 3>, 6> faceBoxes;  // face by face, x, y, z
         std::array<int, 3> offsetBoxes;
         std::array<int, 3> scaleBoxes;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 
 #include "app/page.h"
 #include "pages/autopilot/gpsins_records.h"
+#include "pages/parameter_set.h"
 
 namespace zephran {
 
@@ -19,23 +19,17 @@ public:
         kFirstBox = 1410,  // one box per parameter, in record order
     };
     static constexpr int Box(std::size_t n) { return kFirstBox + static_cast<int>(n); }
-
-    struct Parameter {
-        const char* caption;
-        double initial;
-    };
-    // In record order: the Q parameters first.
-    static const std::array<Parameter, kGpsInsQrCount> kParameters;
+    static const ParameterSet kQr;
 
     CDlgGPSINSSetting(PageHost& host, Identity identity);
 
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
+    void RegisterReplies(ReplyDispatcher& dispatcher) override { qr.RouteReplies(dispatcher); }
 
-    std::array<double, kGpsInsQrCount> values{};
+    ParameterSetBinding qr{kQr, *this, host_};
 
 protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
+    void DoDataExchange(ui::DataExchange& dx) override { qr.Exchange(dx); }
+    void OnCommand(int id) override { qr.OnCommand(id); }
 };
 
 }  // namespace zephran

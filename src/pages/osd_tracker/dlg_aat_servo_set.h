@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <array>
 
 #include "app/page.h"
+#include "pages/parameter_set.h"
 
 namespace zephran {
 
@@ -38,24 +38,17 @@ public:
         kSetServoGap = 1542,
     };
     static constexpr int kOffsetLimit = 100;
-
-    // What a request carries.
-    enum class Payload { kNone, kPowerOn, kOffsets, kStep, kYawPid, kServoGap };
+    static const ParameterSet kOffsets, kStepSet, kYawPid, kServoGapSet;
 
     CAATServoSet(PageHost& host, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
 
     int powerOn = 1;  // 0 horizontal, 1 vertical
-    int horizontalOffset = 0;
-    int verticalOffset = 0;
-    float step = 0.3f;
-    float p = 200.0f;
-    float i = 0.0f;
-    float d = 100.0f;
-    float integralThreshold = 3.0f;
-    float integralLimit = 100.0f;
-    int servoGap = 0;
+    ParameterSetBinding offsets{kOffsets, *this, host_};
+    ParameterSetBinding step{kStepSet, *this, host_};
+    ParameterSetBinding yawPid{kYawPid, *this, host_};
+    ParameterSetBinding servoGap{kServoGapSet, *this, host_};
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -64,8 +57,7 @@ protected:
     void OnSpinRelease(int id) override;
 
 private:
-    std::vector<std::uint8_t> Build(Payload payload) const;
-    void Request(std::uint8_t msgId, Payload payload);
+    std::array<ParameterSetBinding*, 4> Sets() { return {&offsets, &step, &yawPid, &servoGap}; }
 };
 
 }  // namespace zephran
