@@ -7,7 +7,9 @@
 #include <filesystem>
 
 #include "pages/ahrs/dlg_ahrs.h"
+#include "pages/record_store.h"
 #include "support/bytes.h"
+#include "support/fake_host.h"
 #include "support/page_fixture.h"
 #include "views/dlg_data_analyz.h"
 #include "views/live_record.h"
@@ -129,6 +131,40 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
     ASSERT_EQ(records.size(), 20u);
     for (std::size_t n = 0; n < records.size(); ++n)
         EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
+}
+
+// A full disk in the middle of a recording: one message, the recording ends, the file keeps the
+// records written whole. The file-size limit stands in for the full disk, in a child process.
+TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
+    testing::TempDir dir;
+    const std::string logDir = dir.File("Log");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{5000, 5000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        testing::FakeHost host;
+        VirtualClock clock;
+        RecordStore records;
+        LiveRecorder recorder({host, clock, logDir, records});
+        if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
+        for (int n = 0; n < 200 && recorder.Recording(); ++n) {
+            recorder.NavigationSampled(NavigationSample{});
+            usleep(2000);
+        }
+        const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
+        _exit(once && !recorder.Recording() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const auto files = LogFiles(logDir);
+    ASSERT_EQ(files.size(), 1u);
+    const auto records = Records(files[0]);
+    EXPECT_EQ(records.size(), 20u);
+    for (const Bytes& r : records)
+        EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
 }
 
 class RecordingTest : public testing::PageFixture {
