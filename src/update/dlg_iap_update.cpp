@@ -7,7 +7,8 @@
 namespace zephran {
 namespace {
 
-constexpr const char* kSection = "DlgIAPUPDATE";
+constexpr const char* kStartText = "Start";
+constexpr const char* kCancelText = "Cancel";
 
 ui::WindowTemplate Template() {
     using namespace ui;
@@ -16,7 +17,7 @@ ui::WindowTemplate Template() {
         Label(CIAPUpdateDlg::kPrompt, "Firmware file:", "m_BinFilePrompt"),
         Edit(CIAPUpdateDlg::kPath, 40),
         Button(CIAPUpdateDlg::kBrowse, "Browse...", "BinFileBrowseButton"),
-        Button(CIAPUpdateDlg::kStart, "Start", "Start"),
+        Button(CIAPUpdateDlg::kStart, kStartText, "Start"),
     };
     t.layout = Column({Item(CIAPUpdateDlg::kPrompt),
                        Row({Item(CIAPUpdateDlg::kPath), Item(CIAPUpdateDlg::kBrowse)}),
@@ -37,13 +38,12 @@ void CIAPUpdateDlg::DoDataExchange(ui::DataExchange& dx) {
 
 void CIAPUpdateDlg::ApplyTexts() {
     Page::ApplyTexts();
-    if (update_.Active() && host_.LanguageChosen())
-        SetDlgItemText(kStart, host_.Texts().LangText(kSection, "Cancal"));
+    if (update_.Active()) SetDlgItemText(kStart, Caption("Cancal", kCancelText));
 }
 
 void CIAPUpdateDlg::ShowState() {
     const bool running = update_.Active();
-    SetDlgItemText(kStart, host_.Texts().LangText(kSection, running ? "Cancal" : "Start"));
+    SetDlgItemText(kStart, running ? Caption("Cancal", kCancelText) : Caption("Start", kStartText));
     EnableControl(kBrowse, !running);
     EnableControl(kPath, !running);
 }

@@ -12,7 +12,8 @@
 namespace zephran {
 namespace {
 
-constexpr const char* kSection = "DlgDataAnalyz";
+constexpr const char* kStartText = "Start";
+constexpr const char* kStopText = "Stop";
 
 // The record-kind list in its order, with the kind each entry sets.
 constexpr std::array<std::pair<const char*, RecordKind>, 4> kKinds{{
@@ -42,7 +43,7 @@ ui::WindowTemplate Template() {
     t.controls = {
         GroupBox(Page::kRecordingGroup, "Live Data Recording", "IDC_STATIC_LOG_PROM"),
         Control{.id = Page::kKind, .kind = ControlKind::DropDown, .widthChars = 10},
-        Button(Page::kStartStop, "Start", "IDC_BUTTON_LOG_BEGIN_STOP"),
+        Button(Page::kStartStop, kStartText, "IDC_BUTTON_LOG_BEGIN_STOP"),
         Label(Page::kLengthLabel, "Duration:", "IDC_STATIC_LOG_LENGTH"),
         ReadOnlyEdit(Page::kElapsed, 14),
         Button(Page::kOpenFolder, "Open Log Folder", "IDC_BUTTON_OPEN_FOLDER"),
@@ -127,17 +128,15 @@ void CDialog_Data_Analyz::ExportCsv() {
 
 void CDialog_Data_Analyz::ApplyTexts() {
     Page::ApplyTexts();
-    if (recorder_.Recording() && host_.LanguageChosen())
-        SetDlgItemText(kStartStop, host_.Texts().LangText(kSection, "IDC_STOP_ALIVE_LOG"));
+    if (recorder_.Recording()) SetDlgItemText(kStartStop, Caption("IDC_STOP_ALIVE_LOG", kStopText));
 }
 
 void CDialog_Data_Analyz::ShowState() {
     const bool recording = recorder_.Recording();
     if (recording != wasRecording_) {
         wasRecording_ = recording;
-        SetDlgItemText(kStartStop,
-                       host_.Texts().LangText(
-                           kSection, recording ? "IDC_STOP_ALIVE_LOG" : "IDC_START_ALIVE_LOG"));
+        SetDlgItemText(kStartStop, recording ? Caption("IDC_STOP_ALIVE_LOG", kStopText)
+                                             : Caption("IDC_START_ALIVE_LOG", kStartText));
     }
     if (GetDlgItemText(kElapsed) != recorder_.ElapsedText())
         SetDlgItemText(kElapsed, recorder_.ElapsedText());

@@ -253,6 +253,17 @@ TEST_F(RecordingTest, GpsInsRecordingTakesTheNavigationSample) {
     EXPECT_FLOAT_EQ(testing::FloatAt(r, 224), 1.0f);
 }
 
+// A language file may give the button another first caption than the start text: the first press
+// still starts, and the captions follow the recording from then on.
+TEST_F(RecordingTest, FirstPressStartsWhateverTheButtonSays) {
+    Shown().SetDlgItemText(Page::kStartStop, "Begin/End");
+    StartRecording(kEntryAhrs);
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_STOP_ALIVE_LOG"));
+    Click(Page::kStartStop);
+    EXPECT_FALSE(Recorder().Recording());
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_START_ALIVE_LOG"));
+}
+
 TEST_F(RecordingTest, KindsWithoutRecordsGiveAnEmptyFile) {
     for (std::size_t entry : {std::size_t{0}, kEntryOsd}) {
         StartRecording(entry);
