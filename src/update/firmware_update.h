@@ -51,7 +51,6 @@ public:
     // From the acknowledgement to the end: the board erases or takes pages.
     bool Active() const { return active_; }
     int EraseCountdown() const { return eraseCountdown_; }
-    std::uint32_t PageCount() const { return image_.PageCount(); }
     // Told whenever Active() changes.
     ui::ChangeSignal changed;
 

@@ -17,15 +17,14 @@ inline constexpr std::uint8_t kLiveRecordType = 0x0A;
 inline constexpr std::uint16_t kLiveRecordMask = 0x003F;
 inline constexpr std::uint16_t kLiveRecordPayload = 229;
 
-// Where each part of a record starts.
+// Where each part of a record starts; blocks 1 (36 bytes at 67) and 3 (10 bytes at 164) are
+// reserved and zero.
 namespace live_record {
 inline constexpr std::size_t kType = 2;
 inline constexpr std::size_t kMask = 7;
 inline constexpr std::size_t kLength = 9;
 inline constexpr std::size_t kSensors = 11;      // block 0: SensorsRaw bytes 1 to 40, 16 spare
-inline constexpr std::size_t kReserved1 = 67;    // block 1: 36 bytes
 inline constexpr std::size_t kGps = 103;         // block 2: GPSRaw, 54 bytes, 7 spare
-inline constexpr std::size_t kReserved3 = 164;   // block 3: 10 bytes
 inline constexpr std::size_t kReserved4 = 174;   // block 4: 1 byte
 inline constexpr std::size_t kSensorByte = 175;  // SensorsRaw byte 0
 inline constexpr std::size_t kNavigation = 176;  // block 5: navigation sample bytes 1 to 64

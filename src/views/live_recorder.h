@@ -54,7 +54,6 @@ public:
     const std::string& FilePath() const { return path_; }
     // Hours, minutes and seconds since the start, as of the last record.
     const std::string& ElapsedText() const { return elapsed_; }
-    const RecordSources& Sources() const { return sources_; }
     // Told when a recording starts or ends and when the elapsed time changes.
     ui::ChangeSignal changed;
 
