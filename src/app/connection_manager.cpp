@@ -156,15 +156,11 @@ void ConnectionManager::RemovePending(std::uint8_t group, std::uint8_t msgId) {
 }
 
 void ConnectionManager::OnPendingTimer() {
-    if (updateActive && eraseCountdown != 0 && --eraseCountdown == 0) {
-        updateActive = false;
-        if (onEraseTimeout) onEraseTimeout();
-    }
     if (pending_.empty()) return;
     for (PendingRequest& request : pending_) {
         if (request.remaining > 1) --request.remaining;
     }
-    if (!updateActive) {
+    if (!LinkHeld()) {
         const PendingRequest& first = pending_.front();
         s_.setStatus(kStatusProgress, "", (first.total - first.remaining) * 100 / first.total);
     }
@@ -210,7 +206,7 @@ void ConnectionManager::OnScanTimer() {
             s_.setStatus(kStatusMain, text, 0);
         }
     }
-    if (connected_) return;
+    if (connected_ || LinkHeld()) return;
     if (!AutoMode()) {
         if (portOpen_) {
             SendConnectRequest();
@@ -267,6 +263,7 @@ void ConnectionManager::HandlePortEvents(
                 portOpen_ = false;
                 connected_ = false;
                 s_.link.Close();
+                if (onPortLost) onPortLost();
                 if (AutoMode()) {
                     StartScan();
                     // Keep looking once a second even when no port is left, so the board is

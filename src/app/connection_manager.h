@@ -80,13 +80,15 @@ public:
 
     // Set while the board runs its three-axis magnetometer calibration: the rates pause.
     bool magCalibrating = false;
-    // The firmware update's erase countdown in 10 ms ticks, run while updateActive is set.
-    bool updateActive = false;
-    int eraseCountdown = 0;
-    std::function<void()> onEraseTimeout;
+    // True while the firmware update holds the link: the progress bar is left to it, and the
+    // scan neither closes nor reopens the port.
+    std::function<bool()> linkHeld;
+    // The open port went away.
+    std::function<void()> onPortLost;
 
 private:
     bool AutoMode() const;
+    bool LinkHeld() const { return linkHeld && linkHeld(); }
     unsigned Baud() const;
     bool OpenForScan(const PortEntry& port);
     void StopPort();

@@ -20,6 +20,8 @@
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
 #include "pages/osd_tracker/mag_cal_dlg.h"
+#include "update/dlg_iap_update.h"
+#include "views/dlg_data_analyz.h"
 
 namespace zephran {
 namespace {
@@ -78,6 +80,8 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgHeliRCCalibrate", &MakeHeli<kHeliRcCalibrateDesign>},
         {"CDlgHeliMouting", &MakeHeli<kHeliMountingDesign>},
         {"CDlgHeliAutopilot", &MakeHeli<kHeliAutopilotDesign>},
+        {"CIAPUpdateDlg", &Make<CIAPUpdateDlg>},
+        {"CDialog_Data_Analyz", &Make<CDialog_Data_Analyz>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

@@ -42,12 +42,30 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       connection_(
           {settings_, lang_, host_, timers_, clock_, *link_, sender_, log_, dispatcher_,
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
-           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}) {
+           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}),
+      update_(
+          {lang_, host_, log_,
+           [this](std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                  const std::uint8_t* payload) {
+               SendFrame(group, msgId, length, payload);
+               return CheckConnected();
+           },
+           [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
+      recorder_({host_, clock_, paths_.logDir, records_}),
+      replayReceiver_(*this) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
+    // Shared records derived from telemetry are current before anything else sees a reply.
+    gpsInsTelemetry_.RouteFirst(dispatcher_);
     connection_.RegisterReplies(dispatcher_);
+    update_.RegisterReplies(dispatcher_);
+    recorder_.RegisterReplies(dispatcher_);
+    connection_.linkHeld = [this] { return update_.Active(); };
+    connection_.onPortLost = [this] {
+        update_.PortLost();
+        recorder_.PortLost();
+    };
     dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
                       [this](const ReceiveArea&) { connection_.magCalibrating = false; });
-    gpsInsTelemetry_.RouteFirst(dispatcher_);
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -292,6 +310,11 @@ void CZephranDlg::RunDueTimers() {
 void CZephranDlg::OnTimer(int id) {
     switch (id) {
         case kTimerPending:
+            update_.OnTimerTick();
+            replay_.Tick(clock_.SteadyMs(), [this](std::span<const std::uint8_t> frame) {
+                for (const std::uint8_t b : frame)
+                    replayReceiver_.FrameParser(b);
+            });
             connection_.OnPendingTimer();
             break;
         case kTimerScan:

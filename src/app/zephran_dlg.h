@@ -29,6 +29,9 @@
 #include "ui/timers.h"
 #include "ui/tree.h"
 #include "ui/window.h"
+#include "update/firmware_update.h"
+#include "views/live_recorder.h"
+#include "views/replay_link.h"
 
 namespace zephran {
 
@@ -102,6 +105,11 @@ public:
     bool LanguageChosen() const override { return !languageSetting_.Read().empty(); }
     ui::HostServices& Host() const override { return host_; }
     RecordStore& Records() override { return records_; }
+    FirmwareUpdate& Update() override { return update_; }
+    LiveRecorder& Recorder() override { return recorder_; }
+    ReplayLink& Replay() override { return replay_; }
+    const Clock& Time() const override { return clock_; }
+    const std::string& LogDir() const override { return paths_.logDir; }
     bool IsShown(const Page& page) const override { return shown_ == &page; }
 
     const SettingsFile& Settings() const { return settings_; }
@@ -152,6 +160,12 @@ private:
     ReplyDispatcher dispatcher_;
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
+    FirmwareUpdate update_;
+    // Outlives the pages; closing it on destruction keeps every record received.
+    LiveRecorder recorder_;
+    // A played-back recording, parsed apart from the port's bytes.
+    ReplayLink replay_;
+    FrameReceiver replayReceiver_;
     RecordStore records_;
     GpsInsTelemetry gpsInsTelemetry_{records_};
     std::vector<std::unique_ptr<Page>> pages_;

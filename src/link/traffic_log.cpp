@@ -21,4 +21,9 @@ bool TrafficLog::LogTraffic(TrafficDirection direction, std::uint8_t group, std:
     return true;
 }
 
+void TrafficLog::AddLine(const std::string& line) {
+    if (lines_.GetCount() >= kMaxLines) lines_.ResetContent();
+    lines_.AddString(line);
+}
+
 }  // namespace zephran

@@ -18,6 +18,8 @@ public:
     TrafficLog(LineList& lines, const TextSource& texts) : lines_(lines), texts_(texts) {}
 
     bool LogTraffic(TrafficDirection direction, std::uint8_t group, std::uint8_t msgId);
+    // A line of its own, under the same nine-line rule.
+    void AddLine(const std::string& line);
     void Clear() { lines_.ResetContent(); }
 
 private:

@@ -44,12 +44,15 @@ std::span<const std::string_view> ProductNames() {
     return kNames;
 }
 
-std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point start) {
+std::unique_ptr<Board> MakeBoard(std::string_view product, Clock::time_point start,
+                                 std::shared_ptr<BootloaderControl> bootloader) {
     const auto found = std::ranges::find(kProducts, product, &Product::name);
     if (found == kProducts.end()) return nullptr;
     auto board =
         std::make_unique<Board>(std::string(found->name), std::string(found->description), start);
     InstallLinkControl(*board);
+    InstallBootloader(*board,
+                      bootloader ? std::move(bootloader) : std::make_shared<BootloaderControl>());
     if (found->install) found->install(*board);
     return board;
 }

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <utility>
 
+#include "sim/line_pacer.h"
 #include "sim/products.h"
 
 namespace zephran::sim {
@@ -25,24 +26,29 @@ constexpr std::chrono::milliseconds kAbsentPoll = 50ms;
 constexpr std::chrono::milliseconds kLongestPoll = 60s;
 // Output beyond this waiting for a reader is dropped, like a full UART buffer drops it.
 constexpr std::size_t kMaxPendingOutput = 64 * 1024;
+// How far a paced board's output may run ahead of the line: a UART's transmit FIFO.
+constexpr std::size_t kFifoBytes = 16;
 
 // The board's thread: waits for requests, due sources, due output and faults to play, until its
-// stop descriptor becomes readable (its other end closed).
+// stop descriptor becomes readable (its other end closed). A paced board takes and sends bytes
+// no faster than a line of its baud rate.
 class BoardLoop {
 public:
     BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop,
-              std::shared_ptr<VirtualBoard::Control> control)
+              std::shared_ptr<VirtualBoard::Control> control, unsigned lineBaud)
         : board_(std::move(board)),
           master_(std::move(master)),
           stop_(std::move(stop)),
-          control_(std::move(control)) {}
+          control_(std::move(control)),
+          sending_(lineBaud),
+          taking_(lineBaud) {}
 
     void Run() {
         for (;;) {
             const Clock::time_point now = Clock::now();
             const auto stalled = shaper_.StalledUntil(now);
             const bool watchMaster = master_.IsOpen() && peerPresent_ && !stalled;
-            const bool writable = shaper_.Due(now) != nullptr;
+            const bool writable = shaper_.Due(now) != nullptr && Writable(now) > 0;
             std::array<pollfd, 3> fds{{{stop_.Get(), POLLIN, 0},
                                        {control_->wake.Get(), POLLIN, 0},
                                        {master_.Get(), 0, 0}}};
@@ -50,11 +56,13 @@ public:
             // While nobody holds the slave open the master reports a hang-up at once, so it is
             // left out and looked at again after a short wait instead.
             const nfds_t count = watchMaster ? 3 : 2;
-            if (poll(fds.data(), count, PollTimeout(now, stalled)) < 0 && errno != EINTR) return;
+            const timespec timeout = PollTimeout(now, stalled);
+            if (ppoll(fds.data(), count, &timeout, nullptr) < 0 && errno != EINTR) return;
             if (fds[0].revents != 0) return;
             if (fds[1].revents != 0) TakeFaults();
             if (!master_.IsOpen() || shaper_.StalledUntil(Clock::now())) continue;
             ReadMaster();
+            TakeInput();
             board_->RunDue(Clock::now());
             Collect(false);
             WriteMaster();
@@ -62,18 +70,38 @@ public:
     }
 
 private:
-    int PollTimeout(Clock::time_point now, std::optional<Clock::time_point> stalled) const {
-        auto wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
+    timespec PollTimeout(Clock::time_point now, std::optional<Clock::time_point> stalled) const {
+        Clock::duration wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
         const auto until = [&](Clock::time_point due) {
-            wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(due - now), 0ms, wait);
+            wait = std::clamp<Clock::duration>(due - now, Clock::duration::zero(), wait);
         };
         if (stalled) {
             until(*stalled);
         } else if (master_.IsOpen()) {
             if (const auto due = board_->NextDue()) until(*due);
             if (const auto due = shaper_.NextDue()) until(*due);
+            if (shaper_.Due(now) && Writable(now) == 0) until(sending_.NextCrossed(now));
+            if (!input_.empty()) until(taking_.NextCrossed(now));
         }
-        return static_cast<int>(wait.count());
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+        return {static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+    }
+
+    // Bytes the line lets through at now: a UART FIFO's worth ahead of those still crossing.
+    std::size_t Writable(Clock::time_point now) const {
+        if (!sending_.Paced()) return kMaxPendingOutput;
+        const std::size_t crossing = sending_.Crossing(now);
+        return crossing >= kFifoBytes ? 0 : kFifoBytes - crossing;
+    }
+
+    // Hands the board what the line has delivered by now.
+    void TakeInput() {
+        const Clock::time_point now = Clock::now();
+        const std::size_t count = input_.size() - std::min(input_.size(), taking_.Crossing(now));
+        if (count == 0) return;
+        board_->Receive({input_.data(), count}, now);
+        input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(count));
+        Collect(true);
     }
 
     void TakeFaults() {
@@ -94,8 +122,8 @@ private:
             const ssize_t n = read(master_.Get(), buffer.data(), buffer.size());
             if (n > 0) {
                 peerPresent_ = true;
-                board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
-                Collect(true);
+                input_.insert(input_.end(), buffer.begin(), buffer.begin() + n);
+                taking_.Put(static_cast<std::size_t>(n), Clock::now());
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
@@ -115,8 +143,11 @@ private:
 
     void WriteMaster() {
         while (const OutputShaper::Piece* piece = shaper_.Due(Clock::now())) {
-            const ssize_t n = write(master_.Get(), piece->bytes.data(), piece->bytes.size());
+            const std::size_t count = std::min(piece->bytes.size(), Writable(Clock::now()));
+            if (count == 0) return;
+            const ssize_t n = write(master_.Get(), piece->bytes.data(), count);
             if (n > 0) {
+                sending_.Put(static_cast<std::size_t>(n), Clock::now());
                 const bool vanish =
                     piece->vanishAfter && static_cast<std::size_t>(n) == piece->bytes.size();
                 if (shaper_.Written(static_cast<std::size_t>(n))) ++control_->framesWritten;
@@ -137,6 +168,7 @@ private:
         if (!peerPresent_) return;
         peerPresent_ = false;
         shaper_.Clear();
+        input_.clear();
         board_->DropPartialRequest();
     }
 
@@ -154,13 +186,22 @@ private:
     // EIO until it is opened again.
     bool peerPresent_ = true;
     OutputShaper shaper_;
+    // Received from the pty, not yet through the line.
+    Bytes input_;
+    LinePacer sending_;
+    LinePacer taking_;
 };
 
 }  // namespace
 
 std::optional<std::string> VirtualBoard::Start(std::string_view product,
                                                const std::string& linkPath) {
-    auto board = MakeBoard(product, Clock::now());
+    std::shared_ptr<BootloaderControl> bootloader;
+    {
+        const std::lock_guard lock(mutex_);
+        bootloader = bootloader_;
+    }
+    auto board = MakeBoard(product, Clock::now(), std::move(bootloader));
     if (!board) {
         const std::lock_guard lock(mutex_);
         error_ = "unknown product " + std::string(product);
@@ -191,7 +232,7 @@ std::optional<std::string> VirtualBoard::Start(std::unique_ptr<Board> board,
     control_->wake.Reset(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
     thread_ =
         std::thread([loop = BoardLoop(std::move(board), std::move(master), std::move(stopRead),
-                                      control_)]() mutable { loop.Run(); });
+                                      control_, lineBaud_)]() mutable { loop.Run(); });
     return slavePath;
 }
 
@@ -204,6 +245,16 @@ void VirtualBoard::StopLocked() {
     stopWrite_.Reset();
     if (thread_.joinable()) thread_.join();
     link_.Remove();
+}
+
+void VirtualBoard::PaceToBaud(unsigned baud) {
+    const std::lock_guard lock(mutex_);
+    lineBaud_ = baud;
+}
+
+void VirtualBoard::SetBootloader(std::shared_ptr<BootloaderControl> control) {
+    const std::lock_guard lock(mutex_);
+    bootloader_ = std::move(control);
 }
 
 bool VirtualBoard::IsRunning() const {

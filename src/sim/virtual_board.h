@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/board.h"
+#include "sim/bootloader.h"
 #include "sim/misbehaviour.h"
 #include "sim/pty_device.h"
 
@@ -34,6 +35,12 @@ public:
     // The same for a board put together by the caller.
     std::optional<std::string> Start(std::unique_ptr<Board> board,
                                      const std::string& linkPath = {});
+
+    // Boards started from now on send and take bytes no faster than a line of this baud rate
+    // would carry them; 0 (the default) lets them through at once.
+    void PaceToBaud(unsigned baud);
+    // Boards of a product started from now on report their bootloader to this control.
+    void SetBootloader(std::shared_ptr<BootloaderControl> control);
 
     // Joins the board's thread, closes the pty and removes the link.
     void Stop();
@@ -63,6 +70,8 @@ private:
     DeviceLink link_;
     std::string error_;
     std::shared_ptr<Control> control_;
+    unsigned lineBaud_ = 0;
+    std::shared_ptr<BootloaderControl> bootloader_;
 };
 
 }  // namespace zephran::sim

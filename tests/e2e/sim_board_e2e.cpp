@@ -258,13 +258,14 @@ TEST(SimProgram, RefusesBadArgumentsWithExitCodeTwo) {
     const std::string link = testing::TempDir().File("never-made");
     for (const std::string& args : std::vector<std::string>{
              "", "--product AHRS", "--link " + link, "--product Blimp --link " + link,
-             "--product AHRS --link", "--baud 9600"}) {
+             "--product AHRS --link", "--baud 9600",
+             "--product AHRS --link " + link + " --baud fast"}) {
         Command program("timeout 10 " + kProgram + " " + args);
         EXPECT_EQ(program.Line().value_or("").rfind("zephran-sim: ", 0), 0u) << args;
         EXPECT_EQ(program.Close(), 2) << args;
     }
     Command help(kProgram + " --help");
-    EXPECT_EQ(help.Line(), "usage: zephran-sim --product NAME --link PATH");
+    EXPECT_EQ(help.Line(), "usage: zephran-sim --product NAME --link PATH [--baud RATE]");
     EXPECT_EQ(help.Close(), 0);
 }
 

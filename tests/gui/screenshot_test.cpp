@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -42,6 +43,24 @@ TEST(GuiScreenshot, CommandLineMistakesAndHelp) {
     const std::string version = dir.Read("out.txt");
     EXPECT_TRUE(version.starts_with("zephran ") && version.size() > 8 && std::isdigit(version[8]))
         << version;
+}
+
+TEST(GuiCommandLine, ExportsARecordingAsCsvAndExits) {
+    TempDir dir;
+    // Two records of the recording format with all fields zero: header, mask, length, sums.
+    std::string record(242, '\0');
+    record.replace(0, 11, std::string("TM\x0A\0\0\0\0\x3F\0\xE5\0", 11));
+    record[240] = static_cast<char>(0x2E);  // A: 0x0A + 0x3F + 0xE5
+    // B: each byte counts once for every byte from it to the end of the sums range.
+    record[241] = static_cast<char>(0x0A * 238 + 0x3F * 233 + 0xE5 * 231);
+    const std::string recording = dir.Write("rec.dat", record + record);
+    ASSERT_EQ(RunZephran(dir, "--export-csv " + recording + " " + dir.File("out.csv")), 0)
+        << dir.Read("out.txt");
+    EXPECT_EQ(dir.Read("out.txt"), "2 records written to " + dir.File("out.csv") + "\n");
+    const std::string csv = dir.Read("out.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+    EXPECT_EQ(csv.rfind("record,health,gx (rad/s),", 0), 0u);
+    EXPECT_EQ(RunZephran(dir, "--export-csv " + dir.File("none.dat")), 1);
 }
 
 }  // namespace

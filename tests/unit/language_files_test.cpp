@@ -15,8 +15,13 @@
 #include "link/message_catalogue.h"
 #include "pages/record_store.h"
 #include "platform/app_paths.h"
+#include "platform/clock.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
+#include "ui/list_box.h"
+#include "update/firmware_update.h"
+#include "views/live_recorder.h"
+#include "views/replay_link.h"
 
 namespace zephran {
 namespace {
@@ -68,12 +73,27 @@ public:
     bool LanguageChosen() const override { return true; }
     ui::HostServices& Host() const override { return host; }
     RecordStore& Records() override { return records; }
+    FirmwareUpdate& Update() override { return update; }
+    LiveRecorder& Recorder() override { return recorder; }
+    ReplayLink& Replay() override { return replay; }
+    const Clock& Time() const override { return clock; }
+    const std::string& LogDir() const override { return logDir; }
     bool IsShown(const Page&) const override { return false; }
     Page* FindPage(std::string_view) const override { return nullptr; }
 
     RecordingTexts texts;
     RecordStore records;
     mutable testing::FakeHost host;
+    ui::ListBoxModel lines;
+    TrafficLog log{lines, texts};
+    FirmwareUpdate update{
+        {texts, host, log,
+         [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) { return false; },
+         [](int, const std::string&, int) {}}};
+    VirtualClock clock;
+    std::string logDir = "/nonexistent/Log";
+    LiveRecorder recorder{{host, clock, logDir, records}};
+    ReplayLink replay;
 };
 
 // The keys looked up through tables: the page tree, the menus and the pages' captions.

@@ -14,6 +14,8 @@ std::string UsageText() {
            "  --page KEY          show the page with this tree key (AHRS_Set, ...) after start\n"
            "  --screenshot FILE   save the main window as PNG and exit\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
+           "  --export-csv REC.dat [OUT.csv]  write a recording as CSV (beside it unless OUT is\n"
+           "                      given) and exit\n"
            "  --help              show this text\n"
            "  --version           show the program's version\n"
            "Environment: ZEPHRAN_PORTS adds serial devices (colon-separated glob patterns).\n";
@@ -60,6 +62,10 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
                 return std::nullopt;
             }
             options.screenshotAfterMs = static_cast<int>(parsed);
+        } else if (arg == "--export-csv") {
+            options.exportCsv = value(i, arg);
+            if (!options.exportCsv) return std::nullopt;
+            if (i + 1 < argc && argv[i + 1][0] != '-') options.exportCsvOut = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {

@@ -18,6 +18,9 @@ struct Options {
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help
     bool version = false;                   // --version
+    // --export-csv REC.dat [OUT.csv]: writes the recording as CSV and exits
+    std::optional<std::string> exportCsv;
+    std::string exportCsvOut;
 };
 
 // Parses argv; on a mistake returns nothing and sets error.

@@ -18,13 +18,14 @@ namespace {
 constexpr int kUsageError = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: zephran-sim --product NAME --link PATH\n"
+    out << "usage: zephran-sim --product NAME --link PATH [--baud RATE]\n"
            "Plays a ZephranFPV board on a pseudo-terminal until SIGINT, SIGTERM or SIGHUP.\n"
            "  --product NAME  the board:";
     for (const std::string_view name : zephran::sim::ProductNames())
         out << ' ' << name;
     out << "\n"
            "  --link PATH     make PATH a symbolic link to the board's serial device\n"
+           "  --baud RATE     send and take bytes no faster than a line of RATE baud\n"
            "  --help          show this text\n"
            "Each line on standard input makes the board misbehave once:\n  "
         << zephran::sim::FaultCommandsHelp() << "\n";
@@ -41,15 +42,24 @@ int UsageError(const std::string& message) {
 int main(int argc, char** argv) {
     std::optional<std::string> product;
     std::optional<std::string> link;
+    unsigned baud = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {
             PrintUsage(std::cout);
             return 0;
         }
-        if (arg != "--product" && arg != "--link")
+        if (arg != "--product" && arg != "--link" && arg != "--baud")
             return UsageError("unknown option " + std::string(arg));
         if (i + 1 == argc) return UsageError(std::string(arg) + " needs a value");
+        if (arg == "--baud") {
+            const std::string value = argv[++i];
+            if (value.empty() || value.size() > 7 ||
+                value.find_first_not_of("0123456789") != std::string::npos)
+                return UsageError("--baud needs a rate in baud");
+            baud = static_cast<unsigned>(std::stoul(value));
+            continue;
+        }
         (arg == "--product" ? product : link) = argv[++i];
     }
     if (!product || !link)
@@ -67,6 +77,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     zephran::sim::VirtualBoard board;
+    board.PaceToBaud(baud);
     const auto slave = board.Start(*product, *link);
     if (!slave) {
         std::cerr << "zephran-sim: " << board.LastError() << "\n";

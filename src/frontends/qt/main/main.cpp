@@ -3,6 +3,7 @@
 #include "frontends/common/options.h"
 #include "frontends/headless/headless.h"
 #include "frontends/qt/desktop.h"
+#include "views/csv_export.h"
 
 int main(int argc, char** argv) {
     std::string error;
@@ -18,6 +19,13 @@ int main(int argc, char** argv) {
     if (options->version) {
         std::fputs(zephran::VersionText().c_str(), stdout);
         return 0;
+    }
+    if (options->exportCsv) {
+        std::string result;
+        const int status =
+            zephran::ExportRecordingCsv(*options->exportCsv, options->exportCsvOut, result);
+        std::fprintf(status == 0 ? stdout : stderr, "%s\n", result.c_str());
+        return status;
     }
     if (options->headless) return zephran::RunHeadless(*options, 0, stdout);
     return zephran::qt::RunDesktop(*options, argc, argv);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "app/page.h"
+
+namespace zephran {
+
+class FirmwareUpdate;
+
+// The firmware update page: the image path, Browse and the start button, which reads as the
+// cancel text while an update runs.
+class CIAPUpdateDlg : public Page {
+public:
+    enum : int { kPrompt = 1401, kPath = 1402, kBrowse = 1403, kStart = 1404 };
+
+    CIAPUpdateDlg(PageHost& host, Identity identity);
+
+    void ApplyTexts() override;
+
+    std::string imagePath;
+
+protected:
+    void DoDataExchange(ui::DataExchange& dx) override;
+    void OnCommand(int id) override;
+
+private:
+    // The start button's text, Browse and the path box follow the update's state.
+    void ShowState();
+
+    FirmwareUpdate& update_;
+};
+
+}  // namespace zephran

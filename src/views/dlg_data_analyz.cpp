@@ -1,0 +1,188 @@
+#include "views/dlg_data_analyz.h"
+
+#include <array>
+#include <filesystem>
+
+#include "platform/clock.h"
+#include "ui/controls.h"
+#include "views/csv_export.h"
+#include "views/live_recorder.h"
+#include "views/replay_link.h"
+
+namespace zephran {
+namespace {
+
+constexpr const char* kStartText = "Start";
+constexpr const char* kStopText = "Stop";
+
+// The record-kind list in its order, with the kind each entry sets.
+constexpr std::array<std::pair<const char*, RecordKind>, 4> kKinds{{
+    {"None", RecordKind::None},
+    {"OSD", RecordKind::Osd},
+    {"AHRS", RecordKind::Ahrs},
+    {"GPSINS", RecordKind::GpsIns},
+}};
+
+// The speed list in its order.
+constexpr std::array<std::pair<const char*, int>, 4> kSpeeds{{
+    {"1x", 1},
+    {"2x", 2},
+    {"4x", 4},
+    {"As fast as possible", ReplayLink::kMaxSpeed},
+}};
+
+ui::Control Disabled(ui::Control control) {
+    control.enabled = false;
+    return control;
+}
+
+ui::WindowTemplate Template() {
+    using namespace ui;
+    using Page = CDialog_Data_Analyz;
+    WindowTemplate t;
+    t.controls = {
+        GroupBox(Page::kRecordingGroup, "Live Data Recording", "IDC_STATIC_LOG_PROM"),
+        Control{.id = Page::kKind, .kind = ControlKind::DropDown, .widthChars = 10},
+        Button(Page::kStartStop, kStartText, "IDC_BUTTON_LOG_BEGIN_STOP"),
+        Label(Page::kLengthLabel, "Duration:", "IDC_STATIC_LOG_LENGTH"),
+        ReadOnlyEdit(Page::kElapsed, 14),
+        Button(Page::kOpenFolder, "Open Log Folder", "IDC_BUTTON_OPEN_FOLDER"),
+        GroupBox(Page::kPlaybackGroup, "Data Playback", "IDC_STATIC_PROM_DATA_PLAYBACK"),
+        Button(Page::kOpenRecording, "Open Recording..."),
+        Control{.id = Page::kRecordingName, .kind = ControlKind::Label, .widthChars = 40},
+        Disabled(Button(Page::kPlayPause, "Play")),
+        Control{.id = Page::kSpeed, .kind = ControlKind::DropDown, .widthChars = 18},
+        Control{
+            .id = Page::kPosition, .kind = ControlKind::Label, .text = "0 / 0", .widthChars = 16},
+        Disabled(Button(Page::kExportCsv, "Export CSV")),
+    };
+    t.layout = Column(
+        {Group(Page::kRecordingGroup,
+               {Row({Item(Page::kKind), Item(Page::kStartStop), Stretch()}),
+                Row({Item(Page::kLengthLabel), Item(Page::kElapsed), Stretch()}),
+                Row({Item(Page::kOpenFolder), Stretch()})}),
+         Group(Page::kPlaybackGroup,
+               {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
+                Row({Item(Page::kPlayPause), Item(Page::kSpeed), Item(Page::kPosition), Stretch()}),
+                Row({Item(Page::kExportCsv), Stretch()})}),
+         Stretch()});
+    return t;
+}
+
+}  // namespace
+
+CDialog_Data_Analyz::CDialog_Data_Analyz(PageHost& host, Identity identity)
+    : Page(host, std::move(identity), Template()),
+      recorder_(host.Recorder()),
+      replay_(host.Replay()) {
+    recorder_.changed.Connect([this] { ShowState(); });
+    replay_.changed.Connect([this] { ShowPlayback(); });
+}
+
+void CDialog_Data_Analyz::OnInitDialog() {
+    for (const auto& [entry, kind] : kKinds)
+        AddString(kKind, entry);
+    SetCurSel(kKind, 0);
+    for (const auto& [entry, speed] : kSpeeds)
+        AddString(kSpeed, entry);
+    SetCurSel(kSpeed, 0);
+}
+
+void CDialog_Data_Analyz::OnSelChange(int id) {
+    const int selected = GetCurSel(kSpeed);
+    if (id != kSpeed || selected < 0 || selected >= static_cast<int>(kSpeeds.size())) return;
+    replay_.SetSpeed(kSpeeds[static_cast<std::size_t>(selected)].second, host_.Time().SteadyMs());
+}
+
+void CDialog_Data_Analyz::ShowPlayback() {
+    const std::string position =
+        std::to_string(replay_.Position()) + " / " + std::to_string(replay_.Length());
+    if (GetDlgItemText(kPosition) != position) SetDlgItemText(kPosition, position);
+    const std::string play = replay_.Playing() ? "Pause" : "Play";
+    if (GetDlgItemText(kPlayPause) != play) SetDlgItemText(kPlayPause, play);
+    if (GetDlgItemText(kRecordingName) != replay_.Path()) {
+        SetDlgItemText(kRecordingName, replay_.Path());
+        EnableControl(kPlayPause, replay_.Loaded());
+        EnableControl(kExportCsv, replay_.Loaded());
+    }
+}
+
+void CDialog_Data_Analyz::OpenRecording() {
+    const auto path = host_.Host().ChooseFile("Recordings (*.dat)|*.dat");
+    if (!path) return;
+    Recording recording;
+    if (!ReadRecording(*path, recording)) {
+        host_.Host().MessageBox("Cannot read the recording " + *path);
+        return;
+    }
+    const std::string damage = DescribeDamage(recording.damage);
+    replay_.Load(*path, std::move(recording));
+    if (!damage.empty()) host_.Host().MessageBox(damage);
+}
+
+void CDialog_Data_Analyz::ExportCsv() {
+    std::string result;
+    ExportRecordingCsv(replay_.Path(), {}, result);
+    host_.Host().MessageBox(result);
+}
+
+void CDialog_Data_Analyz::ApplyTexts() {
+    Page::ApplyTexts();
+    if (recorder_.Recording()) SetDlgItemText(kStartStop, Caption("IDC_STOP_ALIVE_LOG", kStopText));
+}
+
+void CDialog_Data_Analyz::ShowState() {
+    const bool recording = recorder_.Recording();
+    if (recording != wasRecording_) {
+        wasRecording_ = recording;
+        SetDlgItemText(kStartStop, recording ? Caption("IDC_STOP_ALIVE_LOG", kStopText)
+                                             : Caption("IDC_START_ALIVE_LOG", kStartText));
+    }
+    if (GetDlgItemText(kElapsed) != recorder_.ElapsedText())
+        SetDlgItemText(kElapsed, recorder_.ElapsedText());
+}
+
+void CDialog_Data_Analyz::OnCommand(int id) {
+    switch (id) {
+        case kStartStop: {
+            // The recorder's state decides, not the caption, which a language file may give
+            // another text at first.
+            if (recorder_.Recording()) {
+                recorder_.Stop();
+                break;
+            }
+            const int selected = GetCurSel(kKind);
+            const RecordKind kind = selected >= 0 && selected < static_cast<int>(kKinds.size())
+                                        ? kKinds[static_cast<std::size_t>(selected)].second
+                                        : recorder_.Kind();
+            recorder_.Start(kind);
+            break;
+        }
+        case kOpenRecording:
+            OpenRecording();
+            break;
+        case kPlayPause:
+            if (replay_.Playing()) {
+                replay_.Pause();
+            } else {
+                replay_.Play(host_.Time().SteadyMs());
+            }
+            break;
+        case kExportCsv:
+            ExportCsv();
+            break;
+        case kOpenFolder: {
+            std::error_code error;
+            if (std::filesystem::is_directory(host_.LogDir(), error)) {
+                host_.Host().OpenFolder(host_.LogDir());
+            } else {
+                host_.Host().MessageBox("No Log File ");
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace zephran

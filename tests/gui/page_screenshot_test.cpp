@@ -1,0 +1,118 @@
+// The recording page while recording and while playing back, and the firmware update page
+// mid-transfer, against a simulated AHRS board at line rate. The pictures go to
+// $ZEPHRAN_SCREENSHOT_DIR when it is set.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/zephran_app.h"
+#include "app/zephran_dlg.h"
+#include "frontends/qt/main_window.h"
+#include "frontends/qt/qt_host.h"
+#include "sim/bootloader.h"
+#include "sim/virtual_board.h"
+#include "support/temp_dir.h"
+#include "update/dlg_iap_update.h"
+#include "views/dlg_data_analyz.h"
+#include "views/recording_reader.h"
+
+namespace zephran::qt {
+namespace {
+
+using testing::TempDir;
+using Analyz = CDialog_Data_Analyz;
+
+class GuiPageScreenshots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
+        const AppPaths paths{dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language",
+                             dir.File("Log"), dir.File("profile.ini")};
+        CZephranApp(paths).PrepareSettings();
+        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        CZephranApp(paths).Settings().Write("PCSetting", "PortScanMode", "Auto");
+        board.PaceToBaud(115200);
+        board.SetBootloader(control);
+        const auto device = board.Start("AHRS");
+        ASSERT_TRUE(device) << board.LastError();
+        PortDirectoryOptions ports;
+        ports.explicitPaths = {*device};
+        dialog = std::make_unique<CZephranDlg>(host, clock, paths, ports);
+        window = std::make_unique<MainWindow>(*dialog, clock);
+        window->show();
+        window->Start();
+        ASSERT_TRUE(WaitFor([this] { return dialog->Connection().Connected(); }, 5000));
+    }
+    void TearDown() override {
+        window.reset();
+        dialog.reset();
+        board.Stop();
+    }
+
+    bool WaitFor(const std::function<bool()>& done, int ms) {
+        for (int waited = 0; !done(); waited += 20) {
+            if (waited > ms) return false;
+            QTest::qWait(20);
+        }
+        return true;
+    }
+    Page& Show(const char* key) {
+        dialog->Tree().SelectItem(dialog->Tree().FindKey(key));
+        QApplication::processEvents();
+        return *dialog->ShownPage();
+    }
+    // Saves the window; the picture must not be blank.
+    void Save(const std::string& name) {
+        QTest::qWait(100);
+        const QImage image = window->grab().toImage();
+        ASSERT_GT(image.width(), 400);
+        const char* out = std::getenv("ZEPHRAN_SCREENSHOT_DIR");
+        const std::string file = out ? std::string(out) + "/" + name : dir.File(name);
+        EXPECT_TRUE(image.save(QString::fromStdString(file), "PNG")) << file;
+    }
+
+    TempDir dir;
+    QtHost host{QtHost::Mode::Recording};
+    SystemClock clock;
+    sim::VirtualBoard board;
+    std::shared_ptr<sim::BootloaderControl> control = std::make_shared<sim::BootloaderControl>();
+    std::unique_ptr<CZephranDlg> dialog;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(GuiPageScreenshots, RecordingPlaybackAndUpdate) {
+    Page& analyz = Show("Analyz");
+    ASSERT_TRUE(analyz.UserChoose(Analyz::kKind, 2));
+    ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
+    QTest::qWait(2300);
+    ASSERT_TRUE(dialog->Recorder().Recording());
+    Save("recording.png");
+    const std::string path = dialog->Recorder().FilePath();
+    ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
+
+    Recording recording;
+    ASSERT_TRUE(ReadRecording(path, recording));
+    ASSERT_GT(recording.records.size(), 50u);
+    dialog->Replay().Load(path, std::move(recording));
+    ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
+    QTest::qWait(700);
+    ASSERT_TRUE(dialog->Replay().Playing());
+    Save("playback.png");
+    ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
+
+    std::string image(64 * 1024, '\0');
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<char>(i * 7);
+    Page& update = Show("Update_FirmwareUpdate");
+    ASSERT_TRUE(update.UserSetText(CIAPUpdateDlg::kPath, dir.Write("board.bin", image)));
+    ASSERT_TRUE(update.UserClick(CIAPUpdateDlg::kStart));
+    ASSERT_TRUE(WaitFor([this] { return dialog->StatusBar().Progress() >= 40; }, 10000));
+    Save("update.png");
+    ASSERT_TRUE(WaitFor([this] { return control->CompletedUpdates() == 1; }, 10000));
+}
+
+}  // namespace
+}  // namespace zephran::qt

@@ -1,0 +1,364 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+
+#include "pages/ahrs/dlg_ahrs.h"
+#include "pages/record_store.h"
+#include "support/bytes.h"
+#include "support/fake_host.h"
+#include "support/page_fixture.h"
+#include "views/dlg_data_analyz.h"
+#include "views/live_record.h"
+#include "views/live_recorder.h"
+#include "views/record_writer.h"
+
+namespace zephran {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::PayloadBuilder;
+using Page = CDialog_Data_Analyz;
+
+constexpr std::size_t kEntryOsd = 1, kEntryAhrs = 2, kEntryGpsIns = 3;
+
+Bytes Live(float roll, float gx, float ax, float mx, std::uint8_t flags = 7) {
+    PayloadBuilder b;
+    b.U8(flags).Float(roll).Float(-2.5f).Float(90.0f);
+    b.Float(gx).Float(0).Float(0).Float(ax).Float(0).Float(1).Float(mx).Float(0).Float(0);
+    return b.bytes;
+}
+
+std::vector<Bytes> Records(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.size() % kLiveRecordSize, 0u) << file;
+    std::vector<Bytes> records;
+    for (std::size_t at = 0; at + kLiveRecordSize <= bytes.size(); at += kLiveRecordSize)
+        records.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(at + kLiveRecordSize));
+    return records;
+}
+
+std::vector<std::string> LogFiles(const std::string& dir) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+        files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The file name a recording started at start gets.
+std::string NameAt(std::time_t start, const std::string& suffix = "") {
+    std::tm local{};
+    localtime_r(&start, &local);
+    char name[64];
+    std::strftime(name, sizeof name, "%Y-%m-%d-%H-%M-%S", &local);
+    return name + suffix + ".dat";
+}
+
+TEST(LiveRecord, BlocksSitWhereTheLayoutPutsThem) {
+    RecordSources sources;
+    for (std::size_t i = 0; i < sources.sensorsRaw.size(); ++i)
+        sources.sensorsRaw[i] = static_cast<std::uint8_t>(0x40 + i);
+    for (std::size_t i = 0; i < sources.gpsRaw.size(); ++i)
+        sources.gpsRaw[i] = static_cast<std::uint8_t>(0x80 + i);
+    sources.navigation.lon = 1.0;     // 00 .. 00 F0 3F
+    sources.navigation.q[3] = -2.0f;  // 00 00 00 C0
+    const LiveRecordBytes r = BuildLiveRecord(sources);
+
+    EXPECT_EQ(Bytes(r.begin(), r.begin() + 11),
+              (Bytes{0x54, 0x4D, 0x0A, 0, 0, 0, 0, 0x3F, 0x00, 0xE5, 0x00}));
+    EXPECT_EQ(r[11], 0x41);  // SensorsRaw byte 1
+    EXPECT_EQ(r[50], 0x68);  // SensorsRaw byte 40
+    EXPECT_EQ(r[51], 0);     // spare bytes of block 0
+    EXPECT_EQ(r[66], 0);
+    EXPECT_EQ(r[103], 0x80);  // GPSRaw byte 0
+    EXPECT_EQ(r[156], 0xB5);  // GPSRaw byte 53
+    EXPECT_EQ(r[157], 0);     // spare bytes of block 2
+    EXPECT_EQ(r[175], 0x40);  // the sensor byte
+    EXPECT_EQ(r[183], 0x3F);  // last byte of Lon
+    EXPECT_EQ(r[182], 0xF0);
+    EXPECT_EQ(r[239], 0xC0);  // last byte of q3
+    for (std::size_t i : {67u, 102u, 164u, 174u})
+        EXPECT_EQ(r[i], 0) << i;
+    EXPECT_TRUE(IsSoundRecord(r));
+
+    // A: sum of bytes 2..239; B: sum of the running A values.
+    unsigned a = 0, b = 0;
+    for (std::size_t i = 2; i < 240; ++i) {
+        a = (a + r[i]) & 0xFF;
+        b = (b + a) & 0xFF;
+    }
+    EXPECT_EQ(r[240], a);
+    EXPECT_EQ(r[241], b);
+    LiveRecordBytes damaged = r;
+    damaged[100] ^= 1;
+    EXPECT_FALSE(IsSoundRecord(damaged));
+}
+
+TEST(LiveRecord, ElapsedTimeIsHoursMinutesSeconds) {
+    EXPECT_EQ(FormatElapsed(3700), "1 : 1 : 40 ");
+    EXPECT_EQ(FormatElapsed(59), "0 : 0 : 59 ");
+}
+
+// A file-size limit stands in for a full disk: the write that crosses it fails part-way, and
+// the file is cut back to whole records.
+TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
+    testing::TempDir dir;
+    const std::string file = dir.File("limited.dat");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{5000, 5000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        RecordWriter writer(open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 242);
+        for (int n = 0; n < 40; ++n)
+            writer.Append(Bytes(242, static_cast<std::uint8_t>(n)));
+        const bool closed = writer.Close();
+        _exit(!closed && writer.Failed() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // 16 records (3872 bytes) went in the first buffer; the second stopped at 5000 bytes.
+    const auto records = Records(file);
+    ASSERT_EQ(records.size(), 20u);
+    for (std::size_t n = 0; n < records.size(); ++n)
+        EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
+}
+
+// A full disk in the middle of a recording: one message, the recording ends, the file keeps the
+// records written whole. The file-size limit stands in for the full disk, in a child process.
+TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
+    testing::TempDir dir;
+    const std::string logDir = dir.File("Log");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{5000, 5000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        testing::FakeHost host;
+        VirtualClock clock;
+        RecordStore records;
+        LiveRecorder recorder({host, clock, logDir, records});
+        if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
+        for (int n = 0; n < 200 && recorder.Recording(); ++n) {
+            recorder.NavigationOutput();
+            usleep(2000);
+        }
+        const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
+        _exit(once && !recorder.Recording() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const auto files = LogFiles(logDir);
+    ASSERT_EQ(files.size(), 1u);
+    const auto records = Records(files[0]);
+    EXPECT_EQ(records.size(), 20u);
+    for (const Bytes& r : records)
+        EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
+}
+
+class RecordingTest : public testing::PageFixture {
+protected:
+    void SetUp() override {
+        PageFixture::SetUp();
+        ShowPage("Analyz");
+    }
+    LiveRecorder& Recorder() { return dialog->Recorder(); }
+    std::string LogDir() const { return dialog->Paths().logDir; }
+    void StartRecording(std::size_t entry) {
+        ASSERT_TRUE(Shown().UserChoose(Page::kKind, static_cast<int>(entry)));
+        Click(Page::kStartStop);
+        ASSERT_TRUE(Recorder().Recording());
+    }
+};
+
+TEST_F(RecordingTest, AhrsRecordingHoldsOneRecordPerLiveReply) {
+    ASSERT_FALSE(std::filesystem::exists(LogDir()));
+    const std::time_t start = dialog->Time().WallTime();
+    // The first press creates the Log folder and starts.
+    StartRecording(kEntryAhrs);
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_STOP_ALIVE_LOG"));
+    for (int n = 0; n < 5; ++n) {
+        Advance(1000);
+        Receive(15, 1, Live(10.0f + n, 90.0f, 0.5f, 30.0f));
+    }
+    EXPECT_EQ(Box(Page::kElapsed), "0 : 0 : 5 ");
+    Click(Page::kStartStop);
+    EXPECT_FALSE(Recorder().Recording());
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_START_ALIVE_LOG"));
+
+    const auto files = LogFiles(LogDir());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(files[0]).filename(), NameAt(start));
+    const auto records = Records(files[0]);
+    ASSERT_EQ(records.size(), 5u);
+    for (int n = 0; n < 5; ++n) {
+        const Bytes& r = records[static_cast<std::size_t>(n)];
+        EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
+        // SensorsRaw in its own units: gx in rad/s, ax in m/s², mx as sent.
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 11), 90.0f * 0.017453292519943295f);
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 23), 0.5f * 9.7873f);
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 35), 30.0f);
+        EXPECT_EQ(r[175], 0);
+        // The navigation sample's roll, pitch and yaw.
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 212), 10.0f + static_cast<float>(n));
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 216), -2.5f);
+        EXPECT_FLOAT_EQ(testing::FloatAt(r, 220), 90.0f);
+    }
+}
+
+TEST_F(RecordingTest, GpsInsRecordingTakesTheNavigationSample) {
+    StartRecording(kEntryGpsIns);
+    Receive(15, 1, Live(1, 2, 3, 4));  // not recorded in this kind
+    PayloadBuilder sensors;
+    sensors.U8(0x5A);
+    for (int i = 0; i < 10; ++i)
+        sensors.Float(static_cast<float>(i));
+    Receive(16, 1, sensors.bytes);
+    Bytes gps(54);
+    for (std::size_t i = 0; i < gps.size(); ++i)
+        gps[i] = static_cast<std::uint8_t>(i + 1);
+    Receive(16, 2, gps);
+    // A navigation output heading 45 degrees.
+    NavOutputRecord nav{};
+    nav.lon = 11.5;
+    nav.lat = 48.25;
+    nav.hmsl = 520.0f;
+    nav.vccD = -1.5f;
+    nav.q[0] = std::cos(0.3926991f);
+    nav.q[3] = std::sin(0.3926991f);
+    const auto* navBytes = reinterpret_cast<const std::uint8_t*>(&nav);
+    Receive(16, 3, Bytes(navBytes, navBytes + sizeof nav));
+    Click(Page::kStartStop);
+
+    const auto records = Records(LogFiles(LogDir()).at(0));
+    ASSERT_EQ(records.size(), 1u);
+    const Bytes& r = records[0];
+    EXPECT_FLOAT_EQ(testing::FloatAt(r, 11 + 8), 2.0f);  // SensorsRaw gz at its offset 9
+    EXPECT_EQ(r[175], 0x5A);
+    EXPECT_EQ(Bytes(r.begin() + 103, r.begin() + 157), gps);
+    EXPECT_DOUBLE_EQ(testing::DoubleAt(r, 176), 11.5);
+    EXPECT_DOUBLE_EQ(testing::DoubleAt(r, 184), 48.25);
+    EXPECT_FLOAT_EQ(testing::FloatAt(r, 192), 520.0f);
+    EXPECT_FLOAT_EQ(testing::FloatAt(r, 204), -1.5f);
+    EXPECT_NEAR(testing::FloatAt(r, 220), 45.0f, 1e-4);
+    EXPECT_FLOAT_EQ(testing::FloatAt(r, 224), std::cos(0.3926991f));
+}
+
+// A language file may give the button another first caption than the start text: the first press
+// still starts, and the captions follow the recording from then on.
+TEST_F(RecordingTest, FirstPressStartsWhateverTheButtonSays) {
+    Shown().SetDlgItemText(Page::kStartStop, "Begin/End");
+    StartRecording(kEntryAhrs);
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_STOP_ALIVE_LOG"));
+    Click(Page::kStartStop);
+    EXPECT_FALSE(Recorder().Recording());
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_START_ALIVE_LOG"));
+}
+
+TEST_F(RecordingTest, KindsWithoutRecordsGiveAnEmptyFile) {
+    for (std::size_t entry : {std::size_t{0}, kEntryOsd}) {
+        StartRecording(entry);
+        Receive(15, 1, Live(1, 2, 3, 4));
+        Click(Page::kStartStop);
+        Advance(1000);
+    }
+    const auto files = LogFiles(LogDir());
+    ASSERT_EQ(files.size(), 2u);
+    for (const auto& file : files)
+        EXPECT_EQ(std::filesystem::file_size(file), 0u);
+}
+
+TEST_F(RecordingTest, TwoRecordingsWithinOneSecondAreBothKept) {
+    const std::time_t start = dialog->Time().WallTime();
+    StartRecording(kEntryAhrs);
+    Receive(15, 1, Live(1, 0, 0, 0));
+    Click(Page::kStartStop);
+    StartRecording(kEntryAhrs);
+    Receive(15, 1, Live(2, 0, 0, 0));
+    Receive(15, 1, Live(3, 0, 0, 0));
+    Click(Page::kStartStop);
+    const auto files = LogFiles(LogDir());
+    ASSERT_EQ(files.size(), 2u);
+    // "-" sorts before ".": the second recording comes first.
+    EXPECT_EQ(Records(files[0]).size(), 2u);
+    EXPECT_EQ(Records(files[1]).size(), 1u);
+    EXPECT_EQ(std::filesystem::path(files[0]).filename(), NameAt(start, "-2"));
+    EXPECT_EQ(std::filesystem::path(files[1]).filename(), NameAt(start));
+}
+
+TEST_F(RecordingTest, QuittingOrLosingThePortKeepsEveryRecord) {
+    StartRecording(kEntryAhrs);
+    for (int n = 0; n < 3; ++n)
+        Receive(15, 1, Live(static_cast<float>(n), 0, 0, 0));
+    link->Lose();
+    dialog->ProcessPortEvents();
+    EXPECT_FALSE(Recorder().Recording());
+    EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_START_ALIVE_LOG"));
+    EXPECT_EQ(Records(LogFiles(LogDir()).at(0)).size(), 3u);
+
+    Advance(2000);
+    StartRecording(kEntryAhrs);
+    for (int n = 0; n < 40; ++n)
+        Receive(15, 1, Live(static_cast<float>(n), 0, 0, 0));
+    const std::string logDir = LogDir();
+    dialog.reset();
+    EXPECT_EQ(Records(LogFiles(logDir).at(1)).size(), 40u);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RecordingTest, LogFolderThatCannotBeMadeIsReported) {
+    dir.Write("app/Log", "a file where the folder should be");
+    Click(Page::kStartStop);
+    EXPECT_FALSE(Recorder().Recording());
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Can not create directory "});
+    Click(Page::kOpenFolder);
+    EXPECT_EQ(host.messages.back(), "No Log File ");
+}
+
+// The records carry no status byte of the AHRS live reply: a board that sends 0 there reads back
+// the same.
+TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
+    const auto& view = static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
+    StartRecording(kEntryAhrs);
+    std::vector<std::string> live;
+    for (int n = 0; n < 30; ++n) {
+        Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
+        live.push_back(view.liveText);
+    }
+    Click(Page::kStartStop);
+
+    host.nextFile = LogFiles(LogDir()).at(0);
+    Click(Page::kOpenRecording);
+    EXPECT_EQ(Box(Page::kPosition), "0 / 30");
+    Click(Page::kPlayPause);
+    EXPECT_EQ(Box(Page::kPlayPause), "Pause");
+    Advance(100);  // 1×: 50 records a second
+    EXPECT_EQ(Box(Page::kPosition), "5 / 30");
+    EXPECT_EQ(view.liveText, live[4]);
+    Advance(1000);
+    EXPECT_EQ(Box(Page::kPosition), "30 / 30");
+    EXPECT_EQ(Box(Page::kPlayPause), "Play");
+    EXPECT_EQ(view.liveText, live.back());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {
+    StartRecording(0);
+    Click(Page::kOpenFolder);
+    EXPECT_EQ(host.opened, std::vector<std::string>{LogDir()});
+}
+
+}  // namespace
+}  // namespace zephran
