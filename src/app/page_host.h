@@ -11,6 +11,9 @@ namespace zephran {
 class SettingsFile;
 class ReplyDispatcher;
 struct RecordStore;
+namespace views {
+class LiveViews;
+}
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
@@ -46,6 +49,8 @@ public:
     virtual RecordStore& Records() = 0;
     // Set while the board runs its three-axis compass calibration: the rate display pauses.
     virtual void SetMagCalibrating(bool running) = 0;
+    // The live windows (scope, 3-D views) and the heading reference; null where there are none.
+    virtual views::LiveViews* Views() { return nullptr; }
 };
 
 }  // namespace zephran

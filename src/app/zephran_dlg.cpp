@@ -39,7 +39,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       connection_(
           {settings_, lang_, host_, timers_, clock_, *link_, sender_, log_, dispatcher_,
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
-           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}) {
+           [this](const std::string& text) { main_.SetDlgItemText(kIdBoardText, text); }}),
+      views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
 }
@@ -77,11 +78,12 @@ void CZephranDlg::OnInitDialog() {
         pages_.back()->InitDialog();
         pages_.back()->ApplyTexts();
     }
+    // After the pages: their handlers fill the live record that the views then show.
+    views_.RegisterReplies(dispatcher_);
     ShowProductPage();
 
     const std::int64_t now = clock_.SteadyMs();
     timers_.SetTimer(kTimerPending, 10, now);
-    timers_.SetTimer(kTimerViews, 5, now);
     if (autoScan) {
         if (portsFound > 0) {
             timers_.SetTimer(kTimerScan, 1000, now);
@@ -276,6 +278,10 @@ void CZephranDlg::OnTimer(int id) {
             break;
         case kTimerScan:
             connection_.OnScanTimer();
+            break;
+        case kTimerViews:
+        case views::kTimerScope:
+            views_.OnTimer(id);
             break;
         default:
             break;

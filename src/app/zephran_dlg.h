@@ -27,6 +27,7 @@
 #include "ui/timers.h"
 #include "ui/tree.h"
 #include "ui/window.h"
+#include "views/live_views.h"
 
 namespace zephran {
 
@@ -103,6 +104,7 @@ public:
     int ActivePageCode() const override { return activePageCode_; }
     RecordStore& Records() override { return records_; }
     void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
+    views::LiveViews* Views() override { return &views_; }
 
 private:
     // FrameSenderHost
@@ -147,6 +149,7 @@ private:
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
     RecordStore records_;
+    views::LiveViews views_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;
     int activePageCode_ = kPageNotLive;

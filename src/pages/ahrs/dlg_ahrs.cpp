@@ -9,6 +9,7 @@
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
+#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -25,13 +26,6 @@ ui::WindowTemplate Template() {
         Button(CDlgAHRS::kHeadingToYaw, "Set Heading Reference", "m_Attitude_View_North"),
         Button(CDlgAHRS::kHeadingToZero, "Clear Heading Reference", "m_MagNorth"),
     };
-    // The live windows open from here once they exist; until then their buttons are greyed.
-    for (ui::Control& control : t.controls) {
-        if (control.id == CDlgAHRS::kAttitudeView || control.id == CDlgAHRS::kPositionView ||
-            control.id == CDlgAHRS::kScope) {
-            control.enabled = false;
-        }
-    }
     t.layout = Row({Item(CDlgAHRS::kLiveText),
                     Column({Item(CDlgAHRS::kAttitudeView), Item(CDlgAHRS::kPositionView),
                             Item(CDlgAHRS::kScope), Item(CDlgAHRS::kHeadingToYaw),
@@ -69,15 +63,27 @@ void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CDlgAHRS::OnCommand(int id) {
+    if (id == kReset) {
+        Send(kAhrsGroup, DL_MINIAHRS_RESET);
+        return;
+    }
+    views::LiveViews* views = host_.Views();
+    if (!views) return;
     switch (id) {
-        case kReset:
-            Send(kAhrsGroup, DL_MINIAHRS_RESET);
+        case kAttitudeView:
+            views->OpenAttitudeView();
+            break;
+        case kPositionView:
+            views->OpenPositionView();
+            break;
+        case kScope:
+            views->OpenScope();
             break;
         case kHeadingToYaw:
-            if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
+            views->HeadingToYaw();
             break;
         case kHeadingToZero:
-            headingReference = 0.0f;
+            views->HeadingToZero();
             break;
         default:
             break;
