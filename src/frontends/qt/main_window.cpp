@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "frontends/qt/qt_host.h"
+
 namespace zephran::qt {
 
 MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
@@ -15,7 +17,11 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
       boardText_(new WindowWidget(dialog.MainWindow(), WindowWidget::Role::Embedded)),
       status_(new StatusPanes(dialog.StatusBar())),
       menus_(new MenuBinder(*menuBar(), dialog.MenuBar(),
-                            [this](unsigned command) { Command(command); })) {
+                            [this](unsigned command) { Command(command); })),
+      live_(std::make_unique<LiveWindows>(*dialog.Views(), this, [&dialog] {
+          const auto* host = dynamic_cast<const QtHost*>(&dialog.Host());
+          return host && host->Quitting();
+      })) {
     auto* central = new QWidget;
     auto* grid = new QGridLayout(central);
     grid->addWidget(tree_, 0, 0);

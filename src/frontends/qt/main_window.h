@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "app/zephran_dlg.h"
 #include "frontends/qt/event_pump.h"
+#include "frontends/qt/live_windows.h"
 #include "frontends/qt/model_widgets.h"
 #include "frontends/qt/window_widget.h"
 
@@ -25,6 +27,8 @@ public:
     WindowWidget& BoardText() const { return *boardText_; }
     StatusPanes& Status() const { return *status_; }
     MenuBinder& Menus() const { return *menus_; }
+    // The scope and the 3-D views, as their windows.
+    LiveWindows& Live() const { return *live_; }
 
 private:
     void Command(unsigned command);
@@ -37,6 +41,7 @@ private:
     WindowWidget* boardText_;
     StatusPanes* status_;
     MenuBinder* menus_;
+    std::unique_ptr<LiveWindows> live_;
 };
 
 }  // namespace zephran::qt
