@@ -60,18 +60,18 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
     // Opens a view by its button and waits for its first frame.
-    AttitudeGlWidget& Open(ViewKind kind) {
+    AttitudeGlWindow& Open(ViewKind kind) {
         Press(kind == ViewKind::Attitude ? CDlgAHRS::kAttitudeView : CDlgAHRS::kPositionView);
-        ViewWindow* shown = window.Live().Window(kind);
+        AttitudeGlWindow* shown = window.Live().Window(kind);
         EXPECT_NE(shown, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(shown));
-        AttitudeGlWidget& gl = shown->Gl();
+        AttitudeGlWindow& gl = *shown;
         EXPECT_TRUE(gl.isValid()) << "no OpenGL context";
         EXPECT_TRUE(QTest::qWaitFor([&] { return gl.Frames() > 0; }, 5000));
         return gl;
     }
     // A live frame's attitude reaches the views, which are then drawn again.
-    void Live(AttitudeGlWidget& gl, float roll, float pitch, float yaw) {
+    void Live(AttitudeGlWindow& gl, float roll, float pitch, float yaw) {
         AhrsLiveRecord& live = dialog.Records().ahrsLive;
         live.roll = roll;
         live.pitch = pitch;
@@ -85,8 +85,8 @@ protected:
     }
     // The image pixel of a window point (x from the left, y from the bottom, in the view's
     // units).
-    static QPoint Pixel(const AttitudeGlWidget& gl, double x, double y) {
-        const qreal ratio = gl.devicePixelRatioF();
+    static QPoint Pixel(const AttitudeGlWindow& gl, double x, double y) {
+        const qreal ratio = gl.devicePixelRatio();
         return {static_cast<int>(std::floor(x * ratio)),
                 static_cast<int>(std::floor((gl.height() - y) * ratio))};
     }
@@ -121,23 +121,22 @@ protected:
 };
 
 TEST_F(GuiGlViews, TheBoxShowsTheFaceTheAttitudeTurnsToTheCentre) {
-    AttitudeGlWidget& gl = Open(ViewKind::Attitude);
-    EXPECT_EQ(window.Live().Window(ViewKind::Attitude)->windowTitle(), "Euler");
-    EXPECT_EQ(Centre(gl.grabFramebuffer()), kGreen);
+    AttitudeGlWindow& gl = Open(ViewKind::Attitude);
+    EXPECT_EQ(window.Live().Window(ViewKind::Attitude)->title(), "Euler");
+    EXPECT_EQ(Centre(gl.Render()), kGreen);
     Live(gl, 90, 0, 0);
-    EXPECT_EQ(Centre(gl.grabFramebuffer()), kBlue);
+    EXPECT_EQ(Centre(gl.Render()), kBlue);
     Live(gl, 0, 0, 90);
-    EXPECT_EQ(Centre(gl.grabFramebuffer()), kRed);
+    EXPECT_EQ(Centre(gl.Render()), kRed);
     // Yaw 90 seen against a heading reference of 90 is yaw 0 again.
     dialog.Views()->SetHeadingReference(90);
-    EXPECT_EQ(Centre(gl.grabFramebuffer()), kGreen);
+    EXPECT_EQ(Centre(gl.Render()), kGreen);
     // The corners are the window's black.
-    EXPECT_EQ(gl.grabFramebuffer().pixelColor(gl.width() * gl.devicePixelRatioF() - 2, 1),
-              QColor(0, 0, 0));
+    EXPECT_EQ(gl.Render().pixelColor(gl.width() * gl.devicePixelRatio() - 2, 1), QColor(0, 0, 0));
 }
 
 TEST_F(GuiGlViews, TheTextColumnSitsAtItsRasterPositions) {
-    AttitudeGlWidget& gl = Open(ViewKind::Attitude);
+    AttitudeGlWindow& gl = Open(ViewKind::Attitude);
     Live(gl, 12.34f, -5, 170);
     const views::AttitudeView& view = *dialog.Views()->View(ViewKind::Attitude);
     std::vector<std::pair<std::string, views::WindowPoint>> texts;
@@ -148,8 +147,8 @@ TEST_F(GuiGlViews, TheTextColumnSitsAtItsRasterPositions) {
     evaluator.Run(view.RenderSteps());
     ASSERT_EQ(texts.size(), 15u + 3u);
     EXPECT_EQ(texts[1].first, "Roll:    12.3");
-    const QImage image = gl.grabFramebuffer();
-    const qreal ratio = gl.devicePixelRatioF();
+    const QImage image = gl.Render();
+    const qreal ratio = gl.devicePixelRatio();
     // Each line's white glyphs begin at its raster position and rise above it.
     for (std::size_t line : {0u, 1u, 4u, 13u, 14u}) {
         const views::WindowPoint& at = texts[line].second;
@@ -172,7 +171,7 @@ TEST_F(GuiGlViews, TheTextColumnSitsAtItsRasterPositions) {
 }
 
 TEST_F(GuiGlViews, TheLegendKeepsItsCreationSizeAndPlace) {
-    AttitudeGlWidget& gl = Open(ViewKind::Attitude);
+    AttitudeGlWindow& gl = Open(ViewKind::Attitude);
     const auto centreOf = [&] {
         const auto state =
             StateAtList(*dialog.Views()->View(ViewKind::Attitude), views::kLegendList);
@@ -180,27 +179,30 @@ TEST_F(GuiGlViews, TheLegendKeepsItsCreationSizeAndPlace) {
         return Pixel(gl, p.x, p.y);
     };
     const QPoint before = centreOf();
-    EXPECT_TRUE(ColourNear(gl.grabFramebuffer(), before, kWhite, 2));
+    EXPECT_TRUE(ColourNear(gl.Render(), before, kWhite, 2));
     window.Live().Window(ViewKind::Attitude)->resize(700, 300);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gl.height() == 300; }, 2000));
-    EXPECT_EQ(dialog.Views()->View(ViewKind::Attitude)->Current(), (views::ViewSize{700, 300}));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return dialog.Views()->View(ViewKind::Attitude)->Current() == views::ViewSize{700, 300};
+        },
+        2000));
     const QPoint after = centreOf();
     // Same distance from the bottom-left corner.
     EXPECT_EQ(after.x(), before.x());
-    EXPECT_EQ(gl.height() * gl.devicePixelRatioF() - after.y(),
-              400 * gl.devicePixelRatioF() - before.y());
-    EXPECT_TRUE(ColourNear(gl.grabFramebuffer(), after, kWhite, 2));
+    EXPECT_EQ(gl.height() * gl.devicePixelRatio() - after.y(),
+              400 * gl.devicePixelRatio() - before.y());
+    EXPECT_TRUE(ColourNear(gl.Render(), after, kWhite, 2));
 }
 
 TEST_F(GuiGlViews, ThePositionViewDrawsItsGrid) {
     Open(ViewKind::Attitude);
-    AttitudeGlWidget& gl = Open(ViewKind::Position);
+    AttitudeGlWindow& gl = Open(ViewKind::Position);
     EXPECT_EQ(window.Live().Window(ViewKind::Attitude), nullptr);
-    EXPECT_EQ(window.Live().Window(ViewKind::Position)->windowTitle(), "Euler(+Vcc)");
+    EXPECT_EQ(window.Live().Window(ViewKind::Position)->title(), "Euler(+Vcc)");
     const auto grid = StateAtList(*dialog.Views()->View(ViewKind::Position), views::kGridList);
     ASSERT_TRUE(grid);
-    const QImage image = gl.grabFramebuffer();
-    const int radius = static_cast<int>(std::ceil(gl.devicePixelRatioF()));
+    const QImage image = gl.Render();
+    const int radius = static_cast<int>(std::ceil(gl.devicePixelRatio()));
     // The top line of each plane, beside the box: red (x = 0), green (z = 0), blue (y = 0).
     const struct {
         views::Vec3f point;
@@ -217,7 +219,7 @@ TEST_F(GuiGlViews, ThePositionViewDrawsItsGrid) {
 }
 
 TEST_F(GuiGlViews, AnIdleViewIsNotDrawnAgain) {
-    AttitudeGlWidget& gl = Open(ViewKind::Attitude);
+    AttitudeGlWindow& gl = Open(ViewKind::Attitude);
     Live(gl, 1, 2, 3);
     QTest::qWait(100);
     const long long frames = gl.Frames();

@@ -21,8 +21,8 @@ std::string Beside(const std::string& file, const char* name) {
         .string();
 }
 
-bool Save(QWidget& widget, const std::string& file) {
-    if (widget.grab().save(QString::fromStdString(file), "PNG")) return true;
+bool Save(const QImage& image, const std::string& file) {
+    if (image.save(QString::fromStdString(file), "PNG")) return true;
     std::fprintf(stderr, "zephran: cannot write %s\n", file.c_str());
     return false;
 }
@@ -59,14 +59,14 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
         // Fires in whatever loop runs then, a message box's included, and leaves them all.
         QTimer::singleShot(options.screenshotAfterMs, &window, [&] {
             const std::string& file = *options.screenshot;
-            bool saved = Save(window, file);
+            bool saved = Save(window.grab().toImage(), file);
             const LiveWindows& live = window.Live();
-            if (ViewWindow* view = live.Window(views::ViewKind::Attitude))
-                saved = Save(*view, Beside(file, "attitude")) && saved;
-            if (ViewWindow* view = live.Window(views::ViewKind::Position))
-                saved = Save(*view, Beside(file, "position")) && saved;
+            if (AttitudeGlWindow* view = live.Window(views::ViewKind::Attitude))
+                saved = Save(view->Render(), Beside(file, "attitude")) && saved;
+            if (AttitudeGlWindow* view = live.Window(views::ViewKind::Position))
+                saved = Save(view->Render(), Beside(file, "position")) && saved;
             if (ScopeDialog* scope = live.Scope())
-                saved = Save(*scope, Beside(file, "scope")) && saved;
+                saved = Save(scope->grab().toImage(), Beside(file, "scope")) && saved;
             if (!saved) exitCode = 1;
             host.Quit();
         });

@@ -11,34 +11,31 @@ LiveWindows::LiveWindows(views::LiveViews& views, QWidget* owner, std::function<
 
 LiveWindows::~LiveWindows() {
     views_.SetFrontEnd(nullptr);
-    for (QPointer<ViewWindow>& window : windows_) {
-        if (!window) continue;
-        window->Gl().Detach();
+    for (QPointer<AttitudeGlWindow>& window : windows_)
         delete window.data();
-    }
 }
 
-ViewWindow* LiveWindows::Window(views::ViewKind kind) const {
+AttitudeGlWindow* LiveWindows::Window(views::ViewKind kind) const {
     return windows_[Index(kind)].data();
 }
 
 void LiveWindows::ShowView(views::AttitudeView& view) {
     const views::ViewKind kind = view.Kind();
-    auto* window = new ViewWindow(
+    auto* window = new AttitudeGlWindow(
         view, [this, kind](float w, float h) { views_.ViewResized(kind, w, h); },
-        [this, kind] { views_.CloseView(kind); }, owner_);
+        [this, kind] { views_.CloseView(kind); }, owner_ ? owner_->windowHandle() : nullptr);
     windows_[Index(kind)] = window;
     window->show();
 }
 
 void LiveWindows::DestroyView(views::AttitudeView& view) {
-    QPointer<ViewWindow>& window = windows_[Index(view.Kind())];
+    QPointer<AttitudeGlWindow>& window = windows_[Index(view.Kind())];
     if (window) window->Dismiss();
     window = nullptr;
 }
 
 void LiveWindows::RedrawView(views::AttitudeView& view) {
-    if (ViewWindow* window = Window(view.Kind())) window->Gl().RequestRedraw();
+    if (AttitudeGlWindow* window = Window(view.Kind())) window->RequestRedraw();
 }
 
 void LiveWindows::RunScope(views::CDlgScope& scope) {

@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "frontends/qt/attitude_gl_widget.h"
+#include "frontends/qt/attitude_gl_window.h"
 #include "frontends/qt/scope_widget.h"
 #include "views/live_views.h"
 
@@ -22,7 +22,7 @@ public:
     LiveWindows& operator=(const LiveWindows&) = delete;
 
     // The window of an open 3-D view, or null.
-    ViewWindow* Window(views::ViewKind kind) const;
+    AttitudeGlWindow* Window(views::ViewKind kind) const;
     // The scope dialog while it runs, or null.
     ScopeDialog* Scope() const { return scope_; }
 
@@ -39,7 +39,7 @@ private:
     views::LiveViews& views_;
     QPointer<QWidget> owner_;
     std::function<bool()> quitting_;
-    std::array<QPointer<ViewWindow>, 2> windows_;
+    std::array<QPointer<AttitudeGlWindow>, 2> windows_;
     ScopeDialog* scope_ = nullptr;
 };
 
