@@ -2,7 +2,8 @@
 // 200 live frames a second through a real pty into it. The tool runs on an Xvfb display of its
 // own with Mesa's software OpenGL, so the 3-D view's rendering is counted in its CPU time.
 // Two cases: the scope window and the 3-D attitude view open (target: at most 35 % of one
-// core), and the 3-D attitude view alone (target: at most 20 %).
+// core), and the 3-D attitude view alone (target: at most 20 %); then, for reference, no live
+// window on the same platform.
 //
 // bench_gui_views_cpu [--seconds N]   measures N seconds per case (default 10), exit 1 over a
 // target. With a --benchmark_* option (the smoke run of the test suite) it measures 2 seconds
@@ -175,17 +176,17 @@ int main(int argc, char** argv) {
     const Case cases[] = {
         {"scope window and 3-D view", {"attitude", "scope"}, 35.0},
         {"3-D view alone", {"attitude"}, 20.0},
-        {"no live window", {}, 100.0},
+        {"no live window (reference)", {}, 0.0},
     };
     bool over = false;
     for (const Case& measured : cases) {
         const auto percent = Measure(app, measured, seconds);
         if (!percent) return 2;
-        std::printf(
-            "gui_views_cpu: %s: %.1f %% of one core over %d s at 200 frames/s (target <= %.0f "
-            "%%)\n",
-            measured.what, *percent, seconds, measured.targetPercent);
-        if (*percent > measured.targetPercent) {
+        std::printf("gui_views_cpu: %s: %.1f %% of one core over %d s at 200 frames/s",
+                    measured.what, *percent, seconds);
+        if (measured.targetPercent > 0) std::printf(" (target <= %.0f %%)", measured.targetPercent);
+        std::printf("\n");
+        if (measured.targetPercent > 0 && *percent > measured.targetPercent) {
             std::printf("gui_views_cpu: %s: over the target\n", measured.what);
             over = true;
         }
