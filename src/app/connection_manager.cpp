@@ -5,6 +5,7 @@
 
 #include "app/page_host.h"
 #include "link/message_catalogue.h"
+#include "link/messages.h"
 
 namespace zephran {
 namespace {
@@ -106,6 +107,7 @@ void ConnectionManager::OpenConfiguredPort() {
     }
     portOpen_ = true;
     openNumber_ = port->number;
+    openPort_ = *port;
     ShowPort(*port);
     s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
     SendConnectRequest();
@@ -124,6 +126,7 @@ bool ConnectionManager::OpenForScan(const PortEntry& port) {
     if (s_.link.Open(port.number, port.devicePath, Baud())) {
         portOpen_ = true;
         openNumber_ = port.number;
+        openPort_ = port;
         return true;
     }
     if (s_.link.LastFailure() == OpenFailure::PermissionDenied && !permissionHintShown_) {
@@ -189,20 +192,21 @@ void ConnectionManager::OnPendingTimer() {
 void ConnectionManager::OnScanTimer() {
     if (!magCalibrating && connected_) {
         for (std::size_t i = 0; i < rates_.size(); ++i) {
-            const std::uint32_t current = s_.dispatcher.LiveCount(static_cast<LiveCounter>(i));
+            const std::uint32_t current = s_.dispatcher.LiveCount(static_cast<LiveStream>(i + 1));
             rates_[i] = current - lastCounts_[i];
             lastCounts_[i] = current;
         }
         const std::string product = s_.settings.ReadText("ProductSetting", "Product");
         char text[128];
         if (product == "AHRS") {
-            std::snprintf(text, sizeof text, "AHRS %i Hz", static_cast<int>(rates_[kLiveAhrs]));
+            std::snprintf(text, sizeof text, "AHRS %i Hz",
+                          static_cast<int>(Rate(LiveStream::kAhrs)));
             s_.setStatus(kStatusMain, text, 0);
         } else if (product == "GPSINS") {
             std::snprintf(text, sizeof text, "Nav Sensor GPS: %i %i %i  Hz",
-                          static_cast<int>(rates_[kLiveNavOutput]),
-                          static_cast<int>(rates_[kLiveSensorsRaw]),
-                          static_cast<int>(rates_[kLiveGpsRaw]));
+                          static_cast<int>(Rate(LiveStream::kNavOutput)),
+                          static_cast<int>(Rate(LiveStream::kSensorsRaw)),
+                          static_cast<int>(Rate(LiveStream::kGpsRaw)));
             s_.setStatus(kStatusMain, text, 0);
         }
     }
@@ -238,13 +242,20 @@ void ConnectionManager::OnScanTimer() {
     if (OpenForScan(ports_[scanIndex_])) SendConnectRequest();
 }
 
-void ConnectionManager::HandlePortEvents(const std::function<void(std::uint8_t)>& parse) {
+void ConnectionManager::HandlePortEvents(
+    const std::function<void(const std::uint8_t*, std::size_t)>& parse) {
     std::vector<std::string> errors;
     for (const PortEvent& event : s_.link.TakeEvents()) {
         switch (event.kind) {
             case PortEvent::Kind::Received:
-                for (std::uint8_t b : event.bytes)
-                    parse(b);
+                parse(event.bytes.data(), event.bytes.size());
+                break;
+            case PortEvent::Kind::Discarded:
+                discardedBytes_ += event.discarded;
+                s_.setStatus(kStatusMain,
+                             "RX overflow: " + std::to_string(discardedBytes_) +
+                                 " bytes discarded (the program fell behind the board)",
+                             0);
                 break;
             case PortEvent::Kind::EventChar:
                 break;
@@ -285,23 +296,17 @@ void ConnectionManager::TextFrame(const ReceiveArea& frame) {
 
 void ConnectionManager::RegisterReplies(ReplyDispatcher& dispatcher) {
     dispatcher.RouteGroup(1, [this](const ReceiveArea& frame) { TextFrame(frame); });
-    dispatcher.Route(
-        kLinkControlGroup, kConnectRequestId,
-        [this](const ReceiveArea&) {
-            connected_ = true;
-            s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Hardware Connect Succeed"), 0);
-        },
-        true);
-    dispatcher.Route(
-        kLinkControlGroup, 2,
-        [this](const ReceiveArea&) {
-            s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "DL_ID_COMMUNICATE_SET_BPS"), 0);
-            s_.setStatus(kStatusMain,
-                         s_.texts.LangText("Panel", "switch to new bps") + " " +
-                             std::to_string(s_.settings.ReadInt("AHRSSetting", "bps", 12)),
-                         0);
-        },
-        true);
+    dispatcher.Route(msg::kCheckConnect, [this](const ReceiveArea&) {
+        connected_ = true;
+        s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Hardware Connect Succeed"), 0);
+    });
+    dispatcher.Route(msg::DL_ID_COMMUNICATE_SET_BPS, [this](const ReceiveArea&) {
+        s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "DL_ID_COMMUNICATE_SET_BPS"), 0);
+        s_.setStatus(kStatusMain,
+                     s_.texts.LangText("Panel", "switch to new bps") + " " +
+                         std::to_string(s_.settings.ReadInt("AHRSSetting", "bps", 12)),
+                     0);
+    });
 }
 
 }  // namespace zephran

@@ -59,8 +59,8 @@ public:
 
     void OnPendingTimer();
     void OnScanTimer();
-    // Bytes and errors from the port; bytes go to parse.
-    void HandlePortEvents(const std::function<void(std::uint8_t)>& parse);
+    // Bytes and errors from the port; bytes go to parse in arrival order, a run at a time.
+    void HandlePortEvents(const std::function<void(const std::uint8_t*, std::size_t)>& parse);
 
     void AddPending(std::uint8_t group, std::uint8_t msgId);
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
@@ -68,13 +68,17 @@ public:
 
     bool Connected() const { return connected_; }
     bool PortOpen() const { return portOpen_; }
+    // The port open now, or null.
+    const PortEntry* OpenPort() const { return portOpen_ ? &openPort_ : nullptr; }
     void NoticeNewDevice() { newDevice_ = true; }
     const std::vector<PendingRequest>& Pending() const { return pending_; }
     const std::vector<PortEntry>& Ports() const { return ports_; }
-    std::uint32_t Rate(LiveCounter counter) const { return rates_[counter]; }
+    std::uint32_t Rate(LiveStream stream) const { return rates_[LiveIndex(stream)]; }
     const std::string& TextStream() const { return textStream_; }
+    // Received bytes the port dropped because they were not taken in time, since the start.
+    std::uint64_t DiscardedBytes() const { return discardedBytes_; }
 
-    // Set by the sensor calibration page while a three-axis magnetometer calibration runs.
+    // Set while the board runs its three-axis magnetometer calibration: the rates pause.
     bool magCalibrating = false;
     // The firmware update's erase countdown in 10 ms ticks, run while updateActive is set.
     bool updateActive = false;
@@ -101,11 +105,13 @@ private:
     std::vector<std::string> knownDevices_;
     std::size_t scanIndex_ = 0;
     unsigned openNumber_ = 0;
+    PortEntry openPort_;
     std::vector<PendingRequest> pending_;
     std::array<std::uint32_t, 4> lastCounts_{};
     std::array<std::uint32_t, 4> rates_{};
     std::string textStream_;
     int textFrames_ = 0;
+    std::uint64_t discardedBytes_ = 0;
 };
 
 }  // namespace zephran

@@ -9,10 +9,15 @@ Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
     SetWindowText(identity_.builtInTitle);
 }
 
-void Page::Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payload,
-                std::uint16_t length) {
-    host_.SendFrame(group, msgId, length, payload);
-    host_.CheckConnected();
+bool Page::Send(const Message& message, std::span<const std::uint8_t> payload) {
+    host_.SendFrame(message.group, message.msgId, static_cast<std::uint16_t>(payload.size()),
+                    payload.data());
+    return host_.CheckConnected();
+}
+
+std::string Page::Caption(std::string_view key, std::string_view templateText) const {
+    return host_.LanguageChosen() ? host_.Texts().LangText(identity_.section, key)
+                                  : std::string(templateText);
 }
 
 void Page::ApplyTexts() {

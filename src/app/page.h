@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "app/page_host.h"
+#include "link/message.h"
 #include "ui/window.h"
 
 namespace zephran {
@@ -34,15 +36,13 @@ public:
     // The page became the one shown.
     virtual void OnShown() {}
 
-protected:
-    // A request: SendFrame then CheckConnected.
-    void Send(std::uint8_t group, std::uint8_t msgId, const std::uint8_t* payload = nullptr,
-              std::uint16_t length = 0);
-    template <typename Record>
-    void SendRecord(std::uint8_t group, std::uint8_t msgId, const Record& record) {
-        Send(group, msgId, reinterpret_cast<const std::uint8_t*>(&record), sizeof record);
-    }
+    bool IsShown() const { return host_.IsShown(*this); }
+    // A request: SendFrame then CheckConnected. True when the frame was written.
+    bool Send(const Message& message, std::span<const std::uint8_t> payload = {});
+    // The text of a key in the page's section, or the template's own text without a language.
+    std::string Caption(std::string_view key, std::string_view templateText) const;
 
+protected:
     PageHost& host_;
 
 private:

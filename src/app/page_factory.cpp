@@ -11,6 +11,8 @@
 #include "pages/autopilot/dlg_airplane_outer_loop.h"
 #include "pages/autopilot/dlg_airplane_pid_inner_loop.h"
 #include "pages/autopilot/dlg_gpsins_setting.h"
+#include "pages/autopilot/dlg_gpsins_setting_misc.h"
+#include "pages/autopilot/dlg_gpsins_view.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
@@ -56,6 +58,8 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDlgAirplanePIDInnerLoop", &Make<CDlgAirplanePIDInnerLoop>},
         {"CDlgAirplaneOuterLoop", &Make<CDlgAirplaneOuterLoop>},
         {"CDlgGPSINSSetting", &Make<CDlgGPSINSSetting>},
+        {"CDlgGPSINSSettingMisc", &Make<CDlgGPSINSSettingMisc>},
+        {"CDlgGPSINSView", &Make<CDlgGPSINSView>},
     };
     const auto found = pages.find(identity.className);
     return found != pages.end() ? found->second(host, identity)

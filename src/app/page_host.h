@@ -2,14 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "link/text_source.h"
 #include "ui/host_services.h"
 
 namespace zephran {
 
-class SettingsFile;
-class ReplyDispatcher;
+class Page;
 struct RecordStore;
 namespace views {
 class LiveViews;
@@ -18,12 +18,12 @@ class LiveViews;
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
 enum StatusCode : int {
-    kStatusMain = 0,
-    kStatusPort = 1,
-    kStatusReceive = 2,
-    kStatusTransmit = 3,
-    kStatusProgress = 4,
-    kStatusBaud = 5,
+    kStatusMain,
+    kStatusPort,
+    kStatusReceive,
+    kStatusTransmit,
+    kStatusProgress,
+    kStatusBaud
 };
 
 // Active-page codes of the live pages.
@@ -32,23 +32,24 @@ inline constexpr int kPageSensorCalibrate = 32;
 inline constexpr int kPageGpsInsView = 64;
 inline constexpr int kPageNotLive = 0;
 
-// What pages reach of the main dialog.
+// What every page reaches of the main dialog.
 class PageHost {
 public:
     virtual ~PageHost() = default;
     virtual bool SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                            const std::uint8_t* payload) = 0;
+    // True when the staged frame was written.
     virtual bool CheckConnected() = 0;
     virtual void SetStatus(int code, const std::string& text, int value) = 0;
     virtual const TextSource& Texts() const = 0;
     // Whether a language is chosen; without one, windows keep their template texts.
     virtual bool LanguageChosen() const = 0;
-    virtual const SettingsFile& Settings() const = 0;
     virtual ui::HostServices& Host() const = 0;
-    virtual int ActivePageCode() const = 0;
     virtual RecordStore& Records() = 0;
-    // Set while the board runs its three-axis compass calibration: the rate display pauses.
-    virtual void SetMagCalibrating(bool running) = 0;
+    // Whether the page is the one in the page area.
+    virtual bool IsShown(const Page& page) const = 0;
+    // The page of a tree key; every page exists for the life of the main dialog.
+    virtual Page* FindPage(std::string_view treeKey) const = 0;
     // The live windows (scope, 3-D views) and the heading reference; null where there are none.
     virtual views::LiveViews* Views() { return nullptr; }
 };

@@ -22,15 +22,16 @@ public:
     virtual bool Open(unsigned number, const std::string& path, unsigned baud) = 0;
     virtual OpenFailure LastFailure() const = 0;
     virtual void Close() = 0;
-    virtual void Write(const std::uint8_t* bytes, std::size_t count) = 0;
+    // The most bytes one write takes.
+    static constexpr std::size_t kWriteBufferSize = 2048;
+    // False when the port is closed or the block is longer than its buffer.
+    virtual bool Write(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual std::vector<PortEvent> TakeEvents() = 0;
 };
 
 // The real port: CSerialPort over the port directory.
 class DeviceSerialLink : public SerialLink {
 public:
-    static constexpr std::size_t kWriteBufferSize = 2048;
-
     DeviceSerialLink(PortDirectoryOptions options, SerialPortOwner& owner)
         : directory_(std::move(options)), owner_(owner) {}
 
@@ -40,8 +41,8 @@ public:
     bool Open(unsigned number, const std::string& path, unsigned baud) override;
     OpenFailure LastFailure() const override { return port_.OpenFailureReason(); }
     void Close() override { port_.StopMonitorThread(); }
-    void Write(const std::uint8_t* bytes, std::size_t count) override {
-        port_.QueueWrite(bytes, count);
+    bool Write(const std::uint8_t* bytes, std::size_t count) override {
+        return port_.QueueWrite(bytes, count);
     }
     std::vector<PortEvent> TakeEvents() override { return port_.TakeEvents(); }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/settings_file.h"
 #include "platform/app_paths.h"
 
@@ -10,8 +14,12 @@ class CZephranApp {
 public:
     explicit CZephranApp(AppPaths paths);
 
-    // Start-up before the main dialog: makes sure Config.ini exists with every key.
-    void PrepareSettings() const;
+    // Start-up before the main dialog: makes sure Config.ini exists with every key. A Config.ini
+    // in the program's own folder that cannot hold the settings is replaced by the per-user one;
+    // one the user's folder holds is not, and the settings then last for the session. Returns
+    // what the user is to be told about it, and about values put back to their defaults, in one
+    // text; empty when all is well.
+    std::string PrepareSettings();
 
     const AppPaths& Paths() const { return paths_; }
     const SettingsFile& Settings() const { return settings_; }

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 
+#include "app/built_in_menu_texts.h"
 #include "app/language_dlg.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "app/products.h"
+#include "app/status_tips.h"
+#include "link/messages.h"
 
 namespace zephran {
 namespace {
@@ -32,7 +35,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       log_(trafficList_, lang_),
       sender_(*this, log_, lang_),
       receiver_(*this),
-      dispatcher_(*this, log_),
+      dispatcher_(*this, log_, records_),
       link_(link ? std::move(link)
                  : std::make_unique<DeviceSerialLink>(std::move(ports),
                                                       static_cast<SerialPortOwner&>(*this))),
@@ -43,6 +46,9 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     connection_.RegisterReplies(dispatcher_);
+    dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
+                      [this](const ReceiveArea&) { connection_.magCalibrating = false; });
+    gpsInsTelemetry_.RouteFirst(dispatcher_);
 }
 
 CZephranDlg::~CZephranDlg() {
@@ -57,13 +63,14 @@ std::string CZephranDlg::Counter(const char* key, long long value) const {
 void CZephranDlg::OnInitDialog() {
     main_.SetWindowText("ZephranFPV V3.5");
     const std::size_t portsFound = connection_.ProbePorts();
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    BuildMenuBar();
     LoadStartupLanguage();
     BuildPageTree();
 
     SetStatus(kStatusReceive, Counter("RX", 0), 0);
     SetStatus(kStatusTransmit, Counter("TX", 0), 0);
     SetStatus(kStatusBaud, settings_.ReadText("PCSetting", "bps"), 0);
+    ApplyStatusTips(statusBar_, lang_);
     const bool autoScan = settings_.ReadText("PCSetting", "PortScanMode") == "Auto";
     if (autoScan) {
         SetStatus(kStatusMain, lang_.LangText("Panel", "Try Hardware Concect"), 0);
@@ -78,6 +85,7 @@ void CZephranDlg::OnInitDialog() {
         pages_.back()->InitDialog();
         pages_.back()->ApplyTexts();
     }
+    gpsInsTelemetry_.RouteLast(dispatcher_);
     // After the pages: their handlers fill the live record that the views then show.
     views_.RegisterReplies(dispatcher_);
     ShowProductPage();
@@ -109,13 +117,18 @@ void CZephranDlg::LoadStartupLanguage() {
 
 bool CZephranDlg::LoadLanguageFile(const std::string& path) {
     lang_.SetPath(path);
-    if (lang_.Load()) return true;
+    if (lang_.Load()) {
+        if (const auto warning = languageCheck_.Check(path)) host_.MessageBox(*warning);
+        return true;
+    }
     host_.MessageBox(lang_.LangText("MessagBox", "Unable to locate ini file") + " " + path);
     return false;
 }
 
+// Until language files give the program most of its texts, the bar keeps its own captions.
 void CZephranDlg::BuildMenuBar() {
-    menuBar_.Set(zephran::BuildMenuBar(settings_, lang_, connection_.Ports()));
+    const TextSource& texts = AnswersVocabulary(lang_) ? lang_ : BuiltInMenuTexts();
+    menuBar_.Set(zephran::BuildMenuBar(settings_, texts, connection_.Ports()));
 }
 
 void CZephranDlg::BuildPageTree() {
@@ -192,6 +205,7 @@ void CZephranDlg::ApplyLanguageRefresh() {
     SetStatus(kStatusMain, lang_.LangText("Panel", "Change Language"), 0);
     SetStatus(kStatusReceive, Counter("RX", dispatcher_.ReceiveCount()), 0);
     SetStatus(kStatusTransmit, Counter("TX", sender_.TransmitCount()), 0);
+    ApplyStatusTips(statusBar_, lang_);
     BuildMenuBar();
 }
 
@@ -224,8 +238,12 @@ void CZephranDlg::SetStatusText(int pane, const std::string& text) {
     statusBar_.SetPaneText(pane, text);
 }
 
+// The rate display pauses while the board runs its three-axis compass calibration: from its
+// start request until its cancel request or the board's completion.
 bool CZephranDlg::SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
                             const std::uint8_t* payload) {
+    if (msg::DL_MINIAHRS_MAG_3AXIS_START_CAL.Is(group, msgId)) connection_.magCalibrating = true;
+    if (msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL.Is(group, msgId)) connection_.magCalibrating = false;
     return sender_.SendFrame(group, msgId, length, payload);
 }
 
@@ -237,8 +255,8 @@ void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
     connection_.AddPending(group, msgId);
 }
 
-void CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
-    if (connection_.PortOpen()) link_->Write(bytes, count);
+bool CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
+    return connection_.PortOpen() && link_->Write(bytes, count);
 }
 
 int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {
@@ -264,7 +282,9 @@ void CZephranDlg::WakeUp() {
 }
 
 void CZephranDlg::ProcessPortEvents() {
-    connection_.HandlePortEvents([this](std::uint8_t b) { receiver_.FrameParser(b); });
+    connection_.HandlePortEvents([this](const std::uint8_t* bytes, std::size_t count) {
+        receiver_.ParseBytes(bytes, count);
+    });
 }
 
 void CZephranDlg::RunDueTimers() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/connection_manager.h"
+#include "app/language_coverage.h"
 #include "app/page.h"
 #include "app/page_host.h"
 #include "app/serial_link.h"
@@ -18,6 +19,7 @@
 #include "link/frame_receiver.h"
 #include "link/frame_sender.h"
 #include "link/traffic_log.h"
+#include "pages/autopilot/gpsins_telemetry.h"
 #include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
@@ -71,7 +73,7 @@ public:
     ui::StatusBarModel& StatusBar() { return statusBar_; }
     ui::MenuBarModel& MenuBar() { return menuBar_; }
     Page* ShownPage() const { return shown_; }
-    Page* FindPage(std::string_view treeKey) const;
+    Page* FindPage(std::string_view treeKey) const override;
     const std::vector<std::unique_ptr<Page>>& Pages() const { return pages_; }
     // Told whenever another page is shown.
     ui::ChangeSignal pageChanged;
@@ -99,18 +101,21 @@ public:
     void SetStatus(int code, const std::string& text, int value) override;
     const TextSource& Texts() const override { return lang_; }
     bool LanguageChosen() const override { return !languageSetting_.Read().empty(); }
-    const SettingsFile& Settings() const override { return settings_; }
     ui::HostServices& Host() const override { return host_; }
-    int ActivePageCode() const override { return activePageCode_; }
     RecordStore& Records() override { return records_; }
-    void SetMagCalibrating(bool running) override { connection_.magCalibrating = running; }
+    bool IsShown(const Page& page) const override { return shown_ == &page; }
     views::LiveViews* Views() override { return &views_; }
+
+    const SettingsFile& Settings() const { return settings_; }
+    // Which live page the page area shows, as the page switch sets it.
+    int ActivePageCode() const { return activePageCode_; }
 
 private:
     // FrameSenderHost
     bool IsConnected() const override { return connection_.Connected(); }
     void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) override;
-    void WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
+    std::size_t WriteLimit() const override { return SerialLink::kWriteBufferSize; }
+    bool WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
     void ShowMessage(const std::string& text) override { host_.MessageBox(text); }
     void SetStatusText(int pane, const std::string& text) override;
     // FrameDispatcher
@@ -136,6 +141,7 @@ private:
     SettingsFile settings_;
     LanguageSetting languageSetting_;
     CLangIni lang_;
+    LanguageCoverageCheck languageCheck_;
     ui::Window main_;
     ui::TreeModel tree_;
     ui::ListBoxModel trafficList_;
@@ -149,6 +155,7 @@ private:
     std::unique_ptr<SerialLink> link_;
     ConnectionManager connection_;
     RecordStore records_;
+    GpsInsTelemetry gpsInsTelemetry_{records_};
     views::LiveViews views_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;

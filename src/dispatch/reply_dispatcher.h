@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "link/frame_receiver.h"
+#include "link/message.h"
 #include "link/traffic_log.h"
 
 namespace zephran {
 
-// Live-frame counters: AHRS live data (15/1), SensorsRaw (16/1), GPSRaw (16/2), NavOutput (16/3).
-enum LiveCounter { kLiveAhrs = 0, kLiveSensorsRaw = 1, kLiveGpsRaw = 2, kLiveNavOutput = 3 };
+struct RecordStore;
 
-// What every received frame gets, and its routing to the handler that owns it.
+// What every received frame gets, and its routing to the handlers that own it. The message
+// catalogue says what a reply gets before its handlers run: its log line, its live counter and
+// the copy into its receive record, so every handler of a reply sees that record current.
 class ReplyDispatcher {
 public:
     using Handler = std::function<void(const ReceiveArea&)>;
@@ -27,34 +29,30 @@ public:
         virtual void RemovePending(std::uint8_t group, std::uint8_t msgId) = 0;
     };
 
-    ReplyDispatcher(Bookkeeping& bookkeeping, TrafficLog& log)
-        : bookkeeping_(bookkeeping), log_(log) {}
+    ReplyDispatcher(Bookkeeping& bookkeeping, TrafficLog& log, RecordStore& records)
+        : bookkeeping_(bookkeeping), log_(log), records_(records) {}
 
     // A handler for one message; several handlers of one message run in the order they were
-    // routed. logged: the reply is logged once before its handlers run.
-    void Route(std::uint8_t group, std::uint8_t msgId, Handler handler, bool logged);
+    // routed.
+    void Route(const Message& message, Handler handler);
     // A handler for every message of a group (the text stream).
     void RouteGroup(std::uint8_t group, Handler handler);
 
     int DispatchFrame(const ReceiveArea& frame);
 
     std::int32_t ReceiveCount() const { return receiveCount_; }
-    std::uint32_t LiveCount(LiveCounter counter) const {
-        return liveCounts_[static_cast<std::size_t>(counter)];
-    }
+    std::uint32_t LiveCount(LiveStream stream) const { return liveCounts_[LiveIndex(stream)]; }
 
 private:
-    struct Entry {
-        std::vector<Handler> handlers;
-        bool logged = false;
-    };
+    void CopyIntoRecord(const Message& message, const ReceiveArea& frame);
 
     Bookkeeping& bookkeeping_;
     TrafficLog& log_;
-    std::map<std::uint16_t, Entry> routes_;
+    RecordStore& records_;
+    std::map<std::uint16_t, std::vector<Handler>> routes_;
     std::map<std::uint8_t, Handler> groupRoutes_;
     std::int32_t receiveCount_ = 0;
-    std::array<std::uint32_t, 4> liveCounts_{};
+    std::array<std::uint32_t, kLiveStreamCount> liveCounts_{};
 };
 
 }  // namespace zephran

@@ -1,5 +1,8 @@
 #include "link/frame_receiver.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "link/crc16.h"
 
 namespace zephran {
@@ -63,6 +66,32 @@ int FrameReceiver::FrameParser(std::uint8_t byte) {
         default:
             state_ = 0;
             return kParseByteTaken;
+    }
+}
+
+void FrameReceiver::ParseBytes(const std::uint8_t* bytes, std::size_t count) {
+    const std::uint8_t* at = bytes;
+    const std::uint8_t* const end = bytes + count;
+    while (at < end) {
+        if (state_ == 0) {
+            at = static_cast<const std::uint8_t*>(
+                std::memchr(at, kSync1, static_cast<std::size_t>(end - at)));
+            if (at == nullptr) return;
+            state_ = 1;
+            ++at;
+        } else if (state_ == 6 && area_.Length() != 0) {
+            const std::size_t run =
+                std::min<std::size_t>(area_.Length() - index_, static_cast<std::size_t>(end - at));
+            std::memcpy(area_.payload + index_, at, run);
+            index_ = static_cast<std::uint16_t>(index_ + run);
+            at += run;
+            if (index_ >= area_.Length()) {
+                index_ = 0;
+                state_ = 7;
+            }
+        } else {
+            FrameParser(*at++);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "link/link_frame.h"
@@ -39,6 +40,9 @@ public:
     explicit FrameReceiver(FrameDispatcher& dispatcher) : dispatcher_(dispatcher) {}
 
     int FrameParser(std::uint8_t byte);
+    // FrameParser over each byte in order, with the same effect; the search for a sync byte and
+    // the payload are taken a run at a time.
+    void ParseBytes(const std::uint8_t* bytes, std::size_t count);
 
     const ReceiveArea& Area() const { return area_; }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/crc16.h"
+#include "link/message_catalogue.h"
 
 namespace zephran {
 
@@ -31,17 +32,22 @@ bool FrameSender::CheckConnected() {
     const std::uint8_t group = staged_[2];
     const std::uint8_t msgId = staged_[3];
     const bool connectRequest = group == kLinkControlGroup && msgId == kConnectRequestId;
-    const bool written = connectRequest || host_.IsConnected();
-    if (written) {
-        if (!connectRequest) host_.AddPendingRequest(group, msgId);
-        host_.WriteToPort(image.data(), image.size());
-    }
+    const bool linked = connectRequest || host_.IsConnected();
+    const bool fits = image.size() <= host_.WriteLimit();
+    const bool written = linked && fits && host_.WriteToPort(image.data(), image.size());
+    if (written && !connectRequest) host_.AddPendingRequest(group, msgId);
     ++transmitCount_;
     host_.SetStatusText(kTransmitPane,
                         texts_.LangText("Panel", "TX") + " " + std::to_string(transmitCount_));
     // The message box comes last: its nested event loop may send frames of its own.
-    if (!written) host_.ShowMessage(texts_.LangText("MessagBox", "Check Hardware Connect"));
-    return true;
+    if (!linked) {
+        host_.ShowMessage(texts_.LangText("MessagBox", "Check Hardware Connect"));
+    } else if (!fits) {
+        host_.ShowMessage(texts_.LangText("MessagBox", "Frame Too Long") + " " +
+                          MessageName(texts_, group, msgId) + " (" + std::to_string(image.size()) +
+                          " > " + std::to_string(host_.WriteLimit()) + ")");
+    }
+    return written;
 }
 
 }  // namespace zephran

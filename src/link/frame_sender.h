@@ -17,7 +17,10 @@ public:
     virtual bool IsConnected() const = 0;
     // Records a request written while connected, to be answered within its time-out.
     virtual void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) = 0;
-    virtual void WriteToPort(const std::uint8_t* bytes, std::size_t count) = 0;
+    // The most bytes one write takes; a longer frame is refused.
+    virtual std::size_t WriteLimit() const = 0;
+    // False when the port did not take the bytes.
+    virtual bool WriteToPort(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void SetStatusText(int pane, const std::string& text) = 0;
 };
@@ -37,8 +40,9 @@ public:
                    const std::uint8_t* payload);
 
     // Writes the staged frame: the connect request always, any other only while connected (it
-    // is then pending); without a board it shows "Check Hardware Connect" instead. Counts every
-    // call in the TX pane.
+    // is then pending); without a board it shows "Check Hardware Connect" instead. A frame
+    // longer than the port takes is refused with a message naming it and never pending. Counts
+    // every call in the TX pane. True when the frame was written.
     bool CheckConnected();
 
     std::uint32_t TransmitCount() const { return transmitCount_; }

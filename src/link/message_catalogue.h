@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/message.h"
 #include "link/text_source.h"
 
 namespace zephran {
@@ -19,13 +20,11 @@ std::string_view CatalogueKey(std::uint8_t group, std::uint8_t msgId);
 // The message's name in the current language.
 std::string MessageName(const TextSource& texts, std::uint8_t group, std::uint8_t msgId);
 
-struct CatalogueEntry {
-    std::uint8_t group;
-    std::uint8_t msgId;
-    std::string_view name;
-};
-
 // Every message of the catalogue.
-std::span<const CatalogueEntry> CatalogueMessages();
+std::span<const Message> CatalogueMessages();
+// The catalogue's message, or null for a pair it does not list.
+const Message* FindMessage(std::uint8_t group, std::uint8_t msgId);
+// Whether a group logs every reply, listed or not, before routing it.
+bool LogsEveryReply(std::uint8_t group);
 
 }  // namespace zephran

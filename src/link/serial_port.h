@@ -23,6 +23,7 @@ struct PortEvent {
         EventChar,  // the event character came in the batch before this one
         Error,      // step failed with text (the system's text for errno)
         Lost,       // the device went away; the monitor thread has ended
+        Discarded,  // discarded: the oldest received bytes dropped because the queue was full
     };
 
     Kind kind = Kind::Received;
@@ -30,6 +31,7 @@ struct PortEvent {
     std::vector<std::uint8_t> bytes;
     std::string step;
     std::string text;
+    std::size_t discarded = 0;
 };
 
 // The window that drains a port's events.
@@ -49,6 +51,10 @@ public:
     static constexpr std::uint32_t kEvRxChar = 0x0001;  // deliver received bytes
     static constexpr std::uint32_t kEvRxFlag = 0x0002;  // notify the event character
     static constexpr std::uint8_t kEventChar = 0x71;
+    // Received bytes the user-interface thread has not taken yet are kept up to this many (32 KiB,
+    // over a second at the fastest line rate); past it the oldest go, so a thread that falls
+    // behind sees fresh data after a bounded delay.
+    static constexpr std::size_t kMaxQueuedBytes = 32 * 1024;
 
     CSerialPort();
     virtual ~CSerialPort();
@@ -57,6 +63,8 @@ public:
 
     // Stops any running thread, then opens devicePath exclusively in raw mode with the given
     // line settings (parity N, E, O, M or S; 5 to 8 data bits; 1 or 2 stop bits; any baud rate).
+    // Bytes the device held from before the open, and events not taken from an earlier open,
+    // are discarded.
     // False when the device cannot be opened; OpenFailureReason tells why. A setting the device
     // refuses is queued as an Error event and the port stays open.
     bool OpenPort(SerialPortOwner* owner, unsigned portNumber, const std::string& devicePath,
@@ -70,6 +78,8 @@ public:
     void StopMonitorThread();
 
     std::vector<PortEvent> TakeEvents();
+    // Another bound for the received bytes waiting; for links faster than any serial line.
+    void SetMaxQueuedBytes(std::size_t bytes);
 
     bool IsOpen() const { return fd_.load() >= 0; }
     bool MonitorAlive() const { return alive_.load(); }
@@ -90,6 +100,8 @@ private:
     void CloseDevice();
     void Report(std::string step, int error);
     void Push(PortEvent event);
+    // With eventMutex_ held: drops the oldest received bytes beyond the bound.
+    void TrimReceived();
 
     SerialPortOwner* owner_ = nullptr;
     unsigned portNumber_ = 0;
@@ -112,6 +124,8 @@ private:
 
     std::mutex eventMutex_;
     std::vector<PortEvent> events_;
+    std::size_t queuedBytes_ = 0;
+    std::size_t maxQueuedBytes_ = kMaxQueuedBytes;
 };
 
 }  // namespace zephran

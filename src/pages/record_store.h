@@ -1,19 +1,32 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 
+#include "link/message.h"
 #include "pages/ahrs/ahrs_records.h"
 #include "pages/autopilot/gpsins_records.h"
+#include "pages/autopilot/gpsins_texts.h"
 #include "pages/autopilot/pid_records.h"
+#include "pages/osd_tracker/aat_servo_records.h"
 #include "pages/osd_tracker/osd_cal_records.h"
 
 namespace zephran {
 
-// Every receive record, for the life of the process: the dispatcher's handlers write them, pages
-// and views read them, and several pages send them back as the payload of their writes.
+// Every receive record, for the life of the process: the dispatcher copies each reply into the
+// record its message names, pages and views read them, and several pages send them back as the
+// payload of their writes.
 struct RecordStore {
     AhrsLiveRecord ahrsLive{};
     GpsInsQrRecord gpsInsQr{};
+    GpsInsMiscRecord gpsInsMisc{};
+    SensorsRawRecord sensorsRaw{};
+    GpsRawRecord gpsRaw{};
+    NavOutputRecord navOutput{};
+    // Derived from the records above before any page handles their replies.
+    NavigationSample navSample{};
+    GpsInsTexts gpsInsTexts;
     AhrsParamRecord ahrsParam{};
     FirRecord firGyro{};
     FirRecord firAcc{};
@@ -28,6 +41,16 @@ struct RecordStore {
     // The airplane PID controllers in message order: the inner loops, then the outer loops.
     std::array<PidSetRecord, kPidSetCount> pidSets{};
     OsdCalRecord osdCal{};
+    AatOffsetRecord aatOffsets{};
+    float aatStep{};
+    AatYawPidRecord aatYawPid{};
+    std::int32_t aatServoGap{};
+
+    // The bytes of a record kind; index picks one of several records of a kind.
+    std::span<std::uint8_t> Bytes(ReplyRecord kind, std::size_t index = 0);
+    std::span<std::uint8_t> Bytes(const Message& message) {
+        return Bytes(message.record, message.recordIndex);
+    }
 };
 
 }  // namespace zephran

@@ -18,11 +18,30 @@ std::string XdgDir(const char* variable, const char* fallbackBelowHome) {
     return base + "/ZephranFPV";
 }
 
-// The folder's own Language/ when it has one, else the languages shipped beside the executable.
-std::string LanguageDirFor(const std::string& dir, const std::string& exeDir) {
+bool IsDirectory(const std::string& path) {
     std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+std::string InstalledLanguageDir(const std::string& exeDir) {
+    return (std::filesystem::path(exeDir).parent_path() / kInstalledLanguageDir).string();
+}
+
+// bin/ beside share/zephran/Language, and no languages beside the executable.
+bool IsInstalledLayout(const std::string& exeDir) {
+    return !IsDirectory(exeDir + "/Language") && IsDirectory(InstalledLanguageDir(exeDir));
+}
+
+// The languages that came with the program: beside the executable in a build tree or a portable
+// folder, under share/zephran in an installed layout.
+std::string ShippedLanguageDir(const std::string& exeDir) {
+    return IsInstalledLayout(exeDir) ? InstalledLanguageDir(exeDir) : exeDir + "/Language";
+}
+
+// The folder's own Language/ when it has one, else the shipped languages.
+std::string LanguageDirFor(const std::string& dir, const std::string& exeDir) {
     const std::string own = dir + "/Language";
-    return std::filesystem::is_directory(own, error) ? own : exeDir + "/Language";
+    return IsDirectory(own) ? own : ShippedLanguageDir(exeDir);
 }
 
 }  // namespace
@@ -49,14 +68,21 @@ bool MakeDirectories(const std::string& dir) {
 }
 
 AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride) {
+    return ResolveAppPathsFor(ExecutableDir(), appDirOverride);
+}
+
+AppPaths ResolveAppPathsFor(const std::string& exeDir,
+                            const std::optional<std::string>& appDirOverride) {
     AppPaths paths;
     paths.profileFile = UserConfigDir() + "/profile.ini";
-    const std::string exeDir = ExecutableDir();
-    if (appDirOverride || ::access(exeDir.c_str(), W_OK) == 0) {
+    // An installed program keeps its users' files in their own folders, even where it could
+    // write beside itself.
+    if (appDirOverride || (!IsInstalledLayout(exeDir) && ::access(exeDir.c_str(), W_OK) == 0)) {
         std::string dir = appDirOverride ? *appDirOverride : exeDir;
         while (dir.size() > 1 && dir.back() == '/')
             dir.pop_back();
         paths.programDir = dir;
+        paths.chosenByUser = appDirOverride.has_value();
         paths.configFile = dir + "/Config.ini";
         paths.languageDir = LanguageDirFor(dir, exeDir);
         paths.logDir = dir + "/Log";

@@ -11,16 +11,24 @@ struct AppPaths {
     std::string configFile;  // Config.ini
     std::string languageDir;
     std::string logDir;
-    std::string profileFile;  // the per-user profile holding the language choice
+    std::string profileFile;    // the per-user profile holding the language choice
+    bool chosenByUser = false;  // the folder came from --app-dir, not from the program
 };
 
 // The executable's directory, without a trailing separator.
 std::string ExecutableDir();
 
-// Config.ini, Language/ and Log/ beside the executable when its directory is writable, else in
-// the XDG directories. An override folder takes all three. Languages come from the chosen
-// folder's Language/ when it has one, else from the ones shipped beside the executable.
+// Where an installed program's languages lie, from the folder above its executable's.
+inline constexpr const char* kInstalledLanguageDir = "share/zephran/Language";
+
+// Config.ini, Language/ and Log/ beside the executable when its directory is writable and not
+// an installed layout (bin/ beside share/zephran/Language), else in the XDG directories. An
+// override folder takes all three. Languages come from the chosen folder's Language/ when it
+// has one, else from the ones shipped with the program.
 AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride);
+// The same for an executable in exeDir.
+AppPaths ResolveAppPathsFor(const std::string& exeDir,
+                            const std::optional<std::string>& appDirOverride);
 
 // $XDG_CONFIG_HOME/ZephranFPV (default ~/.config/ZephranFPV).
 std::string UserConfigDir();

@@ -163,7 +163,10 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
                          const std::string& path) {
-    const std::string value = GetPrivateProfileString(section, key, "", path);
+    return ParseProfileInt(GetPrivateProfileString(section, key, "", path), defaultValue);
+}
+
+int ParseProfileInt(std::string_view value, int defaultValue) {
     std::size_t i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == '+' || value[i] == '-')) {

@@ -18,6 +18,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 int GetPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
                          const std::string& path);
 
+// The leading decimal number of a value as GetPrivateProfileInt reads it.
+int ParseProfileInt(std::string_view value, int defaultValue);
+
 // False when the file cannot be read or written.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path);

@@ -6,10 +6,19 @@
 
 #include "sim/board.h"
 
+namespace zephran::sim {
+struct NavigationState;
+}
+
 namespace zephran::sim::gpsins {
 
 inline constexpr std::uint8_t kGroup = 16;
+inline constexpr std::uint8_t kSensorsRaw = 1, kGpsRaw = 2, kNavOutput = 3;
 inline constexpr std::uint8_t kQrRead = 4, kQrWrite = 5, kQrDefault = 6;
+inline constexpr std::uint8_t kMiscRead = 7, kMiscWrite = 8;
+inline constexpr std::size_t kMiscSize = 7;
+// The board's own leading byte of its misc record.
+inline constexpr std::uint8_t kMiscTag = 0x31;
 inline constexpr std::size_t kQrCount = 12;
 inline constexpr std::size_t kQrSize = 1 + 8 * kQrCount;
 // The board's own leading byte of its QR record.
@@ -24,12 +33,18 @@ const QrParameters& FactoryQr();
 Bytes EncodeQr(const QrParameters& parameters);
 QrParameters DecodeQr(std::span<const std::uint8_t> record);
 
+// The three telemetry records of one navigation state at a board time in seconds.
+Bytes EncodeSensorsRaw(const NavigationState& state);
+Bytes EncodeGpsRaw(const NavigationState& state, double seconds);
+Bytes EncodeNavOutput(const NavigationState& state);
+
 }  // namespace zephran::sim::gpsins
 
 namespace zephran::sim {
 
-// Makes the board the GPS/INS board: it keeps its QR parameters, answers their read and takes
-// their write and default.
+// Makes the board the GPS/INS board: it streams its raw sensors and navigation output at 50 Hz
+// and its GPS solution at 5 Hz from one aircraft flying around home, keeps its QR parameters
+// and misc settings, and runs the AHRS board's sensor calibrations.
 void InstallGpsIns(Board& board);
 
 }  // namespace zephran::sim

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,35 +26,66 @@ constexpr std::chrono::milliseconds kLongestPoll = 60s;
 // Output beyond this waiting for a reader is dropped, like a full UART buffer drops it.
 constexpr std::size_t kMaxPendingOutput = 64 * 1024;
 
-// The board's thread: waits for requests, due sources and room to write, until its stop
-// descriptor becomes readable (its other end closed).
+// The board's thread: waits for requests, due sources, due output and faults to play, until its
+// stop descriptor becomes readable (its other end closed).
 class BoardLoop {
 public:
-    BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop)
-        : board_(std::move(board)), master_(std::move(master)), stop_(std::move(stop)) {}
+    BoardLoop(std::unique_ptr<Board> board, UniqueFd master, UniqueFd stop,
+              std::shared_ptr<VirtualBoard::Control> control)
+        : board_(std::move(board)),
+          master_(std::move(master)),
+          stop_(std::move(stop)),
+          control_(std::move(control)) {}
 
     void Run() {
         for (;;) {
-            std::array<pollfd, 2> fds{{{stop_.Get(), POLLIN, 0}, {master_.Get(), 0, 0}}};
-            fds[1].events = static_cast<short>(pending_.empty() ? POLLIN : POLLIN | POLLOUT);
+            const Clock::time_point now = Clock::now();
+            const auto stalled = shaper_.StalledUntil(now);
+            const bool watchMaster = master_.IsOpen() && peerPresent_ && !stalled;
+            const bool writable = shaper_.Due(now) != nullptr;
+            std::array<pollfd, 3> fds{{{stop_.Get(), POLLIN, 0},
+                                       {control_->wake.Get(), POLLIN, 0},
+                                       {master_.Get(), 0, 0}}};
+            fds[2].events = static_cast<short>(writable ? POLLIN | POLLOUT : POLLIN);
             // While nobody holds the slave open the master reports a hang-up at once, so it is
             // left out and looked at again after a short wait instead.
-            const nfds_t count = peerPresent_ ? 2 : 1;
-            if (poll(fds.data(), count, PollTimeout(Clock::now())) < 0 && errno != EINTR) return;
+            const nfds_t count = watchMaster ? 3 : 2;
+            if (poll(fds.data(), count, PollTimeout(now, stalled)) < 0 && errno != EINTR) return;
             if (fds[0].revents != 0) return;
+            if (fds[1].revents != 0) TakeFaults();
+            if (!master_.IsOpen() || shaper_.StalledUntil(Clock::now())) continue;
             ReadMaster();
             board_->RunDue(Clock::now());
-            CollectOutput();
+            Collect(false);
             WriteMaster();
         }
     }
 
 private:
-    int PollTimeout(Clock::time_point now) const {
+    int PollTimeout(Clock::time_point now, std::optional<Clock::time_point> stalled) const {
         auto wait = peerPresent_ ? kLongestPoll : kAbsentPoll;
-        if (const auto due = board_->NextDue())
-            wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*due - now), 0ms, wait);
+        const auto until = [&](Clock::time_point due) {
+            wait = std::clamp(std::chrono::ceil<std::chrono::milliseconds>(due - now), 0ms, wait);
+        };
+        if (stalled) {
+            until(*stalled);
+        } else if (master_.IsOpen()) {
+            if (const auto due = board_->NextDue()) until(*due);
+            if (const auto due = shaper_.NextDue()) until(*due);
+        }
         return static_cast<int>(wait.count());
+    }
+
+    void TakeFaults() {
+        std::uint64_t count;
+        [[maybe_unused]] const ssize_t n = read(control_->wake.Get(), &count, sizeof count);
+        std::vector<Fault> faults;
+        {
+            const std::lock_guard lock(control_->mutex);
+            faults.swap(control_->faults);
+        }
+        for (const Fault& fault : faults)
+            shaper_.Inject(fault, Clock::now());
     }
 
     void ReadMaster() {
@@ -63,6 +95,7 @@ private:
             if (n > 0) {
                 peerPresent_ = true;
                 board_->Receive({buffer.data(), static_cast<std::size_t>(n)}, Clock::now());
+                Collect(true);
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
@@ -74,17 +107,23 @@ private:
         }
     }
 
-    void CollectOutput() {
+    void Collect(bool reply) {
         const Bytes output = board_->TakeOutput();
-        if (peerPresent_ && pending_.size() + output.size() <= kMaxPendingOutput)
-            pending_.insert(pending_.end(), output.begin(), output.end());
+        if (peerPresent_ && shaper_.QueuedBytes() + output.size() <= kMaxPendingOutput)
+            shaper_.Add(output, reply, Clock::now());
     }
 
     void WriteMaster() {
-        while (!pending_.empty()) {
-            const ssize_t n = write(master_.Get(), pending_.data(), pending_.size());
+        while (const OutputShaper::Piece* piece = shaper_.Due(Clock::now())) {
+            const ssize_t n = write(master_.Get(), piece->bytes.data(), piece->bytes.size());
             if (n > 0) {
-                pending_.erase(pending_.begin(), pending_.begin() + n);
+                const bool vanish =
+                    piece->vanishAfter && static_cast<std::size_t>(n) == piece->bytes.size();
+                if (shaper_.Written(static_cast<std::size_t>(n))) ++control_->framesWritten;
+                if (vanish) {
+                    Vanish();
+                    return;
+                }
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
@@ -97,17 +136,24 @@ private:
     void PeerGone() {
         if (!peerPresent_) return;
         peerPresent_ = false;
-        pending_.clear();
+        shaper_.Clear();
         board_->DropPartialRequest();
+    }
+
+    // The device disappears: the holder of the slave sees a hang-up, and nothing more comes.
+    void Vanish() {
+        master_.Reset();
+        shaper_.Clear();
     }
 
     std::unique_ptr<Board> board_;
     UniqueFd master_;
     UniqueFd stop_;
+    std::shared_ptr<VirtualBoard::Control> control_;
     // A slave never opened reads like an open, quiet one; after the last close reads fail with
     // EIO until it is opened again.
     bool peerPresent_ = true;
-    Bytes pending_;
+    OutputShaper shaper_;
 };
 
 }  // namespace
@@ -141,8 +187,11 @@ std::optional<std::string> VirtualBoard::Start(std::unique_ptr<Board> board,
         stopWrite_.Reset();
         return std::nullopt;
     }
-    thread_ = std::thread([loop = BoardLoop(std::move(board), std::move(master),
-                                            std::move(stopRead))]() mutable { loop.Run(); });
+    control_ = std::make_shared<Control>();
+    control_->wake.Reset(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+    thread_ =
+        std::thread([loop = BoardLoop(std::move(board), std::move(master), std::move(stopRead),
+                                      control_)]() mutable { loop.Run(); });
     return slavePath;
 }
 
@@ -160,6 +209,22 @@ void VirtualBoard::StopLocked() {
 bool VirtualBoard::IsRunning() const {
     const std::lock_guard lock(mutex_);
     return thread_.joinable();
+}
+
+void VirtualBoard::Misbehave(const Fault& fault) {
+    const std::lock_guard lock(mutex_);
+    if (!control_) return;
+    {
+        const std::lock_guard faults(control_->mutex);
+        control_->faults.push_back(fault);
+    }
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = write(control_->wake.Get(), &one, sizeof one);
+}
+
+std::uint64_t VirtualBoard::FramesWritten() const {
+    const std::lock_guard lock(mutex_);
+    return control_ ? control_->framesWritten.load() : 0;
 }
 
 std::string VirtualBoard::LastError() const {

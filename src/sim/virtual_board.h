@@ -1,13 +1,17 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "sim/board.h"
+#include "sim/misbehaviour.h"
 #include "sim/pty_device.h"
 
 namespace zephran::sim {
@@ -36,6 +40,19 @@ public:
     bool IsRunning() const;
     std::string LastError() const;
 
+    // Tells the running board to misbehave once in the given way (see FaultKind).
+    void Misbehave(const Fault& fault);
+    // Frames with a good CRC the board has written whole to the pty since it started.
+    std::uint64_t FramesWritten() const;
+
+    // What the board's thread and its controllers share.
+    struct Control {
+        std::mutex mutex;
+        std::vector<Fault> faults;
+        std::atomic<std::uint64_t> framesWritten{0};
+        UniqueFd wake;  // an eventfd: faults are waiting
+    };
+
 private:
     void StopLocked();
 
@@ -45,6 +62,7 @@ private:
     UniqueFd stopWrite_;
     DeviceLink link_;
     std::string error_;
+    std::shared_ptr<Control> control_;
 };
 
 }  // namespace zephran::sim

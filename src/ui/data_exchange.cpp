@@ -13,6 +13,9 @@
 namespace zephran::ui {
 namespace {
 
+const std::string kEnterNumber = "Enter a number.";
+const std::string kEnterInteger = "Enter an integer.";
+
 bool OnlyBlanks(const char* s) {
     while (*s == ' ' || *s == '\t')
         ++s;
@@ -53,38 +56,43 @@ void DataExchange::Fail(int id, const std::string& message) {
 
 template <typename T, typename Parse>
 void DataExchange::Number(int id, T& value, const std::string& shown, Parse parse, double low,
-                          double high, const std::string& message) {
+                          double high, const std::string& badText, const std::string& outOfRange) {
     if (!Active()) return;
     if (!saving_) {
         window_.SetDlgItemText(id, shown);
         return;
     }
     const auto parsed = parse(window_.GetDlgItemText(id));
-    if (!parsed || *parsed < low || *parsed > high) return Fail(id, message);
+    if (!parsed) return Fail(id, badText);
+    if (*parsed < low || *parsed > high) return Fail(id, outOfRange);
     value = static_cast<T>(*parsed);
 }
 
 void DataExchange::Text(int id, float& value) {
-    Number(id, value, FormatFloat(value, 6), ParseNumber, -FLT_MAX, FLT_MAX, "Enter a number.");
+    Number(id, value, FormatFloat(value, 6), ParseNumber, -FLT_MAX, FLT_MAX, kEnterNumber,
+           kEnterNumber);
 }
 
 void DataExchange::Text(int id, double& value) {
-    Number(id, value, FormatFloat(value, 15), ParseNumber, -DBL_MAX, DBL_MAX, "Enter a number.");
+    Number(id, value, FormatFloat(value, 15), ParseNumber, -DBL_MAX, DBL_MAX, kEnterNumber,
+           kEnterNumber);
 }
 
 void DataExchange::Text(int id, int& value) {
-    Number(id, value, std::to_string(value), ParseInteger, INT_MIN, INT_MAX, "Enter an integer.");
+    Number(id, value, std::to_string(value), ParseInteger, INT_MIN, INT_MAX, kEnterInteger,
+           kEnterInteger);
 }
 
+// A box that holds no integer at all asks for one; the range is for a number outside it.
 void DataExchange::Text(int id, int& value, int low, int high) {
     Number(
-        id, value, std::to_string(value), ParseInteger, low, high,
+        id, value, std::to_string(value), ParseInteger, low, high, kEnterInteger,
         "Enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".");
 }
 
 void DataExchange::Text(int id, std::uint8_t& value) {
-    Number(id, value, std::to_string(value), ParseInteger, 0, 255,
-           "Enter an integer between 0 and 255.");
+    const std::string message = "Enter an integer between 0 and 255.";
+    Number(id, value, std::to_string(value), ParseInteger, 0, 255, message, message);
 }
 
 void DataExchange::Text(int id, std::string& value) {

@@ -31,9 +31,11 @@ public:
 private:
     bool Active() const { return !failed_; }
     // Shows a number, or takes the box into it when it parses and lies within low..high.
+    // badText: the message for a box that does not parse; outOfRange: for a number outside
+    // low..high.
     template <typename T, typename Parse>
     void Number(int id, T& value, const std::string& shown, Parse parse, double low, double high,
-                const std::string& message);
+                const std::string& badText, const std::string& outOfRange);
     void Fail(int id, const std::string& message);
 
     Window& window_;

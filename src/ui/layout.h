@@ -37,6 +37,13 @@ inline LayoutItem Group(int captionId, std::vector<LayoutItem> children) {
     return {LayoutItem::Kind::Group, captionId, 1, std::move(children)};
 }
 
+// How a row or grid meets a width too short for it. One made only of blocks (group boxes,
+// nested rows, columns and grids, multi-line boxes; stretches aside) wraps: its blocks flow onto
+// further lines below instead of widening the window. A grid's blocks keep lining up in columns
+// of one width. Rows and grids of single controls keep their shape.
+enum class Wrap { Never, Flow, FlowInColumns };
+Wrap WrapOf(const LayoutItem& item, const std::vector<Control>& controls);
+
 // A window's template: its title, its controls with their initial state, and their layout.
 struct WindowTemplate {
     std::string title;

@@ -15,6 +15,17 @@ const std::string& StatusBarModel::PaneText(int pane) const {
     return (pane < 0 || pane >= kPanes) ? none : panes_[static_cast<std::size_t>(pane)];
 }
 
+void StatusBarModel::SetPaneTip(int pane, const std::string& tip) {
+    if (pane < 0 || pane >= kPanes || tips_[static_cast<std::size_t>(pane)] == tip) return;
+    tips_[static_cast<std::size_t>(pane)] = tip;
+    changed.Emit();
+}
+
+const std::string& StatusBarModel::PaneTip(int pane) const {
+    static const std::string none;
+    return (pane < 0 || pane >= kPanes) ? none : tips_[static_cast<std::size_t>(pane)];
+}
+
 void StatusBarModel::SetProgress(int position) {
     position = std::clamp(position, 0, 100);
     if (progress_ == position) return;

@@ -16,6 +16,9 @@ public:
 
     void SetPaneText(int pane, const std::string& text);
     const std::string& PaneText(int pane) const;
+    // What a pane shows, for its tooltip.
+    void SetPaneTip(int pane, const std::string& tip);
+    const std::string& PaneTip(int pane) const;
     void SetProgress(int position);
     int Progress() const { return progress_; }
 
@@ -23,6 +26,7 @@ public:
 
 private:
     std::array<std::string, kPanes> panes_;
+    std::array<std::string, kPanes> tips_;
     int progress_ = 0;
 };
 

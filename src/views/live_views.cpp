@@ -3,15 +3,10 @@
 #include <cstring>
 
 #include "dispatch/reply_dispatcher.h"
+#include "link/messages.h"
 
 namespace zephran::views {
 namespace {
-
-constexpr std::uint8_t kAhrsGroup = 15;
-constexpr std::uint8_t kAhrsLive = 1;  // DL_ID_AHRS_DATE_COME
-constexpr std::uint8_t kGpsInsGroup = 16;
-constexpr std::uint8_t kSensorsRaw = 1;  // DL_GPSINS_SENSORRAW
-constexpr std::uint8_t kNavOutput = 3;   // DL_GPSINS_NAVOUTPUT
 
 // Timer 3's period: a view is redrawn at most this often.
 constexpr int kRedrawPeriodMs = 5;
@@ -31,12 +26,9 @@ LiveViews::~LiveViews() {
 }
 
 void LiveViews::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, kAhrsLive, [this](const ReceiveArea&) { OnLiveValues(true); }, false);
-    dispatcher.Route(
-        kGpsInsGroup, kNavOutput, [this](const ReceiveArea&) { OnLiveValues(true); }, false);
-    dispatcher.Route(
-        kGpsInsGroup, kSensorsRaw, [this](const ReceiveArea&) { OnLiveValues(false); }, false);
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, [this](const ReceiveArea&) { OnLiveValues(true); });
+    dispatcher.Route(msg::DL_GPSINS_NAVOUTPUT, [this](const ReceiveArea&) { OnLiveValues(true); });
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW, [this](const ReceiveArea&) { OnLiveValues(false); });
 }
 
 void LiveViews::OnLiveValues(bool attitude) {

@@ -23,14 +23,19 @@ TEST_F(HeadlessScan, FindsTheBoardOnTheThirdPortInTheThirdSecond) {
     ASSERT_TRUE(board.Start("AHRS", boardPort)) << board.LastError();
     HeadlessDriver app(Arguments({first.SlavePath(), second.SlavePath(), boardPort}));
 
+    // The title follows the scan: the port tried, and whether the board has answered on it.
     EXPECT_EQ(app.Pane(0), "Searching for board...");
     EXPECT_EQ(app.Pane(1), "");
+    EXPECT_EQ(app.Listing("title"), Lines{"title: ZephranFPV V3.5 — no port open"});
     app.Command("wait 2500");
     EXPECT_EQ(app.Pane(1), "COM2");
     EXPECT_EQ(app.Pane(0), "Searching for board...");
+    EXPECT_EQ(app.Listing("title"), Lines{"title: ZephranFPV V3.5 — COM2 " + second.SlavePath() +
+                                          " — waiting for the board"});
     app.Command("wait 1000");
     EXPECT_EQ(app.Pane(1), "COM3");
     EXPECT_EQ(app.Pane(0), "Board connected");
+    EXPECT_EQ(app.Listing("title"), Lines{"title: ZephranFPV V3.5 — COM3 " + boardPort});
     EXPECT_EQ(app.Listing("log"),
               (Lines{"**Connect**", "**Connect**", "**Connect**", "Connect OK"}));
     EXPECT_TRUE(app.WaitUntil("get 1013", "1013=" + kBoardText, 3s));

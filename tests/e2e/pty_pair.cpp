@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -28,6 +30,19 @@ PtyPair::~PtyPair() {
 void PtyPair::CloseMaster() {
     if (master_ >= 0) close(master_);
     master_ = -1;
+}
+
+bool PtyPair::MakeSlaveRaw() {
+    termios line{};
+    if (slave_ < 0 || tcgetattr(slave_, &line) != 0) return false;
+    cfmakeraw(&line);
+    return tcsetattr(slave_, TCSANOW, &line) == 0;
+}
+
+std::size_t PtyPair::Pending() const {
+    int count = 0;
+    if (slave_ < 0 || ioctl(slave_, FIONREAD, &count) != 0 || count < 0) return 0;
+    return static_cast<std::size_t>(count);
 }
 
 bool PtyPair::WaitMaster(short events, std::chrono::steady_clock::time_point deadline) {

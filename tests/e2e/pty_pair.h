@@ -21,6 +21,9 @@ public:
     int Slave() const { return slave_; }
     const std::string& SlavePath() const { return slavePath_; }
     void CloseMaster();
+    bool MakeSlaveRaw();
+    // Bytes written on the master that no reader of the slave has taken yet (raw mode).
+    std::size_t Pending() const;
 
     bool WriteAll(const std::uint8_t* bytes, std::size_t count, std::chrono::milliseconds timeout);
     bool ReadExactly(std::vector<std::uint8_t>& out, std::size_t count,

@@ -112,7 +112,12 @@ protected:
 
 using SerialPortTransfer = SerialPortTest;
 
+// A pty runs far faster than any serial line: tests of bulk transfer lift the bound that keeps
+// a slow reader's delay short.
+constexpr std::size_t kBulkQueue = 4 << 20;
+
 TEST_F(SerialPortTransfer, MegabyteInRandomChunksArrivesInOrder) {
+    port.SetMaxQueuedBytes(kBulkQueue);
     ASSERT_TRUE(Open());
     std::mt19937 random(1);
     const std::vector<std::uint8_t> sent = RandomBytes(random, 1 << 20);
@@ -130,9 +135,51 @@ TEST_F(SerialPortTransfer, MegabyteInRandomChunksArrivesInOrder) {
     ASSERT_TRUE(complete) << watcher.received.size() << " bytes arrived";
     EXPECT_TRUE(watcher.received == sent);
     EXPECT_EQ(watcher.Count(Kind::Error), 0u);
+    EXPECT_EQ(watcher.Count(Kind::Discarded), 0u);
+}
+
+TEST_F(SerialPortTransfer, ReaderThatFallsBehindGetsTheNewestBytesAndTheCountOfTheRest) {
+    ASSERT_TRUE(Open());
+    std::mt19937 random(5);
+    const std::vector<std::uint8_t> sent = RandomBytes(random, 200'000);
+    // Nobody takes the events while the whole flood arrives.
+    ASSERT_TRUE(pty.WriteAll(sent.data(), sent.size(), 20s));
+    const auto settled = std::chrono::steady_clock::now() + 10s;
+    while (pty.Pending() > 0 && std::chrono::steady_clock::now() < settled)
+        std::this_thread::sleep_for(5ms);
+    std::this_thread::sleep_for(50ms);
+    watcher.Drain(port);
+    std::size_t discarded = 0;
+    for (const PortEvent& event : watcher.events) {
+        if (event.kind == Kind::Discarded) discarded += event.discarded;
+    }
+    EXPECT_LE(watcher.received.size(), CSerialPort::kMaxQueuedBytes);
+    ASSERT_EQ(discarded + watcher.received.size(), sent.size());
+    EXPECT_TRUE(std::equal(watcher.received.begin(), watcher.received.end(),
+                           sent.end() - static_cast<long>(watcher.received.size())));
+    ASSERT_FALSE(watcher.events.empty());
+    EXPECT_EQ(watcher.events.front().kind, Kind::Discarded);
+}
+
+TEST_F(SerialPortTransfer, OpenDiscardsWhatTheDeviceHeldFromBefore) {
+    // Raw before the port opens it, so that the bytes wait as they are.
+    ASSERT_TRUE(pty.MakeSlaveRaw());
+    const std::vector<std::uint8_t> stale{0x54, 0x4D, 1, 2, 3};
+    ASSERT_TRUE(pty.WriteAll(stale.data(), stale.size(), 1s));
+    const auto held = std::chrono::steady_clock::now() + 5s;
+    while (pty.Pending() < stale.size() && std::chrono::steady_clock::now() < held)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(pty.Pending(), stale.size());
+    ASSERT_TRUE(Open());
+    const std::vector<std::uint8_t> fresh{9, 8, 7};
+    ASSERT_TRUE(ReceiveFromPeer(fresh));
+    std::this_thread::sleep_for(50ms);
+    watcher.Drain(port);
+    EXPECT_EQ(watcher.received, fresh);
 }
 
 TEST_F(SerialPortTransfer, QueuedBlocksGoOutWholeAndInOrderWhileReceiving) {
+    port.SetMaxQueuedBytes(kBulkQueue);
     ASSERT_TRUE(Open());
     std::mt19937 random(2);
     std::uniform_int_distribution<std::size_t> size(0, 2048);

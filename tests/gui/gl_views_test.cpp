@@ -61,7 +61,8 @@ protected:
     }
     // Opens a view by its button and waits for its first frame.
     AttitudeGlWindow& Open(ViewKind kind) {
-        Press(kind == ViewKind::Attitude ? CDlgAHRS::kAttitudeView : CDlgAHRS::kPositionView);
+        Press(kind == ViewKind::Attitude ? int{CDlgAHRS::kAttitudeView}
+                                         : int{CDlgAHRS::kPositionView});
         AttitudeGlWindow* shown = window.Live().Window(kind);
         EXPECT_NE(shown, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(shown));

@@ -3,10 +3,13 @@
 #include "gui_support.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTest>
 
 #include "app/zephran_app.h"
@@ -38,6 +41,8 @@ protected:
         CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
         window.show();
         window.Start();
+        // The window settles (its first layout, maximised) before each test.
+        QApplication::processEvents();
     }
 
     static AppPaths PathsIn(const TempDir& dir) {
@@ -85,7 +90,7 @@ protected:
 };
 
 TEST_F(GuiMainWindow, StartsWithTheProductTreeAndPage) {
-    EXPECT_EQ(window.windowTitle(), "ZephranFPV V3.5");
+    EXPECT_EQ(window.windowTitle(), "ZephranFPV V3.5 — no port open");
     EXPECT_EQ(host.Messages(), std::vector<std::string>{"No UartPort Dectect"});
 
     PageTreeWidget& tree = window.Tree();
@@ -175,6 +180,109 @@ TEST_F(GuiMainWindow, StatusPanesShowTheirTextsAtTheirWidths) {
     EXPECT_NEAR(status.Progress()->width() / tenth, 3.0, 0.3);
 }
 
+TEST_F(GuiMainWindow, StatusPanesSayWhatTheyShow) {
+    StatusPanes& status = window.Status();
+    LetThrottledDisplaysCatchUp();
+    EXPECT_EQ(status.Pane(1)->toolTip().toStdString(), Text("Panel", "Tip Port"));
+    EXPECT_EQ(status.Pane(3)->toolTip().toStdString(), Text("Panel", "Tip RX"));
+    EXPECT_EQ(status.Pane(4)->toolTip().toStdString(), Text("Panel", "Tip TX"));
+    EXPECT_EQ(status.Progress()->toolTip().toStdString(), Text("Panel", "Tip Progress"));
+    // The tip stays when the text changes.
+    dialog.SetStatus(kStatusReceive, "RX 42", 0);
+    LetThrottledDisplaysCatchUp();
+    EXPECT_EQ(status.Pane(3)->toolTip().toStdString(), Text("Panel", "Tip RX"));
+}
+
+// Gives the page area this width and shows each of the program's pages in it in turn; the
+// titles of those that scroll sideways.
+std::vector<std::string> PagesScrollingSideways(MainWindow& window, CZephranDlg& dialog,
+                                                int width) {
+    window.resize(window.width() + width - window.Pages().width(), window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(window.Pages().width(), width);
+    std::vector<std::string> scrolling;
+    for (const auto& page : dialog.Pages()) {
+        window.Pages().Show(page.get());
+        QApplication::processEvents();
+        if (window.Pages().horizontalScrollBar()->maximum() > 0)
+            scrolling.push_back(page->GetWindowText());
+    }
+    return scrolling;
+}
+
+TEST_F(GuiMainWindow, WidePagesFlowDownwardsInsteadOfScrollingSideways) {
+    window.showNormal();
+    int widest = 0;
+    for (const auto& page : dialog.Pages())
+        widest = std::max(widest, window.Pages().Add(*page).sizeHint().width());
+    // Side by side, some pages want more than 1024 pixels; they fit in 1024 by flowing down.
+    EXPECT_GT(widest, 1024);
+    EXPECT_EQ(PagesScrollingSideways(window, dialog, 1024), std::vector<std::string>{});
+    // Far too narrow, they do scroll: the check above can see it.
+    EXPECT_FALSE(PagesScrollingSideways(window, dialog, 250).empty());
+}
+
+TEST_F(GuiMainWindow, FitsTheScreenAndCanShrinkToFullHdAtTwiceTheScale) {
+    // The pages want more than this screen: the window takes it all, maximised, so that the
+    // desktop fits its frame in too.
+    EXPECT_TRUE(window.isMaximized());
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(window.frameGeometry()))
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    // 1920 x 1080 at 200 % leaves 960 x 540 logical pixels, less the desktop's panels.
+    const QSize smallest = window.layout()->minimumSize();
+    EXPECT_LE(smallest.width(), 900);
+    EXPECT_LE(smallest.height(), 480);
+}
+
+// A second main window on the same user's files, as at the next start.
+struct NextStart {
+    NextStart(QtHost& host, const Clock& clock, const AppPaths& paths,
+              const PortDirectoryOptions& ports)
+        : dialog(host, clock, paths, ports), window(dialog, clock) {
+        window.show();
+        window.Start();
+        QApplication::processEvents();
+    }
+    CZephranDlg dialog;
+    MainWindow window;
+};
+
+TEST_F(GuiMainWindow, RemembersItsPlaceAndSplittersForTheUserApartFromConfigIni) {
+    QRect geometry;
+    QList<int> rows;
+    QList<int> columns;
+    {
+        NextStart first(host, clock, paths, NoPorts(dir));
+        first.window.showNormal();
+        first.window.setGeometry(60, 40, 700, 500);
+        QApplication::processEvents();
+        first.window.RowSplitter().setSizes({250, 150});
+        first.window.ColumnSplitter().setSizes({220, 480});
+        geometry = first.window.geometry();
+        rows = first.window.RowSplitter().sizes();
+        columns = first.window.ColumnSplitter().sizes();
+    }
+    NextStart second(host, clock, paths, NoPorts(dir));
+    EXPECT_EQ(second.window.geometry(), geometry);
+    EXPECT_EQ(second.window.RowSplitter().sizes(), rows);
+    EXPECT_EQ(second.window.ColumnSplitter().sizes(), columns);
+    EXPECT_EQ(dir.Read("Config.ini").find("MainWindow"), std::string::npos);
+    EXPECT_NE(dir.Read("window.ini").find("MainWindow"), std::string::npos);
+}
+
+TEST_F(GuiMainWindow, AWindowRememberedOnALargerScreenComesBackInsideThisOne) {
+    {
+        NextStart first(host, clock, paths, NoPorts(dir));
+        first.window.showNormal();
+        first.window.setGeometry(500, 300, 2400, 1500);
+        QApplication::processEvents();
+    }
+    NextStart second(host, clock, paths, NoPorts(dir));
+    const QRect area = second.window.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(second.window.frameGeometry()));
+}
+
 TEST_F(GuiMainWindow, ShowsTheBoardTextAndTheTrafficLog) {
     dialog.MainWindow().SetDlgItemText(kIdBoardText, "Zephran AHRS\r\nready");
     LetThrottledDisplaysCatchUp();
@@ -253,6 +361,15 @@ TEST(GuiDemoSession, ConnectsAndCountsTheBoardsFrames) {
         [&] { return status.Pane(1)->text() == "COM1" && !status.Pane(3)->text().endsWith(" 0"); },
         5000));
     EXPECT_NE(status.Pane(4)->text(), status.Pane(4)->text().section(' ', 0, 0) + " 0");
+    // Connected: the title names the port, and no longer waits for the board.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !window.windowTitle().contains(QString::fromStdString(
+                session.Dialog().LanguageStore().LangText("Panel", "Title Waiting")));
+        },
+        5000));
+    EXPECT_TRUE(window.windowTitle().startsWith("ZephranFPV V3.5 — COM1 /"))
+        << window.windowTitle().toStdString();
     EXPECT_TRUE(host.Messages().empty());
 }
 

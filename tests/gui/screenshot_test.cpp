@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cctype>
 #include <cstdlib>
 
 #include "support/temp_dir.h"
@@ -36,6 +37,11 @@ TEST(GuiScreenshot, CommandLineMistakesAndHelp) {
     EXPECT_NE(dir.Read("out.txt").find("usage: zephran"), std::string::npos);
     EXPECT_EQ(RunZephran(dir, "--help"), 0);
     EXPECT_NE(dir.Read("out.txt").find("--screenshot FILE"), std::string::npos);
+    // Without a display: the version is told before Qt starts.
+    EXPECT_EQ(RunZephran(dir, "--version"), 0);
+    const std::string version = dir.Read("out.txt");
+    EXPECT_TRUE(version.starts_with("zephran ") && version.size() > 8 && std::isdigit(version[8]))
+        << version;
 }
 
 }  // namespace

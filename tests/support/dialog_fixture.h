@@ -31,7 +31,7 @@ protected:
     void Start() {
         auto owned = std::make_unique<FakeLink>(devices);
         link = owned.get();
-        const CZephranApp app(ResolveAppPaths(dir.File("app")));
+        CZephranApp app(ResolveAppPaths(dir.File("app")));
         app.PrepareSettings();
         dialog = std::make_unique<CZephranDlg>(host, clock, app.Paths(), PortDirectoryOptions{},
                                                std::move(owned));

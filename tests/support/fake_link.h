@@ -40,10 +40,12 @@ public:
     }
     OpenFailure LastFailure() const override { return failure; }
     void Close() override { openPath.clear(); }
-    void Write(const std::uint8_t* bytes, std::size_t count) override {
+    bool Write(const std::uint8_t* bytes, std::size_t count) override {
+        if (openPath.empty() || count > kWriteBufferSize) return false;
         written.emplace_back(bytes, bytes + count);
         const bool connect = count == 8 && bytes[2] == 12 && bytes[3] == 1;
         if (connect && boards.count(openPath)) Receive(Frame(12, 1, {}));
+        return true;
     }
     std::vector<PortEvent> TakeEvents() override { return std::exchange(events, {}); }
 

@@ -133,5 +133,16 @@ TEST_F(AatServoTest, PowerOnPositionAndAcknowledgements) {
     EXPECT_TRUE(Shown().IsDlgButtonChecked(Dlg::kPowerOnHorizontal));
 }
 
+// A box with no integer in it asks for one; the range message is for a number outside it.
+TEST_F(AatServoTest, NonNumberOffsetAsksForAnIntegerAndOutOfRangeNamesTheRange) {
+    Type(Dlg::kHorizontalOffset, "abc");
+    Click(Dlg::kSetOffsets);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer."});
+    host.messages.clear();
+    Type(Dlg::kHorizontalOffset, "101");
+    Click(Dlg::kSetOffsets);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer between -100 and 100."});
+}
+
 }  // namespace
 }  // namespace zephran

@@ -93,8 +93,8 @@ TEST_F(AirplanePidInner, BadBoxStopsTheCommitAndTheWriteStillGoesOut) {
     EXPECT_EQ(Shown().Focus(), BoxOf(0, P::kI));
     EXPECT_EQ(Last().msgId, 11);
     EXPECT_EQ(Last().payload, PidSet(0, 0, 255, 0, 0));
-    EXPECT_EQ(Page().values[0].totalP, 2.5f);
-    EXPECT_EQ(Page().values[0].d, 0);
+    EXPECT_EQ(Page().Set(0).Value("totalP").number, 2.5);
+    EXPECT_EQ(Page().Set(0).Value("d").number, 0);
 
     host.messages.clear();
     for (const char* bad : {"-1", "1.5", "x"}) {

@@ -47,8 +47,34 @@ TEST_F(AppPathsTest, DefaultsBesideTheWritableExecutable) {
     EXPECT_EQ(paths.configFile, ExecutableDir() + "/Config.ini");
 }
 
+TEST_F(AppPathsTest, InstalledProgramUsesTheUsersFoldersAndItsSharedLanguages) {
+    // Writable, as an unpacked package is, yet laid out as installed.
+    dir.Write("usr/share/zephran/Language/english.ini", "[Tree]\n");
+    dir.Write("usr/bin/.keep", "");
+    const auto paths = ResolveAppPathsFor(dir.File("usr/bin"), std::nullopt);
+    EXPECT_EQ(paths.programDir, dir.File("usr/bin"));
+    EXPECT_EQ(paths.configFile, dir.File("config/ZephranFPV/Config.ini"));
+    EXPECT_EQ(paths.logDir, dir.File("data/ZephranFPV/Log"));
+    EXPECT_EQ(paths.languageDir, dir.File("usr/share/zephran/Language"));
+    // The user's own languages come first; --app-dir still takes everything.
+    dir.Write("data/ZephranFPV/Language/english.ini", "[Tree]\n");
+    EXPECT_EQ(ResolveAppPathsFor(dir.File("usr/bin"), std::nullopt).languageDir,
+              dir.File("data/ZephranFPV/Language"));
+    const auto portable = ResolveAppPathsFor(dir.File("usr/bin"), dir.File("mine"));
+    EXPECT_EQ(portable.configFile, dir.File("mine/Config.ini"));
+    EXPECT_EQ(portable.languageDir, dir.File("usr/share/zephran/Language"));
+}
+
+TEST_F(AppPathsTest, LanguagesBesideTheExecutableMakeItPortable) {
+    dir.Write("tree/bin/Language/english.ini", "[Tree]\n");
+    dir.Write("tree/share/zephran/Language/english.ini", "[Tree]\n");
+    const auto paths = ResolveAppPathsFor(dir.File("tree/bin"), std::nullopt);
+    EXPECT_EQ(paths.configFile, dir.File("tree/bin/Config.ini"));
+    EXPECT_EQ(paths.languageDir, dir.File("tree/bin/Language"));
+}
+
 TEST_F(AppPathsTest, StartUpCreatesConfigInAMissingFolder) {
-    const CZephranApp app(ResolveAppPaths(dir.File("fresh/nested")));
+    CZephranApp app(ResolveAppPaths(dir.File("fresh/nested")));
     app.PrepareSettings();
     EXPECT_EQ(app.Settings().ReadText("ProductSetting", "Product"), "Vantrel");
     EXPECT_EQ(app.Settings().ReadInt("PCSetting", "bps", 12), 115200);

@@ -141,8 +141,11 @@ struct FakeSenderHost : FrameSenderHost {
     void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) override {
         pending.push_back(RequestKey(group, msgId));
     }
-    void WriteToPort(const std::uint8_t* bytes, std::size_t count) override {
+    std::size_t WriteLimit() const override { return 2048; }
+    bool WriteToPort(const std::uint8_t* bytes, std::size_t count) override {
+        if (!portTakes) return false;
         writes.emplace_back(bytes, bytes + count);
+        return true;
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void SetStatusText(int pane, const std::string& text) override {
@@ -150,6 +153,7 @@ struct FakeSenderHost : FrameSenderHost {
     }
 
     bool connected = false;
+    bool portTakes = true;
     std::vector<std::uint16_t> pending;
     std::vector<Bytes> writes;
     std::vector<std::string> messages;
@@ -162,6 +166,8 @@ protected:
         texts.Set("Panel", "TX", "TX");
         texts.Set("MessagBox", "Check Hardware Connect", "Check the board's connection.");
         texts.Set("Communicate State", "CheckConnect", "Connect");
+        texts.Set("MessagBox", "Frame Too Long", "Too long:");
+        texts.Set("Communicate State", "Query Data", "Page");
     }
     testing::FakeTexts texts;
     testing::VectorLines lines;
@@ -218,6 +224,37 @@ TEST_F(FrameSenderTest, ShorterFrameAfterLongerOneCarriesOnlyItsOwnBytes) {
     sender.SendFrame(16, 8, 1, shortPayload.data());
     sender.CheckConnected();
     EXPECT_EQ(host.writes.back(), Frame(16, 8, shortPayload));
+}
+
+// A frame the port cannot take whole is refused when it is sent: a message names it, nothing
+// is written and nothing waits for an answer that cannot come.
+TEST_F(FrameSenderTest, FrameLongerThanThePortTakesIsRefusedAndNeverPending) {
+    host.connected = true;
+    const Bytes payload(2041);  // 2049 bytes on the wire
+    sender.SendFrame(14, 1, static_cast<std::uint16_t>(payload.size()), payload.data());
+    EXPECT_FALSE(sender.CheckConnected());
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(host.pending.empty());
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Too long: Page (2049 > 2048)"});
+
+    const Bytes fits(2040);
+    sender.SendFrame(14, 1, static_cast<std::uint16_t>(fits.size()), fits.data());
+    EXPECT_TRUE(sender.CheckConnected());
+    EXPECT_EQ(host.writes.size(), 1u);
+    EXPECT_EQ(host.pending.size(), 1u);
+}
+
+// Senders learn whether their frame went out: only then may they change their own state.
+TEST_F(FrameSenderTest, CheckConnectedSaysWhetherTheFrameWasWritten) {
+    sender.SendFrame(15, 3, 0, nullptr);
+    EXPECT_FALSE(sender.CheckConnected());
+    host.connected = true;
+    host.portTakes = false;
+    EXPECT_FALSE(sender.CheckConnected());
+    EXPECT_TRUE(host.pending.empty());
+    host.portTakes = true;
+    EXPECT_TRUE(sender.CheckConnected());
+    EXPECT_EQ(host.pending, std::vector<std::uint16_t>{RequestKey(15, 3)});
 }
 
 }  // namespace

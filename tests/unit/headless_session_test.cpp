@@ -30,10 +30,31 @@ TEST_F(HeadlessScript, VirtualWaitReturnsAtOnceAndQuitEndsTheInput) {
 
 TEST_F(HeadlessScript, EndOfInputEndsLikeQuitAfterTheLastLine) {
     Configure("Auto", 1, "Vantrel");
-    const Lines lines = Run("get 1013\nstatus");
-    EXPECT_EQ(lines, (Lines{"message: No UartPort Dectect", "1013=", "ok",
-                            "pane 0: Searching for board...", "pane 1: ", "pane 2: 115200",
-                            "pane 3: RX 0", "pane 4: TX 0", "pane 5: ", "progress: 0", "ok"}));
+    const Lines lines = Run("get 1013\nstatus\nstatus tips\ntitle");
+    EXPECT_EQ(lines,
+              (Lines{"message: No UartPort Dectect",
+                     "1013=",
+                     "ok",
+                     "pane 0: Searching for board...",
+                     "pane 1: ",
+                     "pane 2: 115200",
+                     "pane 3: RX 0",
+                     "pane 4: TX 0",
+                     "pane 5: ",
+                     "progress: 0",
+                     "ok",
+                     "tip 0: Connection and activity: the search for the board, the connection, "
+                     "and live data rates",
+                     "tip 1: The serial port in use",
+                     "tip 2: The PC's baud rate",
+                     "tip 3: Frames received from the board with a valid checksum",
+                     "tip 4: Requests sent to the board, including those stopped because no "
+                     "board was connected",
+                     "tip 5: Requests waiting for the board's reply: how long the oldest has "
+                     "waited (during a firmware update, how far it has got)",
+                     "ok",
+                     "title: ZephranFPV V3.5 — no port open",
+                     "ok"}));
 }
 
 TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
@@ -58,6 +79,7 @@ TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
             "wait 86400001\n"
             "get 4242\n"
             "status now\n"
+            "title now\n"
             "file\n"
             "menu 57664\n");
     EXPECT_EQ(lines, (Lines{
@@ -79,7 +101,8 @@ TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
                          "error: usage: wait MS (0 to 86400000)",
                          "error: usage: wait MS (0 to 86400000)",
                          "error: no control 4242",
-                         "error: usage: status",
+                         "error: usage: status [tips]",
+                         "error: usage: title",
                          "error: usage: file PATH",
                          "open url: https://www.zephranfpv.com/",
                          "ok",

@@ -66,15 +66,13 @@ public:
     void SetStatus(int, const std::string&, int) override {}
     const TextSource& Texts() const override { return texts; }
     bool LanguageChosen() const override { return true; }
-    const SettingsFile& Settings() const override { return settings; }
     ui::HostServices& Host() const override { return host; }
-    int ActivePageCode() const override { return kPageNotLive; }
     RecordStore& Records() override { return records; }
-    void SetMagCalibrating(bool) override {}
+    bool IsShown(const Page&) const override { return false; }
+    Page* FindPage(std::string_view) const override { return nullptr; }
 
     RecordingTexts texts;
     RecordStore records;
-    SettingsFile settings{"/nonexistent/Config.ini"};
     mutable testing::FakeHost host;
 };
 

@@ -164,6 +164,14 @@ TEST_F(MainWindowTest, MissingLanguageFileClearsTheSettingAndKeepsTheTree) {
     EXPECT_EQ(dialog->Language().Read(), "");
     // Without a language the tree is not built.
     EXPECT_TRUE(dialog->Tree().Roots().empty());
+    // The menu bar keeps the program's own captions, with its whole structure.
+    ASSERT_EQ(Bar().items.size(), 4u);
+    EXPECT_EQ(Bar().items[0].text, "Product");
+    EXPECT_EQ(Bar().items[0].popup->items[3].text, "AHRS");
+    EXPECT_EQ(Bar().items[2].popup->items[3].popup->items[10].text, "115200");
+    EXPECT_EQ(Bar().items[3].popup->items[0].text, "ZephranFPV Website");
+    dialog->ApplyLanguageRefresh();
+    EXPECT_EQ(Bar().items[1].text, "Language");
 }
 
 TEST_F(MainWindowTest, NoLanguageSettingFallsBackToEnglish) {

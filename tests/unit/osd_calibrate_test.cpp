@@ -134,7 +134,7 @@ TEST_F(OsdCalTest, ReadBackRepliesFillTheirBoxesAndOthersChangeNothing) {
     EXPECT_FLOAT_EQ(Cal().voltage.scale, 0);
 }
 
-TEST_F(OsdCalTest, RssiToggleFollowsItsCaptionAndALanguageRefreshResetsIt) {
+TEST_F(OsdCalTest, RssiToggleFollowsItsCaptionAndKeepsItThroughALanguageRefresh) {
     EXPECT_EQ(Box(Dlg::kRssiToggle), Cap("m_ButtonStartRSSICal"));
     Click(Dlg::kRssiToggle);
     EXPECT_EQ(Last().msgId, 15);
@@ -144,10 +144,25 @@ TEST_F(OsdCalTest, RssiToggleFollowsItsCaptionAndALanguageRefreshResetsIt) {
     Click(Dlg::kRssiToggle);
     EXPECT_EQ(Last().msgId, 16);
     Click(Dlg::kRssiToggle);
+    // Running: a language change keeps the stop caption, so the next press stops it.
+    dialog->ApplyLanguageRefresh();
+    EXPECT_EQ(Box(Dlg::kRssiToggle), Cap("m_ButtonStopRSSICal"));
+    Click(Dlg::kRssiToggle);
+    EXPECT_EQ(Last().msgId, 16);
     dialog->ApplyLanguageRefresh();
     EXPECT_EQ(Box(Dlg::kRssiToggle), Cap("m_ButtonStartRSSICal"));
+}
+
+// Nothing goes out without a board, so the caption stays and the next press starts again.
+TEST_F(OsdCalTest, RssiToggleKeepsItsCaptionWhenNothingWasSent) {
+    link->Lose();
+    dialog->ProcessPortEvents();
+    host.messages.clear();
+    const std::size_t written = link->written.size();
     Click(Dlg::kRssiToggle);
-    EXPECT_EQ(Last().msgId, 15);
+    EXPECT_EQ(link->written.size(), written);
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(Box(Dlg::kRssiToggle), Cap("m_ButtonStartRSSICal"));
 }
 
 }  // namespace

@@ -246,5 +246,18 @@ TEST_F(SensorCalibrateTest, TemplateCaptionsDecideWithoutALanguage) {
     EXPECT_EQ(Last().msgId, 4);
 }
 
+// A language change while the board runs a procedure keeps its running caption, so the next
+// press still stops it; a procedure that is not running shows its begin caption again.
+TEST_F(SensorCalibrateTest, LanguageChangeKeepsTheRunningCaption) {
+    Receive(15, 3);
+    Receive(15, 7);
+    Receive(15, 8, Floats(0, {}));
+    dialog->ApplyLanguageRefresh();
+    EXPECT_EQ(Box(Page::kAccToggle), Cap("IDC_BUTTON_STOP"));
+    EXPECT_EQ(Box(Page::kGyroToggle), Cap("IDC_BUTTON_GYRO_BEGIN_CAL"));
+    Click(Page::kAccToggle);
+    EXPECT_EQ(Last().msgId, 4);
+}
+
 }  // namespace
 }  // namespace zephran

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
+
 #include "sim/gpsins_board.h"
+#include "sim/gpsins_navigation.h"
 #include "sim/products.h"
 
 namespace zephran::sim {
@@ -61,6 +65,102 @@ TEST_F(SimGpsIns, WriteKeepsTheTagAndDefaultRestoresTheFactoryRecord) {
 
     EXPECT_TRUE(Acknowledged(gpsins::kQrDefault));
     EXPECT_EQ(Read(), kFactoryQr);
+}
+
+// One second of streaming, frames by msgId.
+std::map<std::uint8_t, Frames> StreamFor(Board& board, Clock::duration span) {
+    std::map<std::uint8_t, Frames> frames;
+    Clock::time_point now{};
+    while (const auto due = board.NextDue()) {
+        if (*due > now + span) break;
+        board.RunDue(*due);
+        for (Frame& frame : FrameDecoder().Feed(board.TakeOutput()))
+            frames[frame.msgId].push_back(std::move(frame));
+    }
+    return frames;
+}
+
+TEST_F(SimGpsIns, StreamsNavigationAndSensorsAt50HzAndGpsAt5Hz) {
+    auto frames = StreamFor(*board, std::chrono::seconds(1));
+    EXPECT_EQ(frames[gpsins::kSensorsRaw].size(), 50u);
+    EXPECT_EQ(frames[gpsins::kNavOutput].size(), 50u);
+    EXPECT_EQ(frames[gpsins::kGpsRaw].size(), 5u);
+    EXPECT_EQ(frames[gpsins::kSensorsRaw][0].payload.size(), 41u);
+    EXPECT_EQ(frames[gpsins::kGpsRaw][0].payload.size(), 54u);
+    EXPECT_EQ(frames[gpsins::kNavOutput][0].payload.size(), 78u);
+    // The aircraft moves between two navigation outputs.
+    const Frames& nav = frames[gpsins::kNavOutput];
+    EXPECT_NE(GetDouble(nav.front().payload, 9), GetDouble(nav.back().payload, 9));
+}
+
+TEST(SimGpsInsNavigation, EveryReportedQuantityAgreesWithTheFlight) {
+    for (double t : {0.0, 13.7, 61.2}) {
+        const NavigationState s = NavigationAt(t);
+        // 200 m around home, 15 m/s along a circle, heading along the track.
+        const double north = (s.lat - kHomeLat) / kDegPerRad * 6378137;
+        const double east =
+            (s.lon - kHomeLon) / kDegPerRad * 6378137 * std::cos(kHomeLat / kDegPerRad);
+        EXPECT_NEAR(std::hypot(north, east), 200, 0.01);
+        EXPECT_NEAR(std::hypot(s.velocity[0], s.velocity[1]), 15, 1e-9);
+        EXPECT_NEAR(north * s.velocity[0] + east * s.velocity[1], 0, 1e-6);
+        const double track = WrapHeading(std::atan2(s.velocity[1], s.velocity[0]) * kDegPerRad);
+        EXPECT_NEAR(s.attitude.yaw, track, 1e-9);
+        // A coordinated right turn: banked right, the field and the force in body axes.
+        EXPECT_GT(s.attitude.roll, 0);
+        EXPECT_NEAR(s.force[1], 0, 0.05);
+        EXPECT_NEAR(std::hypot(s.field[0], s.field[1], s.field[2]), 480, 0.1);
+        EXPECT_NEAR(s.field[0], ToBody(s.attitude, kEarthField)[0], 1e-9);
+        // The quaternion is of unit length and turns a body axis where the angles do.
+        const auto& q = s.q;
+        EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1, 1e-12);
+        const double yaw =
+            std::atan2(2 * (q[2] * q[1] + q[3] * q[0]), 1 - 2 * (q[2] * q[2] + q[3] * q[3])) *
+            kDegPerRad;
+        EXPECT_NEAR(WrapHeading(yaw), s.attitude.yaw, 1e-6);
+        // The yaw rate of the turn, 15/200 rad/s, is mostly about the body's down axis.
+        EXPECT_NEAR(std::hypot(s.rates[0], s.rates[1], s.rates[2]), 0.075, 0.003);
+    }
+    // Height changes as the vertical velocity says.
+    const double climb = (NavigationAt(10.01).height - NavigationAt(9.99).height) / 0.02;
+    EXPECT_NEAR(climb, -NavigationAt(10).velocity[2], 1e-3);
+}
+
+TEST(SimGpsInsNavigation, RecordsCarryTheStateAtTheirOffsets) {
+    const NavigationState s = NavigationAt(5);
+    const Bytes nav = gpsins::EncodeNavOutput(s);
+    EXPECT_EQ(GetDouble(nav, 1), s.lon);
+    EXPECT_EQ(GetDouble(nav, 9), s.lat);
+    EXPECT_FLOAT_EQ(GetFloat(nav, 33), static_cast<float>(s.q[0]));
+    EXPECT_FLOAT_EQ(GetFloat(nav, 57), static_cast<float>(s.rates[2]));
+    EXPECT_EQ(GetU8(nav, 73), 11);
+    EXPECT_FLOAT_EQ(GetFloat(nav, 74), 1.0f);
+    const Bytes gps = gpsins::EncodeGpsRaw(s, 5);
+    EXPECT_EQ(GetU8(gps, 0), 1);
+    EXPECT_EQ(GetI32(gps, 1), 216005000);
+    EXPECT_EQ(GetU8(gps, 25), 3);
+    EXPECT_NEAR(GetFloat(gps, 46), 15, 1e-4);
+    const Bytes raw = gpsins::EncodeSensorsRaw(s);
+    EXPECT_FLOAT_EQ(GetFloat(raw, 21), static_cast<float>(s.force[2]));
+    EXPECT_FLOAT_EQ(GetFloat(raw, 37), static_cast<float>(s.height));
+}
+
+TEST_F(SimGpsIns, MiscSettingsAreStoredWithTheBoardsLeadingByte) {
+    const Frames first = Request(gpsins::kMiscRead);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].payload, (Bytes{0x31, 0, 2, 0, 0, 0, 0}));
+    EXPECT_TRUE(Acknowledged(gpsins::kMiscWrite, {0x00, 3, 1, 1, 0, 1, 0}));
+    EXPECT_TRUE(Request(gpsins::kMiscWrite, {0x00, 3}).empty());
+    EXPECT_EQ(Request(gpsins::kMiscRead)[0].payload, (Bytes{0x31, 3, 1, 1, 0, 1, 0}));
+}
+
+TEST_F(SimGpsIns, AnswersTheSensorCalibrationRequestsAsTheAhrsBoardDoes) {
+    // Accelerometer offsets read (15/5) and the six-face accelerometer coefficients (15/55).
+    board->Receive(EncodeFrame(15, 5, {}), Clock::time_point{});
+    board->Receive(EncodeFrame(15, 55, {}), Clock::time_point{});
+    const Frames frames = FrameDecoder().Feed(board->TakeOutput());
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].payload.size(), 25u);
+    EXPECT_EQ(frames[1].payload.size(), 25u);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ std::string UsageText() {
            "                      goes beside it as FILE-attitude.png, -position.png, -scope.png\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --help              show this text\n"
+           "  --version           show the program's version\n"
            "Environment: ZEPHRAN_PORTS adds serial devices (colon-separated glob patterns).\n";
 }
 
@@ -72,12 +73,18 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
             options.screenshotAfterMs = static_cast<int>(parsed);
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else {
             error = "unknown option " + arg;
             return std::nullopt;
         }
     }
     return options;
+}
+
+std::string VersionText() {
+    return std::string("zephran ") + ZEPHRAN_VERSION + "\n";
 }
 
 }  // namespace zephran

@@ -18,6 +18,7 @@ struct Options {
     std::optional<std::string> screenshot;  // --screenshot FILE
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help
+    bool version = false;                   // --version
 };
 
 // Parses argv; on a mistake returns nothing and sets error.
@@ -25,5 +26,7 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
 
 // The --help text.
 std::string UsageText();
+// The --version text: "zephran VERSION".
+std::string VersionText();
 
 }  // namespace zephran

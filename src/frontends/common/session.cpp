@@ -1,5 +1,7 @@
 #include "frontends/common/session.h"
 
+#include <utility>
+
 namespace zephran {
 
 Session::Session(const Options& options, ui::HostServices& host, const Clock& clock)
@@ -11,25 +13,34 @@ Session::~Session() {
 }
 
 bool Session::Start(std::string& error) {
-    app_.PrepareSettings();
+    settingsNotice_ = app_.PrepareSettings();
     PortDirectoryOptions ports;
     ports.explicitPaths = options_.ports;
     ports.extraPatterns = PortPatternsFromEnvironment();
+    std::optional<std::string> demoDevice;
     if (options_.demo) {
-        const auto device = demoBoard_.Start(*options_.demo);
-        if (!device) {
+        demoDevice = demoBoard_.Start(*options_.demo);
+        if (!demoDevice) {
             error = "cannot start the simulated " + *options_.demo +
                     " board: " + demoBoard_.LastError();
             return false;
         }
         // The simulated board is the only port, found by the automatic scan.
-        ports.explicitPaths = {*device};
+        ports.explicitPaths = {*demoDevice};
         ports.extraPatterns.clear();
-        app_.Settings().Write("PCSetting", "PortScanMode", "Auto");
-        app_.Settings().Write("ProductSetting", "Product", *options_.demo);
     }
     dialog_ = std::make_unique<CZephranDlg>(host_, clock_, app_.Paths(), std::move(ports));
+    if (demoDevice) {
+        // Through the dialog's own settings, which keep the values even when they cannot be
+        // saved.
+        dialog_->Settings().Write("PCSetting", "PortScanMode", "Auto");
+        dialog_->Settings().Write("ProductSetting", "Product", *options_.demo);
+    }
     return true;
+}
+
+void Session::TellSettingsNotice() {
+    if (!settingsNotice_.empty()) host_.MessageBox(std::exchange(settingsNotice_, {}));
 }
 
 }  // namespace zephran

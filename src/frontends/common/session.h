@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/zephran_app.h"
@@ -20,6 +21,10 @@ public:
     // Starts the demo board when asked for and creates the main dialog; false with error set
     // when the demo board cannot start.
     bool Start(std::string& error);
+    // Tells the user, once, what start-up found wrong with the settings (Config.ini that cannot
+    // be saved, values put back to their defaults). The front end calls it once it can show a
+    // message box.
+    void TellSettingsNotice();
 
     CZephranDlg& Dialog() { return *dialog_; }
     CZephranApp& App() { return app_; }
@@ -31,6 +36,7 @@ private:
     CZephranApp app_;
     sim::VirtualBoard demoBoard_;
     std::unique_ptr<CZephranDlg> dialog_;
+    std::string settingsNotice_;
 };
 
 }  // namespace zephran

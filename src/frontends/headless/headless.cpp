@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/window_title.h"
 #include "frontends/common/session.h"
 #include "frontends/headless/event_loop.h"
 #include "frontends/headless/protocol.h"
@@ -81,12 +83,20 @@ private:
     std::string Menu(std::string_view arguments);
     std::string File(std::string_view arguments);
     std::string Get(std::string_view arguments);
+    std::string Checked(std::string_view arguments);
+    // Prints "ID=" and what `show` gives of control ID, from the first window that has it.
+    std::string PrintControl(std::string_view arguments, std::string_view verb,
+                             const std::function<std::string(const ui::Window&, int)>& show);
     std::string Status(std::string_view arguments);
+    std::string Title(std::string_view arguments);
     std::string Log(std::string_view arguments);
+    std::string Traffic(std::string_view arguments);
     std::string Tree(std::string_view arguments);
     std::string MenuBar(std::string_view arguments);
     std::string Wait(std::string_view arguments);
     std::string Quit(std::string_view arguments);
+    // Keeps every line the traffic log takes, also those it empties away again.
+    void NoteTraffic();
     std::string Views(std::string_view arguments);
     std::string Scope(std::string_view arguments);
     std::string Attitude(std::string_view arguments);
@@ -105,6 +115,8 @@ private:
     bool quit_ = false;
     std::optional<std::string> nextFile_;
     std::vector<ui::Window*> modals_;
+    std::size_t trafficSeen_ = 0;
+    std::vector<std::string> trafficLines_;
     // The session's port thread wakes the loop, so the loop outlives the session.
     headless::EventLoop loop_;
     Session session_;
@@ -131,17 +143,30 @@ int HeadlessFrontEnd::Run() {
         Print("error: " + EscapeLineBreaks(error));
         return 1;
     }
+    session_.TellSettingsNotice();
     Dialog().SetWakeUpHandler([this] { loop_.WakeUp(); });
+    Dialog().TrafficList().changed.Connect([this] { NoteTraffic(); });
     Dialog().OnInitDialog();
     CommandLoop([] { return false; });
+    Dialog().TrafficList().changed.Connect(nullptr);
     Dialog().SetWakeUpHandler(nullptr);
     return 0;
 }
 
 void HeadlessFrontEnd::Print(const std::string& line) {
+    if (quit_ && std::ferror(output_)) return;
     std::fwrite(line.data(), 1, line.size(), output_);
     std::fputc('\n', output_);
-    std::fflush(output_);
+    // Nobody reads any more (a closed pipe): the session ends as after "quit".
+    if (std::fflush(output_) != 0 || std::ferror(output_)) quit_ = true;
+}
+
+void HeadlessFrontEnd::NoteTraffic() {
+    const std::vector<std::string>& lines = Dialog().TrafficList().Lines();
+    if (lines.size() < trafficSeen_) trafficSeen_ = 0;
+    trafficLines_.insert(trafficLines_.end(), lines.begin() + static_cast<long>(trafficSeen_),
+                         lines.end());
+    trafficSeen_ = lines.size();
 }
 
 std::optional<std::string> HeadlessFrontEnd::ReadLine() {
@@ -182,18 +207,23 @@ void HeadlessFrontEnd::CommandLoop(const std::function<bool()>& done) {
 void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
     if (verb.empty() || verb.front() == '#') return;
-    static constexpr std::array<Verb, 20> kVerbs{{
-        {"page", &HeadlessFrontEnd::Page},         {"set", &HeadlessFrontEnd::Set},
-        {"click", &HeadlessFrontEnd::Click},       {"choose", &HeadlessFrontEnd::Choose},
-        {"release", &HeadlessFrontEnd::Release},   {"menu", &HeadlessFrontEnd::Menu},
-        {"file", &HeadlessFrontEnd::File},         {"get", &HeadlessFrontEnd::Get},
-        {"status", &HeadlessFrontEnd::Status},     {"log", &HeadlessFrontEnd::Log},
-        {"tree", &HeadlessFrontEnd::Tree},         {"menubar", &HeadlessFrontEnd::MenuBar},
-        {"wait", &HeadlessFrontEnd::Wait},         {"quit", &HeadlessFrontEnd::Quit},
-        {"views", &HeadlessFrontEnd::Views},       {"scope", &HeadlessFrontEnd::Scope},
-        {"attitude", &HeadlessFrontEnd::Attitude}, {"position", &HeadlessFrontEnd::Position},
-        {"close", &HeadlessFrontEnd::Close},       {"resize", &HeadlessFrontEnd::Resize},
-    }};
+    static constexpr Verb kVerbs[] = {
+        {"page", &HeadlessFrontEnd::Page},       {"set", &HeadlessFrontEnd::Set},
+        {"click", &HeadlessFrontEnd::Click},     {"choose", &HeadlessFrontEnd::Choose},
+        {"release", &HeadlessFrontEnd::Release}, {"menu", &HeadlessFrontEnd::Menu},
+        {"file", &HeadlessFrontEnd::File},       {"get", &HeadlessFrontEnd::Get},
+        {"checked", &HeadlessFrontEnd::Checked}, {"status", &HeadlessFrontEnd::Status},
+        {"title", &HeadlessFrontEnd::Title},     {"log", &HeadlessFrontEnd::Log},
+        {"traffic", &HeadlessFrontEnd::Traffic}, {"tree", &HeadlessFrontEnd::Tree},
+        {"menubar", &HeadlessFrontEnd::MenuBar}, {"wait", &HeadlessFrontEnd::Wait},
+        {"quit", &HeadlessFrontEnd::Quit},
+        {"views", &HeadlessFrontEnd::Views},
+        {"scope", &HeadlessFrontEnd::Scope},
+        {"attitude", &HeadlessFrontEnd::Attitude},
+        {"position", &HeadlessFrontEnd::Position},
+        {"close", &HeadlessFrontEnd::Close},
+        {"resize", &HeadlessFrontEnd::Resize},
+    };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
             const std::string error = (this->*candidate.run)(arguments);
@@ -287,14 +317,28 @@ std::string HeadlessFrontEnd::File(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Get(std::string_view arguments) {
+    return PrintControl(arguments, "get", [](const ui::Window& window, int id) {
+        return EscapeLineBreaks(window.GetDlgItemText(id));
+    });
+}
+
+std::string HeadlessFrontEnd::Checked(std::string_view arguments) {
+    return PrintControl(arguments, "checked", [](const ui::Window& window, int id) {
+        return std::string(window.IsDlgButtonChecked(id) ? "1" : "0");
+    });
+}
+
+std::string HeadlessFrontEnd::PrintControl(
+    std::string_view arguments, std::string_view verb,
+    const std::function<std::string(const ui::Window&, int)>& show) {
     const auto words = headless::Words(arguments);
     const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id) return "usage: get ID";
+    if (!id) return "usage: " + std::string(verb) + " ID";
     const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
                                                    &Dialog().MainWindow()};
     for (const ui::Window* window : windows) {
         if (window && window->Find(*id)) {
-            Print(std::to_string(*id) + "=" + EscapeLineBreaks(window->GetDlgItemText(*id)));
+            Print(std::to_string(*id) + "=" + show(*window, *id));
             return {};
         }
     }
@@ -302,17 +346,39 @@ std::string HeadlessFrontEnd::Get(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Status(std::string_view arguments) {
-    if (!headless::Words(arguments).empty()) return "usage: status";
+    const auto words = headless::Words(arguments);
+    const bool tips = words.size() == 1 && words[0] == "tips";
+    if (!words.empty() && !tips) return "usage: status [tips]";
     const ui::StatusBarModel& bar = Dialog().StatusBar();
+    if (tips) {
+        for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
+            Print("tip " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneTip(pane)));
+        return {};
+    }
     for (int pane = 0; pane < ui::StatusBarModel::kPanes; ++pane)
         Print("pane " + std::to_string(pane) + ": " + EscapeLineBreaks(bar.PaneText(pane)));
     Print("progress: " + std::to_string(bar.Progress()));
     return {};
 }
 
+std::string HeadlessFrontEnd::Title(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: title";
+    Print("title: " +
+          EscapeLineBreaks(WindowTitle(Dialog().MainWindow().GetWindowText(), Dialog().Connection(),
+                                       Dialog().LanguageStore())));
+    return {};
+}
+
 std::string HeadlessFrontEnd::Log(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: log";
     for (const std::string& line : Dialog().TrafficList().Lines())
+        Print(EscapeLineBreaks(line));
+    return {};
+}
+
+std::string HeadlessFrontEnd::Traffic(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: traffic";
+    for (const std::string& line : std::exchange(trafficLines_, {}))
         Print(EscapeLineBreaks(line));
     return {};
 }
@@ -402,6 +468,8 @@ std::string HeadlessFrontEnd::Resize(std::string_view arguments) {
 }  // namespace
 
 int RunHeadless(const Options& options, int inputFd, std::FILE* output) {
+    // A closed output is seen as a failed write and ends the session; it must not kill it.
+    std::signal(SIGPIPE, SIG_IGN);
     HeadlessFrontEnd frontEnd(options, inputFd, output);
     return frontEnd.Run();
 }

@@ -73,6 +73,7 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
     }
     window.show();
     window.Start();
+    session.TellSettingsNotice();
     if (options.page) {
         ui::TreeModel& tree = session.Dialog().Tree();
         if (const auto node = tree.FindKey(*options.page)) {

@@ -5,7 +5,6 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 
 namespace zephran::qt {
 namespace {
@@ -141,9 +140,11 @@ void StatusPanes::Refresh() {
     for (std::size_t pane = 0; pane < panes_.size(); ++pane) {
         const QString text = QString::fromStdString(model_.PaneText(static_cast<int>(pane)));
         panes_[pane]->setText(text);
-        panes_[pane]->setToolTip(text);
+        panes_[pane]->setToolTip(QString::fromStdString(model_.PaneTip(static_cast<int>(pane))));
     }
     progress_->setValue(model_.Progress());
+    progress_->setToolTip(QString::fromStdString(model_.PaneTip(ui::StatusBarModel::kPanes - 1)));
+    if (refreshed_) refreshed_();
 }
 
 MenuBinder::MenuBinder(QMenuBar& bar, ui::MenuBarModel& model,
@@ -209,10 +210,10 @@ void MenuBinder::AddCommand(QAction* action, const ui::Menu::Item& item) {
 }
 
 PageArea::PageArea(QWidget* parent)
-    : QScrollArea(parent), stack_(new QStackedWidget), empty_(new QWidget) {
+    : QScrollArea(parent), shelf_(new QWidget(this)), empty_(new QWidget) {
+    shelf_->hide();
     setWidgetResizable(true);
-    stack_->addWidget(empty_);
-    setWidget(stack_);
+    setWidget(empty_);
 }
 
 QSize PageArea::sizeHint() const {
@@ -226,9 +227,7 @@ QSize PageArea::sizeHint() const {
 WindowWidget& PageArea::Add(ui::Window& page) {
     WindowWidget*& widget = pages_[&page];
     if (!widget) {
-        widget = new WindowWidget(page, WindowWidget::Role::Page);
-        widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        stack_->addWidget(widget);
+        widget = new WindowWidget(page, WindowWidget::Role::Page, shelf_);
         updateGeometry();
     }
     return *widget;
@@ -236,16 +235,14 @@ WindowWidget& PageArea::Add(ui::Window& page) {
 
 void PageArea::Show(ui::Window* page) {
     QWidget* shown = page ? &Add(*page) : empty_;
-    for (int i = 0; i < stack_->count(); ++i) {
-        QWidget* widget = stack_->widget(i);
-        const auto policy = widget == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-        widget->setSizePolicy(policy, policy);
-    }
-    stack_->setCurrentWidget(shown);
+    if (widget() == shown) return;
+    if (QWidget* previous = takeWidget()) previous->setParent(shelf_);
+    setWidget(shown);
+    shown->show();
 }
 
 WindowWidget* PageArea::Current() const {
-    return qobject_cast<WindowWidget*>(stack_->currentWidget());
+    return qobject_cast<WindowWidget*>(widget());
 }
 
 }  // namespace zephran::qt

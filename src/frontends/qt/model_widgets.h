@@ -21,7 +21,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
-class QStackedWidget;
 
 namespace zephran::qt {
 
@@ -74,11 +73,14 @@ public:
     // The label of a text pane (0 to 4), or null.
     QLabel* Pane(int index) const;
     QProgressBar* Progress() const { return progress_; }
+    // Called after each redraw of the panes.
+    void OnRefreshed(std::function<void()> refreshed) { refreshed_ = std::move(refreshed); }
 
 private:
     void Refresh();
 
     ui::StatusBarModel& model_;
+    std::function<void()> refreshed_;
     std::vector<QLabel*> panes_;
     QProgressBar* progress_ = nullptr;
     // The receive counter changes with every frame.
@@ -107,8 +109,8 @@ private:
     std::map<unsigned, QAction*> actions_;
 };
 
-// The framed page area: each page drawn once and kept. It asks for room for the largest page,
-// but only the page on show sets its minimum size, so a narrow page never scrolls for a wide one.
+// The framed page area: each page drawn once and kept. It asks for room for the largest page;
+// only the page on show sits in the scroll area, so its size alone decides the scrolling.
 class PageArea : public QScrollArea {
 public:
     explicit PageArea(QWidget* parent = nullptr);
@@ -122,7 +124,7 @@ public:
     WindowWidget* Current() const;
 
 private:
-    QStackedWidget* stack_;
+    QWidget* shelf_;  // hidden: holds the pages not on show
     QWidget* empty_;
     std::map<ui::Window*, WindowWidget*> pages_;
 };

@@ -18,6 +18,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "frontends/qt/flow_layout.h"
+
 namespace zephran::qt {
 namespace {
 
@@ -140,6 +142,8 @@ QWidget* WindowWidget::ControlWidget(int id) const {
 
 WindowWidget::Built WindowWidget::Build(const ui::LayoutItem& item) {
     using Kind = ui::LayoutItem::Kind;
+    if (const ui::Wrap wrap = ui::WrapOf(item, window_.Controls()); wrap != ui::Wrap::Never)
+        return {nullptr, BuildFlow(item, wrap == ui::Wrap::FlowInColumns)};
     switch (item.kind) {
         case Kind::Control: {
             const ui::Control* control = window_.Find(item.controlId);
@@ -177,6 +181,22 @@ QLayout* WindowWidget::BuildBox(const ui::LayoutItem& item, QLayout* layout) {
         }
     }
     return box;
+}
+
+QLayout* WindowWidget::BuildFlow(const ui::LayoutItem& item, bool inColumns) {
+    auto* flow = new FlowLayout(inColumns);
+    for (const ui::LayoutItem& child : item.children) {
+        const Built built = Build(child);
+        if (built.widget) {
+            flow->addWidget(built.widget);
+        } else if (built.layout) {
+            // A nested layout flows as one block.
+            auto* block = new QWidget;
+            block->setLayout(built.layout);
+            flow->addWidget(block);
+        }
+    }
+    return flow;
 }
 
 QLayout* WindowWidget::BuildGrid(const ui::LayoutItem& item) {

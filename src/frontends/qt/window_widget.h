@@ -49,6 +49,8 @@ private:
     Built Build(const ui::LayoutItem& item);
     QLayout* BuildBox(const ui::LayoutItem& item, QLayout* box);
     QLayout* BuildGrid(const ui::LayoutItem& item);
+    // A row or grid of blocks that wraps where the width is short.
+    QLayout* BuildFlow(const ui::LayoutItem& item, bool inColumns);
     QWidget* CreateControl(const ui::Control& control);
     void Connect(int id, QWidget* widget);
     // Copies the model's state of one control into its widget, signals blocked.

@@ -4,8 +4,7 @@
 #include <cstdio>
 
 #include "dispatch/reply_dispatcher.h"
-#include "pages/ahrs/ahrs_messages.h"
-#include "pages/record_copy.h"
+#include "link/messages.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -55,6 +54,21 @@ std::string FormatAhrsLiveText(const AhrsLiveRecord& live) {
     return text;
 }
 
+std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
+    char text[1024];
+    std::snprintf(
+        text, sizeof text,
+        " Flags: %i \r\n Roll:  %f \r\n Pitch: %f \r\n Yaw:   %f \r\n gx:    %f \r\n gy:   "
+        " %f \r\n gz:    %f \r\n ax:    %f \r\n ay:    %f \r\n az:    %f \r\n mx:    %f "
+        "\r\n my:    %f \r\n mz:    %f \r\n",
+        live.flags, static_cast<double>(live.roll), static_cast<double>(live.pitch),
+        static_cast<double>(live.yaw), static_cast<double>(live.gx), static_cast<double>(live.gy),
+        static_cast<double>(live.gz), static_cast<double>(live.ax), static_cast<double>(live.ay),
+        static_cast<double>(live.az), static_cast<double>(live.mx), static_cast<double>(live.my),
+        static_cast<double>(live.mz));
+    return text;
+}
+
 CDlgAHRS::CDlgAHRS(PageHost& host, Identity identity)
     : Page(host, std::move(identity), Template()) {}
 
@@ -63,43 +77,53 @@ void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CDlgAHRS::OnCommand(int id) {
-    if (id == kReset) {
-        Send(kAhrsGroup, DL_MINIAHRS_RESET);
-        return;
-    }
     views::LiveViews* views = host_.Views();
-    if (!views) return;
     switch (id) {
+        case kReset:
+            Send(msg::DL_MINIAHRS_RESET);
+            break;
         case kAttitudeView:
-            views->OpenAttitudeView();
+            if (views) views->OpenAttitudeView();
             break;
         case kPositionView:
-            views->OpenPositionView();
+            if (views) views->OpenPositionView();
             break;
         case kScope:
-            views->OpenScope();
+            if (views) views->OpenScope();
             break;
         case kHeadingToYaw:
-            views->HeadingToYaw();
+            HeadingToYaw();
             break;
         case kHeadingToZero:
-            views->HeadingToZero();
+            HeadingToZero();
             break;
         default:
             break;
     }
 }
 
+void CDlgAHRS::HeadingToYaw() {
+    if (views::LiveViews* views = host_.Views()) views->HeadingToYaw();
+}
+
+void CDlgAHRS::HeadingToZero() {
+    if (views::LiveViews* views = host_.Views()) views->HeadingToZero();
+}
+
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, DL_ID_AHRS_DATE_COME,
-        [this](const ReceiveArea& frame) {
-            AhrsLiveRecord& live = host_.Records().ahrsLive;
-            CopyPayload(live, frame);
-            liveText = FormatAhrsLiveText(live);
-            if (host_.ActivePageCode() == kPageAhrsView) UpdateData(false);
-        },
-        false);
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, [this](const ReceiveArea&) {
+        ShowLiveText(FormatAhrsLiveText(host_.Records().ahrsLive));
+    });
+    const auto gpsIns = [this](const ReceiveArea&) {
+        ShowLiveText(FormatGpsInsLiveText(host_.Records().ahrsLive));
+    };
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW, gpsIns);
+    dispatcher.Route(msg::DL_GPSINS_NAVOUTPUT, gpsIns);
+}
+
+void CDlgAHRS::ShowLiveText(std::string text) {
+    liveText = std::move(text);
+    if (IsShown()) UpdateData(false);
 }
 
 }  // namespace zephran

@@ -12,28 +12,31 @@ namespace zephran {
 // the yaw (both kept by the main window's views, src/views/live_views.h).
 class CDlgAHRS : public Page {
 public:
-    enum : int {
-        kLiveText = 1128,
-        kAttitudeView = 1129,
-        kHeadingToYaw = 1130,
-        kHeadingToZero = 1131,
-        kScope = 1132,
-        kReset = 1133,
-        kPositionView = 1134,
-    };
+    enum : int { kLiveText = 1128, kAttitudeView = 1129, kHeadingToYaw = 1130 };
+    enum : int { kHeadingToZero = 1131, kScope = 1132, kReset = 1133, kPositionView = 1134 };
 
     CDlgAHRS(PageHost& host, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
+
+    // Heading reference := the current yaw, only while the 3-D attitude view is open; := 0.
+    // The GPS/INS view's heading buttons act through these too.
+    void HeadingToYaw();
+    void HeadingToZero();
 
     std::string liveText;
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     void OnCommand(int id) override;
+
+private:
+    void ShowLiveText(std::string text);
 };
 
 // The live text of one AHRS live record.
 std::string FormatAhrsLiveText(const AhrsLiveRecord& live);
+// The live text when a GPS/INS board drives the record: every value in full, no norms.
+std::string FormatGpsInsLiveText(const AhrsLiveRecord& live);
 
 }  // namespace zephran

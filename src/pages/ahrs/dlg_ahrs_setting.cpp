@@ -1,38 +1,47 @@
 #include "pages/ahrs/dlg_ahrs_setting.h"
 
-#include "dispatch/reply_dispatcher.h"
-#include "pages/ahrs/ahrs_messages.h"
-#include "pages/record_copy.h"
-#include "pages/record_store.h"
+#include "link/messages.h"
 #include "ui/controls.h"
-#include "ui/data_exchange.h"
 
 namespace zephran {
 namespace {
 
-enum : int { kGroup = 1180, kGyroLabel = 1181, kAccLabel = 1182, kCompassLabel = 1183 };
+using D = CDlgAHRSSetting;
+enum : int { kGroup = 1180 };
+
+// A noise parameter: a double of the record after the leading byte.
+constexpr ParameterField Noise(std::uint16_t offset, std::string_view name, int box, int label,
+                               std::string_view caption, std::string_view key, double initial) {
+    return {.name = name,
+            .offset = offset,
+            .type = FieldType::kF64,
+            .box = box,
+            .label = label,
+            .caption = caption,
+            .key = key,
+            .initial = initial,
+            .width = 16};
+}
+
+constexpr ParameterField kFields[] = {
+    Noise(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
+    Noise(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
+    Noise(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
+          1e-7),
+};
 
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
         GroupBox(kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM"),
-        Label(kGyroLabel, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO"),
-        Edit(CDlgAHRSSetting::kGyroNoise, 16),
-        Label(kAccLabel, "Acc noise (R)", "IDC_STATIC_R_ACC"),
-        Edit(CDlgAHRSSetting::kAccNoise, 16),
-        Label(kCompassLabel, "Compass noise (R)", "IDC_STATIC_R_MAG"),
-        Edit(CDlgAHRSSetting::kCompassNoise, 16),
-        Button(CDlgAHRSSetting::kRead, "Read", "IDC_BUTTON_AHRS_PARA_READ"),
-        Button(CDlgAHRSSetting::kWrite, "Write", "IDC_BUTTON_AHRS_PARA_WRITE"),
-        Button(CDlgAHRSSetting::kDefault, "Default", "IDC_BUTTON_AHRS_RARA_SET_DEFAULT"),
+        Button(D::kRead, "Read", "IDC_BUTTON_AHRS_PARA_READ"),
+        Button(D::kWrite, "Write", "IDC_BUTTON_AHRS_PARA_WRITE"),
+        Button(D::kDefault, "Default", "IDC_BUTTON_AHRS_RARA_SET_DEFAULT"),
     };
     t.layout = Column({
-        Group(kGroup, {Grid(2, {Item(kGyroLabel), Item(CDlgAHRSSetting::kGyroNoise),
-                                Item(kAccLabel), Item(CDlgAHRSSetting::kAccNoise),
-                                Item(kCompassLabel), Item(CDlgAHRSSetting::kCompassNoise)})}),
-        Row({Item(CDlgAHRSSetting::kRead), Item(CDlgAHRSSetting::kWrite),
-             Item(CDlgAHRSSetting::kDefault), Stretch()}),
+        Group(kGroup, {Grid(2, ParameterSetBinding::AddControls(D::kNoise, t))}),
+        Row({Item(D::kRead), Item(D::kWrite), Item(D::kDefault), Stretch()}),
         Stretch(),
     });
     return t;
@@ -40,48 +49,17 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
+const ParameterSet CDlgAHRSSetting::kNoise{
+    "AHRS noise parameters",
+    {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
+     &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
+    {kRead, kWrite, kDefault},
+    ReplyRecord::kAhrsParam,
+    0,
+    true,
+    kFields};
+
 CDlgAHRSSetting::CDlgAHRSSetting(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
-
-void CDlgAHRSSetting::DoDataExchange(ui::DataExchange& dx) {
-    dx.Text(kGyroNoise, gyroNoise);
-    dx.Text(kAccNoise, accNoise);
-    dx.Text(kCompassNoise, compassNoise);
-}
-
-void CDlgAHRSSetting::OnCommand(int id) {
-    AhrsParamRecord& record = host_.Records().ahrsParam;
-    switch (id) {
-        case kRead:
-            Send(kAhrsGroup, DL_MINIAHRS_READ_QR_PARA);
-            break;
-        case kWrite:
-            UpdateData(true);
-            record.gyroNoise = gyroNoise;
-            record.accNoise = accNoise;
-            record.compassNoise = compassNoise;
-            SendRecord(kAhrsGroup, DL_MINIAHRS_WRITE_QR_PARA, record);
-            break;
-        case kDefault:
-            Send(kAhrsGroup, DL_MINIAHRS_DEFAULT_QR_PARA);
-            break;
-        default:
-            break;
-    }
-}
-
-void CDlgAHRSSetting::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, DL_MINIAHRS_READ_QR_PARA,
-        [this](const ReceiveArea& frame) {
-            AhrsParamRecord& record = host_.Records().ahrsParam;
-            CopyPayload(record, frame);
-            gyroNoise = record.gyroNoise;
-            accNoise = record.accNoise;
-            compassNoise = record.compassNoise;
-            UpdateData(false);
-        },
-        true);
-}
+    : ParameterPage(host, std::move(identity), Template(), {&kNoise}) {}
 
 }  // namespace zephran

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dispatch/reply_dispatcher.h"
-#include "pages/record_copy.h"
+#include "pages/ahrs/ahrs_units.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -16,64 +16,99 @@ namespace {
 
 using S = CDlgSensorCalibrate;
 
-enum : int {
-    kAccGroup = 1109,
-    kGyroGroup = 1119,
-    kGyroScaleGroup = 1127,
-    kMagGroup = 1136,
-    kMagNormLabel = 1122,
-    kNorthTrimGroup = 1137,
-    kNorthTrimLabel = 1099,
-    kDegreeLabel = 1100,
-    kNorthTrimRead = 1083,
-    kNorthTrimWrite = 1084,
-    kNorthTrimDefault = 1135,
-};
+enum : int { kAccGroup = 1109, kGyroGroup = 1119, kGyroScaleGroup = 1127, kMagGroup = 1136 };
+enum : int { kMagNormLabel = 1122 };
+// The north trim's controls, all hidden.
+enum : int { kNorthTrimGroup = 1137, kNorthTrimLabel = 1099, kDegreeLabel = 1100 };
+enum : int { kNorthTrimRead = 1083, kNorthTrimWrite = 1084, kNorthTrimDefault = 1135 };
 
 // kReply: set from the board's replies; kLive: also written by live frames while shown.
 enum class Use { kReply, kLive, kEditable };
 
 // Three boxes of one quantity, x, y, z, each with its own label. In the key (after
 // "IDC_STATIC_") and the template caption of a label, '?' stands for the axis letter; the
-// caption is followed by its group's unit.
+// caption is followed by its group's unit. Live values are the page's own fields; the others
+// are fields of the page's parameter sets.
 struct Triple {
     const char* key;
     const char* caption;
     std::array<int, 3> labels;
     std::array<int, 3> boxes;
-    S::Axes S::*field;
+    S::Axes S::*live;
     Use use;
 };
 
 using enum Use;
-constexpr Triple kAccTriples[] = {
-    {"ACC?_VALUE", "Current ?", {1110, 1113, 1117}, {1022, 1025, 1028}, &S::accCurrent, kLive},
-    {"ACC?_OFFSET", "Offset ?", {1112, 1114, 1118}, {1023, 1026, 1029}, &S::accOffset, kReply},
-};
-constexpr Triple kGyroTriples[] = {
-    {"GYRO?_VALUE", "Current ?", {1120, 1121, 1123}, {1024, 1027, 1030}, &S::gyroCurrent, kLive},
-    {"GYRO?_OFFSET", "Zero bias ?", {1124, 1125, 1126}, {1031, 1032, 1033}, &S::gyroBias, kReply},
-};
-constexpr Triple kGyroScaleTriples[] = {
-    {"GYRO?_SCALE", "Scale ?", {1128, 1163, 1164}, {1034, 1035, 1036}, &S::gyroScale, kEditable},
-};
-constexpr Triple kMagTriples[] = {
-    {"MAG?_VALUE", "Current ?", {1138, 1139, 1106}, {1148, 1149, 1150}, &S::magCurrent, kLive},
-    {"MAG?_MIN", "Minimum ?", {1140, 1141, 1107}, {1151, 1152, 1153}, &S::magMinimum, kReply},
-    {"MAG?_MAX", "Maximum ?", {1142, 1143, 1108}, {1154, 1155, 1015}, &S::magMaximum, kReply},
-    {"MAG?_OFFSET", "Offset ?", {1144, 1145, 1101}, {1156, 1157, 1020}, &S::magOffset, kReply},
-    {"MAG?_SCALE", "Scale ?", {1146, 1147, 1102}, {1158, 1159, 1021}, &S::magScale, kReply},
-};
-constexpr std::span<const Triple> kAllTriples[] = {kAccTriples, kGyroTriples, kGyroScaleTriples,
-                                                   kMagTriples};
+constexpr Triple kAccCurrent{"ACC?_VALUE",       "Current ?",    {1110, 1113, 1117},
+                             {1022, 1025, 1028}, &S::accCurrent, kLive};
+constexpr Triple kAccOffset{"ACC?_OFFSET",      "Offset ?", {1112, 1114, 1118},
+                            {1023, 1026, 1029}, nullptr,    kReply};
+constexpr Triple kGyroCurrent{"GYRO?_VALUE",      "Current ?",     {1120, 1121, 1123},
+                              {1024, 1027, 1030}, &S::gyroCurrent, kLive};
+constexpr Triple kGyroBias{"GYRO?_OFFSET",     "Zero bias ?", {1124, 1125, 1126},
+                           {1031, 1032, 1033}, nullptr,       kReply};
+constexpr Triple kGyroScale{"GYRO?_SCALE",      "Scale ?", {1128, 1163, 1164},
+                            {1034, 1035, 1036}, nullptr,   kEditable};
+constexpr Triple kMagCurrent{"MAG?_VALUE",       "Current ?",    {1138, 1139, 1106},
+                             {1148, 1149, 1150}, &S::magCurrent, kLive};
+constexpr Triple kMagMinimum{"MAG?_MIN",         "Minimum ?", {1140, 1141, 1107},
+                             {1151, 1152, 1153}, nullptr,     kReply};
+constexpr Triple kMagMaximum{"MAG?_MAX",         "Maximum ?", {1142, 1143, 1108},
+                             {1154, 1155, 1015}, nullptr,     kReply};
+constexpr Triple kMagOffset{"MAG?_OFFSET",      "Offset ?", {1144, 1145, 1101},
+                            {1156, 1157, 1020}, nullptr,    kReply};
+constexpr Triple kMagScale{"MAG?_SCALE",       "Scale ?", {1146, 1147, 1102},
+                           {1158, 1159, 1021}, nullptr,   kReply};
 
-template <typename F>
-void ForEachTriple(F&& f) {
-    for (std::span<const Triple> table : kAllTriples) {
-        for (const Triple& triple : table)
-            f(triple);
+constexpr const Triple* kAccTriples[] = {&kAccCurrent, &kAccOffset};
+constexpr const Triple* kGyroTriples[] = {&kGyroCurrent, &kGyroBias};
+constexpr const Triple* kGyroScaleTriples[] = {&kGyroScale};
+constexpr const Triple* kMagTriples[] = {&kMagCurrent, &kMagMinimum, &kMagMaximum, &kMagOffset,
+                                         &kMagScale};
+constexpr const Triple* kLiveTriples[] = {&kAccCurrent, &kGyroCurrent, &kMagCurrent};
+
+// The three fields of a triple: floats of a record four bytes apart from offset.
+constexpr std::array<ParameterField, 3> Fields(const Triple& t,
+                                               std::array<std::string_view, 3> names,
+                                               std::uint16_t offset,
+                                               Conversion conversion = Conversion::kNone,
+                                               double initial = 0) {
+    std::array<ParameterField, 3> fields{};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        fields[axis] = {.name = names[axis],
+                        .offset = static_cast<std::uint16_t>(offset + 4 * axis),
+                        .box = t.boxes[axis],
+                        .initial = initial,
+                        .conversion = conversion,
+                        .readOnly = t.use != kEditable};
     }
+    return fields;
 }
+
+template <std::size_t N>
+constexpr std::array<ParameterField, 3 * N> Join(
+    std::array<std::array<ParameterField, 3>, N> parts) {
+    std::array<ParameterField, 3 * N> fields{};
+    for (std::size_t k = 0; k < 3 * N; ++k)
+        fields[k] = parts[k / 3][k % 3];
+    return fields;
+}
+
+constexpr auto kGyroScaleFields =
+    Fields(kGyroScale, {"gyroScaleX", "gyroScaleY", "gyroScaleZ"}, 13, Conversion::kNone, 1);
+constexpr auto kAccOffsetFields =
+    Fields(kAccOffset, {"accOffsetX", "accOffsetY", "accOffsetZ"}, 1, Conversion::kGravity);
+constexpr auto kGyroBiasFields =
+    Fields(kGyroBias, {"gyroBiasX", "gyroBiasY", "gyroBiasZ"}, 1, Conversion::kDegrees);
+constexpr auto kMagFields =
+    Join<2>({Fields(kMagOffset, {"magOffsetX", "magOffsetY", "magOffsetZ"}, 1),
+             Fields(kMagScale, {"magScaleX", "magScaleY", "magScaleZ"}, 13, Conversion::kNone, 1)});
+// The extremes lie at the same offsets in the compass record and in the three-axis report.
+constexpr auto kExtremeFields =
+    Join<2>({Fields(kMagMinimum, {"magMinimumX", "magMinimumY", "magMinimumZ"}, 37),
+             Fields(kMagMaximum, {"magMaximumX", "magMaximumY", "magMaximumZ"}, 25)});
+constexpr ParameterField kNorthTrimFields[] = {
+    {.name = "northTrim", .offset = 49, .box = S::kNorthTrim, .unit = "°", .readOnly = true}};
 
 // A key or caption with the axis letter in place of its '?'.
 std::string ForAxis(std::string text, int axis) {
@@ -83,11 +118,12 @@ std::string ForAxis(std::string text, int axis) {
 
 // Labels and boxes of a group's triples, one triple a row of the grid (label, box per axis),
 // then the extra cells.
-ui::LayoutItem TripleGrid(ui::WindowTemplate& t, std::span<const Triple> triples,
+ui::LayoutItem TripleGrid(ui::WindowTemplate& t, std::span<const Triple* const> triples,
                           const std::string& unit, std::vector<ui::LayoutItem> extra = {}) {
     using namespace ui;
     std::vector<LayoutItem> cells;
-    for (const Triple& triple : triples) {
+    for (const Triple* entry : triples) {
+        const Triple& triple = *entry;
         for (int axis = 0; axis < 3; ++axis) {
             t.controls.push_back(Label(triple.labels[axis], ForAxis(triple.caption, axis) + unit,
                                        "IDC_STATIC_" + ForAxis(triple.key, axis)));
@@ -176,21 +212,6 @@ ui::WindowTemplate Template() {
     return t;
 }
 
-// Buttons that send one request without payload.
-struct Request {
-    int id;
-    std::uint8_t msgId;
-};
-constexpr Request kRequests[] = {
-    {S::kAccRead, DL_MINIAHRS_ACC_READ_CAL},
-    {S::kAccDefault, DL_MINIAHRS_ACC_SET_DEFAULT},
-    {S::kGyroRead, DL_MINIAHRS_GYRO_READ_CAL},
-    {S::kGyroDefault, DL_MINIAHRS_GYRO_SET_DEFAULT},
-    {S::kGyroReadScale, DL_MINIAHRS_GYRO_READ_CAL_SCALE},
-    {S::kMagRead, DL_MINIAHRS_MAG_READ_CAL},
-    {S::kMagDefault, DL_MINIAHRS_MAG_SET_DEAFULT},
-};
-
 // The status prompts of the three-axis procedure's step codes.
 struct StepPrompt {
     std::uint8_t step;
@@ -211,59 +232,105 @@ std::string Fixed(float value) {
 
 }  // namespace
 
+// A compass calibration record, or the three-axis report with its extremes at the same places.
+const std::array<ParameterSet, 6> CDlgSensorCalibrate::kSets{{
+    {"Gyroscope scale",
+     {&msg::DL_MINIAHRS_GYRO_READ_CAL_SCALE, &msg::DL_MINIAHRS_GYRO_SET_CAL_SCALE, nullptr},
+     {kGyroReadScale, kGyroWriteScale, 0},
+     ReplyRecord::kGyroCal,
+     0,
+     true,
+     kGyroScaleFields},
+    {"Accelerometer offsets",
+     {&msg::DL_MINIAHRS_ACC_READ_CAL, nullptr, &msg::DL_MINIAHRS_ACC_SET_DEFAULT},
+     {kAccRead, 0, kAccDefault},
+     ReplyRecord::kAccCal,
+     0,
+     true,
+     kAccOffsetFields},
+    {"Gyroscope zero bias",
+     {&msg::DL_MINIAHRS_GYRO_READ_CAL, nullptr, &msg::DL_MINIAHRS_GYRO_SET_DEFAULT},
+     {kGyroRead, 0, kGyroDefault},
+     ReplyRecord::kGyroCal,
+     0,
+     true,
+     kGyroBiasFields},
+    {"Compass offsets and scales",
+     {&msg::DL_MINIAHRS_MAG_READ_CAL, nullptr, &msg::DL_MINIAHRS_MAG_SET_DEAFULT},
+     {kMagRead, 0, kMagDefault},
+     ReplyRecord::kMagCal,
+     0,
+     true,
+     kMagFields},
+    {"Compass extremes", {}, {}, ReplyRecord::kMagCal, 0, true, kExtremeFields},
+    {"North trim",
+     {&msg::DL_MINIAHRS_MAG_NORTH_TRIM_READ, nullptr, nullptr},
+     {},
+     ReplyRecord::kMagCal,
+     0,
+     true,
+     kNorthTrimFields},
+}};
+
 CDlgSensorCalibrate::CDlgSensorCalibrate(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+    : ParameterPage(host, std::move(identity), Template(),
+                    {&kSets[0], &kSets[1], &kSets[2], &kSets[3], &kSets[4], &kSets[5]}) {}
 
+// The sets first, the editable scales leading, so that a read-only box holding a board's
+// non-number cannot keep them from being taken; then the live values.
 void CDlgSensorCalibrate::DoDataExchange(ui::DataExchange& dx) {
-    const auto exchange = [this, &dx](const Triple& triple) {
-        Axes& values = this->*triple.field;
+    ParameterPage::DoDataExchange(dx);
+    for (const Triple* triple : kLiveTriples) {
+        Axes& values = this->*triple->live;
         for (int axis = 0; axis < 3; ++axis)
-            dx.Text(triple.boxes[axis], values[axis]);
-    };
-    // The editable boxes first, so that a read-only box holding a board's non-number cannot
-    // keep them from being taken.
-    ForEachTriple([&](const Triple& triple) {
-        if (triple.use == kEditable) exchange(triple);
-    });
-    ForEachTriple([&](const Triple& triple) {
-        if (triple.use != kEditable) exchange(triple);
-    });
+            dx.Text(triple->boxes[axis], values[axis]);
+    }
     dx.Text(kMagNorm, magNorm);
-    dx.Text(kNorthTrim, northTrim);
 }
 
-std::string CDlgSensorCalibrate::Caption(const char* key, const char* templateText) const {
-    return host_.LanguageChosen() ? host_.Texts().LangText(Id().section, key) : templateText;
+namespace {
+
+constexpr std::array<const S::Toggle*, 4> kToggles{&S::kAccCal, &S::kGyroCal, &S::kMagCal,
+                                                   &S::kMag3AxisCal};
+
+std::size_t IndexOf(const S::Toggle& toggle) {
+    std::size_t k = 0;
+    while (kToggles[k] != &toggle)
+        ++k;
+    return k;
 }
+
+}  // namespace
 
 void CDlgSensorCalibrate::Press(const Toggle& toggle) {
     const bool begin = GetDlgItemText(toggle.id) == Caption(toggle.beginKey, toggle.beginText);
-    if (toggle.id == kMag3AxisToggle) host_.SetMagCalibrating(begin);
-    Send(kAhrsGroup, begin ? toggle.beginMsg : toggle.stopMsg);
+    Send(begin ? *toggle.beginMsg : *toggle.stopMsg);
 }
 
 void CDlgSensorCalibrate::ShowRunning(const Toggle& toggle) {
+    running_[IndexOf(toggle)] = true;
     SetDlgItemText(toggle.id, Caption(toggle.runningKey, toggle.runningText));
 }
 
 void CDlgSensorCalibrate::ShowStopped(const Toggle& toggle) {
+    running_[IndexOf(toggle)] = false;
     SetDlgItemText(toggle.id, Caption(toggle.beginKey, toggle.beginText));
 }
 
+// A procedure the board runs keeps its running caption in the new language, so the next press
+// still stops it.
+void CDlgSensorCalibrate::ApplyTexts() {
+    Page::ApplyTexts();
+    for (const Toggle* toggle : kToggles) {
+        if (running_[IndexOf(*toggle)]) ShowRunning(*toggle);
+    }
+}
+
 void CDlgSensorCalibrate::OnCommand(int id) {
-    for (const Toggle* toggle : {&kAccCal, &kGyroCal, &kMagCal, &kMag3AxisCal}) {
+    for (const Toggle* toggle : kToggles) {
         if (toggle->id == id) return Press(*toggle);
     }
-    for (const Request& request : kRequests) {
-        if (request.id == id) return Send(kAhrsGroup, request.msgId);
-    }
-    if (id == kGyroWriteScale) {
-        UpdateData(true);
-        CoefficientRecord& record = host_.Records().gyroCal;
-        for (int axis = 0; axis < 3; ++axis)
-            record.scale[axis] = gyroScale[axis];
-        SendRecord(kAhrsGroup, DL_MINIAHRS_GYRO_SET_CAL_SCALE, record);
-    }
+    ParameterPage::OnCommand(id);
 }
 
 void CDlgSensorCalibrate::TakeLiveValues(const AhrsLiveRecord& live) {
@@ -271,138 +338,67 @@ void CDlgSensorCalibrate::TakeLiveValues(const AhrsLiveRecord& live) {
     gyroCurrent = {live.gx, live.gy, live.gz};
     magCurrent = {live.mx, live.my, live.mz};
     magNorm = std::sqrt(live.mx * live.mx + live.my * live.my + live.mz * live.mz);
-    if (host_.ActivePageCode() != kPageSensorCalibrate) return;
-    ForEachTriple([this](const Triple& triple) {
-        if (triple.use != kLive) return;
+    if (!IsShown()) return;
+    for (const Triple* triple : kLiveTriples) {
         for (int axis = 0; axis < 3; ++axis)
-            SetDlgItemText(triple.boxes[axis], Fixed((this->*triple.field)[axis]));
-    });
+            SetDlgItemText(triple->boxes[axis], Fixed((this->*triple->live)[axis]));
+    }
     SetDlgItemText(kMagNorm, Fixed(magNorm));
 }
 
-void CDlgSensorCalibrate::TakeAccOffsets() {
-    const CoefficientRecord& record = host_.Records().accCal;
-    for (int axis = 0; axis < 3; ++axis)
-        accOffset[axis] = static_cast<float>(record.offset[axis] / kStandardGravity);
-}
-
-void CDlgSensorCalibrate::TakeGyroBias() {
-    const CoefficientRecord& record = host_.Records().gyroCal;
-    for (int axis = 0; axis < 3; ++axis)
-        gyroBias[axis] = static_cast<float>(record.offset[axis] * kDegreesPerRadian);
-}
-
-void CDlgSensorCalibrate::TakeMagCoefficients() {
-    const MagCalRecord& record = host_.Records().magCal;
-    for (int axis = 0; axis < 3; ++axis) {
-        magOffset[axis] = record.offset[axis];
-        magScale[axis] = record.scale[axis];
-    }
-}
-
-template <typename Record>
-void CDlgSensorCalibrate::TakeExtremes(const Record& record) {
-    for (int axis = 0; axis < 3; ++axis) {
-        magMinimum[axis] = record.minimum[axis];
-        magMaximum[axis] = record.maximum[axis];
-    }
-}
-
 void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
-    // Live data: the AHRS view's handler has copied the frame into the live record already.
-    dispatcher.Route(
-        kAhrsGroup, DL_ID_AHRS_DATE_COME,
-        [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); }, false);
-    // Every reply is logged and ends with the boxes refreshed from the fields, shown or not.
-    const auto route = [this, &dispatcher](std::uint8_t msgId, auto update) {
-        dispatcher.Route(
-            kAhrsGroup, msgId,
-            [this, update](const ReceiveArea& frame) {
-                update(frame);
-                UpdateData(false);
-            },
-            true);
+    // The dispatcher has copied each reply into its record before these run.
+    const auto live = [this](const ReceiveArea&) { TakeLiveValues(host_.Records().ahrsLive); };
+    dispatcher.Route(msg::DL_ID_AHRS_DATE_COME, live);
+    dispatcher.Route(msg::DL_GPSINS_SENSORRAW, live);
+    // Every reply ends with the boxes refreshed from the fields, shown or not.
+    const auto route = [this, &dispatcher](const Message& message, auto update) {
+        dispatcher.Route(message, [this, update](const ReceiveArea&) {
+            update();
+            UpdateData(false);
+        });
     };
-    RecordStore& records = host_.Records();
-
-    route(DL_MINIAHRS_ACC_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kAccCal); });
-    route(DL_MINIAHRS_ACC_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.accCal, frame);
-        TakeAccOffsets();
-        ShowStopped(kAccCal);
-    });
-    route(DL_MINIAHRS_ACC_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.accCal, frame);
-        TakeAccOffsets();
-    });
-
-    route(DL_MINIAHRS_GYGO_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kGyroCal); });
-    route(DL_MINIAHRS_GYRO_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
-        TakeGyroBias();
-        ShowStopped(kGyroCal);
-    });
-    route(DL_MINIAHRS_GYRO_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
-        TakeGyroBias();
-    });
-    route(DL_MINIAHRS_GYRO_READ_CAL_SCALE, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.gyroCal, frame);
-        for (int axis = 0; axis < 3; ++axis)
-            gyroScale[axis] = records.gyroCal.scale[axis];
-    });
-
-    route(DL_MINIAHRS_MAG_BEGIN_CAL, [this](const ReceiveArea&) { ShowRunning(kMagCal); });
-    route(DL_MINIAHRS_MAG_STOP_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        TakeMagCoefficients();
-        ShowStopped(kMagCal);
-    });
-    route(DL_MINIAHRS_MAG_READ_CAL, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        TakeMagCoefficients();
-    });
-    route(DL_MINIAHRS_MAG_NORTH_TRIM_READ, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        northTrim = records.magCal.northTrim;
-    });
+    ParameterPage::RegisterReplies(dispatcher);
+    const auto stopped = [this](const Toggle& toggle, SetIndex set) {
+        return [this, &toggle, set] {
+            Set(set).Load();
+            ShowStopped(toggle);
+        };
+    };
+    route(msg::DL_MINIAHRS_ACC_BEGIN_CAL, [this] { ShowRunning(kAccCal); });
+    route(msg::DL_MINIAHRS_ACC_STOP_CAL, stopped(kAccCal, kAccOffsetSet));
+    route(msg::DL_MINIAHRS_GYGO_BEGIN_CAL, [this] { ShowRunning(kGyroCal); });
+    route(msg::DL_MINIAHRS_GYRO_STOP_CAL, stopped(kGyroCal, kGyroBiasSet));
+    route(msg::DL_MINIAHRS_MAG_BEGIN_CAL, [this] { ShowRunning(kMagCal); });
+    route(msg::DL_MINIAHRS_MAG_STOP_CAL, stopped(kMagCal, kMagSet));
     // Sent by the board on its own while the compass calibration runs.
-    route(DL_MINIAHRS_MAG_CAL_COF, [this, &records](const ReceiveArea& frame) {
-        CopyPayload(records.magCal, frame);
-        TakeExtremes(records.magCal);
-    });
+    route(msg::DL_MINIAHRS_MAG_CAL_COF, [this] { Set(kExtremesSet).Load(); });
 
-    route(DL_MINIAHRS_MAG_3AXIS_START_CAL, [this](const ReceiveArea&) {
+    route(msg::DL_MINIAHRS_MAG_3AXIS_START_CAL, [this] {
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowRunning(kMag3AxisCal);
     });
-    route(DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL, [this](const ReceiveArea&) {
+    route(msg::DL_MINIAHRS_MAG_3AXIS_CANCAL_CAL, [this] {
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
     });
-    route(DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this](const ReceiveArea&) {
-        host_.SetMagCalibrating(false);
+    route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this] {
         host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", "Cal Complete"), 0);
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
     });
     // The progress report: extremes shown first, then the step's prompt and the progress.
-    dispatcher.Route(
-        kAhrsGroup, DL_MINIAHRS_MAG_3AXIS_CAL_COF,
-        [this, &records](const ReceiveArea& frame) {
-            Mag3AxisCalRecord& report = records.mag3AxisCal;
-            CopyPayload(report, frame);
-            TakeExtremes(report);
-            UpdateData(false);
-            for (const StepPrompt& prompt : kStepPrompts) {
-                if (prompt.step == report.step) {
-                    host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", prompt.key),
-                                    0);
-                }
+    dispatcher.Route(msg::DL_MINIAHRS_MAG_3AXIS_CAL_COF, [this](const ReceiveArea&) {
+        const Mag3AxisCalRecord& report = host_.Records().mag3AxisCal;
+        Set(kExtremesSet).LoadFrom(host_.Records().Bytes(ReplyRecord::kMag3AxisCal));
+        UpdateData(false);
+        for (const StepPrompt& prompt : kStepPrompts) {
+            if (prompt.step == report.step) {
+                host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", prompt.key), 0);
             }
-            host_.SetStatus(kStatusProgress, {}, report.progress);
-        },
-        true);
+        }
+        host_.SetStatus(kStatusProgress, {}, report.progress);
+    });
 }
 
 }  // namespace zephran

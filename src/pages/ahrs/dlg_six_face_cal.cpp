@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "dispatch/reply_dispatcher.h"
-#include "pages/ahrs/ahrs_messages.h"
-#include "pages/record_copy.h"
+#include "link/messages.h"
+#include "pages/ahrs/ahrs_units.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -25,10 +25,10 @@ constexpr std::array<int, 3> kScaleLabels{1146, 1147, 1102};
 constexpr const char* kAxes[3] = {"X", "Y", "Z"};
 
 constexpr CDlgSixFaceCal::Config kAccConfig{
-    DL_MINIAHRS_READ_ACC_6FACE,
-    DL_MINIAHRS_READ_ACC_6FACE_CAL,
-    DL_MINIAHRS_READ_ACC_CAL_COF,
-    DL_MINIAHRS_DEFAULT_ACC_CAL_COF,
+    &msg::DL_MINIAHRS_READ_ACC_6FACE,
+    &msg::DL_MINIAHRS_READ_ACC_6FACE_CAL,
+    &msg::DL_MINIAHRS_READ_ACC_CAL_COF,
+    &msg::DL_MINIAHRS_DEFAULT_ACC_CAL_COF,
     {{{1022, 1025, 1028},
       {1023, 1026, 1029},
       {1024, 1027, 1030},
@@ -48,10 +48,10 @@ constexpr CDlgSixFaceCal::Config kAccConfig{
 };
 
 constexpr CDlgSixFaceCal::Config kMagConfig{
-    DL_MINIAHRS_READ_MAG_6FACE,
-    DL_MINIAHRS_READ_MAG_6FACE_CAL,
-    DL_MINIAHRS_READ_MAG_6FACE_CAL_COF,
-    DL_MINIAHRS_DEFAULT_MAG_6FACE_CAL_COF,
+    &msg::DL_MINIAHRS_READ_MAG_6FACE,
+    &msg::DL_MINIAHRS_READ_MAG_6FACE_CAL,
+    &msg::DL_MINIAHRS_READ_MAG_6FACE_CAL_COF,
+    &msg::DL_MINIAHRS_DEFAULT_MAG_6FACE_CAL_COF,
     {{{1222, 1223, 1224},
       {1225, 1226, 1227},
       {1228, 1229, 1230},
@@ -165,21 +165,14 @@ void CDlgSixFaceCal::DoDataExchange(ui::DataExchange& dx) {
 
 void CDlgSixFaceCal::OnCommand(int id) {
     for (std::uint8_t face = 0; face < kFaceButtons.size(); ++face) {
-        if (kFaceButtons[face] == id) return Send(kAhrsGroup, config_.readFaceMsg, &face, 1);
+        if (kFaceButtons[face] == id) {
+            Send(*config_.readFaceMsg, {&face, 1});
+            return;
+        }
     }
-    switch (id) {
-        case kStartCal:
-            Send(kAhrsGroup, config_.computeMsg);
-            break;
-        case kReadCal:
-            Send(kAhrsGroup, config_.readCoefficientsMsg);
-            break;
-        case kDefault:
-            Send(kAhrsGroup, config_.defaultMsg);
-            break;
-        default:
-            break;
-    }
+    if (id == kStartCal) Send(*config_.computeMsg);
+    if (id == kReadCal) Send(*config_.readCoefficientsMsg);
+    if (id == kDefault) Send(*config_.defaultMsg);
 }
 
 void CDlgSixFaceCal::TakeCoefficients(double offsetDivisor) {
@@ -191,35 +184,26 @@ void CDlgSixFaceCal::TakeCoefficients(double offsetDivisor) {
 }
 
 void CDlgSixFaceCal::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kAhrsGroup, config_.readFaceMsg,
-        [this](const ReceiveArea& frame) {
-            SixFaceRecord& record = host_.Records().*config_.faces;
-            CopyPayload(record, frame);
-            for (int face = 0; face < 6; ++face) {
-                for (int axis = 0; axis < 3; ++axis) {
-                    faces[face][axis] =
-                        static_cast<float>(record.face[face][axis] / config_.faceDivisor);
-                }
+    dispatcher.Route(*config_.readFaceMsg, [this](const ReceiveArea&) {
+        const SixFaceRecord& record = host_.Records().*config_.faces;
+        for (int face = 0; face < 6; ++face) {
+            for (int axis = 0; axis < 3; ++axis) {
+                faces[face][axis] =
+                    static_cast<float>(record.face[face][axis] / config_.faceDivisor);
             }
+        }
+        UpdateData(false);
+    });
+    const auto coefficientsReply = [this, &dispatcher](const Message& message,
+                                                       double offsetDivisor) {
+        dispatcher.Route(message, [this, offsetDivisor](const ReceiveArea&) {
+            TakeCoefficients(offsetDivisor);
             UpdateData(false);
-        },
-        true);
-    const auto coefficientsReply = [this, &dispatcher](std::uint8_t msgId, double offsetDivisor) {
-        dispatcher.Route(
-            kAhrsGroup, msgId,
-            [this, offsetDivisor](const ReceiveArea& frame) {
-                CopyPayload(host_.Records().*config_.coefficients, frame);
-                TakeCoefficients(offsetDivisor);
-                UpdateData(false);
-            },
-            true);
+        });
     };
-    coefficientsReply(config_.computeMsg, config_.computedOffsetDivisor);
-    coefficientsReply(config_.readCoefficientsMsg, config_.storedOffsetDivisor);
+    coefficientsReply(*config_.computeMsg, config_.computedOffsetDivisor);
+    coefficientsReply(*config_.readCoefficientsMsg, config_.storedOffsetDivisor);
     // The defaults show after the next read.
-    dispatcher.Route(
-        kAhrsGroup, config_.defaultMsg, [](const ReceiveArea&) {}, true);
 }
 
 }  // namespace zephran

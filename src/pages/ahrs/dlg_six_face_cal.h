@@ -14,21 +14,16 @@ struct RecordStore;
 // scales from the six; the page requests, converts units for display and shows.
 class CDlgSixFaceCal : public Page {
 public:
-    enum : int {
-        kStartCal = 1214,
-        kReadCal = 1215,
-        kDefault = 1105,
-        kInstruction = 1165,
-    };
+    enum : int { kStartCal = 1214, kReadCal = 1215, kDefault = 1105, kInstruction = 1165 };
     // The read buttons of faces 1 to 6; each sends its face's index, 0 to 5.
     static constexpr std::array<int, 6> kFaceButtons{1213, 1129, 1130, 1163, 1137, 1135};
 
     // What tells the sensors' pages apart.
     struct Config {
-        std::uint8_t readFaceMsg;
-        std::uint8_t computeMsg;
-        std::uint8_t readCoefficientsMsg;
-        std::uint8_t defaultMsg;
+        const Message* readFaceMsg;
+        const Message* computeMsg;
+        const Message* readCoefficientsMsg;
+        const Message* defaultMsg;
         std::array<std::array<int, 3>, 6> faceBoxes;  // face by face, x, y, z
         std::array<int, 3> offsetBoxes;
         std::array<int, 3> scaleBoxes;

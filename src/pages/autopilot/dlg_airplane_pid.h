@@ -3,17 +3,21 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
-#include "app/page.h"
-#include "pages/autopilot/pid_records.h"
+#include "pages/parameter_page.h"
 
 namespace zephran {
 
 // A page of six PID controllers of the airplane autopilot: ten boxes and Read, Write and
-// Default per controller. The two PID pages differ only in their table of controllers.
-class CDlgAirplanePID : public Page {
+// Default per controller, each controller a parameter set of its own. Every box of the page is
+// taken in on a write, but only the pressed controller's record goes out. The two PID pages
+// differ only in their table of controllers.
+class CDlgAirplanePID : public ParameterPage {
 public:
-    // The boxes of a controller, in the order they are taken into the fields.
+    // The boxes of a controller, in record order.
     enum Field : int {
         kTotalP,
         kP,
@@ -29,9 +33,11 @@ public:
     };
 
     struct Controller {
-        std::uint8_t readMsg;  // the write and the default follow it
-        int firstId;           // the group box; its labels, boxes and buttons follow it
-        const char* stem;      // of the language keys, as "ROLLRATE"
+        const Message* read;
+        const Message* write;
+        const Message* reset;
+        int firstId;       // the group box; its labels, boxes and buttons follow it
+        const char* stem;  // of the language keys, as "ROLLRATE"
         const char* caption;
         const char* maxIKey = nullptr;  // replaces the page's integral-limit key suffix
 
@@ -51,34 +57,41 @@ public:
         std::array<FieldLabel, kFieldCount> labels;
     };
 
-    struct Values {
-        float totalP = 0;
-        std::uint8_t p = 0;
-        std::uint8_t i = 0;
-        std::uint8_t d = 0;
-        float iThreshold = 0;
-        float maxI = 0;
-        float inSlew = 0;
-        float outSlew = 0;
-        float dp = 0;
-        float outMax = 0;
-    };
-
     CDlgAirplanePID(PageHost& host, Identity identity, const Table& table);
 
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    std::array<Values, 6> values{};
-
-protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
-
 private:
-    PidSetRecord& RecordOf(const Controller& controller);
-    void Write(std::size_t index);
+    // A controller's fields with their language keys, and its set over its PID set record.
+    struct ControllerSet {
+        ControllerSet(const Table& table, const Controller& c);
+        std::array<std::string, kFieldCount> keys;
+        std::array<ParameterField, kFieldCount> fields;
+        ParameterSet set;
+    };
+    using Sets = std::vector<std::unique_ptr<ControllerSet>>;
+    static Sets MakeSets(const Table& table);
+    static ui::WindowTemplate Template(const Table& table, const Sets& sets);
+    static std::vector<const ParameterSet*> SetsOf(const Sets& sets);
 
-    const Table& table_;
+    CDlgAirplanePID(PageHost& host, Identity identity, const Table& table, Sets sets);
+
+    Sets controllerSets_;
 };
+
+// A PID page of its own table.
+template <const CDlgAirplanePID::Table& kControllers>
+class AirplanePidPage : public CDlgAirplanePID {
+public:
+    static constexpr const Table& kTable = kControllers;
+    AirplanePidPage(PageHost& host, Identity identity)
+        : CDlgAirplanePID(host, std::move(identity), kControllers) {}
+};
+
+// The attitude loops: the three angular rates and the three angles to the control surfaces.
+extern const CDlgAirplanePID::Table kInnerLoopControllers;
+using CDlgAirplanePIDInnerLoop = AirplanePidPage<kInnerLoopControllers>;
+
+// The navigation loops: heading, height, climb rate and speed.
+extern const CDlgAirplanePID::Table kOuterLoopControllers;
+using CDlgAirplaneOuterLoop = AirplanePidPage<kOuterLoopControllers>;
 
 }  // namespace zephran

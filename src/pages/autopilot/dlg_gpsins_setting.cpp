@@ -2,55 +2,62 @@
 
 #include <vector>
 
-#include "dispatch/reply_dispatcher.h"
-#include "pages/record_copy.h"
-#include "pages/record_store.h"
+#include "link/messages.h"
 #include "ui/controls.h"
-#include "ui/data_exchange.h"
 
 namespace zephran {
-
-const std::array<CDlgGPSINSSetting::Parameter, kGpsInsQrCount> CDlgGPSINSSetting::kParameters{{
-    {"Gyro", 1e-8},
-    {"Acc", 0.001},
-    {"Gyro Random Walk", 1e-9},
-    {"Acc Random Walk", 1e-20},
-    {"GPS Hori Position", 0.01},
-    {"GPS Verti Position", 0.001},
-    {"GPS Hori Velocity", 0.001},
-    {"GPS Verti Velocity", 100.0},
-    {"Barometer", 0.001},
-    {"AccNoGPS", 1e-5},
-    {"Mag Yaw", 1e-4},
-    {"Acc", 0.001},
-}};
-
 namespace {
 
+using P = CDlgGPSINSSetting;
 enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430 };
 
-// The parameter labels are fixed English names, not translated.
+// Parameter n of the record: a double after the leading byte. The template captions are the
+// board's own names for the parameters; the language files give them in words.
+constexpr ParameterField Parameter(int n, std::string_view name, std::string_view caption,
+                                   std::string_view key, double initial) {
+    return {.name = name,
+            .offset = static_cast<std::uint16_t>(1 + 8 * n),
+            .type = FieldType::kF64,
+            .box = P::kFirstBox + n,
+            .label = kFirstLabel + n,
+            .caption = caption,
+            .key = key,
+            .initial = initial,
+            .width = 16};
+}
+
+// In record order: the four process noises (Q), then the eight measurement noises (R).
+constexpr ParameterField kFields[kGpsInsQrCount] = {
+    Parameter(0, "qGyro", "Gyro", "IDC_STATIC_Q_GYRO", 1e-8),
+    Parameter(1, "qAcc", "Acc", "IDC_STATIC_Q_ACC", 0.001),
+    Parameter(2, "qGyroRandomWalk", "Gyro Random Walk", "IDC_STATIC_Q_GYRO_RANDOM_WALK", 1e-9),
+    Parameter(3, "qAccRandomWalk", "Acc Random Walk", "IDC_STATIC_Q_ACC_RANDOM_WALK", 1e-20),
+    Parameter(4, "rGpsHoriPosition", "GPS Hori Position", "IDC_STATIC_R_GPS_HORI_POSITION", 0.01),
+    Parameter(5, "rGpsVertiPosition", "GPS Verti Position", "IDC_STATIC_R_GPS_VERTI_POSITION",
+              0.001),
+    Parameter(6, "rGpsHoriVelocity", "GPS Hori Velocity", "IDC_STATIC_R_GPS_HORI_VELOCITY", 0.001),
+    Parameter(7, "rGpsVertiVelocity", "GPS Verti Velocity", "IDC_STATIC_R_GPS_VERTI_VELOCITY",
+              100.0),
+    Parameter(8, "rBarometer", "Barometer", "IDC_STATIC_R_BAROMETER", 0.001),
+    Parameter(9, "rAccNoGps", "AccNoGPS", "IDC_STATIC_R_ACC_NO_GPS", 1e-5),
+    Parameter(10, "rMagYaw", "Mag Yaw", "IDC_STATIC_R_MAG_YAW", 1e-4),
+    Parameter(11, "rAcc", "Acc", "IDC_STATIC_R_ACC", 0.001),
+};
+
 ui::WindowTemplate Template() {
     using namespace ui;
-    using P = CDlgGPSINSSetting;
     WindowTemplate t;
     t.controls = {
-        GroupBox(kQrGroup, "QR_PARAMETER"),
-        GroupBox(kQGroup, "Q"),
-        GroupBox(kRGroup, "R"),
+        GroupBox(kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"),
+        GroupBox(kQGroup, "Q", "IDC_STATIC_Q"),
+        GroupBox(kRGroup, "R", "IDC_STATIC_R"),
         Button(P::kRead, "Read", "IDC_BUTTON_GPSINS_PARA_READ"),
         Button(P::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_WRITE"),
         Button(P::kDefault, "Default", "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT"),
     };
-    std::vector<LayoutItem> q, r;
-    for (std::size_t n = 0; n < kGpsInsQrCount; ++n) {
-        const int label = kFirstLabel + static_cast<int>(n);
-        t.controls.push_back(Label(label, P::kParameters[n].caption));
-        t.controls.push_back(Edit(P::Box(n), 16));
-        std::vector<LayoutItem>& cells = n < kGpsInsQCount ? q : r;
-        cells.push_back(Item(label));
-        cells.push_back(Item(P::Box(n)));
-    }
+    std::vector<LayoutItem> q = ParameterSetBinding::AddControls(P::kQr, t);
+    std::vector<LayoutItem> r(q.begin() + 2 * kGpsInsQCount, q.end());
+    q.resize(2 * kGpsInsQCount);
     t.layout = Column({
         Group(kQrGroup, {Row({Group(kQGroup, {Grid(2, std::move(q)), Stretch()}),
                               Group(kRGroup, {Grid(2, std::move(r))})})}),
@@ -62,51 +69,16 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
+const ParameterSet CDlgGPSINSSetting::kQr{
+    "GPS/INS filter parameters",
+    {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+    {kRead, kWrite, kDefault},
+    ReplyRecord::kGpsInsQr,
+    0,
+    true,
+    kFields};
+
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {
-    for (std::size_t n = 0; n < kGpsInsQrCount; ++n)
-        values[n] = kParameters[n].initial;
-}
-
-void CDlgGPSINSSetting::DoDataExchange(ui::DataExchange& dx) {
-    for (std::size_t n = 0; n < kGpsInsQrCount; ++n)
-        dx.Text(Box(n), values[n]);
-}
-
-void CDlgGPSINSSetting::OnCommand(int id) {
-    GpsInsQrRecord& record = host_.Records().gpsInsQr;
-    switch (id) {
-        case kRead:
-            Send(kGpsInsGroup, DL_GPSINS_QR_READ);
-            break;
-        case kWrite:
-            // Sent even when a box does not parse, with the values as they then stand; the
-            // leading byte goes back as the board last sent it.
-            UpdateData(true);
-            for (std::size_t n = 0; n < kGpsInsQrCount; ++n)
-                record.params[n] = values[n];
-            SendRecord(kGpsInsGroup, DL_GPSINS_QR_WRITE, record);
-            break;
-        case kDefault:
-            Send(kGpsInsGroup, DL_GPSINS_QR_DEFAULT);
-            break;
-        default:
-            break;
-    }
-}
-
-// Group 16 does not log by itself; the read reply is logged by its route.
-void CDlgGPSINSSetting::RegisterReplies(ReplyDispatcher& dispatcher) {
-    dispatcher.Route(
-        kGpsInsGroup, DL_GPSINS_QR_READ,
-        [this](const ReceiveArea& frame) {
-            GpsInsQrRecord& record = host_.Records().gpsInsQr;
-            CopyPayload(record, frame);
-            for (std::size_t n = 0; n < kGpsInsQrCount; ++n)
-                values[n] = record.params[n];
-            UpdateData(false);
-        },
-        true);
-}
+    : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}
 
 }  // namespace zephran

@@ -1,41 +1,22 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 
-#include "app/page.h"
 #include "pages/autopilot/gpsins_records.h"
+#include "pages/parameter_page.h"
 
 namespace zephran {
 
 // The GPS/INS navigation filter's twelve noise parameters: read, written and reset to the
 // board's defaults.
-class CDlgGPSINSSetting : public Page {
+class CDlgGPSINSSetting : public ParameterPage {
 public:
-    enum : int {
-        kRead = 1401,
-        kWrite = 1402,
-        kDefault = 1403,
-        kFirstBox = 1410,  // one box per parameter, in record order
-    };
+    enum : int { kRead = 1401, kWrite = 1402, kDefault = 1403 };
+    static constexpr int kFirstBox = 1410;  // one box per parameter, in record order
     static constexpr int Box(std::size_t n) { return kFirstBox + static_cast<int>(n); }
-
-    struct Parameter {
-        const char* caption;
-        double initial;
-    };
-    // In record order: the Q parameters first.
-    static const std::array<Parameter, kGpsInsQrCount> kParameters;
+    static const ParameterSet kQr;
 
     CDlgGPSINSSetting(PageHost& host, Identity identity);
-
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    std::array<double, kGpsInsQrCount> values{};
-
-protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
 };
 
 }  // namespace zephran

@@ -5,9 +5,7 @@
 
 namespace zephran {
 
-// The airplane autopilot's PID controllers (group 18): controller n of the twelve answers its
-// read under msgId 3n + 1, takes its write under 3n + 2 and restores its default under 3n + 3.
-inline constexpr std::uint8_t kPidGroup = 18;
+// The airplane autopilot's twelve PID controllers, each with its own record.
 inline constexpr std::size_t kPidSetCount = 12;
 
 #pragma pack(push, 1)

@@ -4,9 +4,6 @@
 
 namespace zephran {
 
-// The antenna tracker's messages: compass calibration, live text and motor settings.
-inline constexpr std::uint8_t kAatGroup = 11;
-
 #pragma pack(push, 1)
 
 // The pitch axis's two limit offsets, as read and as written.

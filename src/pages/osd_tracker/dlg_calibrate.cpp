@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "dispatch/reply_dispatcher.h"
+#include "link/messages.h"
 #include "pages/osd_tracker/osd_cal_records.h"
-#include "pages/record_copy.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
@@ -13,25 +13,18 @@
 namespace zephran {
 
 const std::array<CCalibrateDlg::Quantity, 2> CCalibrateDlg::kQuantities{{
-    {1430, 4, 12, true, &CCalibrateDlg::current},
-    {1460, 8, 13, false, &CCalibrateDlg::voltage},
+    {1430, &msg::kReadCurrentCalAPoint, &msg::kReadCurrentCalBPoint, &msg::kSetCurrentCal,
+     &msg::kReadCurrentCal, &msg::kSetDefaultCurrentCal, true, &CCalibrateDlg::current},
+    {1460, &msg::kReadVoltageAPoint, &msg::kReadVoltageBPoint, &msg::kSetVoltageCal,
+     &msg::kReadVoltageCal, &msg::kSetDefaultVoltageCal, false, &CCalibrateDlg::voltage},
 }};
 
 namespace {
 
 using Quantity = CCalibrateDlg::Quantity;
 
-enum : int {
-    kOnePointGroup = 1400,
-    kTwoPointGroup = 1429,
-    kRssiGroup = 1420,
-    kRssiMinLabel = 1425,
-    kRssiMaxLabel = 1426,
-    kRssiMinUnit = 1427,
-    kRssiMaxUnit = 1428,
-};
-
-enum : std::uint8_t { kReadRssiMsg = 14, kStartRssiMsg = 15, kStopRssiMsg = 16 };
+enum : int { kOnePointGroup = 1400, kTwoPointGroup = 1429, kRssiGroup = 1420 };
+enum : int { kRssiMinLabel = 1425, kRssiMaxLabel = 1426, kRssiMinUnit = 1427, kRssiMaxUnit = 1428 };
 
 constexpr const char* kStartKey = "m_ButtonStartRSSICal";
 constexpr const char* kStopKey = "m_ButtonStopRSSICal";
@@ -42,7 +35,7 @@ constexpr const char* kStopText = "Stop RSSI Calibration";
 struct OnePoint {
     int box;
     int set;
-    std::uint8_t msgId;
+    const Message* message;
     float CCalibrateDlg::*value;
     const char* key;
     const char* caption;
@@ -50,14 +43,15 @@ struct OnePoint {
 };
 
 constexpr std::array<OnePoint, 3> kOnePoints{{
-    {CCalibrateDlg::kCurrentZeroOffset, CCalibrateDlg::kSetCurrentZeroOffset, 1,
+    {CCalibrateDlg::kCurrentZeroOffset, CCalibrateDlg::kSetCurrentZeroOffset, &msg::kSetCurrentBias,
      &CCalibrateDlg::currentZeroOffset, "IDC_STATIC_CURRENTBIAS_PROMPT",
      "Current zero offset:", "A"},
-    {CCalibrateDlg::kCurrentReference, CCalibrateDlg::kSetCurrentReference, 2,
-     &CCalibrateDlg::currentReference, "IDC_STATIC_CURRENT_SCALE_PROMPT",
+    {CCalibrateDlg::kCurrentReference, CCalibrateDlg::kSetCurrentReference,
+     &msg::kOnePointCurrentCal, &CCalibrateDlg::currentReference, "IDC_STATIC_CURRENT_SCALE_PROMPT",
      "Current reference:", "A"},
-    {CCalibrateDlg::kVoltageReference, CCalibrateDlg::kSetVoltageReference, 3,
-     &CCalibrateDlg::voltageReference, "IDC_STATIC_VOLTAGE_CAL_PROMPT", "Voltage reference:", "V"},
+    {CCalibrateDlg::kVoltageReference, CCalibrateDlg::kSetVoltageReference,
+     &msg::kOnePointVoltageCal, &CCalibrateDlg::voltageReference, "IDC_STATIC_VOLTAGE_CAL_PROMPT",
+     "Voltage reference:", "V"},
 }};
 
 // The label and unit of a one-point box sit beside it.
@@ -147,10 +141,10 @@ ui::WindowTemplate Template() {
     t.controls.push_back(GroupBox(kRssiGroup, "RSSI calibration", "IDC_STATIC_RSSI_CAL_PROM"));
     t.controls.push_back(Label(kRssiMinLabel, "Minimum:", "IDC_STATIC_RSSI_MIN"));
     t.controls.push_back(ReadOnlyEdit(D::kRssiMin, 8));
-    t.controls.push_back(Label(kRssiMinUnit, "V or ms"));
+    t.controls.push_back(Label(kRssiMinUnit, "V or ms", "IDC_STATIC_RSSI_MIN_UNIT"));
     t.controls.push_back(Label(kRssiMaxLabel, "Maximum:", "IDC_STATIC_RSSI_MAX"));
     t.controls.push_back(ReadOnlyEdit(D::kRssiMax, 8));
-    t.controls.push_back(Label(kRssiMaxUnit, "V or ms"));
+    t.controls.push_back(Label(kRssiMaxUnit, "V or ms", "IDC_STATIC_RSSI_MAX_UNIT"));
     t.controls.push_back(Button(D::kReadRssi, "Read", "m_ButtonRead"));
     t.controls.push_back(Button(D::kRssiToggle, kStartText, kStartKey));
 
@@ -210,23 +204,31 @@ void CCalibrateDlg::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kRssiMax, rssiMax);
 }
 
-std::string CCalibrateDlg::Caption(const char* key, const char* templateText) const {
-    return host_.LanguageChosen() ? host_.Texts().LangText(Id().section, key) : templateText;
-}
-
-// The caption alone says whether the calibration runs; it changes as the request goes out.
+// The caption alone says whether the calibration runs; it changes once the request is written,
+// never when nothing went out.
 void CCalibrateDlg::ToggleRssi() {
     const bool start = GetDlgItemText(kRssiToggle) == Caption(kStartKey, kStartText);
+    if (!Send(start ? msg::kStartRssiCal : msg::kStopRssiCal)) return;
+    rssiRunning_ = start;
     SetDlgItemText(kRssiToggle,
                    start ? Caption(kStopKey, kStopText) : Caption(kStartKey, kStartText));
-    Send(kOsdCalGroup, start ? kStartRssiMsg : kStopRssiMsg);
 }
 
-void CCalibrateDlg::SendPointRead(const Quantity& q, std::uint8_t msgId, float TwoPoint::*known) {
+// A running calibration keeps its stop caption in the new language, so the next press stops it.
+void CCalibrateDlg::ApplyTexts() {
+    Page::ApplyTexts();
+    if (rssiRunning_) SetDlgItemText(kRssiToggle, Caption(kStopKey, kStopText));
+}
+
+void CCalibrateDlg::SendPointRead(const Quantity& q, const Message& message,
+                                  float TwoPoint::*known) {
     UpdateData(true);
-    if (!q.fromKnown) return Send(kOsdCalGroup, msgId);
+    if (!q.fromKnown) {
+        Send(message);
+        return;
+    }
     const float value = (this->*q.values).*known;
-    Send(kOsdCalGroup, msgId, reinterpret_cast<const std::uint8_t*>(&value), sizeof value);
+    Send(message, {reinterpret_cast<const std::uint8_t*>(&value), sizeof value});
 }
 
 void CCalibrateDlg::OnCommand(int id) {
@@ -234,20 +236,21 @@ void CCalibrateDlg::OnCommand(int id) {
         if (id != p.set) continue;
         UpdateData(true);
         const float value = this->*p.value;
-        Send(kOsdCalGroup, p.msgId, reinterpret_cast<const std::uint8_t*>(&value), sizeof value);
+        Send(*p.message, {reinterpret_cast<const std::uint8_t*>(&value), sizeof value});
     }
     for (const Quantity& q : kQuantities) {
         TwoPoint& v = this->*q.values;
-        if (id == q.Id(kReadA)) SendPointRead(q, q.readA, &TwoPoint::knownA);
-        if (id == q.Id(kReadB)) SendPointRead(q, q.ReadB(), &TwoPoint::knownB);
+        if (id == q.Id(kReadA)) SendPointRead(q, *q.readA, &TwoPoint::knownA);
+        if (id == q.Id(kReadB)) SendPointRead(q, *q.readB, &TwoPoint::knownB);
         if (id == q.Id(kSet)) {
             UpdateData(true);
-            SendRecord(kOsdCalGroup, q.Write(), OsdCalRecord{v.bias, v.scale});
+            const OsdCalRecord record{v.bias, v.scale};
+            Send(*q.write, {reinterpret_cast<const std::uint8_t*>(&record), sizeof record});
         }
-        if (id == q.Id(kRead)) Send(kOsdCalGroup, q.ReadBack());
-        if (id == q.Id(kDefault)) Send(kOsdCalGroup, q.setDefault);
+        if (id == q.Id(kRead)) Send(*q.readBack);
+        if (id == q.Id(kDefault)) Send(*q.setDefault);
     }
-    if (id == kReadRssi) Send(kOsdCalGroup, kReadRssiMsg);
+    if (id == kReadRssi) Send(msg::kReadRssiCal);
     if (id == kRssiToggle) ToggleRssi();
 }
 
@@ -264,33 +267,28 @@ void CCalibrateDlg::TakePoint(const Quantity& q, float TwoPoint::*measured, floa
     UpdateData(false);
 }
 
-// The dispatcher logs every reply of the group itself. A reply shorter than its layout is
-// taken for no reading at all and changes nothing.
+// The dispatcher logs every reply of the group and copies it into the calibration record; a
+// reply shorter than its layout is taken for no reading at all and reaches no handler.
 void CCalibrateDlg::RegisterReplies(ReplyDispatcher& dispatcher) {
-    const auto route = [this, &dispatcher](std::uint8_t msgId, std::size_t size, auto apply) {
-        dispatcher.Route(
-            kOsdCalGroup, msgId,
-            [this, size, apply](const ReceiveArea& frame) {
-                if (frame.Length() < size) return;
-                OsdCalRecord& record = host_.Records().osdCal;
-                CopyPayload(record, frame);
-                apply(record.first, record.second);
-            },
-            false);
+    const auto route = [this, &dispatcher](const Message& message, auto apply) {
+        dispatcher.Route(message, [this, apply](const ReceiveArea&) {
+            const OsdCalRecord& record = host_.Records().osdCal;
+            apply(record.first, record.second);
+        });
     };
     for (const Quantity& q : kQuantities) {
-        route(q.readA, sizeof(float),
+        route(*q.readA,
               [this, &q](float value, float) { TakePoint(q, &TwoPoint::measuredA, value); });
-        route(q.ReadB(), sizeof(float),
+        route(*q.readB,
               [this, &q](float value, float) { TakePoint(q, &TwoPoint::measuredB, value); });
-        route(q.ReadBack(), sizeof(OsdCalRecord), [this, &q](float bias, float scale) {
+        route(*q.readBack, [this, &q](float bias, float scale) {
             TwoPoint& v = this->*q.values;
             v.biasRead = bias;
             v.scaleRead = scale;
             UpdateData(false);
         });
     }
-    route(kReadRssiMsg, sizeof(OsdCalRecord), [this](float minimum, float maximum) {
+    route(msg::kReadRssiCal, [this](float minimum, float maximum) {
         rssiMin = minimum;
         rssiMax = maximum;
         UpdateData(false);

@@ -13,18 +13,10 @@ namespace zephran {
 // an RSSI range calibration the user starts and stops.
 class CCalibrateDlg : public Page {
 public:
-    enum : int {
-        kCurrentZeroOffset = 1401,
-        kCurrentReference = 1402,
-        kVoltageReference = 1403,
-        kSetCurrentZeroOffset = 1411,
-        kSetCurrentReference = 1412,
-        kSetVoltageReference = 1413,
-        kRssiMin = 1421,
-        kRssiMax = 1422,
-        kReadRssi = 1423,
-        kRssiToggle = 1424,
-    };
+    // The one-point boxes and their Set buttons.
+    enum : int { kCurrentZeroOffset = 1401, kCurrentReference = 1402, kVoltageReference = 1403 };
+    enum : int { kSetCurrentZeroOffset = 1411, kSetCurrentReference, kSetVoltageReference };
+    enum : int { kRssiMin = 1421, kRssiMax = 1422, kReadRssi = 1423, kRssiToggle = 1424 };
 
     // The values of a two-point calibration.
     struct TwoPoint {
@@ -39,34 +31,23 @@ public:
     };
 
     // A two-point calibration's controls, numbered from its group box.
+    // clang-format off
     enum Slot : int {
         kGroupBox,
-        kLabelA,
-        kKnownA,
-        kMeasuredA,
-        kUnitA,
-        kReadA,
-        kLabelB,
-        kKnownB,
-        kMeasuredB,
-        kUnitB,
-        kReadB,
-        kBiasLabel,
-        kBias,
-        kScaleLabel,
-        kScale,
-        kSet,
-        kBiasReadLabel,
-        kBiasRead,
-        kScaleReadLabel,
-        kScaleRead,
-        kRead,
-        kDefault,
+        kLabelA, kKnownA, kMeasuredA, kUnitA, kReadA,
+        kLabelB, kKnownB, kMeasuredB, kUnitB, kReadB,
+        kBiasLabel, kBias, kScaleLabel, kScale, kSet,
+        kBiasReadLabel, kBiasRead, kScaleReadLabel, kScaleRead, kRead,
+        kDefault
     };
+    // clang-format on
     struct Quantity {
         int firstId;
-        std::uint8_t readA;  // point B, the write and the read-back follow it
-        std::uint8_t setDefault;
+        const Message* readA;
+        const Message* readB;
+        const Message* write;
+        const Message* readBack;
+        const Message* setDefault;
         // Current: the known value goes out with each point read and the board's reading is
         // modelled as bias + scale * known. Voltage: the point reads carry nothing and the
         // known value is modelled as bias + scale * reading.
@@ -74,15 +55,13 @@ public:
         TwoPoint CCalibrateDlg::*values;
 
         int Id(Slot slot) const { return firstId + slot; }
-        std::uint8_t ReadB() const { return static_cast<std::uint8_t>(readA + 1); }
-        std::uint8_t Write() const { return static_cast<std::uint8_t>(readA + 2); }
-        std::uint8_t ReadBack() const { return static_cast<std::uint8_t>(readA + 3); }
     };
     static const std::array<Quantity, 2> kQuantities;  // current, voltage
 
     CCalibrateDlg(PageHost& host, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
+    void ApplyTexts() override;
 
     float currentZeroOffset = 0.5f;
     float currentReference = 10.0f;
@@ -98,9 +77,10 @@ protected:
 
 private:
     void TakePoint(const Quantity& quantity, float TwoPoint::*measured, float value);
-    void SendPointRead(const Quantity& quantity, std::uint8_t msgId, float TwoPoint::*known);
+    void SendPointRead(const Quantity& quantity, const Message& message, float TwoPoint::*known);
     void ToggleRssi();
-    std::string Caption(const char* key, const char* templateText) const;
+
+    bool rssiRunning_ = false;  // as the toggle last sent
 };
 
 }  // namespace zephran

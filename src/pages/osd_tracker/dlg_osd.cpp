@@ -1,5 +1,6 @@
 #include "pages/osd_tracker/dlg_osd.h"
 
+#include "link/messages.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
 
@@ -7,17 +8,15 @@ namespace zephran {
 
 // The OSD screen settings of group 13, one message per choice.
 const std::array<COSD::Choice, 6> COSD::kChoices{{
-    {1300, 1310, 2, 1350, 1, 0},  // main screen style
-    {1301, 1312, 3, 1351, 2, 1},  // radar indicator
-    {1302, 1315, 3, 1352, 3, 0},  // units
-    {1303, 1318, 2, 1353, 4, 0},  // RSSI display
-    {1304, 1320, 2, 1354, 5, 0},  // RSSI input type
-    {1305, 1322, 2, 1355, 6, 0},  // flight summary
+    {1300, 1310, 2, 1350, &msg::kSetMainScreenMode, 0},              // main screen style
+    {1301, 1312, 3, 1351, &msg::kSetRadarMode, 1},                   // radar indicator
+    {1302, 1315, 3, 1352, &msg::kSetUnit, 0},                        // units
+    {1303, 1318, 2, 1353, &msg::kSetRssiMode, 0},                    // RSSI display
+    {1304, 1320, 2, 1354, &msg::DL_ID_OSD_SET_RSSI_INPUT_MODE, 0},   // RSSI input type
+    {1305, 1322, 2, 1355, &msg::DL_ID_OSD_SET_FLIGHT_SUMMURIZE, 0},  // flight summary
 }};
 
 namespace {
-
-constexpr std::uint8_t kOsdScreenGroup = 13;
 
 struct ChoiceTexts {
     const char* caption;
@@ -94,7 +93,7 @@ void COSD::OnCommand(int id) {
         if (kChoices[c].set != id) continue;
         UpdateData(true);
         const auto index = static_cast<std::uint8_t>(indexes[c]);
-        Send(kOsdScreenGroup, kChoices[c].msgId, &index, 1);
+        Send(*kChoices[c].message, {&index, 1});
     }
 }
 

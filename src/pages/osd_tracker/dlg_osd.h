@@ -14,7 +14,7 @@ public:
         int firstRadio;  // radio buttons firstRadio .. firstRadio + options - 1
         int options;
         int set;  // its Set button
-        std::uint8_t msgId;
+        const Message* message;
         int initial;
     };
     static const std::array<Choice, 6> kChoices;

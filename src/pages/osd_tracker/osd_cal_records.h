@@ -4,9 +4,6 @@
 
 namespace zephran {
 
-// The OSD's voltage, current and RSSI calibration messages.
-inline constexpr std::uint8_t kOsdCalGroup = 9;
-
 #pragma pack(push, 1)
 
 // The OSD calibration replies: a point reading in first alone, a calibration's bias and scale,

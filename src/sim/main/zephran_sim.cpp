@@ -1,11 +1,14 @@
-// zephran-sim: plays one board on a pseudo-terminal until SIGINT, SIGTERM or SIGHUP.
+// zephran-sim: plays one board on a pseudo-terminal until SIGINT, SIGTERM or SIGHUP; each line
+// on standard input meanwhile tells it to misbehave once.
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "sim/products.h"
 #include "sim/virtual_board.h"
@@ -22,7 +25,9 @@ void PrintUsage(std::ostream& out) {
         out << ' ' << name;
     out << "\n"
            "  --link PATH     make PATH a symbolic link to the board's serial device\n"
-           "  --help          show this text\n";
+           "  --help          show this text\n"
+           "Each line on standard input makes the board misbehave once:\n  "
+        << zephran::sim::FaultCommandsHelp() << "\n";
 }
 
 int UsageError(const std::string& message) {
@@ -69,8 +74,22 @@ int main(int argc, char** argv) {
     }
     std::cout << "board " << *product << " ready on " << *link << " (-> " << *slave << ")"
               << std::endl;
+    // Ends with the process; it only ever blocks on reading.
+    std::thread([&board] {
+        for (std::string line; std::getline(std::cin, line);) {
+            if (const auto fault = zephran::sim::ParseFault(line)) {
+                board.Misbehave(*fault);
+                std::cout << "fault: " << line << std::endl;
+            } else if (line.find_first_not_of(" \t\r") != std::string::npos) {
+                std::cout << "unknown fault: " << line << " (" << zephran::sim::FaultCommandsHelp()
+                          << ")" << std::endl;
+            }
+        }
+    }).detach();
     int received = 0;
     sigwait(&stopSignals, &received);
     board.Stop();
-    return 0;
+    // Without running destructors: the input thread may still hold the board.
+    std::cout.flush();
+    std::_Exit(0);
 }

@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
         std::fputs(zephran::UsageText().c_str(), stdout);
         return 0;
     }
+    if (options->version) {
+        std::fputs(zephran::VersionText().c_str(), stdout);
+        return 0;
+    }
     if (options->headless) return zephran::RunHeadless(*options, 0, stdout);
     return zephran::qt::RunDesktop(*options, argc, argv);
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "app/connection_manager.h"
+#include "link/text_source.h"
+
+namespace zephran {
+
+// The main window's title: its caption, then the port in use, then whether the board has not
+// answered yet; or that no port is open (section "Panel", keys "Title Waiting" and
+// "Title No Port"). Connected: "ZephranFPV V3.5 — COM1 /dev/ttyUSB0 (FTDI FT232R)".
+std::string WindowTitle(const std::string& caption, const ConnectionManager& connection,
+                        const TextSource& texts);
+
+}  // namespace zephran

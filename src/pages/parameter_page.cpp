@@ -1,0 +1,29 @@
+#include "pages/parameter_page.h"
+
+namespace zephran {
+
+ParameterPage::ParameterPage(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate,
+                             std::vector<const ParameterSet*> sets)
+    : Page(host, std::move(identity), std::move(windowTemplate)) {
+    sets_.reserve(sets.size());  // the routes of the bindings hold their addresses
+    for (const ParameterSet* set : sets)
+        sets_.emplace_back(*set, *this, host_);
+}
+
+void ParameterPage::RegisterReplies(ReplyDispatcher& dispatcher) {
+    for (ParameterSetBinding& set : sets_)
+        set.RouteReplies(dispatcher);
+}
+
+void ParameterPage::DoDataExchange(ui::DataExchange& dx) {
+    for (ParameterSetBinding& set : sets_)
+        set.Exchange(dx);
+}
+
+void ParameterPage::OnCommand(int id) {
+    for (ParameterSetBinding& set : sets_) {
+        if (set.OnCommand(id)) return;
+    }
+}
+
+}  // namespace zephran

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <initializer_list>
+#include <vector>
+
+#include "app/page.h"
+#include "pages/parameter_set.h"
+
+namespace zephran {
+
+// A page made of parameter sets: each set's boxes take part in the page's data exchange in the
+// order the sets are given, each set's buttons send its requests and its read reply refreshes
+// the page. Pages with rules of their own override what differs.
+class ParameterPage : public Page {
+public:
+    ParameterPage(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate,
+                  std::vector<const ParameterSet*> sets);
+
+    void RegisterReplies(ReplyDispatcher& dispatcher) override;
+
+    ParameterSetBinding& Set(std::size_t k) { return sets_[k]; }
+    std::size_t SetCount() const { return sets_.size(); }
+
+protected:
+    void DoDataExchange(ui::DataExchange& dx) override;
+    void OnCommand(int id) override;
+
+    std::vector<ParameterSetBinding> sets_;
+};
+
+}  // namespace zephran

@@ -1,0 +1,300 @@
+#include "pages/parameter_set.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "app/page.h"
+#include "dispatch/reply_dispatcher.h"
+#include "pages/ahrs/ahrs_units.h"
+#include "pages/record_store.h"
+#include "ui/controls.h"
+#include "ui/data_exchange.h"
+
+namespace zephran {
+namespace {
+
+constexpr std::size_t kCoefficientCount = 32;
+
+std::size_t SizeOf(FieldType type) {
+    switch (type) {
+        case FieldType::kU8:
+        case FieldType::kI8:
+        case FieldType::kCount:
+            return 1;
+        case FieldType::kI32:
+        case FieldType::kF32:
+            return 4;
+        case FieldType::kF64:
+            return 8;
+        case FieldType::kCoefficients:
+            break;
+    }
+    return 2 * kCoefficientCount;
+}
+
+template <typename T>
+T Get(std::span<const std::uint8_t> record, std::size_t offset) {
+    T value;
+    std::memcpy(&value, record.data() + offset, sizeof value);
+    return value;
+}
+
+template <typename T>
+void Put(std::span<std::uint8_t> record, std::size_t offset, T value) {
+    std::memcpy(record.data() + offset, &value, sizeof value);
+}
+
+double ToShown(Conversion conversion, double board) {
+    switch (conversion) {
+        case Conversion::kNone:
+            break;
+        case Conversion::kGravity:
+            return board / kStandardGravity;
+        case Conversion::kDegrees:
+            return board * kDegreesPerRadian;
+    }
+    return board;
+}
+
+double ToBoard(Conversion conversion, double shown) {
+    switch (conversion) {
+        case Conversion::kNone:
+            break;
+        case Conversion::kGravity:
+            return shown * kStandardGravity;
+        case Conversion::kDegrees:
+            return shown / kDegreesPerRadian;
+    }
+    return shown;
+}
+
+bool Ranged(const ParameterField& f) {
+    return f.low < f.high;
+}
+
+// The bytes the fields span when the set has no record of its own.
+std::size_t Extent(const ParameterSet& set) {
+    std::size_t extent = 0;
+    for (const ParameterField& f : set.fields)
+        extent = std::max(extent, f.offset + SizeOf(f.type));
+    return extent;
+}
+
+}  // namespace
+
+std::size_t ParseFirCoefficients(const std::string& text, std::int16_t (&coefficients)[32]) {
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (start <= text.size() && count < kCoefficientCount) {
+        auto end = text.find(',', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) {
+            const std::string token = text.substr(start, end - start);
+            const long long value = std::strtoll(token.c_str(), nullptr, 10);
+            coefficients[count++] =
+                static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF));
+        }
+        start = end + 1;
+    }
+    return count;
+}
+
+ParameterSetBinding::ParameterSetBinding(const ParameterSet& set, Page& page, PageHost& host)
+    : set_(set), page_(page), host_(host) {
+    for (const ParameterField& f : set.fields)
+        values.push_back({f.initial, {}});
+}
+
+std::vector<ui::LayoutItem> ParameterSetBinding::AddControls(const ParameterSet& set,
+                                                             ui::WindowTemplate& t) {
+    using namespace ui;
+    std::vector<LayoutItem> cells;
+    for (const ParameterField& f : set.fields) {
+        if (f.label) {
+            t.controls.push_back(Label(f.label, std::string(f.caption), std::string(f.key)));
+            cells.push_back(Item(f.label));
+        }
+        if (f.type == FieldType::kCoefficients) {
+            t.controls.push_back(TextBox(f.box, f.readOnly, f.width));
+        } else {
+            t.controls.push_back(f.readOnly ? ReadOnlyEdit(f.box, f.width) : Edit(f.box, f.width));
+        }
+        cells.push_back(Item(f.box));
+        if (f.unitLabel) {
+            t.controls.push_back(Label(f.unitLabel, std::string(f.unit), std::string(f.unitKey)));
+            cells.push_back(Item(f.unitLabel));
+        }
+    }
+    return cells;
+}
+
+void ParameterSetBinding::Exchange(ui::DataExchange& dx) {
+    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
+        const ParameterField& f = set_.fields[i];
+        double& number = values[i].number;
+        switch (f.type) {
+            case FieldType::kF32: {
+                auto value = static_cast<float>(number);
+                dx.Text(f.box, value);
+                number = value;
+                break;
+            }
+            case FieldType::kF64:
+                dx.Text(f.box, number);
+                break;
+            case FieldType::kU8: {
+                auto value = static_cast<std::uint8_t>(number);
+                dx.Text(f.box, value);
+                number = value;
+                break;
+            }
+            case FieldType::kI8:
+            case FieldType::kI32:
+            case FieldType::kCount: {
+                auto value = static_cast<int>(number);
+                if (Ranged(f)) {
+                    dx.Text(f.box, value, f.low, f.high);
+                } else {
+                    dx.Text(f.box, value);
+                }
+                number = value;
+                break;
+            }
+            case FieldType::kCoefficients:
+                dx.Text(f.box, values[i].text);
+                break;
+        }
+    }
+}
+
+void ParameterSetBinding::Load() {
+    LoadFrom(host_.Records().Bytes(set_.record, set_.recordIndex));
+}
+
+void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
+    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
+        const ParameterField& f = set_.fields[i];
+        ParameterValue& v = values[i];
+        switch (f.type) {
+            case FieldType::kU8:
+            case FieldType::kCount:
+                v.number = Get<std::uint8_t>(record, f.offset);
+                break;
+            case FieldType::kI8:
+                v.number = Get<std::int8_t>(record, f.offset);
+                break;
+            case FieldType::kI32:
+                v.number = Get<std::int32_t>(record, f.offset);
+                break;
+            case FieldType::kF32:
+                v.number = static_cast<float>(
+                    ToShown(f.conversion, static_cast<double>(Get<float>(record, f.offset))));
+                break;
+            case FieldType::kF64:
+                v.number = ToShown(f.conversion, Get<double>(record, f.offset));
+                break;
+            case FieldType::kCoefficients:
+                v.text.clear();
+                for (std::size_t k = 0; k < kCoefficientCount; ++k) {
+                    if (k > 0) v.text += ",";
+                    v.text += std::to_string(Get<std::int16_t>(record, f.offset + 2 * k));
+                }
+                break;
+        }
+    }
+}
+
+void ParameterSetBinding::StoreInto(std::span<std::uint8_t> record) const {
+    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
+        const ParameterField& f = set_.fields[i];
+        const double number = values[i].number;
+        switch (f.type) {
+            case FieldType::kU8:
+            case FieldType::kCount:
+                Put(record, f.offset, static_cast<std::uint8_t>(number));
+                break;
+            case FieldType::kI8:
+                Put(record, f.offset, static_cast<std::int8_t>(number));
+                break;
+            case FieldType::kI32:
+                Put(record, f.offset, static_cast<std::int32_t>(number));
+                break;
+            case FieldType::kF32:
+                Put(record, f.offset, static_cast<float>(ToBoard(f.conversion, number)));
+                break;
+            case FieldType::kF64:
+                Put(record, f.offset, ToBoard(f.conversion, number));
+                break;
+            case FieldType::kCoefficients: {
+                // Parsed tokens replace the leading coefficients, those from the count on are
+                // cleared, and a count of 0 leaves them all as they were.
+                const int count = static_cast<int>(values.at(i - 1).number);
+                if (count <= 0) break;
+                std::int16_t parsed[kCoefficientCount];
+                const std::size_t found = ParseFirCoefficients(values[i].text, parsed);
+                for (std::size_t k = 0; k < kCoefficientCount; ++k) {
+                    if (k < found) Put(record, f.offset + 2 * k, parsed[k]);
+                    if (static_cast<int>(k) >= count)
+                        Put(record, f.offset + 2 * k, std::int16_t{0});
+                }
+                break;
+            }
+        }
+    }
+}
+
+std::vector<std::uint8_t> ParameterSetBinding::Payload() const {
+    if (set_.record == ReplyRecord::kNone) {
+        std::vector<std::uint8_t> bytes(Extent(set_));
+        StoreInto(bytes);
+        return bytes;
+    }
+    const std::span<std::uint8_t> record = host_.Records().Bytes(set_.record, set_.recordIndex);
+    StoreInto(record);
+    return {record.begin(), record.end()};
+}
+
+bool ParameterSetBinding::Read() {
+    return page_.Send(*set_.requests.read);
+}
+
+bool ParameterSetBinding::Write() {
+    page_.UpdateData(true);
+    return SendWrite();
+}
+
+bool ParameterSetBinding::SendWrite() {
+    return page_.Send(*set_.requests.write, Payload());
+}
+
+bool ParameterSetBinding::Reset() {
+    return page_.Send(*set_.requests.reset);
+}
+
+bool ParameterSetBinding::OnCommand(int id) {
+    if (id == 0) return false;
+    const ParameterSet::Buttons& b = set_.buttons;
+    if (id == b.read) Read();
+    if (id == b.write) Write();
+    if (id == b.reset) Reset();
+    return id == b.read || id == b.write || id == b.reset;
+}
+
+void ParameterSetBinding::RouteReplies(ReplyDispatcher& dispatcher) {
+    if (!set_.requests.read) return;
+    dispatcher.Route(*set_.requests.read, [this](const ReceiveArea&) {
+        Load();
+        page_.UpdateData(false);
+    });
+}
+
+ParameterValue& ParameterSetBinding::Value(std::string_view name) {
+    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
+        if (set_.fields[i].name == name) return values[i];
+    }
+    throw std::out_of_range("no field " + std::string(name));
+}
+
+}  // namespace zephran

@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/message.h"
+#include "ui/layout.h"
+
+namespace zephran {
+
+class Page;
+class PageHost;
+class ReplyDispatcher;
+namespace ui {
+class DataExchange;
+}
+
+// How a field lies in its record and how its box takes it.
+enum class FieldType : std::uint8_t {
+    kU8,            // a byte: "Enter an integer between 0 and 255."
+    kI8,            // signed byte, taken as an integer within its range
+    kI32,           // taken as an integer, within its range where it has one
+    kF32,           // shown with 6 significant digits
+    kF64,           // shown with 15 significant digits
+    kCount,         // a byte holding how many coefficients follow, taken as an integer
+    kCoefficients,  // 32 signed 16-bit values as comma-separated text; its count is the field
+                    // listed just before it
+};
+
+// Conversions between the board's unit and the one shown.
+enum class Conversion : std::uint8_t {
+    kNone,
+    kGravity,  // m/s² on the board, g shown
+    kDegrees,  // radians on the board, degrees shown
+};
+
+// One value of a parameter set: where it lies in the record, the box that shows it and the
+// label beside it.
+struct ParameterField {
+    std::string_view name;  // as parameter files and tooltips name it
+    std::uint16_t offset = 0;
+    FieldType type = FieldType::kF32;
+    int box = 0;
+    int label = 0;  // 0 for a box without a label of its own
+    std::string_view caption;
+    std::string_view key;  // the label's language key
+    double initial = 0;
+    std::string_view unit;  // of the shown value
+    int unitLabel = 0;      // a label after the box showing the unit, 0 for none
+    std::string_view unitKey;
+    Conversion conversion = Conversion::kNone;
+    int low = 0, high = 0;  // an integer range where low < high
+    bool readOnly = false;
+    int width = 10;  // of the box, in characters
+};
+
+// A set of values the board keeps in one record: its requests, the page's buttons for them,
+// its record and its fields.
+struct ParameterSet {
+    struct Requests {
+        const Message* read = nullptr;
+        const Message* write = nullptr;
+        const Message* reset = nullptr;
+    };
+    struct Buttons {  // 0 where the page has none
+        int read = 0;
+        int write = 0;
+        int reset = 0;
+    };
+    std::string_view name;
+    Requests requests;
+    Buttons buttons;
+    // The receive record the board's copy lives in; without one, writes are built from the
+    // fields alone.
+    ReplyRecord record = ReplyRecord::kNone;
+    std::size_t recordIndex = 0;
+    // The record's first byte is the board's own: never shown or set, sent back as last read.
+    bool leadingByte = false;
+    std::span<const ParameterField> fields;
+};
+
+// One shown value: a number, or the text of a coefficient list.
+struct ParameterValue {
+    double number = 0;
+    std::string text;
+};
+
+// A parameter set on a page: its controls, its values, the exchange with its boxes, the copies
+// between its record and its values, and its Read, Write and Default requests.
+class ParameterSetBinding {
+public:
+    ParameterSetBinding(const ParameterSet& set, Page& page, PageHost& host);
+
+    const ParameterSet& Set() const { return set_; }
+
+    // Adds each field's label, box and unit to the template; returns their layout cells, a
+    // field's cells in that order (the label only where it has one, the unit only where it has
+    // one).
+    static std::vector<ui::LayoutItem> AddControls(const ParameterSet& set, ui::WindowTemplate& t);
+
+    void Exchange(ui::DataExchange& dx);
+    // The values from the record, converted to their shown units; LoadFrom takes another record
+    // of the same layout.
+    void Load();
+    void LoadFrom(std::span<const std::uint8_t> record);
+    // The values into the record in the board's units; the leading byte stays as it came.
+    void StoreInto(std::span<std::uint8_t> record) const;
+    // Fields of the page are taken first; the request goes out with the values as they then
+    // stand even when a box does not parse.
+    bool Read();
+    bool Write();
+    bool Reset();
+    // The write with the values as they stand, for pages that take their boxes in themselves.
+    bool SendWrite();
+    // Runs the request of one of the set's buttons; false for any other control.
+    bool OnCommand(int id);
+    // The read reply: the dispatcher has copied it into the record; the values and every box
+    // of the page follow.
+    void RouteReplies(ReplyDispatcher& dispatcher);
+
+    ParameterValue& Value(std::string_view name);
+    std::vector<ParameterValue> values;
+
+private:
+    std::vector<std::uint8_t> Payload() const;
+
+    const ParameterSet& set_;
+    Page& page_;
+    PageHost& host_;
+};
+
+// The coefficients of a text: tokens between commas (runs of commas are one separator), each
+// read as a decimal integer the way atoi does, at most 32, keeping the low 16 bits. Returns
+// how many tokens were found.
+std::size_t ParseFirCoefficients(const std::string& text, std::int16_t (&coefficients)[32]);
+
+}  // namespace zephran
