@@ -208,20 +208,17 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
     if (verb.empty() || verb.front() == '#') return;
     static constexpr Verb kVerbs[] = {
-        {"page", &HeadlessFrontEnd::Page},       {"set", &HeadlessFrontEnd::Set},
-        {"click", &HeadlessFrontEnd::Click},     {"choose", &HeadlessFrontEnd::Choose},
-        {"release", &HeadlessFrontEnd::Release}, {"menu", &HeadlessFrontEnd::Menu},
-        {"file", &HeadlessFrontEnd::File},       {"get", &HeadlessFrontEnd::Get},
-        {"checked", &HeadlessFrontEnd::Checked}, {"status", &HeadlessFrontEnd::Status},
-        {"title", &HeadlessFrontEnd::Title},     {"log", &HeadlessFrontEnd::Log},
-        {"traffic", &HeadlessFrontEnd::Traffic}, {"tree", &HeadlessFrontEnd::Tree},
-        {"menubar", &HeadlessFrontEnd::MenuBar}, {"wait", &HeadlessFrontEnd::Wait},
-        {"quit", &HeadlessFrontEnd::Quit},
-        {"views", &HeadlessFrontEnd::Views},
-        {"scope", &HeadlessFrontEnd::Scope},
-        {"attitude", &HeadlessFrontEnd::Attitude},
-        {"position", &HeadlessFrontEnd::Position},
-        {"close", &HeadlessFrontEnd::Close},
+        {"page", &HeadlessFrontEnd::Page},         {"set", &HeadlessFrontEnd::Set},
+        {"click", &HeadlessFrontEnd::Click},       {"choose", &HeadlessFrontEnd::Choose},
+        {"release", &HeadlessFrontEnd::Release},   {"menu", &HeadlessFrontEnd::Menu},
+        {"file", &HeadlessFrontEnd::File},         {"get", &HeadlessFrontEnd::Get},
+        {"checked", &HeadlessFrontEnd::Checked},   {"status", &HeadlessFrontEnd::Status},
+        {"title", &HeadlessFrontEnd::Title},       {"log", &HeadlessFrontEnd::Log},
+        {"traffic", &HeadlessFrontEnd::Traffic},   {"tree", &HeadlessFrontEnd::Tree},
+        {"menubar", &HeadlessFrontEnd::MenuBar},   {"wait", &HeadlessFrontEnd::Wait},
+        {"quit", &HeadlessFrontEnd::Quit},         {"views", &HeadlessFrontEnd::Views},
+        {"scope", &HeadlessFrontEnd::Scope},       {"attitude", &HeadlessFrontEnd::Attitude},
+        {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
         {"resize", &HeadlessFrontEnd::Resize},
     };
     for (const Verb& candidate : kVerbs) {
