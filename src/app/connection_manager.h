@@ -19,7 +19,7 @@ namespace zephran {
 
 inline constexpr int kTimerPending = 1;  // 10 ms: pending requests and the erase countdown
 inline constexpr int kTimerScan = 2;     // 1000 ms: rates, port scanning, connect requests
-inline constexpr int kTimerViews = 3;    // 5 ms: redraws the open 3-D views
+inline constexpr int kTimerViews = 3;    // 5 ms, only while an open 3-D view has news to draw
 
 // One request written while connected and not answered yet.
 struct PendingRequest {

@@ -15,6 +15,9 @@ class LiveRecorder;
 class Page;
 class ReplayLink;
 struct RecordStore;
+namespace views {
+class LiveViews;
+}
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
@@ -58,6 +61,8 @@ public:
     virtual bool IsShown(const Page& page) const = 0;
     // The page of a tree key; every page exists for the life of the main dialog.
     virtual Page* FindPage(std::string_view treeKey) const = 0;
+    // The live windows (scope, 3-D views) and the heading reference; null where there are none.
+    virtual views::LiveViews* Views() { return nullptr; }
 };
 
 }  // namespace zephran

@@ -52,7 +52,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
            },
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
       recorder_({host_, clock_, paths_.logDir, records_}),
-      replayReceiver_(*this) {
+      replayReceiver_(*this),
+      views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     // Shared records derived from telemetry are current before anything else sees a reply.
     gpsInsTelemetry_.RouteFirst(dispatcher_);
@@ -103,11 +104,12 @@ void CZephranDlg::OnInitDialog() {
         pages_.back()->ApplyTexts();
     }
     gpsInsTelemetry_.RouteLast(dispatcher_);
+    // After the pages: their handlers fill the live record that the views then show.
+    views_.RegisterReplies(dispatcher_);
     ShowProductPage();
 
     const std::int64_t now = clock_.SteadyMs();
     timers_.SetTimer(kTimerPending, 10, now);
-    timers_.SetTimer(kTimerViews, 5, now);
     if (autoScan) {
         if (portsFound > 0) {
             timers_.SetTimer(kTimerScan, 1000, now);
@@ -319,6 +321,10 @@ void CZephranDlg::OnTimer(int id) {
             break;
         case kTimerScan:
             connection_.OnScanTimer();
+            break;
+        case kTimerViews:
+        case views::kTimerScope:
+            views_.OnTimer(id);
             break;
         default:
             break;

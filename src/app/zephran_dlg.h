@@ -32,6 +32,7 @@
 #include "update/firmware_update.h"
 #include "views/live_recorder.h"
 #include "views/replay_link.h"
+#include "views/live_views.h"
 
 namespace zephran {
 
@@ -111,6 +112,7 @@ public:
     const Clock& Time() const override { return clock_; }
     const std::string& LogDir() const override { return paths_.logDir; }
     bool IsShown(const Page& page) const override { return shown_ == &page; }
+    views::LiveViews* Views() override { return &views_; }
 
     const SettingsFile& Settings() const { return settings_; }
     // Which live page the page area shows, as the page switch sets it.
@@ -168,6 +170,7 @@ private:
     FrameReceiver replayReceiver_;
     RecordStore records_;
     GpsInsTelemetry gpsInsTelemetry_{records_};
+    views::LiveViews views_;
     std::vector<std::unique_ptr<Page>> pages_;
     Page* shown_ = nullptr;
     int activePageCode_ = kPageNotLive;

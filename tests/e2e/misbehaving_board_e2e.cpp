@@ -176,7 +176,7 @@ TEST_F(MisbehavingBoard, FramesSplitIntoSingleBytesWithGapsAreDispatched) {
 
 TEST_F(MisbehavingBoard, BoardThatVanishesMidStreamIsNoticed) {
     board_.Misbehave({.kind = FaultKind::Vanish});
-    EXPECT_TRUE(app_->WaitUntil("status", "Connection lost: COM1", std::chrono::seconds(3)));
+    EXPECT_TRUE(app_->WaitUntil("status", "Connection lost: COM1", std::chrono::seconds(10)));
     // The program goes on, and no longer takes the board for connected.
     Run("wait 1200");
     Run("click " + std::to_string(S::kRead));

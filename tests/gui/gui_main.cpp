@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstring>
 
 // One QApplication for every test, on the offscreen platform unless told otherwise. Listing
-// the tests needs none.
+// the tests needs none. --scale=N runs them with QT_SCALE_FACTOR=N.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--scale=", 8) == 0) qputenv("QT_SCALE_FACTOR", argv[i] + 8);
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

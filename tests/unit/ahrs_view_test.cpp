@@ -1,5 +1,6 @@
 #include "pages/ahrs/dlg_ahrs.h"
 #include "support/page_fixture.h"
+#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -65,21 +66,25 @@ TEST_F(AhrsViewTest, ResetAndHeadingReference) {
     EXPECT_EQ(Last().msgId, 2);
     EXPECT_TRUE(Last().payload.empty());
     Receive(15, 1, Live({0, 0, 123.5f}));
-    // Follows the yaw only while the 3-D view is open.
+    views::LiveViews& views = *dialog->Views();
+    // Follows the yaw only while the 3-D view is open, not the position view.
+    Click(CDlgAHRS::kPositionView);
     Click(CDlgAHRS::kHeadingToYaw);
-    EXPECT_FLOAT_EQ(View().headingReference, 0.0f);
-    View().attitudeViewOpen = true;
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 0.0f);
+    Click(CDlgAHRS::kAttitudeView);
     Click(CDlgAHRS::kHeadingToYaw);
-    EXPECT_FLOAT_EQ(View().headingReference, 123.5f);
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 123.5f);
+    // It is kept when the view closes; the magnetic-north button clears it at any time.
+    views.CloseView(views::ViewKind::Attitude);
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 123.5f);
     Click(CDlgAHRS::kHeadingToZero);
-    EXPECT_FLOAT_EQ(View().headingReference, 0.0f);
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 0.0f);
 }
 
 TEST_F(AhrsViewTest, LanguageGivesTheButtonCaptions) {
     EXPECT_EQ(Box(CDlgAHRS::kReset), Text("DlgAHRS", "m_ResetAHRS"));
     // Its section has no title: the page is headed by its tree text.
     EXPECT_EQ(Shown().GetWindowText(), Text("Tree", "AHRS_View"));
-    EXPECT_FALSE(Shown().UserClick(CDlgAHRS::kScope));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "pages/autopilot/gpsins_texts.h"
 #include "pages/record_store.h"
 #include "support/page_fixture.h"
+#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -210,20 +211,32 @@ TEST_F(GpsInsTelemetryTest, ViewButtons) {
     EXPECT_EQ(Last().group, 15);
     EXPECT_EQ(Last().msgId, 2);
     EXPECT_TRUE(Last().payload.empty());
-    auto& ahrs = static_cast<CDlgAHRS&>(PageOf("AHRS_View"));
+    views::LiveViews& views = *dialog->Views();
     Nav nav;
     nav.q[0] = 0.7071068f;
     nav.q[3] = 0.7071068f;
     Receive(16, 3, nav.Bytes());
     Click(View::kHeadingToYaw);
-    EXPECT_FLOAT_EQ(ahrs.headingReference, 0.0f);  // the 3-D view is closed
-    ahrs.attitudeViewOpen = true;
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 0.0f);  // the 3-D view is closed
+    Click(View::kAttitudeView);
+    ASSERT_TRUE(views.IsOpen(views::ViewKind::Attitude));
+    // The navigation output's attitude reaches the open view.
+    Receive(16, 3, nav.Bytes());
+    EXPECT_NEAR(views.View(views::ViewKind::Attitude)->Yaw(), 90.0f, 1e-3);
     Click(View::kHeadingToYaw);
-    EXPECT_NEAR(ahrs.headingReference, 90.0f, 1e-3);
+    EXPECT_NEAR(views.HeadingReference(), 90.0f, 1e-3);
+    EXPECT_NEAR(views.View(views::ViewKind::Attitude)->RelativeYaw(), 0.0f, 1e-3);
     Click(View::kHeadingToZero);
-    EXPECT_FLOAT_EQ(ahrs.headingReference, 0.0f);
-    EXPECT_FALSE(Shown().UserClick(View::kAttitudeView));
-    EXPECT_FALSE(Shown().UserClick(View::kScope));
+    EXPECT_FLOAT_EQ(views.HeadingReference(), 0.0f);
+    // The scope runs modally; here its window is closed at once.
+    bool scopeRan = false;
+    host.onModal = [&](ui::Window& window) {
+        scopeRan = window.GetWindowText() == "Scope";
+        static_cast<views::CDlgScope&>(window).Close();
+    };
+    Click(View::kScope);
+    EXPECT_TRUE(scopeRan);
+    EXPECT_EQ(views.Scope(), nullptr);
     EXPECT_EQ(Box(View::kReset), Text("DlgGPSINSView", "IDC_BUTTON_RESETAHRS"));
 }
 

@@ -12,7 +12,10 @@ std::string UsageText() {
            "  --headless          run without windows, driven by commands on standard input\n"
            "  --virtual-time      headless: time moves only with 'wait'\n"
            "  --page KEY          show the page with this tree key (AHRS_Set, ...) after start\n"
-           "  --screenshot FILE   save the main window as PNG and exit\n"
+           "  --open VIEW         open a live window after start (repeatable): attitude,\n"
+           "                      position or scope; the scope, being modal, opens last\n"
+           "  --screenshot FILE   save the main window as PNG and exit; each open live window\n"
+           "                      goes beside it as FILE-attitude.png, -position.png, -scope.png\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --export-csv REC.dat [OUT.csv]  write a recording as CSV (beside it unless OUT is\n"
            "                      given) and exit\n"
@@ -49,6 +52,14 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
         } else if (arg == "--page") {
             options.page = value(i, arg);
             if (!options.page) return std::nullopt;
+        } else if (arg == "--open") {
+            const auto view = value(i, arg);
+            if (!view) return std::nullopt;
+            if (*view != "attitude" && *view != "position" && *view != "scope") {
+                error = "--open takes attitude, position or scope";
+                return std::nullopt;
+            }
+            options.open.push_back(*view);
         } else if (arg == "--screenshot") {
             options.screenshot = value(i, arg);
             if (!options.screenshot) return std::nullopt;

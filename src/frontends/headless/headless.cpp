@@ -17,6 +17,7 @@
 #include "frontends/common/session.h"
 #include "frontends/headless/event_loop.h"
 #include "frontends/headless/protocol.h"
+#include "frontends/headless/view_commands.h"
 
 namespace zephran {
 namespace {
@@ -96,6 +97,14 @@ private:
     std::string Quit(std::string_view arguments);
     // Keeps every line the traffic log takes, also those it empties away again.
     void NoteTraffic();
+    std::string Views(std::string_view arguments);
+    std::string Scope(std::string_view arguments);
+    std::string Attitude(std::string_view arguments);
+    std::string Position(std::string_view arguments);
+    std::string Close(std::string_view arguments);
+    std::string Resize(std::string_view arguments);
+    // Prints a live-window command's lines; returns its error.
+    std::string Answer(const headless::ViewAnswer& answer);
     // Control input through one of the window's User* calls, on the window of InputWindow.
     std::string ControlInput(int id, const std::function<bool(ui::Window&)>& input);
 
@@ -199,15 +208,18 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
     const auto [verb, arguments] = headless::SplitWord(line);
     if (verb.empty() || verb.front() == '#') return;
     static constexpr Verb kVerbs[] = {
-        {"page", &HeadlessFrontEnd::Page},       {"set", &HeadlessFrontEnd::Set},
-        {"click", &HeadlessFrontEnd::Click},     {"choose", &HeadlessFrontEnd::Choose},
-        {"release", &HeadlessFrontEnd::Release}, {"menu", &HeadlessFrontEnd::Menu},
-        {"file", &HeadlessFrontEnd::File},       {"get", &HeadlessFrontEnd::Get},
-        {"checked", &HeadlessFrontEnd::Checked}, {"status", &HeadlessFrontEnd::Status},
-        {"title", &HeadlessFrontEnd::Title},     {"log", &HeadlessFrontEnd::Log},
-        {"traffic", &HeadlessFrontEnd::Traffic}, {"tree", &HeadlessFrontEnd::Tree},
-        {"menubar", &HeadlessFrontEnd::MenuBar}, {"wait", &HeadlessFrontEnd::Wait},
-        {"quit", &HeadlessFrontEnd::Quit},
+        {"page", &HeadlessFrontEnd::Page},         {"set", &HeadlessFrontEnd::Set},
+        {"click", &HeadlessFrontEnd::Click},       {"choose", &HeadlessFrontEnd::Choose},
+        {"release", &HeadlessFrontEnd::Release},   {"menu", &HeadlessFrontEnd::Menu},
+        {"file", &HeadlessFrontEnd::File},         {"get", &HeadlessFrontEnd::Get},
+        {"checked", &HeadlessFrontEnd::Checked},   {"status", &HeadlessFrontEnd::Status},
+        {"title", &HeadlessFrontEnd::Title},       {"log", &HeadlessFrontEnd::Log},
+        {"traffic", &HeadlessFrontEnd::Traffic},   {"tree", &HeadlessFrontEnd::Tree},
+        {"menubar", &HeadlessFrontEnd::MenuBar},   {"wait", &HeadlessFrontEnd::Wait},
+        {"quit", &HeadlessFrontEnd::Quit},         {"views", &HeadlessFrontEnd::Views},
+        {"scope", &HeadlessFrontEnd::Scope},       {"attitude", &HeadlessFrontEnd::Attitude},
+        {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
+        {"resize", &HeadlessFrontEnd::Resize},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -395,6 +407,59 @@ std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: quit";
     quit_ = true;
     return {};
+}
+
+std::string HeadlessFrontEnd::Answer(const headless::ViewAnswer& answer) {
+    for (const std::string& line : answer.lines)
+        Print(EscapeLineBreaks(line));
+    return answer.error;
+}
+
+std::string HeadlessFrontEnd::Views(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: views";
+    return Answer(headless::ListViews(*Dialog().Views()));
+}
+
+std::string HeadlessFrontEnd::Scope(std::string_view arguments) {
+    views::LiveViews& views = *Dialog().Views();
+    // Its controls are worked only while it is the window on top.
+    if (views.Scope() && ModalWindow() != views.Scope() && headless::Words(arguments).size() > 1)
+        return "another modal window is open";
+    return Answer(headless::ScopeCommand(views, arguments));
+}
+
+std::string HeadlessFrontEnd::Attitude(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: attitude";
+    return Answer(headless::ViewState(*Dialog().Views(), views::ViewKind::Attitude));
+}
+
+std::string HeadlessFrontEnd::Position(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: position";
+    return Answer(headless::ViewState(*Dialog().Views(), views::ViewKind::Position));
+}
+
+std::string HeadlessFrontEnd::Close(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    views::ViewKind kind = views::ViewKind::Attitude;
+    bool scope = false;
+    if (words.size() != 1 || !headless::ParseViewName(words[0], kind, scope))
+        return "usage: close scope|attitude|position";
+    views::LiveViews& views = *Dialog().Views();
+    if (scope) {
+        if (!views.Scope()) return "the scope is not open";
+        if (ModalWindow() != views.Scope()) return "another modal window is open";
+        views.CloseScope();
+        return {};
+    }
+    if (ModalWindow()) return "a modal window is open";
+    if (!views.IsOpen(kind)) return "the " + std::string(words[0]) + " view is not open";
+    views.CloseView(kind);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Resize(std::string_view arguments) {
+    if (ModalWindow()) return "a modal window is open";
+    return Answer(headless::ResizeCommand(*Dialog().Views(), arguments));
 }
 
 }  // namespace

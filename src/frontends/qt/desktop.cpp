@@ -3,13 +3,42 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "frontends/common/session.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 
 namespace zephran::qt {
+namespace {
+
+// FILE with "-NAME" before its extension: shot.png → shot-scope.png.
+std::string Beside(const std::string& file, const char* name) {
+    const std::filesystem::path path(file);
+    return (path.parent_path() / (path.stem().string() + "-" + name + path.extension().string()))
+        .string();
+}
+
+bool Save(const QImage& image, const std::string& file) {
+    if (image.save(QString::fromStdString(file), "PNG")) return true;
+    std::fprintf(stderr, "zephran: cannot write %s\n", file.c_str());
+    return false;
+}
+
+// Opens the live windows named on the command line, the modal scope last.
+void OpenLiveWindows(views::LiveViews& views, std::vector<std::string> names) {
+    std::stable_partition(names.begin(), names.end(),
+                          [](const std::string& name) { return name != "scope"; });
+    for (const std::string& name : names) {
+        if (name == "attitude") views.OpenAttitudeView();
+        if (name == "position") views.OpenPositionView();
+        if (name == "scope") views.OpenScope();
+    }
+}
+
+}  // namespace
 
 int RunDesktop(const Options& options, int& argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,10 +58,16 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
     if (options.screenshot) {
         // Fires in whatever loop runs then, a message box's included, and leaves them all.
         QTimer::singleShot(options.screenshotAfterMs, &window, [&] {
-            if (!window.grab().save(QString::fromStdString(*options.screenshot), "PNG")) {
-                std::fprintf(stderr, "zephran: cannot write %s\n", options.screenshot->c_str());
-                exitCode = 1;
-            }
+            const std::string& file = *options.screenshot;
+            bool saved = Save(window.grab().toImage(), file);
+            const LiveWindows& live = window.Live();
+            if (AttitudeGlWindow* view = live.Window(views::ViewKind::Attitude))
+                saved = Save(view->Render(), Beside(file, "attitude")) && saved;
+            if (AttitudeGlWindow* view = live.Window(views::ViewKind::Position))
+                saved = Save(view->Render(), Beside(file, "position")) && saved;
+            if (ScopeDialog* scope = live.Scope())
+                saved = Save(scope->grab().toImage(), Beside(file, "scope")) && saved;
+            if (!saved) exitCode = 1;
             host.Quit();
         });
     }
@@ -47,6 +82,12 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
             std::fprintf(stderr, "zephran: no page %s in this product's tree\n",
                          options.page->c_str());
         }
+    }
+    if (!options.open.empty()) {
+        // From the event loop, since the scope runs a loop of its own.
+        QTimer::singleShot(0, &window, [&session, &options] {
+            OpenLiveWindows(*session.Dialog().Views(), options.open);
+        });
     }
     const int code = host.Quitting() ? 0 : app.exec();
     return host.Quitting() ? exitCode : code;

@@ -9,6 +9,8 @@
 
 #include "app/window_title.h"
 
+#include "frontends/qt/qt_host.h"
+
 namespace zephran::qt {
 namespace {
 
@@ -44,7 +46,11 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
       // The tree and the pages grow with the window; the lines below them keep their height.
       leftRows_(NewSplitter(Qt::Vertical, tree_, trafficLog_, 0)),
       rightRows_(NewSplitter(Qt::Vertical, pageArea_, boardText_, 0)),
-      columns_(NewSplitter(Qt::Horizontal, leftRows_, rightRows_, 1)) {
+      columns_(NewSplitter(Qt::Horizontal, leftRows_, rightRows_, 1)),
+      live_(std::make_unique<LiveWindows>(*dialog.Views(), this, [&dialog] {
+          const auto* host = dynamic_cast<const QtHost*>(&dialog.Host());
+          return host && host->Quitting();
+      })) {
     // The log stays beside the board's text: the two row splitters move together.
     connect(leftRows_, &QSplitter::splitterMoved, this,
             [this] { rightRows_->setSizes(leftRows_->sizes()); });

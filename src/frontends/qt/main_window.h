@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "app/zephran_dlg.h"
 #include "frontends/qt/event_pump.h"
+#include "frontends/qt/live_windows.h"
 #include "frontends/qt/model_widgets.h"
 #include "frontends/qt/window_memory.h"
 #include "frontends/qt/window_widget.h"
@@ -34,6 +36,8 @@ public:
     // between the tree and the pages.
     QSplitter& RowSplitter() const { return *rightRows_; }
     QSplitter& ColumnSplitter() const { return *columns_; }
+    // The scope and the 3-D views, as their windows.
+    LiveWindows& Live() const { return *live_; }
 
 private:
     void Command(unsigned command);
@@ -56,6 +60,7 @@ private:
     QSplitter* leftRows_;
     QSplitter* rightRows_;
     QSplitter* columns_;
+    std::unique_ptr<LiveWindows> live_;
 };
 
 }  // namespace zephran::qt

@@ -8,6 +8,7 @@
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
+#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -24,13 +25,6 @@ ui::WindowTemplate Template() {
         Button(CDlgAHRS::kHeadingToYaw, "Set Heading Reference", "m_Attitude_View_North"),
         Button(CDlgAHRS::kHeadingToZero, "Clear Heading Reference", "m_MagNorth"),
     };
-    // The live windows open from here once they exist; until then their buttons are greyed.
-    for (ui::Control& control : t.controls) {
-        if (control.id == CDlgAHRS::kAttitudeView || control.id == CDlgAHRS::kPositionView ||
-            control.id == CDlgAHRS::kScope) {
-            control.enabled = false;
-        }
-    }
     t.layout = Row({Item(CDlgAHRS::kLiveText),
                     Column({Item(CDlgAHRS::kAttitudeView), Item(CDlgAHRS::kPositionView),
                             Item(CDlgAHRS::kScope), Item(CDlgAHRS::kHeadingToYaw),
@@ -83,9 +77,19 @@ void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CDlgAHRS::OnCommand(int id) {
+    views::LiveViews* views = host_.Views();
     switch (id) {
         case kReset:
             Send(msg::DL_MINIAHRS_RESET);
+            break;
+        case kAttitudeView:
+            if (views) views->OpenAttitudeView();
+            break;
+        case kPositionView:
+            if (views) views->OpenPositionView();
+            break;
+        case kScope:
+            if (views) views->OpenScope();
             break;
         case kHeadingToYaw:
             HeadingToYaw();
@@ -99,7 +103,11 @@ void CDlgAHRS::OnCommand(int id) {
 }
 
 void CDlgAHRS::HeadingToYaw() {
-    if (attitudeViewOpen) headingReference = host_.Records().ahrsLive.yaw;
+    if (views::LiveViews* views = host_.Views()) views->HeadingToYaw();
+}
+
+void CDlgAHRS::HeadingToZero() {
+    if (views::LiveViews* views = host_.Views()) views->HeadingToZero();
 }
 
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {

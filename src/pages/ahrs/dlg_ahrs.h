@@ -7,8 +7,9 @@
 
 namespace zephran {
 
-// The AHRS view: the latest attitude and sensor values as text, the board reset and the
-// heading reference that the 3-D views subtract from the yaw.
+// The AHRS view: the latest attitude and sensor values as text, the board reset, and the
+// buttons of the live windows and of the heading reference that the 3-D views subtract from
+// the yaw (both kept by the main window's views, src/views/live_views.h).
 class CDlgAHRS : public Page {
 public:
     enum : int { kLiveText = 1128, kAttitudeView = 1129, kHeadingToYaw = 1130 };
@@ -18,14 +19,12 @@ public:
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
 
-    // Heading reference := the current yaw, only while the 3-D attitude view is open.
+    // Heading reference := the current yaw, only while the 3-D attitude view is open; := 0.
+    // The GPS/INS view's heading buttons act through these too.
     void HeadingToYaw();
-    void HeadingToZero() { headingReference = 0.0f; }
+    void HeadingToZero();
 
     std::string liveText;
-    float headingReference = 0.0f;  // degrees
-    // Whether the 3-D attitude view is open; the heading can follow the yaw only then.
-    bool attitudeViewOpen = false;
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;

@@ -6,6 +6,7 @@
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
+#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -25,10 +26,6 @@ ui::WindowTemplate Template() {
         Button(Dlg::kScope, "Sensor Scope", "IDC_BUTTON_OPEN_ATTITUDE_SCOPE"),
         Button(Dlg::kReset, "Reset GPS/INS", "IDC_BUTTON_RESETAHRS"),
     };
-    // The live windows open from here once they exist; until then their buttons are greyed.
-    for (Control& control : t.controls) {
-        if (control.id == Dlg::kAttitudeView || control.id == Dlg::kScope) control.enabled = false;
-    }
     t.layout = Column(
         {Row({Item(Dlg::kNavOutputText), Item(Dlg::kSensorsRawText), Item(Dlg::kGpsRawText)}),
          Row({Item(Dlg::kAttitudeView), Item(Dlg::kHeadingToYaw), Item(Dlg::kHeadingToZero),
@@ -47,6 +44,12 @@ void CDlgGPSINSView::OnCommand(int id) {
     switch (id) {
         case kReset:
             Send(msg::DL_MINIAHRS_RESET);
+            break;
+        case kAttitudeView:
+            if (views::LiveViews* views = host_.Views()) views->OpenAttitudeView();
+            break;
+        case kScope:
+            if (views::LiveViews* views = host_.Views()) views->OpenScope();
             break;
         case kHeadingToYaw:
             if (ahrsView) ahrsView->HeadingToYaw();
