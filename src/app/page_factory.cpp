@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <type_traits>
 
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
@@ -42,21 +43,29 @@ public:
         : Page(host, IdentityOf(identity), {{}, {}, ui::Column({})}) {}
 };
 
+// A page made with the services it takes, if it takes any.
 template <typename PageClass>
-std::unique_ptr<Page> Make(PageHost& host, const PageIdentity& identity) {
-    return std::make_unique<PageClass>(host, IdentityOf(identity));
+std::unique_ptr<Page> Make(PageHost& host, const PageServices& services,
+                           const PageIdentity& identity) {
+    if constexpr (std::is_constructible_v<PageClass, PageHost&, const PageServices&,
+                                          Page::Identity>) {
+        return std::make_unique<PageClass>(host, services, IdentityOf(identity));
+    } else {
+        return std::make_unique<PageClass>(host, IdentityOf(identity));
+    }
 }
 
 // A helicopter page, made from its design.
 template <const HeliPageDesign& design>
-std::unique_ptr<Page> MakeHeli(PageHost& host, const PageIdentity& identity) {
+std::unique_ptr<Page> MakeHeli(PageHost& host, const PageServices&, const PageIdentity& identity) {
     return std::make_unique<CDlgHeliPage>(host, IdentityOf(identity), design);
 }
 
 }  // namespace
 
-std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
-    using Factory = std::unique_ptr<Page> (*)(PageHost&, const PageIdentity&);
+std::unique_ptr<Page> CreatePage(PageHost& host, const PageServices& services,
+                                 const PageIdentity& identity) {
+    using Factory = std::unique_ptr<Page> (*)(PageHost&, const PageServices&, const PageIdentity&);
     static const std::map<std::string_view, Factory> pages{
         {"CDlgAHRS", &Make<CDlgAHRS>},
         {"COSD", &Make<COSD>},
@@ -84,7 +93,7 @@ std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity) {
         {"CDialog_Data_Analyz", &Make<CDialog_Data_Analyz>},
     };
     const auto found = pages.find(identity.className);
-    return found != pages.end() ? found->second(host, identity)
+    return found != pages.end() ? found->second(host, services, identity)
                                 : std::make_unique<TitlePage>(host, identity);
 }
 

@@ -3,12 +3,14 @@
 #include <memory>
 
 #include "app/page.h"
+#include "app/page_services.h"
 #include "app/products.h"
 
 namespace zephran {
 
 // Creates the page of one identity: its own class where it has one, else a page that shows its
 // title alone.
-std::unique_ptr<Page> CreatePage(PageHost& host, const PageIdentity& identity);
+std::unique_ptr<Page> CreatePage(PageHost& host, const PageServices& services,
+                                 const PageIdentity& identity);
 
 }  // namespace zephran

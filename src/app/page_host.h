@@ -9,15 +9,8 @@
 
 namespace zephran {
 
-class Clock;
-class FirmwareUpdate;
-class LiveRecorder;
 class Page;
-class ReplayLink;
 struct RecordStore;
-namespace views {
-class LiveViews;
-}
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
 // rate (pane 2).
@@ -50,19 +43,8 @@ public:
     virtual bool LanguageChosen() const = 0;
     virtual ui::HostServices& Host() const = 0;
     virtual RecordStore& Records() = 0;
-    virtual FirmwareUpdate& Update() = 0;
-    virtual LiveRecorder& Recorder() = 0;
-    // Recordings played back as frames from a board.
-    virtual ReplayLink& Replay() = 0;
-    virtual const Clock& Time() const = 0;
-    // Where recordings go.
-    virtual const std::string& LogDir() const = 0;
     // Whether the page is the one in the page area.
     virtual bool IsShown(const Page& page) const = 0;
-    // The page of a tree key; every page exists for the life of the main dialog.
-    virtual Page* FindPage(std::string_view treeKey) const = 0;
-    // The live windows (scope, 3-D views) and the heading reference; null where there are none.
-    virtual views::LiveViews* Views() { return nullptr; }
 };
 
 }  // namespace zephran

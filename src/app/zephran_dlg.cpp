@@ -98,7 +98,8 @@ void CZephranDlg::OnInitDialog() {
     }
 
     for (const PageIdentity& identity : kPages) {
-        pages_.push_back(CreatePage(*this, identity));
+        pages_.push_back(CreatePage(
+            *this, {update_, recorder_, replay_, &views_, clock_, paths_.logDir}, identity));
         pages_.back()->RegisterReplies(dispatcher_);
         pages_.back()->InitDialog();
         pages_.back()->ApplyTexts();

@@ -31,8 +31,8 @@
 #include "ui/window.h"
 #include "update/firmware_update.h"
 #include "views/live_recorder.h"
-#include "views/replay_link.h"
 #include "views/live_views.h"
+#include "views/replay_link.h"
 
 namespace zephran {
 
@@ -76,7 +76,7 @@ public:
     ui::StatusBarModel& StatusBar() { return statusBar_; }
     ui::MenuBarModel& MenuBar() { return menuBar_; }
     Page* ShownPage() const { return shown_; }
-    Page* FindPage(std::string_view treeKey) const override;
+    Page* FindPage(std::string_view treeKey) const;
     const std::vector<std::unique_ptr<Page>>& Pages() const { return pages_; }
     // Told whenever another page is shown.
     ui::ChangeSignal pageChanged;
@@ -106,13 +106,11 @@ public:
     bool LanguageChosen() const override { return !languageSetting_.Read().empty(); }
     ui::HostServices& Host() const override { return host_; }
     RecordStore& Records() override { return records_; }
-    FirmwareUpdate& Update() override { return update_; }
-    LiveRecorder& Recorder() override { return recorder_; }
-    ReplayLink& Replay() override { return replay_; }
-    const Clock& Time() const override { return clock_; }
-    const std::string& LogDir() const override { return paths_.logDir; }
+    FirmwareUpdate& Update() { return update_; }
+    LiveRecorder& Recorder() { return recorder_; }
+    ReplayLink& Replay() { return replay_; }
     bool IsShown(const Page& page) const override { return shown_ == &page; }
-    views::LiveViews* Views() override { return &views_; }
+    views::LiveViews* Views() { return &views_; }
 
     const SettingsFile& Settings() const { return settings_; }
     // Which live page the page area shows, as the page switch sets it.

@@ -27,8 +27,8 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-CIAPUpdateDlg::CIAPUpdateDlg(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()), update_(host.Update()) {
+CIAPUpdateDlg::CIAPUpdateDlg(PageHost& host, const PageServices& services, Identity identity)
+    : Page(host, std::move(identity), Template()), update_(services.update) {
     update_.changed.Connect([this] { ShowState(); });
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/page.h"
+#include "app/page_services.h"
 
 namespace zephran {
 
@@ -14,7 +15,7 @@ class CIAPUpdateDlg : public Page {
 public:
     enum : int { kPrompt = 1401, kPath = 1402, kBrowse = 1403, kStart = 1404 };
 
-    CIAPUpdateDlg(PageHost& host, Identity identity);
+    CIAPUpdateDlg(PageHost& host, const PageServices& services, Identity identity);
 
     void ApplyTexts() override;
 

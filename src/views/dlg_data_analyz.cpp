@@ -71,10 +71,13 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-CDialog_Data_Analyz::CDialog_Data_Analyz(PageHost& host, Identity identity)
+CDialog_Data_Analyz::CDialog_Data_Analyz(PageHost& host, const PageServices& services,
+                                         Identity identity)
     : Page(host, std::move(identity), Template()),
-      recorder_(host.Recorder()),
-      replay_(host.Replay()) {
+      recorder_(services.recorder),
+      replay_(services.replay),
+      clock_(services.clock),
+      logDir_(services.logDir) {
     recorder_.changed.Connect([this] { ShowState(); });
     replay_.changed.Connect([this] { ShowPlayback(); });
 }
@@ -91,7 +94,7 @@ void CDialog_Data_Analyz::OnInitDialog() {
 void CDialog_Data_Analyz::OnSelChange(int id) {
     const int selected = GetCurSel(kSpeed);
     if (id != kSpeed || selected < 0 || selected >= static_cast<int>(kSpeeds.size())) return;
-    replay_.SetSpeed(kSpeeds[static_cast<std::size_t>(selected)].second, host_.Time().SteadyMs());
+    replay_.SetSpeed(kSpeeds[static_cast<std::size_t>(selected)].second, clock_.SteadyMs());
 }
 
 void CDialog_Data_Analyz::ShowPlayback() {
@@ -165,7 +168,7 @@ void CDialog_Data_Analyz::OnCommand(int id) {
             if (replay_.Playing()) {
                 replay_.Pause();
             } else {
-                replay_.Play(host_.Time().SteadyMs());
+                replay_.Play(clock_.SteadyMs());
             }
             break;
         case kExportCsv:
@@ -173,8 +176,8 @@ void CDialog_Data_Analyz::OnCommand(int id) {
             break;
         case kOpenFolder: {
             std::error_code error;
-            if (std::filesystem::is_directory(host_.LogDir(), error)) {
-                host_.Host().OpenFolder(host_.LogDir());
+            if (std::filesystem::is_directory(logDir_, error)) {
+                host_.Host().OpenFolder(logDir_);
             } else {
                 host_.Host().MessageBox("No Log File ");
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/page.h"
+#include "app/page_services.h"
 
 namespace zephran {
 
@@ -27,7 +28,7 @@ public:
         kExportCsv = 1513,
     };
 
-    CDialog_Data_Analyz(PageHost& host, Identity identity);
+    CDialog_Data_Analyz(PageHost& host, const PageServices& services, Identity identity);
 
     void ApplyTexts() override;
 
@@ -45,6 +46,8 @@ private:
 
     LiveRecorder& recorder_;
     ReplayLink& replay_;
+    const Clock& clock_;
+    const std::string& logDir_;
     bool wasRecording_ = false;
 };
 

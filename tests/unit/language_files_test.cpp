@@ -73,13 +73,7 @@ public:
     bool LanguageChosen() const override { return true; }
     ui::HostServices& Host() const override { return host; }
     RecordStore& Records() override { return records; }
-    FirmwareUpdate& Update() override { return update; }
-    LiveRecorder& Recorder() override { return recorder; }
-    ReplayLink& Replay() override { return replay; }
-    const Clock& Time() const override { return clock; }
-    const std::string& LogDir() const override { return logDir; }
     bool IsShown(const Page&) const override { return false; }
-    Page* FindPage(std::string_view) const override { return nullptr; }
 
     RecordingTexts texts;
     RecordStore records;
@@ -117,7 +111,10 @@ std::set<Lookup> TableLookups() {
 
     PageHostStub host;
     for (const PageIdentity& identity : kPages)
-        CreatePage(host, identity)->ApplyTexts();
+        CreatePage(host,
+                   {host.update, host.recorder, host.replay, nullptr, host.clock, host.logDir},
+                   identity)
+            ->ApplyTexts();
     lookups.insert(host.texts.asked.begin(), host.texts.asked.end());
     return lookups;
 }

@@ -185,7 +185,7 @@ protected:
 
 TEST_F(RecordingTest, AhrsRecordingHoldsOneRecordPerLiveReply) {
     ASSERT_FALSE(std::filesystem::exists(LogDir()));
-    const std::time_t start = dialog->Time().WallTime();
+    const std::time_t start = clock.WallTime();
     // The first press creates the Log folder and starts.
     StartRecording(kEntryAhrs);
     EXPECT_EQ(Box(Page::kStartStop), Text("DlgDataAnalyz", "IDC_STOP_ALIVE_LOG"));
@@ -281,7 +281,7 @@ TEST_F(RecordingTest, KindsWithoutRecordsGiveAnEmptyFile) {
 }
 
 TEST_F(RecordingTest, TwoRecordingsWithinOneSecondAreBothKept) {
-    const std::time_t start = dialog->Time().WallTime();
+    const std::time_t start = clock.WallTime();
     StartRecording(kEntryAhrs);
     Receive(15, 1, Live(1, 0, 0, 0));
     Click(Page::kStartStop);

@@ -69,45 +69,23 @@ std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
     return text;
 }
 
-CDlgAHRS::CDlgAHRS(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+CDlgAHRS::CDlgAHRS(PageHost& host, const PageServices& services, Identity identity)
+    : Page(host, std::move(identity), Template()), views_(services.views) {}
 
 void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kLiveText, liveText);
 }
 
+// The heading reference follows the yaw only while the 3-D attitude view is open; the live
+// windows keep it.
 void CDlgAHRS::OnCommand(int id) {
-    views::LiveViews* views = host_.Views();
-    switch (id) {
-        case kReset:
-            Send(msg::DL_MINIAHRS_RESET);
-            break;
-        case kAttitudeView:
-            if (views) views->OpenAttitudeView();
-            break;
-        case kPositionView:
-            if (views) views->OpenPositionView();
-            break;
-        case kScope:
-            if (views) views->OpenScope();
-            break;
-        case kHeadingToYaw:
-            HeadingToYaw();
-            break;
-        case kHeadingToZero:
-            HeadingToZero();
-            break;
-        default:
-            break;
-    }
-}
-
-void CDlgAHRS::HeadingToYaw() {
-    if (views::LiveViews* views = host_.Views()) views->HeadingToYaw();
-}
-
-void CDlgAHRS::HeadingToZero() {
-    if (views::LiveViews* views = host_.Views()) views->HeadingToZero();
+    if (id == kReset) Send(msg::DL_MINIAHRS_RESET);
+    if (!views_) return;
+    if (id == kAttitudeView) views_->OpenAttitudeView();
+    if (id == kPositionView) views_->OpenPositionView();
+    if (id == kScope) views_->OpenScope();
+    if (id == kHeadingToYaw) views_->HeadingToYaw();
+    if (id == kHeadingToZero) views_->HeadingToZero();
 }
 
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {

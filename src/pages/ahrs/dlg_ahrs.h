@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/page.h"
+#include "app/page_services.h"
 #include "pages/ahrs/ahrs_records.h"
 
 namespace zephran {
@@ -15,14 +16,9 @@ public:
     enum : int { kLiveText = 1128, kAttitudeView = 1129, kHeadingToYaw = 1130 };
     enum : int { kHeadingToZero = 1131, kScope = 1132, kReset = 1133, kPositionView = 1134 };
 
-    CDlgAHRS(PageHost& host, Identity identity);
+    CDlgAHRS(PageHost& host, const PageServices& services, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    // Heading reference := the current yaw, only while the 3-D attitude view is open; := 0.
-    // The GPS/INS view's heading buttons act through these too.
-    void HeadingToYaw();
-    void HeadingToZero();
 
     std::string liveText;
 
@@ -32,6 +28,8 @@ protected:
 
 private:
     void ShowLiveText(std::string text);
+
+    views::LiveViews* views_;
 };
 
 // The live text of one AHRS live record.

@@ -2,7 +2,6 @@
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
-#include "pages/ahrs/dlg_ahrs.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
@@ -36,30 +35,17 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-CDlgGPSINSView::CDlgGPSINSView(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+CDlgGPSINSView::CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity)
+    : Page(host, std::move(identity), Template()), views_(services.views) {}
 
+// The heading buttons act on the heading reference the live windows keep, as the AHRS view's do.
 void CDlgGPSINSView::OnCommand(int id) {
-    auto* ahrsView = dynamic_cast<CDlgAHRS*>(host_.FindPage("AHRS_View"));
-    switch (id) {
-        case kReset:
-            Send(msg::DL_MINIAHRS_RESET);
-            break;
-        case kAttitudeView:
-            if (views::LiveViews* views = host_.Views()) views->OpenAttitudeView();
-            break;
-        case kScope:
-            if (views::LiveViews* views = host_.Views()) views->OpenScope();
-            break;
-        case kHeadingToYaw:
-            if (ahrsView) ahrsView->HeadingToYaw();
-            break;
-        case kHeadingToZero:
-            if (ahrsView) ahrsView->HeadingToZero();
-            break;
-        default:
-            break;
-    }
+    if (id == kReset) Send(msg::DL_MINIAHRS_RESET);
+    if (!views_) return;
+    if (id == kAttitudeView) views_->OpenAttitudeView();
+    if (id == kScope) views_->OpenScope();
+    if (id == kHeadingToYaw) views_->HeadingToYaw();
+    if (id == kHeadingToZero) views_->HeadingToZero();
 }
 
 // The texts are current before this runs; the SensorsRaw text reaches the screen only here.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/page.h"
+#include "app/page_services.h"
 
 namespace zephran {
 
@@ -12,12 +13,15 @@ public:
     enum : int { kAttitudeView = 1204, kHeadingToYaw = 1205, kHeadingToZero = 1206 };
     enum : int { kScope = 1207, kReset = 1208 };
 
-    CDlgGPSINSView(PageHost& host, Identity identity);
+    CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
 
 protected:
     void OnCommand(int id) override;
+
+private:
+    views::LiveViews* views_;
 };
 
 }  // namespace zephran
