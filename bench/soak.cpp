@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
             if (count == lastCount) return;
             lastCount = count;
             if (!dialog.Connection().Connected()) return;
-            const std::uint64_t sequence = dialog.Dispatcher().LiveCount(zephran::kLiveAhrs);
+            const std::uint64_t sequence = dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
             if (sequence < capacity)
                 latencyMs[measured++] =
                     static_cast<double>(NowNs() - shared.sentNs[sequence]) / 1e6;
@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
         dialog.StatusBar().changed.Connect(nullptr);
         dialog.SetWakeUpHandler(nullptr);
 
-        dispatched = dialog.Dispatcher().LiveCount(zephran::kLiveAhrs);
+        dispatched = dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
         latencyMs.resize(measured);
         const std::uint64_t sent = shared.generated.load();
         const double p50 = Percentile(latencyMs, 0.5);
