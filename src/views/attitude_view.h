@@ -10,7 +10,7 @@
 
 namespace zephran::views {
 
-// The two 3-D windows: the attitude view (Part 7.3) and the position view (Part 7.4).
+// The two 3-D windows: the attitude view and the position view.
 enum class ViewKind { Attitude = 0, Position = 1 };
 inline constexpr std::array<ViewKind, 2> kViewKinds{ViewKind::Attitude, ViewKind::Position};
 
@@ -85,7 +85,7 @@ struct ViewSize {
     bool operator==(const ViewSize&) const = default;
 };
 
-// What a 3-D view knows and decides (Parts 7.3, 7.4): the attitude the dispatcher writes, its
+// What a 3-D view knows and decides: the attitude the dispatcher writes, its
 // sizes, its text column and the steps of one frame. The values it shows come from the live
 // record and the heading reference, both owned elsewhere.
 class AttitudeView {
@@ -119,7 +119,7 @@ public:
 
     // The text column with the live record's values, in the view's own format.
     std::vector<TextLine> TextColumn() const;
-    // One frame, in the Part's exact order of operations.
+    // One frame, in its exact order of operations.
     std::vector<GlStep> RenderSteps() const;
 
 private:

@@ -7,7 +7,7 @@
 
 namespace zephran::views {
 
-// The projection rule P(w, h) of Part 7.3: the viewport (0, 0, w, h) and this frustum.
+// The projection rule P(w, h): the viewport (0, 0, w, h) and this frustum.
 struct Frustum {
     double left = -1;
     double right = 1;

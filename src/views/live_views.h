@@ -40,7 +40,7 @@ public:
     virtual void RefreshScope(CDlgScope& scope) = 0;
 };
 
-// The live windows of the main window (Parts 7.2 to 7.4): the scope window and the two 3-D
+// The live windows of the main window: the scope window and the two 3-D
 // views with their open flags, the heading reference they subtract from the yaw, and the
 // pacing of their redraws. The AHRS view's buttons (and later the GPS/INS view's) call it.
 class LiveViews {

@@ -59,7 +59,7 @@ struct CaptionMetrics {
     int unitWidth = 0;
 };
 
-// Everything the scope draws, placed for one client size (Part 7.1, layout).
+// Everything the scope draws, placed for one client size.
 struct ScopeGeometry {
     Rect client;
     Rect frame;    // F
@@ -111,7 +111,7 @@ struct ScopeRedraw {
     bool Any() const { return full || slider || hoverOff != kButtonNone || hoverOn != kButtonNone; }
 };
 
-// One trace of a scope (Part 7.1): its scales, zero line, samples, readout and pointer state,
+// One trace of a scope: its scales, zero line, samples, readout and pointer state,
 // and everything derived from them for a client size. The front end draws what this says.
 class ScopeModel {
 public:
@@ -121,7 +121,7 @@ public:
 
     ScopeModel();
 
-    // Part 7.1 interfaces. SetVerticalScale tells whether the value changed (a full repaint).
+    // The control's interface. SetVerticalScale tells whether the value changed (a full repaint).
     bool SetVerticalScale(double valuePerDivision);
     void SetLabels(std::string name, std::string unit);
     // Appends one sample and drops the oldest ones that left the time window. Every sample
@@ -153,8 +153,8 @@ public:
     // Every sample mapped, oldest first; a line is drawn through them only from two on.
     std::vector<Point> TracePoints() const;
     bool DrawsTrace() const { return samples_.size() >= 2; }
-    // Rows of the horizontal grid lines in drawing order (the zero line appears twice, as in
-    // the Part), and columns of the three vertical ones.
+    // Rows of the horizontal grid lines in drawing order (the zero line is drawn twice),
+    // and columns of the three vertical ones.
     std::vector<int> HorizontalGridRows() const;
     std::vector<int> VerticalGridColumns() const;
     // The vertical axis labels (zero first, then below, then above the zero line) and the

@@ -22,7 +22,7 @@ struct ScopeTraceSpec {
 
 inline constexpr std::size_t kScopeTraceCount = 12;
 
-// Part 7.2's table, in the window's order: four rows of three.
+// The traces, in the window's order: four rows of three.
 inline constexpr std::array<ScopeTraceSpec, kScopeTraceCount> kScopeTraces{{
     {"Roll", "Degree", 100, 1},
     {"Pitch", "Degree", 50, 5},
@@ -45,7 +45,7 @@ float LiveValueAt(const AhrsLiveRecord& live, std::size_t offset);
 // The trace index of a name ("Roll", case ignored) or of a number 0 to 11; -1 if none.
 int FindScopeTrace(std::string_view nameOrIndex);
 
-// The scope window (Part 7.2): twelve traces of the live record, sampled on its own 20 ms
+// The scope window: twelve traces of the live record, sampled on its own 20 ms
 // timer, shown modally. It sends nothing and never writes the record.
 class CDlgScope : public ui::Window {
 public:

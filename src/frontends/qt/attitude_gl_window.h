@@ -11,7 +11,7 @@
 
 namespace zephran::qt {
 
-// A 3-D view's window (Parts 7.3, 7.4), titled "Euler" or "Euler(+Vcc)": a double-buffered,
+// A 3-D view's window, titled "Euler" or "Euler(+Vcc)": a double-buffered,
 // depth-buffered OpenGL window on a compatibility-profile context, drawn with fixed-function
 // OpenGL 1.x, display lists for the box, the legend and the grid, and GLU quadrics. It executes
 // the view's step list as it stands; the view model decides everything.

@@ -11,7 +11,7 @@
 
 namespace zephran::qt {
 
-// One trace of the scope (Part 7.1) drawn with QPainter in the Part's colours and places. The
+// One trace of the scope drawn with QPainter in its fixed colours and places. The
 // parts that change only on a scale, zero-line or label change (background, frame, axis labels,
 // slider, bottom strip) are kept in an off-screen image; RefreshPlot repaints only the plot and
 // the readout from it.
@@ -30,7 +30,7 @@ public:
     }
     QSize minimumSizeHint() const override { return {160, 110}; }
 
-    // The fonts standing in for the Part's "Arial", "FixedSys" and "Times New Roman".
+    // The fonts standing in for the named "Arial", "FixedSys" and "Times New Roman".
     static QFont LabelFont();
     static QFont ReadoutFont();
     static QFont CaptionFont();
@@ -60,7 +60,7 @@ private:
     bool staticValid_ = false;
 };
 
-// The scope window (Part 7.2): twelve traces in four rows of three, run modally. Its close box
+// The scope window: twelve traces in four rows of three, run modally. Its close box
 // ends the window's model; the model ending closes the dialog.
 class ScopeDialog : public QDialog, private ui::WindowObserver {
 public:
