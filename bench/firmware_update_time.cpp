@@ -48,7 +48,7 @@ public:
 class Tool : private headless::LoopClient {
 public:
     Tool(const std::filesystem::path& appDir, const std::string& port) : loop_(*this, false) {
-        const CZephranApp app(ResolveAppPaths(appDir.string()));
+        CZephranApp app(ResolveAppPaths(appDir.string()));
         app.PrepareSettings();
         PortDirectoryOptions ports;
         ports.explicitPaths = {port};
