@@ -2,6 +2,8 @@
 // simulated boards on a pty.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -69,8 +71,9 @@ TEST_F(HeadlessTracker, CompassCalibrationRunsToItsOffsetsAndScales) {
     Send(Mag::kSetSpeed, "AAT Set Motor Speed");
     Send(Mag::kBeginCal, "AAT Start Compass Cal");
     EXPECT_TRUE(app_->WaitUntil("get " + std::to_string(Mag::kXMax), "=", std::chrono::seconds(1)));
-    // The extremes grow while the tracker turns, and stay once the turn is done.
-    double xRange = 0;
+    // The extremes grow while the tracker turns, and stay once the turn is done; before the
+    // first report they may still stand crossed.
+    double xRange = -std::numeric_limits<double>::infinity();
     for (int polls = 0; polls < 40; ++polls) {
         Run("wait 100");
         const double range = Number(Mag::kXMax) - Number(Mag::kXMin);
