@@ -57,6 +57,18 @@ struct ParameterField {
     int width = 10;  // of the box, in characters
 };
 
+// A value the board reports: shown, never sent.
+constexpr ParameterField ReportedField(std::string_view name, std::uint16_t offset, int box,
+                                       int label, std::string_view caption, std::string_view key) {
+    return {.name = name,
+            .offset = offset,
+            .box = box,
+            .label = label,
+            .caption = caption,
+            .key = key,
+            .readOnly = true};
+}
+
 // A set of values the board keeps in one record: its requests, the page's buttons for them,
 // its record and its fields.
 struct ParameterSet {
@@ -79,7 +91,25 @@ struct ParameterSet {
     std::size_t recordIndex = 0;
     // The record's first byte is the board's own: never shown or set, sent back as last read.
     bool leadingByte = false;
+    // Read and Default take the page's boxes in first, as Write does (the tracker's pages).
+    bool readTakesBoxes = false;
     std::span<const ParameterField> fields;
+};
+
+// What a set's buttons say: each caption with its language key. The defaults are the tracker's
+// and the OSD's Read, Set and Default.
+struct ButtonCaptions {
+    struct Caption {
+        std::string text;
+        std::string key;
+    };
+    Caption read{"Read", "m_ButtonRead"};
+    Caption write{"Set", "m_ButtonSet"};
+    Caption reset{"Default", "m_ButtonSetDefault"};
+
+    // Read, Write and Default under keys of the page's own.
+    static ButtonCaptions ReadWriteDefault(std::string readKey, std::string writeKey,
+                                           std::string resetKey);
 };
 
 // One shown value: a number, or the text of a coefficient list.
@@ -100,6 +130,9 @@ public:
     // field's cells in that order (the label only where it has one, the unit only where it has
     // one).
     static std::vector<ui::LayoutItem> AddControls(const ParameterSet& set, ui::WindowTemplate& t);
+    // Adds the set's buttons to the template; returns their cells, Read, Write, Default.
+    static std::vector<ui::LayoutItem> AddButtons(const ParameterSet& set, ui::WindowTemplate& t,
+                                                  const ButtonCaptions& captions = {});
 
     void Exchange(ui::DataExchange& dx);
     // The values from the record, converted to their shown units; LoadFrom takes another record

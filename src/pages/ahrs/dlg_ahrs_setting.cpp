@@ -33,15 +33,13 @@ constexpr ParameterField kFields[] = {
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
-    t.controls = {
-        GroupBox(kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM"),
-        Button(D::kRead, "Read", "IDC_BUTTON_AHRS_PARA_READ"),
-        Button(D::kWrite, "Write", "IDC_BUTTON_AHRS_PARA_WRITE"),
-        Button(D::kDefault, "Default", "IDC_BUTTON_AHRS_RARA_SET_DEFAULT"),
-    };
+    const ButtonCaptions captions =
+        ButtonCaptions::ReadWriteDefault("IDC_BUTTON_AHRS_PARA_READ", "IDC_BUTTON_AHRS_PARA_WRITE",
+                                         "IDC_BUTTON_AHRS_RARA_SET_DEFAULT");
     t.layout = Column({
-        Group(kGroup, {Grid(2, ParameterSetBinding::AddControls(D::kNoise, t))}),
-        Row({Item(D::kRead), Item(D::kWrite), Item(D::kDefault), Stretch()}),
+        AddGroup(t, kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM",
+                 {Grid(2, ParameterSetBinding::AddControls(D::kNoise, t))}),
+        LeftRow(ParameterSetBinding::AddButtons(D::kNoise, t, captions)),
         Stretch(),
     });
     return t;
@@ -50,14 +48,13 @@ ui::WindowTemplate Template() {
 }  // namespace
 
 const ParameterSet CDlgAHRSSetting::kNoise{
-    "AHRS noise parameters",
-    {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
-     &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
-    {kRead, kWrite, kDefault},
-    ReplyRecord::kAhrsParam,
-    0,
-    true,
-    kFields};
+    .name = "AHRS noise parameters",
+    .requests = {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
+                 &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
+    .buttons = {kRead, kWrite, kDefault},
+    .record = ReplyRecord::kAhrsParam,
+    .leadingByte = true,
+    .fields = kFields};
 
 CDlgAHRSSetting::CDlgAHRSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kNoise}) {}

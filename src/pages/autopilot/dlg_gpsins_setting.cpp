@@ -47,21 +47,18 @@ constexpr ParameterField kFields[kGpsInsQrCount] = {
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
-    t.controls = {
-        GroupBox(kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"),
-        GroupBox(kQGroup, "Q", "IDC_STATIC_Q"),
-        GroupBox(kRGroup, "R", "IDC_STATIC_R"),
-        Button(P::kRead, "Read", "IDC_BUTTON_GPSINS_PARA_READ"),
-        Button(P::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_WRITE"),
-        Button(P::kDefault, "Default", "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT"),
-    };
     std::vector<LayoutItem> q = ParameterSetBinding::AddControls(P::kQr, t);
     std::vector<LayoutItem> r(q.begin() + 2 * kGpsInsQCount, q.end());
     q.resize(2 * kGpsInsQCount);
+    const ButtonCaptions captions = ButtonCaptions::ReadWriteDefault(
+        "IDC_BUTTON_GPSINS_PARA_READ", "IDC_BUTTON_GPSINS_PARA_WRITE",
+        "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT");
+    LayoutItem noises =
+        Row({AddGroup(t, kQGroup, "Q", "IDC_STATIC_Q", {Grid(2, std::move(q)), Stretch()}),
+             AddGroup(t, kRGroup, "R", "IDC_STATIC_R", {Grid(2, std::move(r))})});
     t.layout = Column({
-        Group(kQrGroup, {Row({Group(kQGroup, {Grid(2, std::move(q)), Stretch()}),
-                              Group(kRGroup, {Grid(2, std::move(r))})})}),
-        Row({Item(P::kRead), Item(P::kWrite), Item(P::kDefault), Stretch()}),
+        AddGroup(t, kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER", {std::move(noises)}),
+        LeftRow(ParameterSetBinding::AddButtons(P::kQr, t, captions)),
         Stretch(),
     });
     return t;
@@ -70,13 +67,12 @@ ui::WindowTemplate Template() {
 }  // namespace
 
 const ParameterSet CDlgGPSINSSetting::kQr{
-    "GPS/INS filter parameters",
-    {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
-    {kRead, kWrite, kDefault},
-    ReplyRecord::kGpsInsQr,
-    0,
-    true,
-    kFields};
+    .name = "GPS/INS filter parameters",
+    .requests = {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+    .buttons = {kRead, kWrite, kDefault},
+    .record = ReplyRecord::kGpsInsQr,
+    .leadingByte = true,
+    .fields = kFields};
 
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}
