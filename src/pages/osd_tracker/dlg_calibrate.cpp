@@ -104,12 +104,24 @@ constexpr ParameterField kRssiFields[] = {
               "Maximum:", "IDC_STATIC_RSSI_MAX", "IDC_STATIC_RSSI_MAX_UNIT", 4),
 };
 
-// A set with a Set button that writes its one value.
-constexpr ParameterSet OnePointSet(std::string_view name, const Message& write, int button,
-                                   std::span<const ParameterField> fields) {
+// A set with a Set button that writes its values.
+constexpr ParameterSet WrittenSet(std::string_view name, const Message& write, int button,
+                                  std::span<const ParameterField> fields) {
     return {.name = name,
             .requests = {.write = &write},
             .buttons = {.write = button},
+            .fields = fields};
+}
+
+// A pair the board reports into the calibration record, with Read and, where it has one,
+// Default.
+constexpr ParameterSet ReportedSet(std::string_view name, const Message& read, int readButton,
+                                   const Message* reset, int resetButton,
+                                   std::span<const ParameterField> fields) {
+    return {.name = name,
+            .requests = {.read = &read, .reset = reset},
+            .buttons = {.read = readButton, .reset = resetButton},
+            .record = ReplyRecord::kOsdCal,
             .fields = fields};
 }
 
@@ -213,38 +225,24 @@ void Fit(float xA, float yA, float xB, float yB, ParameterSetBinding& calibratio
 
 }  // namespace
 
-const ParameterSet CCalibrateDlg::kCurrentZeroOffsetSet = OnePointSet(
+const ParameterSet CCalibrateDlg::kCurrentZeroOffsetSet = WrittenSet(
     "Current zero offset", msg::kSetCurrentBias, kSetCurrentZeroOffset, kCurrentZeroOffsetField);
-const ParameterSet CCalibrateDlg::kCurrentReferenceSet = OnePointSet(
+const ParameterSet CCalibrateDlg::kCurrentReferenceSet = WrittenSet(
     "Current reference", msg::kOnePointCurrentCal, kSetCurrentReference, kCurrentReferenceField);
-const ParameterSet CCalibrateDlg::kVoltageReferenceSet = OnePointSet(
+const ParameterSet CCalibrateDlg::kVoltageReferenceSet = WrittenSet(
     "Voltage reference", msg::kOnePointVoltageCal, kSetVoltageReference, kVoltageReferenceField);
-
-const ParameterSet CCalibrateDlg::kCurrentCal{.name = "Current calibration",
-                                              .requests = {.write = &msg::kSetCurrentCal},
-                                              .buttons = {.write = kCurrentFirst + kSet},
-                                              .fields = kCurrentCalFields};
-const ParameterSet CCalibrateDlg::kCurrentReadBack{
-    .name = "Current calibration on the board",
-    .requests = {.read = &msg::kReadCurrentCal, .reset = &msg::kSetDefaultCurrentCal},
-    .buttons = {.read = kCurrentFirst + kRead, .reset = kCurrentFirst + kDefault},
-    .record = ReplyRecord::kOsdCal,
-    .fields = kCurrentReadBackFields};
-const ParameterSet CCalibrateDlg::kVoltageCal{.name = "Voltage calibration",
-                                              .requests = {.write = &msg::kSetVoltageCal},
-                                              .buttons = {.write = kVoltageFirst + kSet},
-                                              .fields = kVoltageCalFields};
-const ParameterSet CCalibrateDlg::kVoltageReadBack{
-    .name = "Voltage calibration on the board",
-    .requests = {.read = &msg::kReadVoltageCal, .reset = &msg::kSetDefaultVoltageCal},
-    .buttons = {.read = kVoltageFirst + kRead, .reset = kVoltageFirst + kDefault},
-    .record = ReplyRecord::kOsdCal,
-    .fields = kVoltageReadBackFields};
-const ParameterSet CCalibrateDlg::kRssiRange{.name = "RSSI range",
-                                             .requests = {.read = &msg::kReadRssiCal},
-                                             .buttons = {.read = kReadRssi},
-                                             .record = ReplyRecord::kOsdCal,
-                                             .fields = kRssiFields};
+const ParameterSet CCalibrateDlg::kCurrentCal =
+    WrittenSet("Current calibration", msg::kSetCurrentCal, kCurrentFirst + kSet, kCurrentCalFields);
+const ParameterSet CCalibrateDlg::kVoltageCal =
+    WrittenSet("Voltage calibration", msg::kSetVoltageCal, kVoltageFirst + kSet, kVoltageCalFields);
+const ParameterSet CCalibrateDlg::kCurrentReadBack =
+    ReportedSet("Current calibration on the board", msg::kReadCurrentCal, kCurrentFirst + kRead,
+                &msg::kSetDefaultCurrentCal, kCurrentFirst + kDefault, kCurrentReadBackFields);
+const ParameterSet CCalibrateDlg::kVoltageReadBack =
+    ReportedSet("Voltage calibration on the board", msg::kReadVoltageCal, kVoltageFirst + kRead,
+                &msg::kSetDefaultVoltageCal, kVoltageFirst + kDefault, kVoltageReadBackFields);
+const ParameterSet CCalibrateDlg::kRssiRange =
+    ReportedSet("RSSI range", msg::kReadRssiCal, kReadRssi, nullptr, 0, kRssiFields);
 
 const std::array<CCalibrateDlg::Quantity, 2> CCalibrateDlg::kQuantities{{
     {kCurrentFirst, &msg::kReadCurrentCalAPoint, &msg::kReadCurrentCalBPoint, true,
