@@ -112,6 +112,24 @@ struct ButtonCaptions {
                                            std::string resetKey);
 };
 
+// How a board keeps its sets: plainly; behind a leading byte of its own (the attitude and
+// navigation boards); or, on the tracker, with the page's boxes taken in before every request.
+enum class SetRules : std::uint8_t { kPlain, kLeadingByte, kTracker };
+
+// A set kept in a record, its requests made with its buttons.
+constexpr ParameterSet RecordSet(std::string_view name, ParameterSet::Requests requests,
+                                 ParameterSet::Buttons buttons, ReplyRecord record,
+                                 std::span<const ParameterField> fields,
+                                 SetRules rules = SetRules::kPlain) {
+    return {.name = name,
+            .requests = requests,
+            .buttons = buttons,
+            .record = record,
+            .leadingByte = rules == SetRules::kLeadingByte,
+            .readTakesBoxes = rules == SetRules::kTracker,
+            .fields = fields};
+}
+
 // One shown value: a number, or the text of a coefficient list.
 struct ParameterValue {
     double number = 0;

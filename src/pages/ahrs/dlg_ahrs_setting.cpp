@@ -1,6 +1,7 @@
 #include "pages/ahrs/dlg_ahrs_setting.h"
 
 #include "link/messages.h"
+#include "pages/filter_noise_set.h"
 #include "ui/controls.h"
 
 namespace zephran {
@@ -9,37 +10,20 @@ namespace {
 using D = CDlgAHRSSetting;
 enum : int { kGroup = 1180 };
 
-// A noise parameter: a double of the record after the leading byte.
-constexpr ParameterField Noise(std::uint16_t offset, std::string_view name, int box, int label,
-                               std::string_view caption, std::string_view key, double initial) {
-    return {.name = name,
-            .offset = offset,
-            .type = FieldType::kF64,
-            .box = box,
-            .label = label,
-            .caption = caption,
-            .key = key,
-            .initial = initial,
-            .width = 16};
-}
-
 constexpr ParameterField kFields[] = {
-    Noise(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
-    Noise(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
-    Noise(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
-          1e-7),
+    NoiseField(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
+    NoiseField(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
+    NoiseField(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
+               1e-7),
 };
 
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
-    const ButtonCaptions captions =
-        ButtonCaptions::ReadWriteDefault("IDC_BUTTON_AHRS_PARA_READ", "IDC_BUTTON_AHRS_PARA_WRITE",
-                                         "IDC_BUTTON_AHRS_RARA_SET_DEFAULT");
     t.layout = Column({
         AddGroup(t, kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM",
                  {Grid(2, ParameterSetBinding::AddControls(D::kNoise, t))}),
-        LeftRow(ParameterSetBinding::AddButtons(D::kNoise, t, captions)),
+        LeftRow(ParameterSetBinding::AddButtons(D::kNoise, t, NoiseButtonCaptions("AHRS"))),
         Stretch(),
     });
     return t;
@@ -47,14 +31,11 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-const ParameterSet CDlgAHRSSetting::kNoise{
-    .name = "AHRS noise parameters",
-    .requests = {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
-                 &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
-    .buttons = {kRead, kWrite, kDefault},
-    .record = ReplyRecord::kAhrsParam,
-    .leadingByte = true,
-    .fields = kFields};
+const ParameterSet CDlgAHRSSetting::kNoise =
+    RecordSet("AHRS noise parameters",
+              {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
+               &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
+              {kRead, kWrite, kDefault}, ReplyRecord::kAhrsParam, kFields, SetRules::kLeadingByte);
 
 CDlgAHRSSetting::CDlgAHRSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kNoise}) {}

@@ -162,38 +162,26 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-// The tracker's replies carry no leading byte; one shorter than its layout changes nothing.
-const ParameterSet CAATServoSet::kOffsets{
-    .name = "Pitch axis limit offsets",
-    .requests = {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
-                 &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
-    .buttons = {kReadOffsets, kSetOffsets, kDefaultOffsets},
-    .record = ReplyRecord::kAatOffsets,
-    .readTakesBoxes = true,
-    .fields = kOffsetFields};
-const ParameterSet CAATServoSet::kStepSet{.name = "Pitch axis step",
-                                          .requests = {.read = &msg::DL_ID_AAT_SERVO_READ_STEP_SET,
-                                                       .write = &msg::DL_ID_AAT_SERVO_SET_STEP},
-                                          .buttons = {.read = kReadStep, .write = kSetStep},
-                                          .record = ReplyRecord::kAatStep,
-                                          .readTakesBoxes = true,
-                                          .fields = kStepFields};
-const ParameterSet CAATServoSet::kYawPid{
-    .name = "Horizontal axis PID",
-    .requests = {&msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET, &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
-                 &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID},
-    .buttons = {kReadPid, kSetPid, kDefaultPid},
-    .record = ReplyRecord::kAatYawPid,
-    .readTakesBoxes = true,
-    .fields = kYawPidFields};
+// The tracker's sets: no leading byte, and their Read and Default take the boxes in first.
+const ParameterSet CAATServoSet::kOffsets =
+    RecordSet("Pitch axis limit offsets",
+              {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
+               &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
+              {kReadOffsets, kSetOffsets, kDefaultOffsets}, ReplyRecord::kAatOffsets, kOffsetFields,
+              SetRules::kTracker);
+const ParameterSet CAATServoSet::kStepSet = RecordSet(
+    "Pitch axis step", {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP},
+    {kReadStep, kSetStep}, ReplyRecord::kAatStep, kStepFields, SetRules::kTracker);
+const ParameterSet CAATServoSet::kYawPid = RecordSet(
+    "Horizontal axis PID",
+    {&msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET, &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
+     &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID},
+    {kReadPid, kSetPid, kDefaultPid}, ReplyRecord::kAatYawPid, kYawPidFields, SetRules::kTracker);
 // Its Read alone leaves the boxes as they are.
-const ParameterSet CAATServoSet::kServoGapSet{
-    .name = "Horizontal axis minimum output point",
-    .requests = {.read = &msg::DL_ID_AAT_SERVO_READ_SERVO_GAP,
-                 .write = &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP},
-    .buttons = {.read = kReadServoGap, .write = kSetServoGap},
-    .record = ReplyRecord::kAatServoGap,
-    .fields = kServoGapFields};
+const ParameterSet CAATServoSet::kServoGapSet =
+    RecordSet("Horizontal axis minimum output point",
+              {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP},
+              {kReadServoGap, kSetServoGap}, ReplyRecord::kAatServoGap, kServoGapFields);
 
 CAATServoSet::CAATServoSet(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),

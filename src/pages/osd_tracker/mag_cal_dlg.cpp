@@ -80,34 +80,21 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-// The tracker's replies carry no leading byte; the dispatcher passes on none shorter than its
-// layout, so a short reply changes nothing.
-const ParameterSet CMagCalDlg::kSpeedSet{
-    .name = "Calibration turning speed",
-    .requests = {.read = &msg::kAatMotorSpeedRead, .write = &msg::kAatMotorSpeedSet},
-    .buttons = {.read = kReadSpeed, .write = kSetSpeed},
-    .record = ReplyRecord::kAatMotorSpeed,
-    .readTakesBoxes = true,
-    .fields = kSpeedFields};
+// The tracker's sets: no leading byte, and every button takes the boxes in first.
+const ParameterSet CMagCalDlg::kSpeedSet = RecordSet(
+    "Calibration turning speed", {&msg::kAatMotorSpeedRead, &msg::kAatMotorSpeedSet},
+    {kReadSpeed, kSetSpeed}, ReplyRecord::kAatMotorSpeed, kSpeedFields, SetRules::kTracker);
 // The tracker reports these on its own while it turns; no button asks for them.
-const ParameterSet CMagCalDlg::kReadings{.name = "Compass readings",
-                                         .requests = {.read = &msg::kAatReadMag},
-                                         .record = ReplyRecord::kAatMag,
-                                         .fields = kReadingFields};
-const ParameterSet CMagCalDlg::kCalibration{
-    .name = "Compass calibration",
-    .requests = {.read = &msg::kAatReadMagCalPara, .reset = &msg::kAatSetMagDefault},
-    .buttons = {.read = kReadCalibration, .reset = kDefaultCalibration},
-    .record = ReplyRecord::kAatMagCal,
-    .readTakesBoxes = true,
-    .fields = kCalibrationFields};
-const ParameterSet CMagCalDlg::kCompassOffsetSet{
-    .name = "Compass offset",
-    .requests = {.read = &msg::kAatReadCompassOffset, .write = &msg::kAatSetCompassOffset},
-    .buttons = {.read = kReadCompassOffset, .write = kSetCompassOffset},
-    .record = ReplyRecord::kAatCompassOffset,
-    .readTakesBoxes = true,
-    .fields = kCompassOffsetFields};
+const ParameterSet CMagCalDlg::kReadings =
+    RecordSet("Compass readings", {&msg::kAatReadMag}, {}, ReplyRecord::kAatMag, kReadingFields);
+const ParameterSet CMagCalDlg::kCalibration =
+    RecordSet("Compass calibration", {&msg::kAatReadMagCalPara, nullptr, &msg::kAatSetMagDefault},
+              {kReadCalibration, 0, kDefaultCalibration}, ReplyRecord::kAatMagCal,
+              kCalibrationFields, SetRules::kTracker);
+const ParameterSet CMagCalDlg::kCompassOffsetSet =
+    RecordSet("Compass offset", {&msg::kAatReadCompassOffset, &msg::kAatSetCompassOffset},
+              {kReadCompassOffset, kSetCompassOffset}, ReplyRecord::kAatCompassOffset,
+              kCompassOffsetFields, SetRules::kTracker);
 
 CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
