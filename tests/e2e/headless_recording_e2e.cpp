@@ -254,30 +254,23 @@ TEST_F(HeadlessGpsInsRecording, PlaybackShowsTheNavigationViewTheLiveRunShowed) 
 }
 
 // A file-size limit stands in for a full disk, set on the program in a child process.
-class HeadlessRecordingFullDisk : public HeadlessTest {};
-
-TEST_F(HeadlessRecordingFullDisk, WriteErrorIsShownOnceAndOnlyWholeRecordsStay) {
-    Configure("Auto", 1, "GPSINS");
-    sim::VirtualBoard board;
-    const std::string port = appDir_.File("board");
-    ASSERT_TRUE(board.Start("GPSINS", port)) << board.LastError();
-    HeadlessDriver app(Arguments({port}), ZEPHRAN_EXE, 10000);
-    ASSERT_TRUE(app.WaitUntil("log", "Connect OK", 5s));
-    app.Command("page Analyz");
-    app.Command("choose " + std::to_string(kKind) + " " + std::to_string(kKindGpsIns));
-    app.Command("click " + std::to_string(kStartStop));
-    EXPECT_EQ(app.Get(kStartStop), "Stop Recording");
+TEST_F(HeadlessRecording, FullDiskShowsTheWriteErrorOnceAndLeavesOnlyWholeRecords) {
+    ASSERT_NO_FATAL_FAILURE(Connect("GPSINS", "GPSINS", 10000));
+    Run("page Analyz");
+    Run("choose " + std::to_string(kKind) + " " + std::to_string(kKindGpsIns));
+    Run("click " + std::to_string(kStartStop));
+    EXPECT_EQ(app_->Get(kStartStop), "Stop Recording");
     // 41 records fit: three hand-overs of 16 records, the third cut at the limit.
-    ASSERT_TRUE(app.WaitUntil("get " + std::to_string(kStartStop), "Start Recording", 10s));
-    app.Command("wait 1000");
-    const int status = app.End();
+    ASSERT_TRUE(app_->WaitUntil("get " + std::to_string(kStartStop), "Start Recording", 10s));
+    Run("wait 1000");
+    const int status = app_->End();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
     const auto messages =
-        std::count_if(app.Transcript().begin(), app.Transcript().end(),
+        std::count_if(app_->Transcript().begin(), app_->Transcript().end(),
                       [](const std::string& line) { return line.starts_with("message: "); });
     EXPECT_EQ(messages, 1);
-    EXPECT_TRUE(Contains(app.Transcript(), "message: File  Write Err\\n"));
+    EXPECT_TRUE(Contains(app_->Transcript(), "message: File  Write Err\\n"));
     const auto files = LogFiles(appDir_.File("Log"));
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(std::filesystem::file_size(files[0]), 41u * 242);
