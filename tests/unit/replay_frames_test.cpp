@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "link/messages.h"
 #include "pages/autopilot/gpsins_texts.h"
@@ -47,10 +46,6 @@ RecordSources AhrsSources() {
     sources.navigation.pitch = -5;
     sources.navigation.yaw = 45;
     return sources;
-}
-
-Bytes Frame(std::span<const std::uint8_t> frame) {
-    return {frame.begin(), frame.end()};
 }
 
 TEST(ReplayFrames, FramesCarryTheirMessageLengthAndCrc) {
@@ -99,25 +94,6 @@ TEST(ReplayFrames, GpsInsRepliesTakeTheirBytesFromTheRecord) {
               Bytes(sensors.begin() + 1, sensors.begin() + 25));
     EXPECT_EQ(nav[73], gps[29]);  // satellites
     EXPECT_EQ(Bytes(nav.begin() + 74, nav.end()), Bytes(4, 0));
-}
-
-TEST(ReplayFrames, AhrsRecordPlaysAsAhrsLiveData) {
-    RecordSources sources = AhrsSources();
-    sources.sensorsRaw[0] = 3;
-    const float rate = 0.5f;  // rad/s
-    std::memcpy(sources.sensorsRaw.data() + 1, &rate, 4);
-    std::vector<Bytes> frames;
-    RecordFrames replay;
-    replay.Emit(BuildLiveRecord(sources), [&](auto frame) { frames.push_back(Frame(frame)); });
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0][2], 15);
-    EXPECT_EQ(frames[0][3], 1);
-    const Bytes live = testing::PayloadOf(frames[0]);
-    ASSERT_EQ(live.size(), 49u);
-    EXPECT_EQ(live[0], 3);
-    EXPECT_FLOAT_EQ(FloatAt(live, 1), 10.0f);
-    EXPECT_FLOAT_EQ(FloatAt(live, 9), 45.0f);
-    EXPECT_NEAR(FloatAt(live, 13), 28.6479f, 1e-3);  // degrees per second
 }
 
 // The GPS solution goes out with the first record, with every record that flags it new and
