@@ -158,6 +158,12 @@ TEST_F(HeadlessRecording, RecordsEveryLiveReplyAndPlaysThemBack) {
 
 class HeadlessGpsInsRecording : public HeadlessBoardTest {
 protected:
+    // Connects to a GPS/INS board and waits for its first GPS solution, which every record then
+    // holds.
+    void ConnectBoard(std::optional<rlim_t> fileSizeLimit = std::nullopt) {
+        ASSERT_NO_FATAL_FAILURE(Connect("GPSINS", "GPSINS", fileSizeLimit));
+        Run("wait 500");
+    }
     void StartRecording() {
         Run("page Analyz");
         Run("choose " + std::to_string(kKind) + " " + std::to_string(kKindGpsIns));
@@ -176,9 +182,7 @@ protected:
 // The board is silent around the start and the stop, so the frames it sent in between are
 // exactly those the recording saw.
 TEST_F(HeadlessGpsInsRecording, HoldsOneRecordPerNavigationOutputTheBoardSent) {
-    ASSERT_NO_FATAL_FAILURE(Connect("GPSINS", "GPSINS"));
-    // A GPS solution has come before the first record.
-    Run("wait 500");
+    ASSERT_NO_FATAL_FAILURE(ConnectBoard());
     Silence(std::chrono::milliseconds(1500));
     const std::uint64_t navBefore = NavOutputsSent(), gpsBefore = GpsSolutionsSent();
     StartRecording();
@@ -216,7 +220,7 @@ TEST_F(HeadlessGpsInsRecording, HoldsOneRecordPerNavigationOutputTheBoardSent) {
 // Playback of a GPS/INS recording drives the GPS/INS view as the board did; the record keeps no
 // navigation flags and no filter health, which read 0.
 TEST_F(HeadlessGpsInsRecording, PlaybackShowsTheNavigationViewTheLiveRunShowed) {
-    ASSERT_NO_FATAL_FAILURE(Connect("GPSINS", "GPSINS"));
+    ASSERT_NO_FATAL_FAILURE(ConnectBoard());
     StartRecording();
     Run("page GPSINS_View");
     Run("wait 1500");
@@ -254,12 +258,9 @@ TEST_F(HeadlessGpsInsRecording, PlaybackShowsTheNavigationViewTheLiveRunShowed) 
 }
 
 // A file-size limit stands in for a full disk, set on the program in a child process.
-TEST_F(HeadlessRecording, FullDiskShowsTheWriteErrorOnceAndLeavesOnlyWholeRecords) {
-    ASSERT_NO_FATAL_FAILURE(Connect("GPSINS", "GPSINS", 10000));
-    Run("page Analyz");
-    Run("choose " + std::to_string(kKind) + " " + std::to_string(kKindGpsIns));
-    Run("click " + std::to_string(kStartStop));
-    EXPECT_EQ(app_->Get(kStartStop), "Stop Recording");
+TEST_F(HeadlessGpsInsRecording, FullDiskShowsTheWriteErrorOnceAndLeavesOnlyWholeRecords) {
+    ASSERT_NO_FATAL_FAILURE(ConnectBoard(10000));
+    StartRecording();
     // 41 records fit: three hand-overs of 16 records, the third cut at the limit.
     ASSERT_TRUE(app_->WaitUntil("get " + std::to_string(kStartStop), "Start Recording", 10s));
     Run("wait 1000");
