@@ -1,6 +1,6 @@
 // The recording page while recording and while playing back, and the firmware update page
-// mid-transfer, against a simulated AHRS board at line rate. The pictures go to
-// $ZEPHRAN_SCREENSHOT_DIR when it is set.
+// mid-transfer, against a simulated AHRS board at line rate; a GPS/INS recording played back
+// into the GPS/INS view. The pictures go to $ZEPHRAN_SCREENSHOT_DIR when it is set.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include "app/zephran_dlg.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
+#include "pages/autopilot/dlg_gpsins_view.h"
 #include "sim/bootloader.h"
 #include "sim/virtual_board.h"
 #include "support/temp_dir.h"
@@ -27,16 +28,17 @@ using Analyz = CDialog_Data_Analyz;
 
 class GuiPageScreenshots : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartWith("AHRS"); }
+    void StartWith(const std::string& product) {
         dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
         const AppPaths paths{dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language",
                              dir.File("Log"), dir.File("profile.ini")};
         CZephranApp(paths).PrepareSettings();
-        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        CZephranApp(paths).Settings().Write("ProductSetting", "Product", product);
         CZephranApp(paths).Settings().Write("PCSetting", "PortScanMode", "Auto");
         board.PaceToBaud(115200);
         board.SetBootloader(control);
-        const auto device = board.Start("AHRS");
+        const auto device = board.Start(product);
         ASSERT_TRUE(device) << board.LastError();
         PortDirectoryOptions ports;
         ports.explicitPaths = {*device};
@@ -46,7 +48,8 @@ protected:
         window->Start();
         ASSERT_TRUE(WaitFor([this] { return dialog->Connection().Connected(); }, 5000));
     }
-    void TearDown() override {
+    void TearDown() override { Stop(); }
+    void Stop() {
         window.reset();
         dialog.reset();
         board.Stop();
@@ -63,6 +66,23 @@ protected:
         dialog->Tree().SelectItem(dialog->Tree().FindKey(key));
         QApplication::processEvents();
         return *dialog->ShownPage();
+    }
+    // Records the kind of list entry for a little over two seconds, saving the window while it
+    // records; path is the recording's file.
+    void Record(Page& analyz, int entry, const std::string& picture, std::string& path) {
+        ASSERT_TRUE(analyz.UserChoose(Analyz::kKind, entry));
+        ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
+        QTest::qWait(2300);
+        ASSERT_TRUE(dialog->Recorder().Recording());
+        Save(picture);
+        path = dialog->Recorder().FilePath();
+    }
+    // Takes a recording of more than a second for playback.
+    void Load(const std::string& path) {
+        Recording recording;
+        ASSERT_TRUE(ReadRecording(path, recording));
+        ASSERT_GT(recording.records.size(), 50u);
+        dialog->Replay().Load(path, std::move(recording));
     }
     // Saves the window; the picture must not be blank.
     void Save(const std::string& name) {
@@ -85,18 +105,10 @@ protected:
 
 TEST_F(GuiPageScreenshots, RecordingPlaybackAndUpdate) {
     Page& analyz = Show("Analyz");
-    ASSERT_TRUE(analyz.UserChoose(Analyz::kKind, 2));
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(Record(analyz, 2, "recording.png", path));
     ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
-    QTest::qWait(2300);
-    ASSERT_TRUE(dialog->Recorder().Recording());
-    Save("recording.png");
-    const std::string path = dialog->Recorder().FilePath();
-    ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
-
-    Recording recording;
-    ASSERT_TRUE(ReadRecording(path, recording));
-    ASSERT_GT(recording.records.size(), 50u);
-    dialog->Replay().Load(path, std::move(recording));
+    ASSERT_NO_FATAL_FAILURE(Load(path));
     ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
     QTest::qWait(700);
     ASSERT_TRUE(dialog->Replay().Playing());
@@ -112,6 +124,25 @@ TEST_F(GuiPageScreenshots, RecordingPlaybackAndUpdate) {
     ASSERT_TRUE(WaitFor([this] { return dialog->StatusBar().Progress() >= 40; }, 10000));
     Save("update.png");
     ASSERT_TRUE(WaitFor([this] { return control->CompletedUpdates() == 1; }, 10000));
+}
+
+// Playback drives the GPS/INS view as the board did, with the board unplugged.
+TEST_F(GuiPageScreenshots, GpsInsPlayback) {
+    Stop();
+    StartWith("GPSINS");
+    Page& analyz = Show("Analyz");
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(Record(analyz, 3, "recording-gpsins.png", path));
+    board.Stop();
+    ASSERT_TRUE(WaitFor([this] { return !dialog->Recorder().Recording(); }, 5000));
+    ASSERT_NO_FATAL_FAILURE(Load(path));
+    ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
+    Page& view = Show("GPSINS_View");
+    QTest::qWait(700);
+    ASSERT_TRUE(dialog->Replay().Playing());
+    EXPECT_NE(view.GetDlgItemText(CDlgGPSINSView::kNavOutputText).find("Lon:    121.47"),
+              std::string::npos);
+    Save("playback-gpsins.png");
 }
 
 }  // namespace
