@@ -177,11 +177,14 @@ TEST_F(MisbehavingBoard, FramesSplitIntoSingleBytesWithGapsAreDispatched) {
 TEST_F(MisbehavingBoard, BoardThatVanishesMidStreamIsNoticed) {
     board_.Misbehave({.kind = FaultKind::Vanish});
     EXPECT_TRUE(app_->WaitUntil("status", "Connection lost: COM1", std::chrono::seconds(10)));
-    // The program goes on, and no longer takes the board for connected.
-    Run("wait 1200");
+    // No longer taken for connected. Asked at once: a later scan may open another board that
+    // got the vanished pty's number meanwhile.
     Run("click " + std::to_string(S::kRead));
     EXPECT_TRUE(Contains(app_->Transcript(), "message: No board connected."))
         << ::testing::PrintToString(app_->Transcript());
+    // The program goes on.
+    Run("wait 1200");
+    Run("status");
 }
 
 }  // namespace
