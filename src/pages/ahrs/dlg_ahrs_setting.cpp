@@ -11,7 +11,8 @@ enum : int { kGroup = 1180 };
 
 // A noise parameter: a double of the record after the leading byte.
 constexpr ParameterField Noise(std::uint16_t offset, std::string_view name, int box, int label,
-                               std::string_view caption, std::string_view key, double initial) {
+                               std::string_view caption, std::string_view key, double initial,
+                               std::string_view description) {
     return {.name = name,
             .offset = offset,
             .type = FieldType::kF64,
@@ -20,14 +21,17 @@ constexpr ParameterField Noise(std::uint16_t offset, std::string_view name, int 
             .caption = caption,
             .key = key,
             .initial = initial,
-            .width = 16};
+            .width = 16,
+            .description = description};
 }
 
 constexpr ParameterField kFields[] = {
-    Noise(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
-    Noise(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
-    Noise(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
-          1e-7),
+    Noise(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7,
+          "Process noise of the gyroscope in the attitude filter (Q)"),
+    Noise(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001,
+          "Measurement noise of the accelerometer in the attitude filter (R)"),
+    Noise(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG", 1e-7,
+          "Measurement noise of the compass in the attitude filter (R)"),
 };
 
 ui::WindowTemplate Template() {

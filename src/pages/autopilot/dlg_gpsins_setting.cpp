@@ -23,7 +23,10 @@ constexpr ParameterField Parameter(int n, std::string_view name, std::string_vie
             .caption = caption,
             .key = key,
             .initial = initial,
-            .width = 16};
+            .width = 16,
+            .description = static_cast<std::size_t>(n) < kGpsInsQCount
+                               ? "Process noise of the navigation filter (Q)"
+                               : "Measurement noise of the navigation filter (R)"};
 }
 
 // In record order: the four process noises (Q), then the eight measurement noises (R).
