@@ -72,6 +72,19 @@ void QtHost::MessageBox(const std::string& text) {
     box.exec();
 }
 
+bool QtHost::AskYesNo(const std::string& text) {
+    if (mode_ == Mode::Recording) {
+        messages_.push_back(text);
+        return false;
+    }
+    if (quitting_) return false;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("ZephranFPV"),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                    DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 int QtHost::RunModal(ui::Window& window) {
     window.InitDialog();
     if (!window.Ended() && !quitting_) {
@@ -85,6 +98,14 @@ std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
     if (mode_ == Mode::Recording || quitting_) return std::nullopt;
     const QString file =
         QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), QtFileFilter(filter));
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
+std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter) {
+    if (mode_ == Mode::Recording || quitting_) return std::nullopt;
+    const QString file =
+        QFileDialog::getSaveFileName(DialogParent(), QString(), QString(), QtFileFilter(filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }

@@ -30,8 +30,11 @@ public:
     bool Quitting() const { return quitting_; }
 
     void MessageBox(const std::string& text) override;
+    // Recording: the question is recorded and answered No.
+    bool AskYesNo(const std::string& text) override;
     int RunModal(ui::Window& window) override;
     std::optional<std::string> ChooseFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& filter) override;
     void OpenFolder(const std::string& path) override;
     void OpenUrl(const std::string& url) override;
 
