@@ -233,27 +233,12 @@ void CZephranDlg::ApplyLanguageRefresh() {
 }
 
 void CZephranDlg::SetStatus(int code, const std::string& text, int value) {
-    switch (code) {
-        case kStatusMain:
-            statusBar_.SetPaneText(0, text);
-            break;
-        case kStatusPort:
-            statusBar_.SetPaneText(1, text);
-            break;
-        case kStatusBaud:
-            statusBar_.SetPaneText(2, text);
-            break;
-        case kStatusReceive:
-            statusBar_.SetPaneText(3, text);
-            break;
-        case kStatusTransmit:
-            statusBar_.SetPaneText(4, text);
-            break;
-        case kStatusProgress:
-            statusBar_.SetProgress(value);
-            break;
-        default:
-            break;
+    // The pane of each text code: main, port, RX, TX, (progress), baud.
+    static constexpr std::array<int, 6> kPaneOf{0, 1, 3, 4, -1, 2};
+    if (code == kStatusProgress) {
+        statusBar_.SetProgress(value);
+    } else if (code >= 0 && code < static_cast<int>(kPaneOf.size())) {
+        statusBar_.SetPaneText(kPaneOf[static_cast<std::size_t>(code)], text);
     }
 }
 

@@ -179,121 +179,86 @@ inline constexpr Message DL_GPSINS_MISC_WRITE{16, 8, "DL_GPSINS_MISC_WRITE"};
 inline constexpr Message DL_MUTICOPTER_GPSINS_DIRECT_OUTPUT{17, 1,
                                                             "DL_MUTICOPTER_GPSINS_DIRECT_OUTPUT"};
 
-// Airplane autopilot PID controllers: read, write and default of each; a read reply fills the
-// controller's own PID set record.
-inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_READ{
-    18,
-    1,
-    "DL_STANDARDOSD_PID_ROLLRATE2AILE_READ",
-    true,
-    ReplyRecord::kPidSet,
-    0,
-    LiveStream::kNone,
-    0};
-inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_WRITE{
-    18, 2, "DL_STANDARDOSD_PID_ROLLRATE2AILE_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_DEFAULT{
-    18, 3, "DL_STANDARDOSD_PID_ROLLRATE2AILE_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_READ{
-    18,
-    4,
-    "DL_STANDARDOSD_PID_PITCHRATE2ELEV_READ",
-    true,
-    ReplyRecord::kPidSet,
-    0,
-    LiveStream::kNone,
-    1};
-inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_WRITE{
-    18, 5, "DL_STANDARDOSD_PID_PITCHRATE2ELEV_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_DEFAULT{
-    18, 6, "DL_STANDARDOSD_PID_PITCHRATE2ELEV_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_READ{
-    18, 7, "DL_STANDARDOSD_PID_YAWRATE2RUDD_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    2};
-inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_WRITE{
-    18, 8, "DL_STANDARDOSD_PID_YAWRATE2RUDD_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_DEFAULT{
-    18, 9, "DL_STANDARDOSD_PID_YAWRATE2RUDD_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_READ{
-    18, 10, "DL_STANDARDOSD_PID_ROLL2AILE_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    3};
-inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_WRITE{18, 11,
-                                                            "DL_STANDARDOSD_PID_ROLL2AILE_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_DEFAULT{
-    18, 12, "DL_STANDARDOSD_PID_ROLL2AILE_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_READ{
-    18, 13, "DL_STANDARDOSD_PID_PITCH2ELEV_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    4};
-inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_WRITE{18, 14,
-                                                             "DL_STANDARDOSD_PID_PITCH2ELEV_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_DEFAULT{
-    18, 15, "DL_STANDARDOSD_PID_PITCH2ELEV_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_READ{
-    18, 16, "DL_STANDARDOSD_PID_YAW2RUDD_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    5};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_WRITE{18, 17,
-                                                           "DL_STANDARDOSD_PID_YAW2RUDD_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_DEFAULT{18, 18,
-                                                             "DL_STANDARDOSD_PID_YAW2RUDD_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_READ{
-    18,
-    19,
-    "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_READ",
-    true,
-    ReplyRecord::kPidSet,
-    0,
-    LiveStream::kNone,
-    6};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_WRITE{
-    18, 20, "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_DEFAULT{
-    18, 21, "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_READ{
-    18, 22, "DL_STANDARDOSD_PID_YAW2ROLL_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    7};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_WRITE{18, 23,
-                                                           "DL_STANDARDOSD_PID_YAW2ROLL_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_DEFAULT{18, 24,
-                                                             "DL_STANDARDOSD_PID_YAW2ROLL_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_READ{
-    18,
-    25,
-    "DL_STANDARDOSD_PID_HEIGHT2CLIMB_READ",
-    true,
-    ReplyRecord::kPidSet,
-    0,
-    LiveStream::kNone,
-    8};
-inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_WRITE{
-    18, 26, "DL_STANDARDOSD_PID_HEIGHT2CLIMB_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_DEFAULT{
-    18, 27, "DL_STANDARDOSD_PID_HEIGHT2CLIMB_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_READ{
-    18, 28, "DL_STANDARDOSD_PID_CLIMB2PITCH_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    9};
-inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_WRITE{
-    18, 29, "DL_STANDARDOSD_PID_CLIMB2PITCH_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_DEFAULT{
-    18, 30, "DL_STANDARDOSD_PID_CLIMB2PITCH_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_READ{
-    18, 31, "DL_STANDARDOSD_PID_GSPEED2THRO_READ", true, ReplyRecord::kPidSet, 0, LiveStream::kNone,
-    10};
-inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_WRITE{
-    18, 32, "DL_STANDARDOSD_PID_GSPEED2THRO_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_DEFAULT{
-    18, 33, "DL_STANDARDOSD_PID_GSPEED2THRO_DEFAULT"};
-inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_READ{
-    18,
-    34,
-    "DL_STANDARDOSD_PID_AIRSPEED2THRO_READ",
-    true,
-    ReplyRecord::kPidSet,
-    0,
-    LiveStream::kNone,
-    11};
-inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_WRITE{
-    18, 35, "DL_STANDARDOSD_PID_AIRSPEED2THRO_WRITE"};
-inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_DEFAULT{
-    18, 36, "DL_STANDARDOSD_PID_AIRSPEED2THRO_DEFAULT"};
+// Airplane autopilot PID controllers, group 18: read, write and default of each; a read reply
+// fills the controller's own PID set record, `index`.
+constexpr Message PidRead(std::uint8_t msgId, std::string_view name, std::uint8_t index) {
+    return {18, msgId, name, true, ReplyRecord::kPidSet, 0, LiveStream::kNone, index};
+}
+constexpr Message PidRequest(std::uint8_t msgId, std::string_view name) {
+    return {18, msgId, name};
+}
+
+inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_READ =
+    PidRead(1, "DL_STANDARDOSD_PID_ROLLRATE2AILE_READ", 0);
+inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_WRITE =
+    PidRequest(2, "DL_STANDARDOSD_PID_ROLLRATE2AILE_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_ROLLRATE2AILE_DEFAULT =
+    PidRequest(3, "DL_STANDARDOSD_PID_ROLLRATE2AILE_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_READ =
+    PidRead(4, "DL_STANDARDOSD_PID_PITCHRATE2ELEV_READ", 1);
+inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_WRITE =
+    PidRequest(5, "DL_STANDARDOSD_PID_PITCHRATE2ELEV_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_PITCHRATE2ELEV_DEFAULT =
+    PidRequest(6, "DL_STANDARDOSD_PID_PITCHRATE2ELEV_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_READ =
+    PidRead(7, "DL_STANDARDOSD_PID_YAWRATE2RUDD_READ", 2);
+inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_WRITE =
+    PidRequest(8, "DL_STANDARDOSD_PID_YAWRATE2RUDD_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_YAWRATE2RUDD_DEFAULT =
+    PidRequest(9, "DL_STANDARDOSD_PID_YAWRATE2RUDD_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_READ =
+    PidRead(10, "DL_STANDARDOSD_PID_ROLL2AILE_READ", 3);
+inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_WRITE =
+    PidRequest(11, "DL_STANDARDOSD_PID_ROLL2AILE_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_ROLL2AILE_DEFAULT =
+    PidRequest(12, "DL_STANDARDOSD_PID_ROLL2AILE_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_READ =
+    PidRead(13, "DL_STANDARDOSD_PID_PITCH2ELEV_READ", 4);
+inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_WRITE =
+    PidRequest(14, "DL_STANDARDOSD_PID_PITCH2ELEV_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_PITCH2ELEV_DEFAULT =
+    PidRequest(15, "DL_STANDARDOSD_PID_PITCH2ELEV_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_READ =
+    PidRead(16, "DL_STANDARDOSD_PID_YAW2RUDD_READ", 5);
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_WRITE =
+    PidRequest(17, "DL_STANDARDOSD_PID_YAW2RUDD_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDD_DEFAULT =
+    PidRequest(18, "DL_STANDARDOSD_PID_YAW2RUDD_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_READ =
+    PidRead(19, "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_READ", 6);
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_WRITE =
+    PidRequest(20, "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_DEFAULT =
+    PidRequest(21, "DL_STANDARDOSD_PID_YAW2RUDDOUTLOOP_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_READ =
+    PidRead(22, "DL_STANDARDOSD_PID_YAW2ROLL_READ", 7);
+inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_WRITE =
+    PidRequest(23, "DL_STANDARDOSD_PID_YAW2ROLL_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_YAW2ROLL_DEFAULT =
+    PidRequest(24, "DL_STANDARDOSD_PID_YAW2ROLL_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_READ =
+    PidRead(25, "DL_STANDARDOSD_PID_HEIGHT2CLIMB_READ", 8);
+inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_WRITE =
+    PidRequest(26, "DL_STANDARDOSD_PID_HEIGHT2CLIMB_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_HEIGHT2CLIMB_DEFAULT =
+    PidRequest(27, "DL_STANDARDOSD_PID_HEIGHT2CLIMB_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_READ =
+    PidRead(28, "DL_STANDARDOSD_PID_CLIMB2PITCH_READ", 9);
+inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_WRITE =
+    PidRequest(29, "DL_STANDARDOSD_PID_CLIMB2PITCH_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_CLIMB2PITCH_DEFAULT =
+    PidRequest(30, "DL_STANDARDOSD_PID_CLIMB2PITCH_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_READ =
+    PidRead(31, "DL_STANDARDOSD_PID_GSPEED2THRO_READ", 10);
+inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_WRITE =
+    PidRequest(32, "DL_STANDARDOSD_PID_GSPEED2THRO_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_GSPEED2THRO_DEFAULT =
+    PidRequest(33, "DL_STANDARDOSD_PID_GSPEED2THRO_DEFAULT");
+inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_READ =
+    PidRead(34, "DL_STANDARDOSD_PID_AIRSPEED2THRO_READ", 11);
+inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_WRITE =
+    PidRequest(35, "DL_STANDARDOSD_PID_AIRSPEED2THRO_WRITE");
+inline constexpr Message DL_STANDARDOSD_PID_AIRSPEED2THRO_DEFAULT =
+    PidRequest(36, "DL_STANDARDOSD_PID_AIRSPEED2THRO_DEFAULT");
 
 }  // namespace zephran::msg

@@ -1,5 +1,8 @@
 #include "pages/parameter_page.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "pages/parameter_field_info.h"
 
 namespace zephran {
@@ -29,6 +32,13 @@ ParameterPage::ParameterPage(PageHost& host, Identity identity, ui::WindowTempla
     sets_.reserve(sets.size());  // the routes of the bindings hold their addresses
     for (const ParameterSet* set : sets)
         sets_.emplace_back(*set, *this, host_);
+}
+
+ParameterSetBinding& ParameterPage::Binding(const ParameterSet& set) {
+    for (ParameterSetBinding& binding : sets_) {
+        if (&binding.Set() == &set) return binding;
+    }
+    throw std::out_of_range("no set " + std::string(set.name));
 }
 
 void ParameterPage::RegisterReplies(ReplyDispatcher& dispatcher) {

@@ -19,6 +19,8 @@ public:
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
 
     ParameterSetBinding& Set(std::size_t k) { return sets_[k]; }
+    // The binding of one of the page's sets.
+    ParameterSetBinding& Binding(const ParameterSet& set);
     std::size_t SetCount() const { return sets_.size(); }
 
 protected:

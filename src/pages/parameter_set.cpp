@@ -129,6 +129,28 @@ std::vector<ui::LayoutItem> ParameterSetBinding::AddControls(const ParameterSet&
     return cells;
 }
 
+ButtonCaptions ButtonCaptions::ReadWriteDefault(std::string readKey, std::string writeKey,
+                                                std::string resetKey) {
+    return {{"Read", std::move(readKey)},
+            {"Write", std::move(writeKey)},
+            {"Default", std::move(resetKey)}};
+}
+
+std::vector<ui::LayoutItem> ParameterSetBinding::AddButtons(const ParameterSet& set,
+                                                            ui::WindowTemplate& t,
+                                                            const ButtonCaptions& captions) {
+    std::vector<ui::LayoutItem> cells;
+    const auto add = [&](int id, const ButtonCaptions::Caption& caption) {
+        if (!id) return;
+        t.controls.push_back(ui::Button(id, caption.text, caption.key));
+        cells.push_back(ui::Item(id));
+    };
+    add(set.buttons.read, captions.read);
+    add(set.buttons.write, captions.write);
+    add(set.buttons.reset, captions.reset);
+    return cells;
+}
+
 void ParameterSetBinding::Exchange(ui::DataExchange& dx) {
     for (std::size_t i = 0; i < set_.fields.size(); ++i) {
         const ParameterField& f = set_.fields[i];
@@ -287,6 +309,7 @@ bool ParameterSetBinding::Reset() {
 bool ParameterSetBinding::OnCommand(int id) {
     if (id == 0) return false;
     const ParameterSet::Buttons& b = set_.buttons;
+    if ((id == b.read || id == b.reset) && set_.readTakesBoxes) page_.UpdateData(true);
     if (id == b.read) Read();
     if (id == b.write) Write();
     if (id == b.reset) Reset();

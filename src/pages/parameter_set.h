@@ -58,6 +58,18 @@ struct ParameterField {
     std::string_view description;  // what the board does with it, where that is known
 };
 
+// A value the board reports: shown, never sent.
+constexpr ParameterField ReportedField(std::string_view name, std::uint16_t offset, int box,
+                                       int label, std::string_view caption, std::string_view key) {
+    return {.name = name,
+            .offset = offset,
+            .box = box,
+            .label = label,
+            .caption = caption,
+            .key = key,
+            .readOnly = true};
+}
+
 // A set of values the board keeps in one record: its requests, the page's buttons for them,
 // its record and its fields.
 struct ParameterSet {
@@ -80,8 +92,44 @@ struct ParameterSet {
     std::size_t recordIndex = 0;
     // The record's first byte is the board's own: never shown or set, sent back as last read.
     bool leadingByte = false;
+    // Read and Default take the page's boxes in first, as Write does (the tracker's pages).
+    bool readTakesBoxes = false;
     std::span<const ParameterField> fields;
 };
+
+// What a set's buttons say: each caption with its language key. The defaults are the tracker's
+// and the OSD's Read, Set and Default.
+struct ButtonCaptions {
+    struct Caption {
+        std::string text;
+        std::string key;
+    };
+    Caption read{"Read", "m_ButtonRead"};
+    Caption write{"Set", "m_ButtonSet"};
+    Caption reset{"Default", "m_ButtonSetDefault"};
+
+    // Read, Write and Default under keys of the page's own.
+    static ButtonCaptions ReadWriteDefault(std::string readKey, std::string writeKey,
+                                           std::string resetKey);
+};
+
+// How a board keeps its sets: plainly; behind a leading byte of its own (the attitude and
+// navigation boards); or, on the tracker, with the page's boxes taken in before every request.
+enum class SetRules : std::uint8_t { kPlain, kLeadingByte, kTracker };
+
+// A set kept in a record, its requests made with its buttons.
+constexpr ParameterSet RecordSet(std::string_view name, ParameterSet::Requests requests,
+                                 ParameterSet::Buttons buttons, ReplyRecord record,
+                                 std::span<const ParameterField> fields,
+                                 SetRules rules = SetRules::kPlain) {
+    return {.name = name,
+            .requests = requests,
+            .buttons = buttons,
+            .record = record,
+            .leadingByte = rules == SetRules::kLeadingByte,
+            .readTakesBoxes = rules == SetRules::kTracker,
+            .fields = fields};
+}
 
 // One shown value: a number, or the text of a coefficient list.
 struct ParameterValue {
@@ -101,6 +149,9 @@ public:
     // field's cells in that order (the label only where it has one, the unit only where it has
     // one).
     static std::vector<ui::LayoutItem> AddControls(const ParameterSet& set, ui::WindowTemplate& t);
+    // Adds the set's buttons to the template; returns their cells, Read, Write, Default.
+    static std::vector<ui::LayoutItem> AddButtons(const ParameterSet& set, ui::WindowTemplate& t,
+                                                  const ButtonCaptions& captions = {});
 
     void Exchange(ui::DataExchange& dx);
     // The values from the record, converted to their shown units; LoadFrom takes another record

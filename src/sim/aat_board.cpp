@@ -78,17 +78,8 @@ void InstallAat(Board& board) {
         return true;
     });
 
-    On(board, kGroup, kReadStep, 0, [kept](Request, Board& b) {
-        Bytes out;
-        PutFloat(out, 0, kept->step);
-        b.Send(kGroup, kReadStep, out);
-    });
-    OnChange(board, kGroup, kSetStep, 4, [kept](Request r) {
-        const float step = GetFloat(r, 0);
-        if (!std::isfinite(step)) return false;
-        kept->step = step;
-        return true;
-    });
+    OnKeptFloat(board, kGroup, kReadStep, kSetStep, kept, &Settings::step,
+                [](float step) { return std::isfinite(step); });
 
     On(board, kGroup, kReadPid, 0, [kept](Request, Board& b) {
         Bytes out;

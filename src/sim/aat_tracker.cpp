@@ -178,28 +178,10 @@ void InstallAatTracker(Board& board) {
         t->RestoreFactory();
         return true;
     });
-    On(board, kGroup, kReadSpeed, 0, [t](Request, Board& b) {
-        Bytes out;
-        PutFloat(out, 0, t->speed);
-        b.Send(kGroup, kReadSpeed, out);
-    });
-    OnChange(board, kGroup, kSetSpeed, 4, [t](Request r) {
-        const float speed = GetFloat(r, 0);
-        if (!Finite(speed) || speed <= 0) return false;
-        t->speed = speed;
-        return true;
-    });
-    On(board, kGroup, kReadCompassOffset, 0, [t](Request, Board& b) {
-        Bytes out;
-        PutFloat(out, 0, t->compassOffset);
-        b.Send(kGroup, kReadCompassOffset, out);
-    });
-    OnChange(board, kGroup, kSetCompassOffset, 4, [t](Request r) {
-        const float offset = GetFloat(r, 0);
-        if (!Finite(offset)) return false;
-        t->compassOffset = offset;
-        return true;
-    });
+    OnKeptFloat(board, kGroup, kReadSpeed, kSetSpeed, t, &Tracker::speed,
+                [](float speed) { return Finite(speed) && speed > 0; });
+    OnKeptFloat(board, kGroup, kReadCompassOffset, kSetCompassOffset, t, &Tracker::compassOffset,
+                Finite);
 }
 
 }  // namespace zephran::sim

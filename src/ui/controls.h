@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/layout.h"
 
 namespace zephran::ui {
 
@@ -54,6 +55,14 @@ inline Control TextBox(int id, bool readOnly, int widthChars = 40, int rows = 0)
                    .multiline = true,
                    .widthChars = widthChars,
                    .rows = rows};
+}
+
+// A group box declared where it is laid out: its caption control goes into the template and the
+// group holding `children` is returned.
+inline LayoutItem AddGroup(WindowTemplate& t, int id, std::string text, std::string key,
+                           std::vector<LayoutItem> children) {
+    t.controls.push_back(GroupBox(id, std::move(text), std::move(key)));
+    return Group(id, std::move(children));
 }
 
 }  // namespace zephran::ui

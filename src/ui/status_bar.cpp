@@ -4,26 +4,31 @@
 
 namespace zephran::ui {
 
-void StatusBarModel::SetPaneText(int pane, const std::string& text) {
-    if (pane < 0 || pane >= kPanes || panes_[static_cast<std::size_t>(pane)] == text) return;
-    panes_[static_cast<std::size_t>(pane)] = text;
+void StatusBarModel::Set(Texts& texts, int pane, const std::string& text) {
+    if (pane < 0 || pane >= kPanes || texts[static_cast<std::size_t>(pane)] == text) return;
+    texts[static_cast<std::size_t>(pane)] = text;
     changed.Emit();
+}
+
+const std::string& StatusBarModel::Get(const Texts& texts, int pane) {
+    static const std::string none;
+    return (pane < 0 || pane >= kPanes) ? none : texts[static_cast<std::size_t>(pane)];
+}
+
+void StatusBarModel::SetPaneText(int pane, const std::string& text) {
+    Set(panes_, pane, text);
 }
 
 const std::string& StatusBarModel::PaneText(int pane) const {
-    static const std::string none;
-    return (pane < 0 || pane >= kPanes) ? none : panes_[static_cast<std::size_t>(pane)];
+    return Get(panes_, pane);
 }
 
 void StatusBarModel::SetPaneTip(int pane, const std::string& tip) {
-    if (pane < 0 || pane >= kPanes || tips_[static_cast<std::size_t>(pane)] == tip) return;
-    tips_[static_cast<std::size_t>(pane)] = tip;
-    changed.Emit();
+    Set(tips_, pane, tip);
 }
 
 const std::string& StatusBarModel::PaneTip(int pane) const {
-    static const std::string none;
-    return (pane < 0 || pane >= kPanes) ? none : tips_[static_cast<std::size_t>(pane)];
+    return Get(tips_, pane);
 }
 
 void StatusBarModel::SetProgress(int position) {

@@ -25,8 +25,12 @@ public:
     ChangeSignal changed;
 
 private:
-    std::array<std::string, kPanes> panes_;
-    std::array<std::string, kPanes> tips_;
+    using Texts = std::array<std::string, kPanes>;
+    void Set(Texts& texts, int pane, const std::string& text);
+    static const std::string& Get(const Texts& texts, int pane);
+
+    Texts panes_;
+    Texts tips_;
     int progress_ = 0;
 };
 

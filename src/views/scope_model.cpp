@@ -263,34 +263,30 @@ int ScopeModel::SliderRowFor(int n) const {
     return std::clamp(row, b.top, b.bottom - 1);
 }
 
+// A scale button steps its scale; a press on the slider starts dragging the zero line.
 ScopeRedraw ScopeModel::Press(Point p) {
     ScopeRedraw redraw;
     if (!hasGeometry_) return redraw;
     switch (ButtonAt(p)) {
         case kVerticalUp:
             valuePerDivision_ = VerticalScaleUp(valuePerDivision_);
-            redraw.full = true;
-            return redraw;
+            break;
         case kVerticalDown:
             valuePerDivision_ = VerticalScaleDown(valuePerDivision_);
-            redraw.full = true;
-            return redraw;
+            break;
         case kTimeUp:
             timePerDivision_ = TimeScaleUp(timePerDivision_);
-            redraw.full = true;
-            return redraw;
+            break;
         case kTimeDown:
             timePerDivision_ = TimeScaleDown(timePerDivision_);
-            redraw.full = true;
-            return redraw;
+            break;
         default:
+            if (!geometry_.slider.Contains(p)) return redraw;
+            dragging_ = true;
+            zeroNumerator_ = std::clamp(NumeratorAt(p.y), 0, kZeroDenominator);
             break;
     }
-    if (geometry_.slider.Contains(p)) {
-        dragging_ = true;
-        zeroNumerator_ = std::clamp(NumeratorAt(p.y), 0, kZeroDenominator);
-        redraw.full = true;
-    }
+    redraw.full = true;
     return redraw;
 }
 

@@ -2,10 +2,9 @@
 // simulated boards on a pty.
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "headless_board_test.h"

@@ -27,6 +27,12 @@ protected:
     const Dlg::Quantity& Current() const { return Dlg::kQuantities[0]; }
     const Dlg::Quantity& Voltage() const { return Dlg::kQuantities[1]; }
     std::string Cap(const char* key) { return Text("DlgCalibrate", key); }
+    // A value of one of the page's sets, as the page keeps it.
+    float Value(const ParameterSet& set, std::string_view field) {
+        return static_cast<float>(Cal().Binding(set).Value(field).number);
+    }
+    float Bias(const Dlg::Quantity& q) { return Value(*q.calibration, "bias"); }
+    float Scale(const Dlg::Quantity& q) { return Value(*q.calibration, "scale"); }
 };
 
 TEST_F(OsdCalTest, OnePointSetsSendTheirValueAlone) {
@@ -54,8 +60,8 @@ TEST_F(OsdCalTest, CurrentPointsCarryTheKnownCurrentAndFitReadingFromCurrent) {
     EXPECT_EQ(Last().msgId, 5);
     EXPECT_EQ(Last().payload, Floats({10}));
     Receive(9, 5, Floats({1.0f}));
-    EXPECT_FLOAT_EQ(Cal().current.scale, 0.05f);
-    EXPECT_FLOAT_EQ(Cal().current.bias, 0.5f);
+    EXPECT_FLOAT_EQ(Scale(Current()), 0.05f);
+    EXPECT_FLOAT_EQ(Bias(Current()), 0.5f);
     EXPECT_EQ(Box(Current().Id(Dlg::kMeasuredB)), "1");
     EXPECT_EQ(Box(Current().Id(Dlg::kBias)), "0.5");
 
@@ -76,8 +82,8 @@ TEST_F(OsdCalTest, VoltagePointsCarryNothingAndFitVoltageFromReading) {
     EXPECT_EQ(Box(Voltage().Id(Dlg::kScale)), "-10");
     EXPECT_EQ(Box(Voltage().Id(Dlg::kBias)), "20");
     Receive(9, 9, Floats({2.0f}));
-    EXPECT_FLOAT_EQ(Cal().voltage.scale, 10);
-    EXPECT_FLOAT_EQ(Cal().voltage.bias, 0);
+    EXPECT_FLOAT_EQ(Scale(Voltage()), 10);
+    EXPECT_FLOAT_EQ(Bias(Voltage()), 0);
     Click(Voltage().Id(Dlg::kSet));
     EXPECT_EQ(Last().msgId, 10);
     EXPECT_EQ(Last().payload, Floats({0, 10}));
@@ -86,17 +92,17 @@ TEST_F(OsdCalTest, VoltagePointsCarryNothingAndFitVoltageFromReading) {
 TEST_F(OsdCalTest, DegenerateOrUnrepresentableFitsKeepThePreviousPair) {
     Receive(9, 4, Floats({0.5f}));
     Receive(9, 5, Floats({1.0f}));  // equal known currents
-    EXPECT_FLOAT_EQ(Cal().current.scale, 0.05f);
-    EXPECT_FLOAT_EQ(Cal().current.bias, 0);
+    EXPECT_FLOAT_EQ(Scale(Current()), 0.05f);
+    EXPECT_FLOAT_EQ(Bias(Current()), 0);
 
     // A known value typed but not yet committed counts.
     Type(Voltage().Id(Dlg::kKnownB), "3e38");
     Receive(9, 9, Floats({1.0f}));
-    EXPECT_FLOAT_EQ(Cal().voltage.scale, 3e38f);
+    EXPECT_FLOAT_EQ(Scale(Voltage()), 3e38f);
     Receive(9, 8, Floats({1.0f}));        // equal readings
     Receive(9, 8, Floats({1.0000001f}));  // a scale beyond any float
-    EXPECT_FLOAT_EQ(Cal().voltage.scale, 3e38f);
-    EXPECT_FLOAT_EQ(Cal().voltage.bias, 0);
+    EXPECT_FLOAT_EQ(Scale(Voltage()), 3e38f);
+    EXPECT_FLOAT_EQ(Bias(Voltage()), 0);
     EXPECT_EQ(Box(Voltage().Id(Dlg::kScale)), "3e+38");
 }
 
@@ -128,10 +134,10 @@ TEST_F(OsdCalTest, ReadBackRepliesFillTheirBoxesAndOthersChangeNothing) {
               Text("Communicate State", "Set Voltage Cal") + Text("Communicate State", "Succeed"));
     Receive(9, 14, Floats({5.0f}));  // shorter than its layout
     Receive(9, 8, {0x00, 0x00});
-    EXPECT_FLOAT_EQ(Cal().rssiMin, 0.42f);
+    EXPECT_FLOAT_EQ(Value(Dlg::kRssiRange, "rssiMin"), 0.42f);
     EXPECT_FLOAT_EQ(Cal().voltage.measuredA, 0);
-    EXPECT_FLOAT_EQ(Cal().current.bias, 0);
-    EXPECT_FLOAT_EQ(Cal().voltage.scale, 0);
+    EXPECT_FLOAT_EQ(Bias(Current()), 0);
+    EXPECT_FLOAT_EQ(Scale(Voltage()), 0);
 }
 
 TEST_F(OsdCalTest, RssiToggleFollowsItsCaptionAndKeepsItThroughALanguageRefresh) {

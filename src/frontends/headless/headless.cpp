@@ -118,6 +118,12 @@ private:
     std::string Answer(const headless::ViewAnswer& answer);
     // Control input through one of the window's User* calls, on the window of InputWindow.
     std::string ControlInput(int id, const std::function<bool(ui::Window&)>& input);
+    // A verb that takes one control id: "VERB ID".
+    std::string OneControlInput(std::string_view arguments, std::string_view verb,
+                                const std::function<bool(ui::Window&, int)>& input);
+    // A verb without arguments that prints lines.
+    std::string PrintLines(std::string_view arguments, std::string_view verb,
+                           const std::vector<std::string>& lines);
 
     int input_;
     std::FILE* output_;
@@ -136,6 +142,12 @@ private:
 std::optional<int> ParseId(std::string_view text) {
     const auto id = headless::ParseNumber(text, 0, INT_MAX);
     return id ? std::optional<int>(static_cast<int>(*id)) : std::nullopt;
+}
+
+// The id of arguments that are one id alone.
+std::optional<int> OnlyId(std::string_view arguments) {
+    const auto words = headless::Words(arguments);
+    return words.size() == 1 ? ParseId(words[0]) : std::nullopt;
 }
 
 // Why a window refused input to control id.
@@ -283,11 +295,16 @@ std::string HeadlessFrontEnd::Set(std::string_view arguments) {
     return ControlInput(*id, [&](ui::Window& w) { return w.UserSetText(*id, value); });
 }
 
+std::string HeadlessFrontEnd::OneControlInput(std::string_view arguments, std::string_view verb,
+                                              const std::function<bool(ui::Window&, int)>& input) {
+    const auto id = OnlyId(arguments);
+    if (!id) return "usage: " + std::string(verb) + " ID";
+    return ControlInput(*id, [&](ui::Window& w) { return input(w, *id); });
+}
+
 std::string HeadlessFrontEnd::Click(std::string_view arguments) {
-    const auto words = headless::Words(arguments);
-    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id) return "usage: click ID";
-    return ControlInput(*id, [&](ui::Window& w) { return w.UserClick(*id); });
+    return OneControlInput(arguments, "click",
+                           [](ui::Window& w, int id) { return w.UserClick(id); });
 }
 
 std::string HeadlessFrontEnd::Choose(std::string_view arguments) {
@@ -299,10 +316,8 @@ std::string HeadlessFrontEnd::Choose(std::string_view arguments) {
 }
 
 std::string HeadlessFrontEnd::Release(std::string_view arguments) {
-    const auto words = headless::Words(arguments);
-    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
-    if (!id) return "usage: release ID";
-    return ControlInput(*id, [&](ui::Window& w) { return w.UserReleaseSpin(*id); });
+    return OneControlInput(arguments, "release",
+                           [](ui::Window& w, int id) { return w.UserReleaseSpin(id); });
 }
 
 std::string HeadlessFrontEnd::Menu(std::string_view arguments) {
@@ -346,8 +361,7 @@ std::string HeadlessFrontEnd::Tip(std::string_view arguments) {
 std::string HeadlessFrontEnd::PrintControl(
     std::string_view arguments, std::string_view verb,
     const std::function<std::string(const ui::Window&, int)>& show) {
-    const auto words = headless::Words(arguments);
-    const auto id = words.size() == 1 ? ParseId(words[0]) : std::nullopt;
+    const auto id = OnlyId(arguments);
     if (!id) return "usage: " + std::string(verb) + " ID";
     const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
                                                    &Dialog().MainWindow()};
@@ -384,32 +398,29 @@ std::string HeadlessFrontEnd::Title(std::string_view arguments) {
     return {};
 }
 
-std::string HeadlessFrontEnd::Log(std::string_view arguments) {
-    if (!headless::Words(arguments).empty()) return "usage: log";
-    for (const std::string& line : Dialog().TrafficList().Lines())
+std::string HeadlessFrontEnd::PrintLines(std::string_view arguments, std::string_view verb,
+                                         const std::vector<std::string>& lines) {
+    if (!headless::Words(arguments).empty()) return "usage: " + std::string(verb);
+    for (const std::string& line : lines)
         Print(EscapeLineBreaks(line));
     return {};
+}
+
+std::string HeadlessFrontEnd::Log(std::string_view arguments) {
+    return PrintLines(arguments, "log", Dialog().TrafficList().Lines());
 }
 
 std::string HeadlessFrontEnd::Traffic(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: traffic";
-    for (const std::string& line : std::exchange(trafficLines_, {}))
-        Print(EscapeLineBreaks(line));
-    return {};
+    return PrintLines(arguments, "traffic", std::exchange(trafficLines_, {}));
 }
 
 std::string HeadlessFrontEnd::Tree(std::string_view arguments) {
-    if (!headless::Words(arguments).empty()) return "usage: tree";
-    for (const std::string& line : headless::FormatTree(Dialog().Tree()))
-        Print(line);
-    return {};
+    return PrintLines(arguments, "tree", headless::FormatTree(Dialog().Tree()));
 }
 
 std::string HeadlessFrontEnd::MenuBar(std::string_view arguments) {
-    if (!headless::Words(arguments).empty()) return "usage: menubar";
-    for (const std::string& line : headless::FormatMenu(Dialog().MenuBar().Bar()))
-        Print(line);
-    return {};
+    return PrintLines(arguments, "menubar", headless::FormatMenu(Dialog().MenuBar().Bar()));
 }
 
 std::string HeadlessFrontEnd::Wait(std::string_view arguments) {

@@ -8,7 +8,6 @@
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
-#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -70,22 +69,16 @@ std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
 }
 
 CDlgAHRS::CDlgAHRS(PageHost& host, const PageServices& services, Identity identity)
-    : Page(host, std::move(identity), Template()), views_(services.views) {}
+    : LiveViewPage(host, services, std::move(identity), Template(),
+                   {.reset = kReset,
+                    .attitudeView = kAttitudeView,
+                    .positionView = kPositionView,
+                    .scope = kScope,
+                    .headingToYaw = kHeadingToYaw,
+                    .headingToZero = kHeadingToZero}) {}
 
 void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kLiveText, liveText);
-}
-
-// The heading reference follows the yaw only while the 3-D attitude view is open; the live
-// windows keep it.
-void CDlgAHRS::OnCommand(int id) {
-    if (id == kReset) Send(msg::DL_MINIAHRS_RESET);
-    if (!views_) return;
-    if (id == kAttitudeView) views_->OpenAttitudeView();
-    if (id == kPositionView) views_->OpenPositionView();
-    if (id == kScope) views_->OpenScope();
-    if (id == kHeadingToYaw) views_->HeadingToYaw();
-    if (id == kHeadingToZero) views_->HeadingToZero();
 }
 
 void CDlgAHRS::RegisterReplies(ReplyDispatcher& dispatcher) {

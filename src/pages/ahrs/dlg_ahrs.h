@@ -2,16 +2,14 @@
 
 #include <string>
 
-#include "app/page.h"
-#include "app/page_services.h"
 #include "pages/ahrs/ahrs_records.h"
+#include "pages/live_view_page.h"
 
 namespace zephran {
 
-// The AHRS view: the latest attitude and sensor values as text, the board reset, and the
-// buttons of the live windows and of the heading reference that the 3-D views subtract from
-// the yaw (both kept by the main window's views, src/views/live_views.h).
-class CDlgAHRS : public Page {
+// The AHRS view: the latest attitude and sensor values as text, the board reset and the buttons
+// of the live windows.
+class CDlgAHRS : public LiveViewPage {
 public:
     enum : int { kLiveText = 1128, kAttitudeView = 1129, kHeadingToYaw = 1130 };
     enum : int { kHeadingToZero = 1131, kScope = 1132, kReset = 1133, kPositionView = 1134 };
@@ -24,12 +22,9 @@ public:
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
 
 private:
     void ShowLiveText(std::string text);
-
-    views::LiveViews* views_;
 };
 
 // The live text of one AHRS live record.

@@ -44,8 +44,12 @@ constexpr std::array<std::array<ParameterField, 2>, 3> kFields{
 constexpr ParameterSet Filter(CDlgFIR::Sensor sensor, const char* name, const Message& read,
                               const Message& write, const Message& reset, ReplyRecord record) {
     const CDlgFIR::Column& c = CDlgFIR::kColumns[sensor];
-    return {name, {&read, &write, &reset}, {c.read, c.write, c.reset}, record, 0,
-            true, kFields[sensor]};
+    return {.name = name,
+            .requests = {&read, &write, &reset},
+            .buttons = {c.read, c.write, c.reset},
+            .record = record,
+            .leadingByte = true,
+            .fields = kFields[sensor]};
 }
 
 ui::WindowTemplate Template() {
@@ -59,12 +63,12 @@ ui::WindowTemplate Template() {
         t.controls.push_back(Label(c.hint, kHint, "IDC_STATIC_" + s + "_FIR_COF_PROM"));
         const std::vector<LayoutItem> cells =
             ParameterSetBinding::AddControls(CDlgFIR::kFilters[i], t);
-        t.controls.push_back(Button(c.read, "Read", "IDC_BUTTON_READ_" + s + "_FIR"));
-        t.controls.push_back(Button(c.write, "Write", "IDC_BUTTON_WRITE_" + s + "_FIR"));
-        t.controls.push_back(Button(c.reset, "Default", "IDC_BUTTON_DEFAULT_" + s + "_FIR"));
-        columns.push_back(
-            Group(c.group, {Row({cells[0], cells[1], Stretch()}), Item(c.hint), cells[2],
-                            Row({Item(c.read), Item(c.write), Item(c.reset)})}));
+        const ButtonCaptions captions = ButtonCaptions::ReadWriteDefault(
+            "IDC_BUTTON_READ_" + s + "_FIR", "IDC_BUTTON_WRITE_" + s + "_FIR",
+            "IDC_BUTTON_DEFAULT_" + s + "_FIR");
+        columns.push_back(Group(
+            c.group, {Row({cells[0], cells[1], Stretch()}), Item(c.hint), cells[2],
+                      Row(ParameterSetBinding::AddButtons(CDlgFIR::kFilters[i], t, captions))}));
     }
     t.layout = Column({Row(std::move(columns)), Stretch()});
     return t;

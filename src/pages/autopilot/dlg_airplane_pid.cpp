@@ -67,13 +67,12 @@ ui::WindowTemplate CDlgAirplanePID::Template(const Table& table, const Sets& set
         const std::string stem = c.stem;
         t.controls.push_back(GroupBox(c.firstId, c.caption, "IDC_STATIC_" + stem + "_PROM"));
         std::vector<LayoutItem> cells = ParameterSetBinding::AddControls(sets[k]->set, t);
-        t.controls.push_back(Button(c.ReadButton(), "Read", "IDC_BUTTON_" + stem + "_READ"));
-        t.controls.push_back(Button(c.WriteButton(), "Write", "IDC_BUTTON_" + stem + "_WRITE"));
-        t.controls.push_back(
-            Button(c.DefaultButton(), "Default", "IDC_BUTTON_" + stem + "_DEFAULT"));
-        groups.push_back(Group(
-            c.firstId, {Grid(4, std::move(cells)), Row({Item(c.ReadButton()), Item(c.WriteButton()),
-                                                        Item(c.DefaultButton())})}));
+        const ButtonCaptions captions = ButtonCaptions::ReadWriteDefault(
+            "IDC_BUTTON_" + stem + "_READ", "IDC_BUTTON_" + stem + "_WRITE",
+            "IDC_BUTTON_" + stem + "_DEFAULT");
+        std::vector<LayoutItem> buttons =
+            ParameterSetBinding::AddButtons(sets[k]->set, t, captions);
+        groups.push_back(Group(c.firstId, {Grid(4, std::move(cells)), Row(std::move(buttons))}));
     }
     t.layout = Column({Grid(3, std::move(groups)), Stretch()});
     return t;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/messages.h"
+#include "pages/filter_noise_set.h"
 #include "ui/controls.h"
 
 namespace zephran {
@@ -15,18 +16,11 @@ enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430
 // board's own names for the parameters; the language files give them in words.
 constexpr ParameterField Parameter(int n, std::string_view name, std::string_view caption,
                                    std::string_view key, double initial) {
-    return {.name = name,
-            .offset = static_cast<std::uint16_t>(1 + 8 * n),
-            .type = FieldType::kF64,
-            .box = P::kFirstBox + n,
-            .label = kFirstLabel + n,
-            .caption = caption,
-            .key = key,
-            .initial = initial,
-            .width = 16,
-            .description = static_cast<std::size_t>(n) < kGpsInsQCount
-                               ? "Process noise of the navigation filter (Q)"
-                               : "Measurement noise of the navigation filter (R)"};
+    return NoiseField(static_cast<std::uint16_t>(1 + 8 * n), name, P::kFirstBox + n,
+                      kFirstLabel + n, caption, key, initial,
+                      static_cast<std::size_t>(n) < kGpsInsQCount
+                          ? "Process noise of the navigation filter (Q)"
+                          : "Measurement noise of the navigation filter (R)");
 }
 
 // In record order: the four process noises (Q), then the eight measurement noises (R).
@@ -50,21 +44,15 @@ constexpr ParameterField kFields[kGpsInsQrCount] = {
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
-    t.controls = {
-        GroupBox(kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"),
-        GroupBox(kQGroup, "Q", "IDC_STATIC_Q"),
-        GroupBox(kRGroup, "R", "IDC_STATIC_R"),
-        Button(P::kRead, "Read", "IDC_BUTTON_GPSINS_PARA_READ"),
-        Button(P::kWrite, "Write", "IDC_BUTTON_GPSINS_PARA_WRITE"),
-        Button(P::kDefault, "Default", "IDC_BUTTON_GPSINS_RARA_SET_DEFAULT"),
-    };
     std::vector<LayoutItem> q = ParameterSetBinding::AddControls(P::kQr, t);
     std::vector<LayoutItem> r(q.begin() + 2 * kGpsInsQCount, q.end());
     q.resize(2 * kGpsInsQCount);
+    LayoutItem noises =
+        Row({AddGroup(t, kQGroup, "Q", "IDC_STATIC_Q", {Grid(2, std::move(q)), Stretch()}),
+             AddGroup(t, kRGroup, "R", "IDC_STATIC_R", {Grid(2, std::move(r))})});
     t.layout = Column({
-        Group(kQrGroup, {Row({Group(kQGroup, {Grid(2, std::move(q)), Stretch()}),
-                              Group(kRGroup, {Grid(2, std::move(r))})})}),
-        Row({Item(P::kRead), Item(P::kWrite), Item(P::kDefault), Stretch()}),
+        AddGroup(t, kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER", {std::move(noises)}),
+        LeftRow(ParameterSetBinding::AddButtons(P::kQr, t, NoiseButtonCaptions("GPSINS"))),
         Stretch(),
     });
     return t;
@@ -72,14 +60,10 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-const ParameterSet CDlgGPSINSSetting::kQr{
-    "GPS/INS filter parameters",
-    {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
-    {kRead, kWrite, kDefault},
-    ReplyRecord::kGpsInsQr,
-    0,
-    true,
-    kFields};
+const ParameterSet CDlgGPSINSSetting::kQr =
+    RecordSet("GPS/INS filter parameters",
+              {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+              {kRead, kWrite, kDefault}, ReplyRecord::kGpsInsQr, kFields, SetRules::kLeadingByte);
 
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}

@@ -5,7 +5,6 @@
 #include "pages/record_store.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
-#include "views/live_views.h"
 
 namespace zephran {
 namespace {
@@ -35,18 +34,14 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-CDlgGPSINSView::CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity)
-    : Page(host, std::move(identity), Template()), views_(services.views) {}
-
 // The heading buttons act on the heading reference the live windows keep, as the AHRS view's do.
-void CDlgGPSINSView::OnCommand(int id) {
-    if (id == kReset) Send(msg::DL_MINIAHRS_RESET);
-    if (!views_) return;
-    if (id == kAttitudeView) views_->OpenAttitudeView();
-    if (id == kScope) views_->OpenScope();
-    if (id == kHeadingToYaw) views_->HeadingToYaw();
-    if (id == kHeadingToZero) views_->HeadingToZero();
-}
+CDlgGPSINSView::CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity)
+    : LiveViewPage(host, services, std::move(identity), Template(),
+                   {.reset = kReset,
+                    .attitudeView = kAttitudeView,
+                    .scope = kScope,
+                    .headingToYaw = kHeadingToYaw,
+                    .headingToZero = kHeadingToZero}) {}
 
 // The texts are current before this runs; the SensorsRaw text reaches the screen only here.
 void CDlgGPSINSView::RegisterReplies(ReplyDispatcher& dispatcher) {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "app/page.h"
-#include "app/page_services.h"
+#include "pages/live_view_page.h"
 
 namespace zephran {
 
 // The GPS/INS view: the navigation output, raw sensors and GPS solution as three texts, the
 // board reset and the heading reference of the 3-D views.
-class CDlgGPSINSView : public Page {
+class CDlgGPSINSView : public LiveViewPage {
 public:
     enum : int { kNavOutputText = 1201, kSensorsRawText = 1202, kGpsRawText = 1203 };
     enum : int { kAttitudeView = 1204, kHeadingToYaw = 1205, kHeadingToZero = 1206 };
@@ -16,12 +15,6 @@ public:
     CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-protected:
-    void OnCommand(int id) override;
-
-private:
-    views::LiveViews* views_;
 };
 
 }  // namespace zephran

@@ -13,13 +13,13 @@ ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
-        GroupBox(Dlg::kPrompt, "GPSINS直通输出", "IDC_STATIC_GPSINS_DIRECT_OUTPUT_SELECT_PROM"),
         Radio(Dlg::kNormal, Dlg::kPrompt, "正常模式", "IDC_RADIO_GPSINS_NORMAL_OUTPUT"),
         Radio(Dlg::kDirect, Dlg::kPrompt, "直通", "IDC_RADIO_GPSINS_DIRECTL_OUTPUT"),
         Button(Dlg::kSet, "Set", "IDC_BUTTON_GPSINS_DIRECT_OUTPUT_SET"),
     };
     t.layout = Column({
-        Group(Dlg::kPrompt, {LeftRow({Item(Dlg::kNormal), Item(Dlg::kDirect), Item(Dlg::kSet)})}),
+        AddGroup(t, Dlg::kPrompt, "GPSINS直通输出", "IDC_STATIC_GPSINS_DIRECT_OUTPUT_SELECT_PROM",
+                 {LeftRow({Item(Dlg::kNormal), Item(Dlg::kDirect), Item(Dlg::kSet)})}),
         Stretch(),
     });
     return t;

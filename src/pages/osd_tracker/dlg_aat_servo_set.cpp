@@ -100,22 +100,6 @@ ui::Control Spin(int id) {
                        .rangeMax = Dlg::kOffsetLimit};
 }
 
-ui::LayoutItem Buttons(std::initializer_list<int> ids) {
-    std::vector<ui::LayoutItem> items;
-    for (int id : ids)
-        items.push_back(ui::Item(id));
-    items.push_back(ui::Stretch());
-    return ui::Row(std::move(items));
-}
-
-// The buttons of a set, captioned by what they do.
-void AddButtons(ui::WindowTemplate& t, const ParameterSet& set) {
-    const ParameterSet::Buttons& b = set.buttons;
-    if (b.read) t.controls.push_back(ui::Button(b.read, "Read", "m_ButtonRead"));
-    if (b.write) t.controls.push_back(ui::Button(b.write, "Set", "m_ButtonSet"));
-    if (b.reset) t.controls.push_back(ui::Button(b.reset, "Default", "m_ButtonSetDefault"));
-}
-
 // Cells of a grid of three columns: a field without a unit gets an empty third cell.
 std::vector<ui::LayoutItem> ThreeColumns(const ParameterSet& set, ui::WindowTemplate& t) {
     std::vector<ui::LayoutItem> cells = ParameterSetBinding::AddControls(set, t);
@@ -129,49 +113,48 @@ std::vector<ui::LayoutItem> ThreeColumns(const ParameterSet& set, ui::WindowTemp
     return grid;
 }
 
+// A group of a set: its boxes in a grid, its buttons in a row below.
+ui::LayoutItem SetGroup(ui::WindowTemplate& t, int id, std::string caption, std::string key,
+                        ui::LayoutItem grid, const ParameterSet& set) {
+    ui::LayoutItem buttons = ui::LeftRow(ParameterSetBinding::AddButtons(set, t));
+    return ui::AddGroup(t, id, std::move(caption), std::move(key),
+                        {std::move(grid), std::move(buttons)});
+}
+
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
     t.controls = {
-        GroupBox(kMotorGroup, "Motor control settings", "IDC_STATIC_MOTOR_CONTROL_SET"),
-        GroupBox(kPowerOnGroup, "Pitch axis power-on position", "IDC_STATIC_VERTICAL_POWERON_SET"),
         Radio(Dlg::kPowerOnHorizontal, kPowerOnGroup, "Horizontal", "IDC_RADIO_HORI"),
         Radio(Dlg::kPowerOnVertical, kPowerOnGroup, "Vertical", "IDC_RADIO_VERTICAL"),
         Button(Dlg::kSetPowerOn, "Set", "m_ButtonSet"),
-        GroupBox(kOffsetGroup, "Pitch axis limit offsets", "IDC_STATIC_PITCH_OFFSET_GROUP"),
-        GroupBox(kPitchGroup, "Pitch axis", "IDC_STATIC_PITCH_PARA_GROUP"),
-        GroupBox(kHorizontalGroup, "Horizontal axis", "IDC_STATIC_HORI_PARA_GROUP"),
-        GroupBox(kPidGroup, "Horizontal axis PID", "IDC_STATIC_HORI_PID"),
         Spin(Dlg::kHorizontalSpin),
         Spin(Dlg::kVerticalSpin),
     };
-    for (const ParameterSet* set :
-         {&Dlg::kOffsets, &Dlg::kStepSet, &Dlg::kYawPid, &Dlg::kServoGapSet})
-        AddButtons(t, *set);
+    LayoutItem powerOn = AddGroup(t, kPowerOnGroup, "Pitch axis power-on position",
+                                  "IDC_STATIC_VERTICAL_POWERON_SET",
+                                  {Item(Dlg::kPowerOnHorizontal), Item(Dlg::kPowerOnVertical),
+                                   LeftRow({Item(Dlg::kSetPowerOn)})});
     // Each offset's spin button sits after its box.
     std::vector<LayoutItem> offsets = ParameterSetBinding::AddControls(Dlg::kOffsets, t);
     offsets.insert(offsets.begin() + 2, Item(Dlg::kHorizontalSpin));
     offsets.push_back(Item(Dlg::kVerticalSpin));
-
+    LayoutItem offsetGroup =
+        SetGroup(t, kOffsetGroup, "Pitch axis limit offsets", "IDC_STATIC_PITCH_OFFSET_GROUP",
+                 Grid(3, std::move(offsets)), Dlg::kOffsets);
+    LayoutItem pitch = SetGroup(t, kPitchGroup, "Pitch axis", "IDC_STATIC_PITCH_PARA_GROUP",
+                                Grid(3, ThreeColumns(Dlg::kStepSet, t)), Dlg::kStepSet);
+    LayoutItem pid = SetGroup(t, kPidGroup, "Horizontal axis PID", "IDC_STATIC_HORI_PID",
+                              Grid(3, ThreeColumns(Dlg::kYawPid, t)), Dlg::kYawPid);
+    LayoutItem servoGap = Grid(2, ParameterSetBinding::AddControls(Dlg::kServoGapSet, t));
+    LayoutItem horizontal =
+        AddGroup(t, kHorizontalGroup, "Horizontal axis", "IDC_STATIC_HORI_PARA_GROUP",
+                 {std::move(pid), std::move(servoGap),
+                  LeftRow(ParameterSetBinding::AddButtons(Dlg::kServoGapSet, t))});
     t.layout = Column({
-        Group(
-            kMotorGroup,
-            {
-                Row({Group(kPowerOnGroup,
-                           {Item(Dlg::kPowerOnHorizontal), Item(Dlg::kPowerOnVertical),
-                            Buttons({Dlg::kSetPowerOn})}),
-                     Group(kOffsetGroup,
-                           {Grid(3, std::move(offsets)),
-                            Buttons({Dlg::kReadOffsets, Dlg::kSetOffsets, Dlg::kDefaultOffsets})}),
-                     Group(kPitchGroup, {Grid(3, ThreeColumns(Dlg::kStepSet, t)),
-                                         Buttons({Dlg::kReadStep, Dlg::kSetStep})}),
-                     Stretch()}),
-                Group(kHorizontalGroup,
-                      {Group(kPidGroup, {Grid(3, ThreeColumns(Dlg::kYawPid, t)),
-                                         Buttons({Dlg::kReadPid, Dlg::kSetPid, Dlg::kDefaultPid})}),
-                       Grid(2, ParameterSetBinding::AddControls(Dlg::kServoGapSet, t)),
-                       Buttons({Dlg::kReadServoGap, Dlg::kSetServoGap})}),
-            }),
+        AddGroup(t, kMotorGroup, "Motor control settings", "IDC_STATIC_MOTOR_CONTROL_SET",
+                 {Row({std::move(powerOn), std::move(offsetGroup), std::move(pitch), Stretch()}),
+                  std::move(horizontal)}),
         Stretch(),
     });
     return t;
@@ -179,41 +162,26 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-// The tracker's replies carry no leading byte; one shorter than its layout changes nothing.
-const ParameterSet CAATServoSet::kOffsets{
-    "Pitch axis limit offsets",
-    {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
-     &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
-    {kReadOffsets, kSetOffsets, kDefaultOffsets},
-    ReplyRecord::kAatOffsets,
-    0,
-    false,
-    kOffsetFields};
-const ParameterSet CAATServoSet::kStepSet{
-    "Pitch axis step",
-    {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP, nullptr},
-    {kReadStep, kSetStep, 0},
-    ReplyRecord::kAatStep,
-    0,
-    false,
-    kStepFields};
-const ParameterSet CAATServoSet::kYawPid{
+// The tracker's sets: no leading byte, and their Read and Default take the boxes in first.
+const ParameterSet CAATServoSet::kOffsets =
+    RecordSet("Pitch axis limit offsets",
+              {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
+               &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
+              {kReadOffsets, kSetOffsets, kDefaultOffsets}, ReplyRecord::kAatOffsets, kOffsetFields,
+              SetRules::kTracker);
+const ParameterSet CAATServoSet::kStepSet = RecordSet(
+    "Pitch axis step", {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP},
+    {kReadStep, kSetStep}, ReplyRecord::kAatStep, kStepFields, SetRules::kTracker);
+const ParameterSet CAATServoSet::kYawPid = RecordSet(
     "Horizontal axis PID",
     {&msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET, &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
      &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID},
-    {kReadPid, kSetPid, kDefaultPid},
-    ReplyRecord::kAatYawPid,
-    0,
-    false,
-    kYawPidFields};
-const ParameterSet CAATServoSet::kServoGapSet{
-    "Horizontal axis minimum output point",
-    {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP, nullptr},
-    {kReadServoGap, kSetServoGap, 0},
-    ReplyRecord::kAatServoGap,
-    0,
-    false,
-    kServoGapFields};
+    {kReadPid, kSetPid, kDefaultPid}, ReplyRecord::kAatYawPid, kYawPidFields, SetRules::kTracker);
+// Its Read alone leaves the boxes as they are.
+const ParameterSet CAATServoSet::kServoGapSet =
+    RecordSet("Horizontal axis minimum output point",
+              {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP},
+              {kReadServoGap, kSetServoGap}, ReplyRecord::kAatServoGap, kServoGapFields);
 
 CAATServoSet::CAATServoSet(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
@@ -229,18 +197,12 @@ void CAATServoSet::DoDataExchange(ui::DataExchange& dx) {
     }
 }
 
-// Every button but the minimum output point's Read takes the boxes in first (a Set does so as
-// it writes); the values go out as they then stand, even when a box did not parse.
 void CAATServoSet::OnCommand(int id) {
     if (id == kSetPowerOn) {
         UpdateData(true);
         const auto position = static_cast<std::uint8_t>(powerOn);
         Send(msg::DL_ID_AAT_SERVO_SET_POWERON_SET, {&position, 1});
         return;
-    }
-    for (ParameterSetBinding& set : sets_) {
-        const ParameterSet::Buttons& b = set.Set().buttons;
-        if ((id == b.read && id != kReadServoGap) || id == b.reset) UpdateData(true);
     }
     ParameterPage::OnCommand(id);
 }

@@ -11,55 +11,118 @@
 #include "ui/data_exchange.h"
 
 namespace zephran {
-
-const std::array<CCalibrateDlg::Quantity, 2> CCalibrateDlg::kQuantities{{
-    {1430, &msg::kReadCurrentCalAPoint, &msg::kReadCurrentCalBPoint, &msg::kSetCurrentCal,
-     &msg::kReadCurrentCal, &msg::kSetDefaultCurrentCal, true, &CCalibrateDlg::current},
-    {1460, &msg::kReadVoltageAPoint, &msg::kReadVoltageBPoint, &msg::kSetVoltageCal,
-     &msg::kReadVoltageCal, &msg::kSetDefaultVoltageCal, false, &CCalibrateDlg::voltage},
-}};
-
 namespace {
 
-using Quantity = CCalibrateDlg::Quantity;
+using D = CCalibrateDlg;
+using Quantity = D::Quantity;
+using Points = D::Points;
 
 enum : int { kOnePointGroup = 1400, kTwoPointGroup = 1429, kRssiGroup = 1420 };
 enum : int { kRssiMinLabel = 1425, kRssiMaxLabel = 1426, kRssiMinUnit = 1427, kRssiMaxUnit = 1428 };
+constexpr int kCurrentFirst = 1430, kVoltageFirst = 1460;
 
 constexpr const char* kStartKey = "m_ButtonStartRSSICal";
 constexpr const char* kStopKey = "m_ButtonStopRSSICal";
 constexpr const char* kStartText = "Start RSSI Calibration";
 constexpr const char* kStopText = "Stop RSSI Calibration";
 
-// A one-point calibration: its value goes out alone under msgId.
-struct OnePoint {
-    int box;
-    int set;
-    const Message* message;
-    float CCalibrateDlg::*value;
-    const char* key;
-    const char* caption;
-    const char* unit;
+// A one-point calibration's value: it goes out alone with its Set. Its label and unit sit beside
+// the box.
+constexpr ParameterField OnePoint(std::string_view name, int box, std::string_view caption,
+                                  std::string_view key, double initial, std::string_view unit) {
+    return {.name = name,
+            .box = box,
+            .label = box + 4,
+            .caption = caption,
+            .key = key,
+            .initial = initial,
+            .unit = unit,
+            .unitLabel = box + 7,
+            .width = 8};
+}
+
+constexpr ParameterField kCurrentZeroOffsetField[] = {
+    OnePoint("currentZeroOffset", D::kCurrentZeroOffset,
+             "Current zero offset:", "IDC_STATIC_CURRENTBIAS_PROMPT", 0.5, "A")};
+constexpr ParameterField kCurrentReferenceField[] = {
+    OnePoint("currentReference", D::kCurrentReference,
+             "Current reference:", "IDC_STATIC_CURRENT_SCALE_PROMPT", 10, "A")};
+constexpr ParameterField kVoltageReferenceField[] = {
+    OnePoint("voltageReference", D::kVoltageReference,
+             "Voltage reference:", "IDC_STATIC_VOLTAGE_CAL_PROMPT", 12.2, "V")};
+
+// A two-point calibration's bias and scale: the pair computed and written with Set, or the
+// read-only pair the board reported.
+constexpr std::array<ParameterField, 2> BiasAndScale(int first, bool readBack,
+                                                     std::string_view biasKey,
+                                                     std::string_view scaleKey, double scale) {
+    const int bias = first + (readBack ? D::kBiasReadLabel : D::kBiasLabel);
+    return {{{.name = readBack ? "biasRead" : "bias",
+              .box = bias + 1,
+              .label = bias,
+              .caption = "Bias:",
+              .key = biasKey,
+              .readOnly = readBack,
+              .width = 8},
+             {.name = readBack ? "scaleRead" : "scale",
+              .offset = 4,
+              .box = bias + 3,
+              .label = bias + 2,
+              .caption = "Scale:",
+              .key = scaleKey,
+              .initial = scale,
+              .readOnly = readBack,
+              .width = 8}}};
+}
+
+constexpr auto kCurrentCalFields =
+    BiasAndScale(kCurrentFirst, false, "IDC_STATIC_BIAS1", "IDC_STATIC_SCALE1", 0.05);
+constexpr auto kCurrentReadBackFields =
+    BiasAndScale(kCurrentFirst, true, "IDC_STATIC_BIAS2", "IDC_STATIC_SCALE2", 0.05);
+constexpr auto kVoltageCalFields =
+    BiasAndScale(kVoltageFirst, false, "IDC_STATIC_BIAS3", "IDC_STATIC_SCALE3", 0);
+constexpr auto kVoltageReadBackFields =
+    BiasAndScale(kVoltageFirst, true, "IDC_STATIC_BIAS4", "IDC_STATIC_SCALE4", 0);
+
+// The RSSI range the board found while the calibration ran, in volts or milliseconds as its
+// input is set.
+constexpr ParameterField RssiLimit(std::string_view name, int box, int label, int unitLabel,
+                                   std::string_view caption, std::string_view key,
+                                   std::string_view unitKey, std::uint16_t offset) {
+    ParameterField f = ReportedField(name, offset, box, label, caption, key);
+    f.unit = "V or ms";
+    f.unitLabel = unitLabel;
+    f.unitKey = unitKey;
+    f.width = 8;
+    return f;
+}
+
+constexpr ParameterField kRssiFields[] = {
+    RssiLimit("rssiMin", D::kRssiMin, kRssiMinLabel, kRssiMinUnit,
+              "Minimum:", "IDC_STATIC_RSSI_MIN", "IDC_STATIC_RSSI_MIN_UNIT", 0),
+    RssiLimit("rssiMax", D::kRssiMax, kRssiMaxLabel, kRssiMaxUnit,
+              "Maximum:", "IDC_STATIC_RSSI_MAX", "IDC_STATIC_RSSI_MAX_UNIT", 4),
 };
 
-constexpr std::array<OnePoint, 3> kOnePoints{{
-    {CCalibrateDlg::kCurrentZeroOffset, CCalibrateDlg::kSetCurrentZeroOffset, &msg::kSetCurrentBias,
-     &CCalibrateDlg::currentZeroOffset, "IDC_STATIC_CURRENTBIAS_PROMPT",
-     "Current zero offset:", "A"},
-    {CCalibrateDlg::kCurrentReference, CCalibrateDlg::kSetCurrentReference,
-     &msg::kOnePointCurrentCal, &CCalibrateDlg::currentReference, "IDC_STATIC_CURRENT_SCALE_PROMPT",
-     "Current reference:", "A"},
-    {CCalibrateDlg::kVoltageReference, CCalibrateDlg::kSetVoltageReference,
-     &msg::kOnePointVoltageCal, &CCalibrateDlg::voltageReference, "IDC_STATIC_VOLTAGE_CAL_PROMPT",
-     "Voltage reference:", "V"},
-}};
-
-// The label and unit of a one-point box sit beside it.
-int LabelOf(const OnePoint& p) {
-    return p.box + 4;
+// A set with a Set button that writes its values.
+constexpr ParameterSet WrittenSet(std::string_view name, const Message& write, int button,
+                                  std::span<const ParameterField> fields) {
+    return {.name = name,
+            .requests = {.write = &write},
+            .buttons = {.write = button},
+            .fields = fields};
 }
-int UnitOf(const OnePoint& p) {
-    return p.box + 7;
+
+// A pair the board reports into the calibration record, with Read and, where it has one,
+// Default.
+constexpr ParameterSet ReportedSet(std::string_view name, const Message& read, int readButton,
+                                   const Message* reset, int resetButton,
+                                   std::span<const ParameterField> fields) {
+    return {.name = name,
+            .requests = {.read = &read, .reset = reset},
+            .buttons = {.read = readButton, .reset = resetButton},
+            .record = ReplyRecord::kOsdCal,
+            .fields = fields};
 }
 
 struct QuantityTexts {
@@ -67,29 +130,29 @@ struct QuantityTexts {
     const char* key;
     std::array<const char*, 2> pointCaptions;
     std::array<const char*, 2> pointKeys;
-    char writeSuffix;  // of IDC_STATIC_BIASn and IDC_STATIC_SCALEn; the read-back's is next
 };
 
 constexpr std::array<QuantityTexts, 2> kQuantityTexts{{
     {"Current",
      "IDC_STATIC_CURRENT_PROM",
      {"Point A current (A):", "Point B current (A):"},
-     {"IDC_STATIC_CURR_APOINT_PROM", "IDC_STATIC_CURR_BPOINT_PROM"},
-     '1'},
+     {"IDC_STATIC_CURR_APOINT_PROM", "IDC_STATIC_CURR_BPOINT_PROM"}},
     {"Voltage",
      "IDC_STATIC_VOLTAGE_PROM",
      {"Point A voltage (V):", "Point B voltage (V):"},
-     {"IDC_STATIC_VOLTAGE_APOINT_PROM", "IDC_STATIC_VOLTAGE_BPOINT_PROM"},
-     '3'},
+     {"IDC_STATIC_VOLTAGE_APOINT_PROM", "IDC_STATIC_VOLTAGE_BPOINT_PROM"}},
 }};
 
-constexpr int kPointSlots = CCalibrateDlg::kLabelB - CCalibrateDlg::kLabelA;
+constexpr int kPointSlots = D::kLabelB - D::kLabelA;
+
+void Append(std::vector<ui::LayoutItem>& cells, std::vector<ui::LayoutItem> more) {
+    cells.insert(cells.end(), more.begin(), more.end());
+}
 
 // Each point: its label, known value, board reading with its unit, and Read; then the bias
 // and scale to write with Set, those read back with Read, and Default.
 ui::LayoutItem AddQuantity(ui::WindowTemplate& t, const Quantity& q, const QuantityTexts& texts) {
     using namespace ui;
-    using D = CCalibrateDlg;
     t.controls.push_back(GroupBox(q.Id(D::kGroupBox), texts.caption, texts.key));
     std::vector<LayoutItem> cells;
     for (int p = 0; p < 2; ++p) {
@@ -103,50 +166,32 @@ ui::LayoutItem AddQuantity(ui::WindowTemplate& t, const Quantity& q, const Quant
         for (D::Slot slot : {D::kLabelA, D::kKnownA, D::kMeasuredA, D::kUnitA, D::kReadA})
             cells.push_back(Item(at(slot)));
     }
-    const std::string write(1, texts.writeSuffix);
-    const std::string read(1, static_cast<char>(texts.writeSuffix + 1));
-    t.controls.push_back(Label(q.Id(D::kBiasLabel), "Bias:", "IDC_STATIC_BIAS" + write));
-    t.controls.push_back(Edit(q.Id(D::kBias), 8));
-    t.controls.push_back(Label(q.Id(D::kScaleLabel), "Scale:", "IDC_STATIC_SCALE" + write));
-    t.controls.push_back(Edit(q.Id(D::kScale), 8));
-    t.controls.push_back(Button(q.Id(D::kSet), "Set", "m_ButtonSet"));
-    t.controls.push_back(Label(q.Id(D::kBiasReadLabel), "Bias:", "IDC_STATIC_BIAS" + read));
-    t.controls.push_back(ReadOnlyEdit(q.Id(D::kBiasRead), 8));
-    t.controls.push_back(Label(q.Id(D::kScaleReadLabel), "Scale:", "IDC_STATIC_SCALE" + read));
-    t.controls.push_back(ReadOnlyEdit(q.Id(D::kScaleRead), 8));
-    t.controls.push_back(Button(q.Id(D::kRead), "Read", "m_ButtonRead"));
-    t.controls.push_back(Button(q.Id(D::kDefault), "Default", "m_ButtonSetDefault"));
-    for (int id = q.Id(D::kBiasLabel); id <= q.Id(D::kRead); ++id)
-        cells.push_back(Item(id));
+    Append(cells, ParameterSetBinding::AddControls(*q.calibration, t));
+    Append(cells, ParameterSetBinding::AddButtons(*q.calibration, t));
+    Append(cells, ParameterSetBinding::AddControls(*q.readBack, t));
+    std::vector<LayoutItem> readAndDefault = ParameterSetBinding::AddButtons(*q.readBack, t);
+    cells.push_back(readAndDefault.front());
     return Group(q.Id(D::kGroupBox),
-                 {Grid(5, std::move(cells)), Row({Stretch(), Item(q.Id(D::kDefault))})});
+                 {Grid(5, std::move(cells)), Row({Stretch(), readAndDefault.back()})});
 }
 
 ui::WindowTemplate Template() {
     using namespace ui;
-    using D = CCalibrateDlg;
     WindowTemplate t;
     t.controls.push_back(
         GroupBox(kOnePointGroup, "One-point calibration", "IDC_VOL_CURR_EASY_CAL_PROMPT"));
     std::vector<LayoutItem> onePoint;
-    for (const OnePoint& p : kOnePoints) {
-        t.controls.push_back(Label(LabelOf(p), p.caption, p.key));
-        t.controls.push_back(Edit(p.box, 8));
-        t.controls.push_back(Label(UnitOf(p), p.unit));
-        t.controls.push_back(Button(p.set, "Set", "m_ButtonSet"));
-        for (int id : {LabelOf(p), p.box, UnitOf(p), p.set})
-            onePoint.push_back(Item(id));
+    for (const ParameterSet* set :
+         {&D::kCurrentZeroOffsetSet, &D::kCurrentReferenceSet, &D::kVoltageReferenceSet}) {
+        Append(onePoint, ParameterSetBinding::AddControls(*set, t));
+        Append(onePoint, ParameterSetBinding::AddButtons(*set, t));
     }
 
     t.controls.push_back(GroupBox(kRssiGroup, "RSSI calibration", "IDC_STATIC_RSSI_CAL_PROM"));
-    t.controls.push_back(Label(kRssiMinLabel, "Minimum:", "IDC_STATIC_RSSI_MIN"));
-    t.controls.push_back(ReadOnlyEdit(D::kRssiMin, 8));
-    t.controls.push_back(Label(kRssiMinUnit, "V or ms", "IDC_STATIC_RSSI_MIN_UNIT"));
-    t.controls.push_back(Label(kRssiMaxLabel, "Maximum:", "IDC_STATIC_RSSI_MAX"));
-    t.controls.push_back(ReadOnlyEdit(D::kRssiMax, 8));
-    t.controls.push_back(Label(kRssiMaxUnit, "V or ms", "IDC_STATIC_RSSI_MAX_UNIT"));
-    t.controls.push_back(Button(D::kReadRssi, "Read", "m_ButtonRead"));
+    std::vector<LayoutItem> rssi = ParameterSetBinding::AddControls(D::kRssiRange, t);
+    std::vector<LayoutItem> rssiButtons = ParameterSetBinding::AddButtons(D::kRssiRange, t);
     t.controls.push_back(Button(D::kRssiToggle, kStartText, kStartKey));
+    rssiButtons.push_back(Item(D::kRssiToggle));
 
     t.controls.push_back(
         GroupBox(kTwoPointGroup, "Two-point calibration", "IDC_STATIC_CURR_VOLT_CAL_2POINT_PROM"));
@@ -157,10 +202,7 @@ ui::WindowTemplate Template() {
 
     t.layout = Column({
         Row({Group(kOnePointGroup, {Grid(4, std::move(onePoint))}),
-             Group(kRssiGroup,
-                   {Grid(3, {Item(kRssiMinLabel), Item(D::kRssiMin), Item(kRssiMinUnit),
-                             Item(kRssiMaxLabel), Item(D::kRssiMax), Item(kRssiMaxUnit)}),
-                    Row({Item(D::kReadRssi), Item(D::kRssiToggle)})}),
+             Group(kRssiGroup, {Grid(3, std::move(rssi)), Row(std::move(rssiButtons))}),
              Stretch()}),
         Group(kTwoPointGroup, {Row(std::move(quantities))}),
         Stretch(),
@@ -171,37 +213,66 @@ ui::WindowTemplate Template() {
 // Fits bias + scale * x to the two points (xA, yA) and (xB, yB). The scale is rounded to
 // float before the bias is derived from it, so the pair the board gets is self-consistent.
 // Nothing is computed for equal inputs, nor when the result does not fit a float.
-void Fit(float xA, float yA, float xB, float yB, float& bias, float& scale) {
+void Fit(float xA, float yA, float xB, float yB, ParameterSetBinding& calibration) {
     const double dx = static_cast<double>(xB) - xA;
     if (dx == 0) return;
-    const auto newScale = static_cast<float>((static_cast<double>(yB) - yA) / dx);
-    const auto newBias = static_cast<float>(yA - static_cast<double>(newScale) * xA);
-    if (!std::isfinite(newScale) || !std::isfinite(newBias)) return;
-    scale = newScale;
-    bias = newBias;
+    const auto scale = static_cast<float>((static_cast<double>(yB) - yA) / dx);
+    const auto bias = static_cast<float>(yA - static_cast<double>(scale) * xA);
+    if (!std::isfinite(scale) || !std::isfinite(bias)) return;
+    calibration.Value("scale").number = scale;
+    calibration.Value("bias").number = bias;
 }
 
 }  // namespace
 
-CCalibrateDlg::CCalibrateDlg(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+const ParameterSet CCalibrateDlg::kCurrentZeroOffsetSet = WrittenSet(
+    "Current zero offset", msg::kSetCurrentBias, kSetCurrentZeroOffset, kCurrentZeroOffsetField);
+const ParameterSet CCalibrateDlg::kCurrentReferenceSet = WrittenSet(
+    "Current reference", msg::kOnePointCurrentCal, kSetCurrentReference, kCurrentReferenceField);
+const ParameterSet CCalibrateDlg::kVoltageReferenceSet = WrittenSet(
+    "Voltage reference", msg::kOnePointVoltageCal, kSetVoltageReference, kVoltageReferenceField);
+const ParameterSet CCalibrateDlg::kCurrentCal =
+    WrittenSet("Current calibration", msg::kSetCurrentCal, kCurrentFirst + kSet, kCurrentCalFields);
+const ParameterSet CCalibrateDlg::kVoltageCal =
+    WrittenSet("Voltage calibration", msg::kSetVoltageCal, kVoltageFirst + kSet, kVoltageCalFields);
+const ParameterSet CCalibrateDlg::kCurrentReadBack =
+    ReportedSet("Current calibration on the board", msg::kReadCurrentCal, kCurrentFirst + kRead,
+                &msg::kSetDefaultCurrentCal, kCurrentFirst + kDefault, kCurrentReadBackFields);
+const ParameterSet CCalibrateDlg::kVoltageReadBack =
+    ReportedSet("Voltage calibration on the board", msg::kReadVoltageCal, kVoltageFirst + kRead,
+                &msg::kSetDefaultVoltageCal, kVoltageFirst + kDefault, kVoltageReadBackFields);
+const ParameterSet CCalibrateDlg::kRssiRange =
+    ReportedSet("RSSI range", msg::kReadRssiCal, kReadRssi, nullptr, 0, kRssiFields);
 
+const std::array<CCalibrateDlg::Quantity, 2> CCalibrateDlg::kQuantities{{
+    {kCurrentFirst, &msg::kReadCurrentCalAPoint, &msg::kReadCurrentCalBPoint, true,
+     &CCalibrateDlg::current, &kCurrentCal, &kCurrentReadBack},
+    {kVoltageFirst, &msg::kReadVoltageAPoint, &msg::kReadVoltageBPoint, false,
+     &CCalibrateDlg::voltage, &kVoltageCal, &kVoltageReadBack},
+}};
+
+CCalibrateDlg::CCalibrateDlg(PageHost& host, Identity identity)
+    : ParameterPage(
+          host, std::move(identity), Template(),
+          {&kCurrentZeroOffsetSet, &kCurrentReferenceSet, &kVoltageReferenceSet, &kCurrentCal,
+           &kCurrentReadBack, &kVoltageCal, &kVoltageReadBack, &kRssiRange}) {}
+
+// The one-point boxes first, then each quantity's points before its pairs, then the RSSI range:
+// a bad box stops the commit there.
 void CCalibrateDlg::DoDataExchange(ui::DataExchange& dx) {
-    for (const OnePoint& p : kOnePoints)
-        dx.Text(p.box, this->*p.value);
+    for (const ParameterSet* set :
+         {&kCurrentZeroOffsetSet, &kCurrentReferenceSet, &kVoltageReferenceSet})
+        Binding(*set).Exchange(dx);
     for (const Quantity& q : kQuantities) {
-        TwoPoint& v = this->*q.values;
+        Points& v = this->*q.points;
         dx.Text(q.Id(kKnownA), v.knownA);
         dx.Text(q.Id(kMeasuredA), v.measuredA);
         dx.Text(q.Id(kKnownB), v.knownB);
         dx.Text(q.Id(kMeasuredB), v.measuredB);
-        dx.Text(q.Id(kBias), v.bias);
-        dx.Text(q.Id(kScale), v.scale);
-        dx.Text(q.Id(kBiasRead), v.biasRead);
-        dx.Text(q.Id(kScaleRead), v.scaleRead);
+        Binding(*q.calibration).Exchange(dx);
+        Binding(*q.readBack).Exchange(dx);
     }
-    dx.Text(kRssiMin, rssiMin);
-    dx.Text(kRssiMax, rssiMax);
+    Binding(kRssiRange).Exchange(dx);
 }
 
 // The caption alone says whether the calibration runs; it changes once the request is written,
@@ -220,79 +291,56 @@ void CCalibrateDlg::ApplyTexts() {
     if (rssiRunning_) SetDlgItemText(kRssiToggle, Caption(kStopKey, kStopText));
 }
 
-void CCalibrateDlg::SendPointRead(const Quantity& q, const Message& message,
-                                  float TwoPoint::*known) {
+void CCalibrateDlg::SendPointRead(const Quantity& q, const Message& message, float Points::*known) {
     UpdateData(true);
     if (!q.fromKnown) {
         Send(message);
         return;
     }
-    const float value = (this->*q.values).*known;
+    const float value = (this->*q.points).*known;
     Send(message, {reinterpret_cast<const std::uint8_t*>(&value), sizeof value});
 }
 
+// The sets' buttons take the boxes in only to write; a point's Read takes them in for its known
+// value.
 void CCalibrateDlg::OnCommand(int id) {
-    for (const OnePoint& p : kOnePoints) {
-        if (id != p.set) continue;
-        UpdateData(true);
-        const float value = this->*p.value;
-        Send(*p.message, {reinterpret_cast<const std::uint8_t*>(&value), sizeof value});
-    }
     for (const Quantity& q : kQuantities) {
-        TwoPoint& v = this->*q.values;
-        if (id == q.Id(kReadA)) SendPointRead(q, *q.readA, &TwoPoint::knownA);
-        if (id == q.Id(kReadB)) SendPointRead(q, *q.readB, &TwoPoint::knownB);
-        if (id == q.Id(kSet)) {
-            UpdateData(true);
-            const OsdCalRecord record{v.bias, v.scale};
-            Send(*q.write, {reinterpret_cast<const std::uint8_t*>(&record), sizeof record});
-        }
-        if (id == q.Id(kRead)) Send(*q.readBack);
-        if (id == q.Id(kDefault)) Send(*q.setDefault);
+        if (id == q.Id(kReadA)) SendPointRead(q, *q.readA, &Points::knownA);
+        if (id == q.Id(kReadB)) SendPointRead(q, *q.readB, &Points::knownB);
     }
-    if (id == kReadRssi) Send(msg::kReadRssiCal);
     if (id == kRssiToggle) ToggleRssi();
+    ParameterPage::OnCommand(id);
 }
 
 // The boxes are taken in before the reading is stored, so known values typed since the last
 // commit count; the fit uses whatever the other point holds.
-void CCalibrateDlg::TakePoint(const Quantity& q, float TwoPoint::*measured, float value) {
-    TwoPoint& v = this->*q.values;
+void CCalibrateDlg::TakePoint(const Quantity& q, float Points::*measured, float value) {
+    Points& v = this->*q.points;
     UpdateData(true);
     v.*measured = value;
+    ParameterSetBinding& calibration = Binding(*q.calibration);
     if (q.fromKnown)
-        Fit(v.knownA, v.measuredA, v.knownB, v.measuredB, v.bias, v.scale);
+        Fit(v.knownA, v.measuredA, v.knownB, v.measuredB, calibration);
     else
-        Fit(v.measuredA, v.knownA, v.measuredB, v.knownB, v.bias, v.scale);
+        Fit(v.measuredA, v.knownA, v.measuredB, v.knownB, calibration);
     UpdateData(false);
 }
 
 // The dispatcher logs every reply of the group and copies it into the calibration record; a
-// reply shorter than its layout is taken for no reading at all and reaches no handler.
+// reply shorter than its layout is taken for no reading at all and reaches no handler. The
+// read-back pairs and the RSSI range are the sets' own replies.
 void CCalibrateDlg::RegisterReplies(ReplyDispatcher& dispatcher) {
-    const auto route = [this, &dispatcher](const Message& message, auto apply) {
-        dispatcher.Route(message, [this, apply](const ReceiveArea&) {
-            const OsdCalRecord& record = host_.Records().osdCal;
-            apply(record.first, record.second);
+    ParameterPage::RegisterReplies(dispatcher);
+    const auto route = [this, &dispatcher](const Message& message, const Quantity& q,
+                                           float Points::*measured) {
+        dispatcher.Route(message, [this, &q, measured](const ReceiveArea&) {
+            TakePoint(q, measured, host_.Records().osdCal.first);
         });
     };
     for (const Quantity& q : kQuantities) {
-        route(*q.readA,
-              [this, &q](float value, float) { TakePoint(q, &TwoPoint::measuredA, value); });
-        route(*q.readB,
-              [this, &q](float value, float) { TakePoint(q, &TwoPoint::measuredB, value); });
-        route(*q.readBack, [this, &q](float bias, float scale) {
-            TwoPoint& v = this->*q.values;
-            v.biasRead = bias;
-            v.scaleRead = scale;
-            UpdateData(false);
-        });
+        route(*q.readA, q, &Points::measuredA);
+        route(*q.readB, q, &Points::measuredB);
     }
-    route(msg::kReadRssiCal, [this](float minimum, float maximum) {
-        rssiMin = minimum;
-        rssiMax = maximum;
-        UpdateData(false);
-    });
 }
 
 }  // namespace zephran

@@ -15,22 +15,6 @@ enum : int { kMagCalGroup = 1076, kSpeedGroup = 1080, kSpeedLabel = 1085 };
 enum : int { kReadingsGroup = 1086, kCalibrationGroup = 1093, kCompassOffsetGroup = 1098 };
 enum : int { kCompassOffsetLabel = 1099, kDegreeLabel = 1100 };
 
-constexpr int kButtons[] = {
-    Dlg::kReadSpeed,          Dlg::kSetSpeed,          Dlg::kBeginCal,        Dlg::kReadCalibration,
-    Dlg::kDefaultCalibration, Dlg::kReadCompassOffset, Dlg::kSetCompassOffset};
-
-// A value the tracker reports: shown, never sent.
-constexpr ParameterField Reported(std::string_view name, std::uint16_t offset, int box, int label,
-                                  std::string_view caption, std::string_view key) {
-    return {.name = name,
-            .offset = offset,
-            .box = box,
-            .label = label,
-            .caption = caption,
-            .key = key,
-            .readOnly = true};
-}
-
 constexpr ParameterField kSpeedFields[] = {
     {.name = "turningSpeed",
      .box = Dlg::kSpeed,
@@ -41,18 +25,18 @@ constexpr ParameterField kSpeedFields[] = {
 };
 // Only x and y of the tracker's three axes; the grid shows them side by side.
 constexpr ParameterField kReadingFields[] = {
-    Reported("xCurrent", 0, Dlg::kXValue, 1087, "X Current:", "IDC_STATIC_X_VALUE"),
-    Reported("yCurrent", 4, Dlg::kYValue, 1088, "Y Current:", "IDC_STATIC_Y_VALUE"),
-    Reported("xMinimum", 12, Dlg::kXMin, 1089, "X Minimum:", "IDC_STATIC_X_MIN"),
-    Reported("yMinimum", 16, Dlg::kYMin, 1090, "Y Minimum:", "IDC_STATIC_Y_MIN"),
-    Reported("xMaximum", 24, Dlg::kXMax, 1091, "X Maximum:", "IDC_STATIC_X_MAX"),
-    Reported("yMaximum", 28, Dlg::kYMax, 1092, "Y Maximum:", "IDC_STATIC_Y_MAX"),
+    ReportedField("xCurrent", 0, Dlg::kXValue, 1087, "X Current:", "IDC_STATIC_X_VALUE"),
+    ReportedField("yCurrent", 4, Dlg::kYValue, 1088, "Y Current:", "IDC_STATIC_Y_VALUE"),
+    ReportedField("xMinimum", 12, Dlg::kXMin, 1089, "X Minimum:", "IDC_STATIC_X_MIN"),
+    ReportedField("yMinimum", 16, Dlg::kYMin, 1090, "Y Minimum:", "IDC_STATIC_Y_MIN"),
+    ReportedField("xMaximum", 24, Dlg::kXMax, 1091, "X Maximum:", "IDC_STATIC_X_MAX"),
+    ReportedField("yMaximum", 28, Dlg::kYMax, 1092, "Y Maximum:", "IDC_STATIC_Y_MAX"),
 };
 constexpr ParameterField kCalibrationFields[] = {
-    Reported("xOffset", 0, Dlg::kXOffset, 1094, "X Offset:", "IDC_STATIC_X_OFFSET"),
-    Reported("yOffset", 4, Dlg::kYOffset, 1095, "Y Offset:", "IDC_STATIC_Y_OFFSET"),
-    Reported("xScale", 12, Dlg::kXScale, 1096, "X Scale:", "IDC_STATIC_X_SCALE"),
-    Reported("yScale", 16, Dlg::kYScale, 1097, "Y Scale:", "IDC_STATIC_Y_SCALE"),
+    ReportedField("xOffset", 0, Dlg::kXOffset, 1094, "X Offset:", "IDC_STATIC_X_OFFSET"),
+    ReportedField("yOffset", 4, Dlg::kYOffset, 1095, "Y Offset:", "IDC_STATIC_Y_OFFSET"),
+    ReportedField("xScale", 12, Dlg::kXScale, 1096, "X Scale:", "IDC_STATIC_X_SCALE"),
+    ReportedField("yScale", 16, Dlg::kYScale, 1097, "Y Scale:", "IDC_STATIC_Y_SCALE"),
 };
 constexpr ParameterField kCompassOffsetFields[] = {
     {.name = "compassOffset",
@@ -68,36 +52,27 @@ constexpr ParameterField kCompassOffsetFields[] = {
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
-    t.controls = {
-        GroupBox(kMagCalGroup, "Compass Calibration", "IDC_STATIC_MAGCAL"),
-        GroupBox(kSpeedGroup, "Calibration Turning Speed", "IDC_STATIC_CAL_SPEED_GROUP"),
-        GroupBox(kReadingsGroup, "Compass Readings", "IDC_STATIC_CAL_GROUP"),
-        GroupBox(kCalibrationGroup, "Calibration Parameters", "IDC_STATIC_CAL_PARAMETER_GROUP"),
-        GroupBox(kCompassOffsetGroup, "Compass Offset", "IDC_STATIC_COMPASS_OFFSET_GROUP"),
-        Button(Dlg::kReadSpeed, "Read", "m_ButtonRead"),
-        Button(Dlg::kSetSpeed, "Set", "m_ButtonSet"),
-        Button(Dlg::kBeginCal, "Start Calibration", "m_ButtonBeginCal"),
-        Button(Dlg::kReadCalibration, "Read", "m_ButtonRead"),
-        Button(Dlg::kDefaultCalibration, "Default", "m_ButtonSetDefault"),
-        Button(Dlg::kReadCompassOffset, "Read", "m_ButtonRead"),
-        Button(Dlg::kSetCompassOffset, "Set", "m_ButtonSet"),
+    t.controls = {Button(Dlg::kBeginCal, "Start Calibration", "m_ButtonBeginCal")};
+    // A set's boxes in a grid, its buttons in a row after them.
+    const auto set = [&t](const ParameterSet& s, int columns) {
+        std::vector<LayoutItem> boxes = ParameterSetBinding::AddControls(s, t);
+        return std::vector<LayoutItem>{Grid(columns, std::move(boxes)),
+                                       LeftRow(ParameterSetBinding::AddButtons(s, t))};
     };
+    LayoutItem speed = AddGroup(t, kSpeedGroup, "Calibration Turning Speed",
+                                "IDC_STATIC_CAL_SPEED_GROUP", {Row(set(Dlg::kSpeedSet, 2))});
+    LayoutItem readings = AddGroup(t, kReadingsGroup, "Compass Readings", "IDC_STATIC_CAL_GROUP",
+                                   {Grid(4, ParameterSetBinding::AddControls(Dlg::kReadings, t)),
+                                    LeftRow({Item(Dlg::kBeginCal)})});
+    LayoutItem calibration = AddGroup(t, kCalibrationGroup, "Calibration Parameters",
+                                      "IDC_STATIC_CAL_PARAMETER_GROUP", set(Dlg::kCalibration, 4));
+    LayoutItem offset =
+        AddGroup(t, kCompassOffsetGroup, "Compass Offset", "IDC_STATIC_COMPASS_OFFSET_GROUP",
+                 {Row(set(Dlg::kCompassOffsetSet, 3))});
     t.layout = Column({
-        Group(
-            kMagCalGroup,
-            {
-                Group(kSpeedGroup,
-                      {Row({Grid(2, ParameterSetBinding::AddControls(Dlg::kSpeedSet, t)),
-                            LeftRow({Item(Dlg::kReadSpeed), Item(Dlg::kSetSpeed)})})}),
-                Group(kReadingsGroup, {Grid(4, ParameterSetBinding::AddControls(Dlg::kReadings, t)),
-                                       LeftRow({Item(Dlg::kBeginCal)})}),
-                Group(kCalibrationGroup,
-                      {Grid(4, ParameterSetBinding::AddControls(Dlg::kCalibration, t)),
-                       LeftRow({Item(Dlg::kReadCalibration), Item(Dlg::kDefaultCalibration)})}),
-            }),
-        Group(kCompassOffsetGroup,
-              {Row({Grid(3, ParameterSetBinding::AddControls(Dlg::kCompassOffsetSet, t)),
-                    LeftRow({Item(Dlg::kReadCompassOffset), Item(Dlg::kSetCompassOffset)})})}),
+        AddGroup(t, kMagCalGroup, "Compass Calibration", "IDC_STATIC_MAGCAL",
+                 {std::move(speed), std::move(readings), std::move(calibration)}),
+        std::move(offset),
         Stretch(),
     });
     return t;
@@ -105,36 +80,21 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-// The tracker's replies carry no leading byte; the dispatcher passes on none shorter than its
-// layout, so a short reply changes nothing.
-const ParameterSet CMagCalDlg::kSpeedSet{
-    "Calibration turning speed",
-    {&msg::kAatMotorSpeedRead, &msg::kAatMotorSpeedSet, nullptr},
-    {kReadSpeed, kSetSpeed, 0},
-    ReplyRecord::kAatMotorSpeed,
-    0,
-    false,
-    kSpeedFields};
+// The tracker's sets: no leading byte, and every button takes the boxes in first.
+const ParameterSet CMagCalDlg::kSpeedSet = RecordSet(
+    "Calibration turning speed", {&msg::kAatMotorSpeedRead, &msg::kAatMotorSpeedSet},
+    {kReadSpeed, kSetSpeed}, ReplyRecord::kAatMotorSpeed, kSpeedFields, SetRules::kTracker);
 // The tracker reports these on its own while it turns; no button asks for them.
-const ParameterSet CMagCalDlg::kReadings{
-    "Compass readings", {&msg::kAatReadMag, nullptr, nullptr}, {}, ReplyRecord::kAatMag, 0, false,
-    kReadingFields};
-const ParameterSet CMagCalDlg::kCalibration{
-    "Compass calibration",
-    {&msg::kAatReadMagCalPara, nullptr, &msg::kAatSetMagDefault},
-    {kReadCalibration, 0, kDefaultCalibration},
-    ReplyRecord::kAatMagCal,
-    0,
-    false,
-    kCalibrationFields};
-const ParameterSet CMagCalDlg::kCompassOffsetSet{
-    "Compass offset",
-    {&msg::kAatReadCompassOffset, &msg::kAatSetCompassOffset, nullptr},
-    {kReadCompassOffset, kSetCompassOffset, 0},
-    ReplyRecord::kAatCompassOffset,
-    0,
-    false,
-    kCompassOffsetFields};
+const ParameterSet CMagCalDlg::kReadings =
+    RecordSet("Compass readings", {&msg::kAatReadMag}, {}, ReplyRecord::kAatMag, kReadingFields);
+const ParameterSet CMagCalDlg::kCalibration =
+    RecordSet("Compass calibration", {&msg::kAatReadMagCalPara, nullptr, &msg::kAatSetMagDefault},
+              {kReadCalibration, 0, kDefaultCalibration}, ReplyRecord::kAatMagCal,
+              kCalibrationFields, SetRules::kTracker);
+const ParameterSet CMagCalDlg::kCompassOffsetSet =
+    RecordSet("Compass offset", {&msg::kAatReadCompassOffset, &msg::kAatSetCompassOffset},
+              {kReadCompassOffset, kSetCompassOffset}, ReplyRecord::kAatCompassOffset,
+              kCompassOffsetFields, SetRules::kTracker);
 
 CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
@@ -143,18 +103,11 @@ CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
 // Every button takes the editable boxes in first; its request goes out with the values as they
 // then stand, even when a box did not parse.
 void CMagCalDlg::OnCommand(int id) {
-    if (std::ranges::find(kButtons, id) == std::end(kButtons)) return;
-    UpdateData(true);
     if (id == kBeginCal) {
+        UpdateData(true);
         Send(msg::kAatStartMagCal);
-        return;
     }
-    for (ParameterSetBinding& set : sets_) {
-        const ParameterSet::Buttons& b = set.Set().buttons;
-        if (id == b.read) set.Read();
-        if (id == b.write) set.SendWrite();
-        if (id == b.reset) set.Reset();
-    }
+    ParameterPage::OnCommand(id);
 }
 
 }  // namespace zephran
