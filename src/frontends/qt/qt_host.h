@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -43,6 +44,11 @@ public:
 
 private:
     QWidget* DialogParent() const;
+    // The file an open or save dialog gave; nothing when cancelled or while recording.
+    std::optional<std::string> Choose(QString (*dialog)(QWidget*, const QString&, const QString&,
+                                                        const QString&, QString*,
+                                                        QFileDialog::Options),
+                                      const std::string& filter);
 
     Mode mode_;
     QPointer<QWidget> mainWindow_;
