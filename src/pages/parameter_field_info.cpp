@@ -19,17 +19,12 @@ std::string RangeText(const IntegerRange& range, std::string_view unit) {
 }
 
 std::string ConversionText(const ParameterField& field) {
-    switch (field.conversion) {
-        case Conversion::kNone:
-            break;
-        case Conversion::kGravity:
-            return "The board keeps it in m/s² (1 g = " + ui::FormatFloat(kStandardGravity, 6) +
-                   " m/s²)";
-        case Conversion::kDegrees:
-            return "The board keeps it in " + BoardUnit(field) +
-                   " (1 rad = " + ui::FormatFloat(kDegreesPerRadian, 6) + "°)";
-    }
-    return {};
+    const std::string unit = BoardUnit(field);
+    if (unit.empty()) return {};
+    const std::string factor = field.conversion == Conversion::kGravity
+                                   ? "1 g = " + ui::FormatFloat(kStandardGravity, 6) + " m/s²"
+                                   : "1 rad = " + ui::FormatFloat(kDegreesPerRadian, 6) + "°";
+    return "The board keeps it in " + unit + " (" + factor + ")";
 }
 
 std::string KindText(const ParameterField& field) {
