@@ -11,12 +11,7 @@ namespace zephran {
 class LiveViewPage : public Page {
 public:
     struct Buttons {
-        int reset = 0;
-        int attitudeView = 0;
-        int positionView = 0;
-        int scope = 0;
-        int headingToYaw = 0;
-        int headingToZero = 0;
+        int reset, attitudeView, positionView, scope, headingToYaw, headingToZero;
     };
 
 protected:

@@ -70,12 +70,7 @@ std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
 
 CDlgAHRS::CDlgAHRS(PageHost& host, const PageServices& services, Identity identity)
     : LiveViewPage(host, services, std::move(identity), Template(),
-                   {.reset = kReset,
-                    .attitudeView = kAttitudeView,
-                    .positionView = kPositionView,
-                    .scope = kScope,
-                    .headingToYaw = kHeadingToYaw,
-                    .headingToZero = kHeadingToZero}) {}
+                   {kReset, kAttitudeView, kPositionView, kScope, kHeadingToYaw, kHeadingToZero}) {}
 
 void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kLiveText, liveText);

@@ -34,14 +34,11 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-// The heading buttons act on the heading reference the live windows keep, as the AHRS view's do.
+// The heading buttons act on the heading reference the live windows keep, as the AHRS view's do;
+// it has no position view.
 CDlgGPSINSView::CDlgGPSINSView(PageHost& host, const PageServices& services, Identity identity)
     : LiveViewPage(host, services, std::move(identity), Template(),
-                   {.reset = kReset,
-                    .attitudeView = kAttitudeView,
-                    .scope = kScope,
-                    .headingToYaw = kHeadingToYaw,
-                    .headingToZero = kHeadingToZero}) {}
+                   {kReset, kAttitudeView, 0, kScope, kHeadingToYaw, kHeadingToZero}) {}
 
 // The texts are current before this runs; the SensorsRaw text reaches the screen only here.
 void CDlgGPSINSView::RegisterReplies(ReplyDispatcher& dispatcher) {
