@@ -1,6 +1,8 @@
 #include "params/parameter_files.h"
 
+#include <algorithm>
 #include <ctime>
+#include <memory>
 
 #include "app/products.h"
 #include "pages/parameter_page.h"
