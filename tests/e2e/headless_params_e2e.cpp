@@ -130,5 +130,19 @@ TEST_F(HeadlessParams, FieldsShowTheirTips) {
                      "[FILE2]"}));
 }
 
+// On the virtual clock a save waits for the board's replies as it does in real time.
+class HeadlessParamsVirtualTime : public HeadlessBoardTest {};
+
+TEST_F(HeadlessParamsVirtualTime, SaveTakesEveryReply) {
+    Configure("Auto", 1, "AHRS");
+    const std::string port = appDir_.File("board");
+    ASSERT_TRUE(board_.Start("AHRS", port)) << board_.LastError();
+    app_.emplace(Arguments({port}, {"--virtual-time"}));
+    ASSERT_TRUE(app_->WaitUntil("log", "Connect OK", std::chrono::seconds(5)));
+    const std::string file = appDir_.File("virtual.json");
+    EXPECT_EQ(app_->Command("params save " + file),
+              (Lines{"Saved 9 parameter sets to " + file + ".", "ok"}));
+}
+
 }  // namespace
 }  // namespace zephran::test

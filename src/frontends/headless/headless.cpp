@@ -517,7 +517,7 @@ std::string HeadlessFrontEnd::Await(const std::function<void(ParameterFiles::Don
         if (quit_) {
             Dialog().Parameters().Cancel();  // nobody reads the answer any more
         } else {
-            loop_.Wait(10);
+            loop_.Pace(10);
         }
     }
     return Report(*outcome);
