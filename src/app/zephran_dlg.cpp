@@ -50,7 +50,10 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
                SendFrame(group, msgId, length, payload);
                return CheckConnected();
            },
-           [this](int code, const std::string& text, int value) { SetStatus(code, text, value); }}),
+           [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
+           [this](std::uint8_t group, std::uint8_t msgId) {
+               connection_.RemovePending(group, msgId);
+           }}),
       recorder_({host_, clock_, paths_.logDir, records_}),
       replayReceiver_(*this),
       views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}),

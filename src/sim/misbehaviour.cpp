@@ -24,6 +24,12 @@ std::vector<Bytes> SplitFrames(const Bytes& output) {
     return frames;
 }
 
+// The message key of a good frame, for the piece that completes it.
+std::optional<std::uint16_t> EndsFrame(const Bytes& frame, bool good) {
+    if (!good) return std::nullopt;
+    return static_cast<std::uint16_t>(frame[2] << 8 | frame[3]);
+}
+
 std::optional<std::size_t> Number(std::string_view text) {
     std::size_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -142,7 +148,8 @@ void OutputShaper::Add(const Bytes& frames, bool reply, Clock::time_point now) {
         const bool good = !is(FaultKind::CorruptCrc);
         if (!good) frame.back() ^= 0xFF;
         if (is(FaultKind::AnswerLate)) {
-            Queue({.notBefore = now + fault->time, .bytes = std::move(frame), .endsFrame = good},
+            const auto ends = EndsFrame(frame, good);
+            Queue({.notBefore = now + fault->time, .bytes = std::move(frame), .endsFrame = ends},
                   false);
             continue;
         }
@@ -163,13 +170,17 @@ void OutputShaper::QueueFrame(Bytes frame, bool good, Clock::time_point now) {
         return;
     }
     if (splitFrames_ == 0) {
-        Queue({.notBefore = now, .bytes = std::move(frame), .endsFrame = good}, true);
+        const auto ends = EndsFrame(frame, good);
+        Queue({.notBefore = now, .bytes = std::move(frame), .endsFrame = ends}, true);
         return;
     }
     --splitFrames_;
     Clock::time_point at = std::max(now, lastOrdered_);
+    const auto ends = EndsFrame(frame, good);
     for (std::size_t i = 0; i < frame.size(); ++i) {
-        Queue({.notBefore = at, .bytes = {frame[i]}, .endsFrame = good && i + 1 == frame.size()},
+        Queue({.notBefore = at,
+               .bytes = {frame[i]},
+               .endsFrame = i + 1 == frame.size() ? ends : std::nullopt},
               true);
         at += splitGap_;
     }
@@ -210,13 +221,13 @@ const OutputShaper::Piece* OutputShaper::Due(Clock::time_point now) const {
     return &pieces_.front();
 }
 
-bool OutputShaper::Written(std::size_t count) {
+std::optional<std::uint16_t> OutputShaper::Written(std::size_t count) {
     Piece& piece = pieces_.front();
     count = std::min(count, piece.bytes.size());
     piece.bytes.erase(piece.bytes.begin(), piece.bytes.begin() + static_cast<long>(count));
     queuedBytes_ -= count;
-    if (!piece.bytes.empty()) return false;
-    const bool ended = piece.endsFrame;
+    if (!piece.bytes.empty()) return std::nullopt;
+    const auto ended = piece.endsFrame;
     pieces_.pop_front();
     return ended;
 }

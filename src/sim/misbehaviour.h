@@ -46,7 +46,8 @@ public:
     struct Piece {
         Clock::time_point notBefore;
         Bytes bytes;
-        bool endsFrame = false;    // its last byte completes a good frame
+        // The message key (group × 256 + msgId) of the good frame its last byte completes.
+        std::optional<std::uint16_t> endsFrame;
         bool vanishAfter = false;  // the device goes once the piece is out
     };
 
@@ -60,8 +61,8 @@ public:
 
     // The piece to write next when one is due at now; Written tells how much of it went out.
     const Piece* Due(Clock::time_point now) const;
-    // Consumes count bytes of the due piece; true when that finished a good frame.
-    bool Written(std::size_t count);
+    // Consumes count bytes of the due piece; the message key of the good frame that finished.
+    std::optional<std::uint16_t> Written(std::size_t count);
     // When the next piece is due, if any is waiting.
     std::optional<Clock::time_point> NextDue() const;
     std::size_t QueuedBytes() const { return queuedBytes_; }

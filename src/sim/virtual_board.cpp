@@ -116,6 +116,12 @@ private:
             shaper_.Inject(fault, Clock::now());
     }
 
+    void CountFrame(std::uint16_t message) {
+        ++control_->framesWritten;
+        const std::lock_guard lock(control_->mutex);
+        ++control_->framesByMessage[message];
+    }
+
     void ReadMaster() {
         std::array<std::uint8_t, 4096> buffer{};
         for (;;) {
@@ -150,7 +156,8 @@ private:
                 sending_.Put(static_cast<std::size_t>(n), Clock::now());
                 const bool vanish =
                     piece->vanishAfter && static_cast<std::size_t>(n) == piece->bytes.size();
-                if (shaper_.Written(static_cast<std::size_t>(n))) ++control_->framesWritten;
+                if (const auto message = shaper_.Written(static_cast<std::size_t>(n)))
+                    CountFrame(*message);
                 if (vanish) {
                     Vanish();
                     return;
@@ -276,6 +283,15 @@ void VirtualBoard::Misbehave(const Fault& fault) {
 std::uint64_t VirtualBoard::FramesWritten() const {
     const std::lock_guard lock(mutex_);
     return control_ ? control_->framesWritten.load() : 0;
+}
+
+std::uint64_t VirtualBoard::FramesWritten(std::uint8_t group, std::uint8_t msgId) const {
+    const std::lock_guard lock(mutex_);
+    if (!control_) return 0;
+    const std::lock_guard counts(control_->mutex);
+    const auto found =
+        control_->framesByMessage.find(static_cast<std::uint16_t>(group << 8 | msgId));
+    return found == control_->framesByMessage.end() ? 0 : found->second;
 }
 
 std::string VirtualBoard::LastError() const {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -51,13 +52,16 @@ public:
     void Misbehave(const Fault& fault);
     // Frames with a good CRC the board has written whole to the pty since it started.
     std::uint64_t FramesWritten() const;
+    // Those of one message.
+    std::uint64_t FramesWritten(std::uint8_t group, std::uint8_t msgId) const;
 
     // What the board's thread and its controllers share.
     struct Control {
         std::mutex mutex;
         std::vector<Fault> faults;
         std::atomic<std::uint64_t> framesWritten{0};
-        UniqueFd wake;  // an eventfd: faults are waiting
+        std::map<std::uint16_t, std::uint64_t> framesByMessage;  // by group × 256 + msgId
+        UniqueFd wake;                                           // an eventfd: faults are waiting
     };
 
 private:

@@ -20,7 +20,7 @@ ui::WindowTemplate Template() {
         Button(CIAPUpdateDlg::kStart, kStartText, "Start"),
     };
     t.layout = Column({Item(CIAPUpdateDlg::kPrompt),
-                       Row({Item(CIAPUpdateDlg::kPath), Item(CIAPUpdateDlg::kBrowse)}),
+                       Row({Item(CIAPUpdateDlg::kPath), Item(CIAPUpdateDlg::kBrowse), Stretch()}),
                        Row({Item(CIAPUpdateDlg::kStart), Stretch()}), Stretch()});
     return t;
 }

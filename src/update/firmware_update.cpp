@@ -9,6 +9,7 @@
 namespace zephran {
 namespace {
 
+// The refusals' English texts, for a language file that lacks them.
 constexpr const char* kEmptyImage = "The firmware file is empty.";
 constexpr const char* kImageTooLarge = "The firmware file is larger than 256 pages (256 KiB).";
 
@@ -35,10 +36,10 @@ void FirmwareUpdate::Start(const std::string& path) {
             s_.host.MessageBox(Text("MessagBox", "Open File Err"));
             return;
         case FirmwareImage::Load::Empty:
-            s_.host.MessageBox(kEmptyImage);
+            s_.host.MessageBox(TextOr("MessagBox", "Bin File Empty", kEmptyImage));
             return;
         case FirmwareImage::Load::TooLarge:
-            s_.host.MessageBox(kImageTooLarge);
+            s_.host.MessageBox(TextOr("MessagBox", "Bin File Too Large", kImageTooLarge));
             return;
     }
     const auto count = static_cast<std::uint16_t>(image_.PageCount());
@@ -113,8 +114,17 @@ void FirmwareUpdate::Finish() {
     startOutstanding_ = false;
     active_ = false;
     eraseCountdown_ = 0;
+    // The board is not answered any more: nothing it was asked may time out later.
+    s_.forgetPending(msg::kQueryUpdate.group, msg::kQueryUpdate.msgId);
+    s_.forgetPending(msg::kQueryData.group, msg::kQueryData.msgId);
     s_.setStatus(kStatusProgress, "", 0);
     changed.Emit();
+}
+
+std::string FirmwareUpdate::TextOr(const char* section, const char* key,
+                                   const char* english) const {
+    std::string text = Text(section, key);
+    return text.empty() ? english : text;
 }
 
 }  // namespace zephran

@@ -32,6 +32,8 @@ public:
                            const std::uint8_t* payload)>
             send;
         std::function<void(int code, const std::string& text, int value)> setStatus;
+        // Takes a message's requests off the pending list.
+        std::function<void(std::uint8_t group, std::uint8_t msgId)> forgetPending;
     };
 
     explicit FirmwareUpdate(Services services) : s_(std::move(services)) {}
@@ -57,11 +59,13 @@ public:
 private:
     void Acknowledged();
     void PageRequested(const ReceiveArea& frame);
-    // Ends the update: inactive, progress 0, nothing outstanding.
+    // Ends the update: inactive, progress 0, nothing outstanding or pending.
     void Finish();
     std::string Text(const char* section, const char* key) const {
         return s_.texts.LangText(section, key);
     }
+    // The text, or english when the language file has none.
+    std::string TextOr(const char* section, const char* key, const char* english) const;
 
     Services s_;
     FirmwareImage image_;

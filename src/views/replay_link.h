@@ -1,25 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <span>
 #include <string>
 
 #include "ui/change_signal.h"
 #include "views/recording_reader.h"
+#include "views/replay_frames.h"
 
 namespace zephran {
 
 // Plays a recording back as the frames a board would have sent: each record becomes the AHRS
-// live reply it was made from, handed to the same dispatch as frames from the serial port.
+// live reply or the GPS/INS replies it was made from, handed to the same dispatch as frames from
+// the serial port.
 class ReplayLink {
 public:
     // Records a second at 1×: the rate the boards stream at unless told otherwise.
     static constexpr int kRecordsPerSecond = 50;
     // Playback speeds; 0 is as fast as the user-interface thread allows.
     enum Speed : int { kMaxSpeed = 0 };
-
-    using FrameSink = std::function<void(std::span<const std::uint8_t> frame)>;
 
     // Takes a recording to play from its start, paused.
     void Load(std::string path, Recording recording);
@@ -47,10 +45,7 @@ private:
     // Where the clock stood at position 0 of the current speed.
     std::int64_t originMs_ = 0;
     std::size_t originPosition_ = 0;
+    RecordFrames frames_;
 };
-
-// The AHRS live reply a record was made from: attitude from the navigation sample, rates, forces
-// and field from the sensor block in the live reply's units, the sensor byte as its status.
-std::array<std::uint8_t, 49> AhrsLivePayload(const LiveRecordBytes& record);
 
 }  // namespace zephran

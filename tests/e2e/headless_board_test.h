@@ -19,12 +19,18 @@ protected:
     using steady_clock = std::chrono::steady_clock;
 
     // Starts a board of boardProduct and the application set to product, and waits until they
-    // are connected.
-    void Connect(const std::string& product, const std::string& boardProduct) {
+    // are connected. With a file-size limit the application is the program itself, in a child
+    // process whose files may grow to that many bytes.
+    void Connect(const std::string& product, const std::string& boardProduct,
+                 std::optional<rlim_t> fileSizeLimit = std::nullopt) {
         Configure("Auto", 1, product);
         const std::string port = appDir_.File("board");
         ASSERT_TRUE(board_.Start(boardProduct, port)) << board_.LastError();
-        app_.emplace(Arguments({port}));
+        if (fileSizeLimit) {
+            app_.emplace(Arguments({port}), ZEPHRAN_EXE, *fileSizeLimit);
+        } else {
+            app_.emplace(Arguments({port}));
+        }
         ASSERT_TRUE(app_->WaitUntil("log", "Connect OK", std::chrono::seconds(5)));
     }
 

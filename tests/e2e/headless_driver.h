@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -109,6 +111,51 @@ public:
         reader_ = std::thread([this] { ReadAnswers(); });
     }
 
+    // The front end as the program itself, in a child process whose files may grow to
+    // fileSizeLimit bytes at most: arguments as above, program the executable.
+    HeadlessDriver(const std::vector<std::string>& arguments, const std::string& program,
+                   rlim_t fileSizeLimit) {
+        std::signal(SIGPIPE, SIG_IGN);
+        std::vector<std::string> words{program};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        int input[2];
+        int output[2];
+        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        child_ = fork();
+        if (child_ == 0) {
+            // Only calls that are safe between fork and exec.
+            if (dup2(input[0], 0) < 0 || dup2(output[1], 1) < 0 ||
+                setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                _exit(126);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(input[0]);
+        close(output[1]);
+        if (child_ < 0) {
+            ADD_FAILURE() << "cannot start " << program;
+            close(input[1]);
+            close(output[0]);
+            return;
+        }
+        commands_ = input[1];
+        answers_ = output[0];
+        std::promise<void> done;
+        ended_ = done.get_future();
+        frontEnd_ = std::thread([this, done = std::move(done)]() mutable {
+            int status = 0;
+            waitpid(child_, &status, 0);
+            exitStatus_ = status;
+            done.set_value();
+        });
+        reader_ = std::thread([this] { ReadAnswers(); });
+    }
+
     ~HeadlessDriver() {
         EndInput();
         if (frontEnd_.joinable()) frontEnd_.join();
@@ -142,6 +189,13 @@ public:
         }
         ADD_FAILURE() << "no answer to '" << what << "' within " << timeout.count() << " ms";
         return lines;
+    }
+
+    // Ends the input and waits for the front end to end; for a child process, its wait status.
+    int End() {
+        EndInput();
+        if (frontEnd_.joinable()) frontEnd_.join();
+        return exitStatus_;
     }
 
     // Every line of every answer so far, in order: messages that came with any command.
@@ -181,24 +235,31 @@ public:
             const Lines lines = Command(probe);
             if (seen) seen->insert(seen->end(), lines.begin(), lines.end());
             if (Contains(lines, text)) return true;
-            if (std::chrono::steady_clock::now() >= deadline) return false;
+            if (std::chrono::steady_clock::now() >= deadline || Ended()) return false;
             const Lines waited = Command("wait 100");
             if (seen) seen->insert(seen->end(), waited.begin(), waited.end());
         }
     }
 
 private:
-    // Ends the input; a front end still running 20 s later ends the test program, as nothing
-    // else can stop its thread.
+    // Whether the front end has stopped answering for good.
+    bool Ended() {
+        std::lock_guard lock(mutex_);
+        return closed_ && lines_.empty();
+    }
+
+    // Ends the input; a front end still running 20 s later is killed when it is a child
+    // process, and otherwise ends the test program, as nothing else can stop its thread.
     void EndInput() {
         if (commands_ >= 0) {
             close(commands_);
             commands_ = -1;
         }
-        if (ended_.valid() && ended_.wait_for(20s) != std::future_status::ready) {
-            std::fprintf(stderr, "the headless front end did not end after its input ended\n");
-            std::abort();
-        }
+        if (!ended_.valid() || ended_.wait_for(20s) == std::future_status::ready) return;
+        std::fprintf(stderr, "the headless front end did not end after its input ended\n");
+        if (child_ <= 0) std::abort();
+        kill(child_, SIGKILL);
+        ended_.wait();
     }
 
     void ReadAnswers() {
@@ -234,6 +295,8 @@ private:
         return line;
     }
 
+    pid_t child_ = -1;
+    int exitStatus_ = 0;
     int commands_ = -1;
     int answers_ = -1;
     std::thread frontEnd_;

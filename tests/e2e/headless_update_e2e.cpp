@@ -137,6 +137,41 @@ TEST_F(HeadlessUpdate, PortUnpluggedMidUpdateEndsItAndTheBoardIsFoundAgain) {
     ASSERT_TRUE(app_->WaitUntil("log", "Connect OK", 10s));
 }
 
+// The answer to a page is pending until the board asks again; a cancel right after it leaves
+// nothing that could time out later.
+TEST_F(HeadlessUpdate, CancelRightAfterAPageLeavesNothingToTimeOut) {
+    control_->SetFault(Fault::SilentMidTransfer, 1);
+    Open();
+    StartUpdate(4 * 1024);
+    ASSERT_TRUE(WaitForPane("Programming page 1", 5s));
+    Run("click " + std::to_string(kStart));
+    EXPECT_EQ(app_->Pane(0), "Update cancelled by user");
+    Run("wait 1500");
+    EXPECT_EQ(app_->Pane(0), "Update cancelled by user");
+    EXPECT_FALSE(Contains(app_->Transcript(), "message: "));
+    EXPECT_FALSE(Contains(Traffic(), "time-out"));
+}
+
+// Two starts, the first acknowledged late: its acknowledgement arrives after the update the
+// second one began has been cancelled, and starts nothing.
+TEST_F(HeadlessUpdate, LateAcknowledgementAfterCancelIsIgnored) {
+    control_->SetEraseTime(5s);
+    Open();
+    Set(kPath, WriteImage(2048));
+    board_.Misbehave({.kind = sim::FaultKind::AnswerLate, .time = 1500ms});
+    Run("click " + std::to_string(kStart));
+    Run("wait 200");
+    Run("click " + std::to_string(kStart));
+    ASSERT_TRUE(WaitForPane("Erasing flash", 1s));
+    EXPECT_EQ(app_->Get(kStart), "Cancel Update");
+    Run("click " + std::to_string(kStart));
+    Run("wait 2000");
+    EXPECT_EQ(control_->Starts(), 2);
+    EXPECT_EQ(app_->Pane(0), "Update cancelled by user");
+    EXPECT_EQ(app_->Get(kStart), "Start Update");
+    EXPECT_FALSE(Contains(app_->Transcript(), "message: "));
+}
+
 // The erase allowance on the headless front end's virtual clock.
 class HeadlessUpdateVirtualTime : public HeadlessUpdate {};
 

@@ -1,6 +1,7 @@
 // The recording page while recording and while playing back, the firmware update page
 // mid-transfer, and the parameter toolbar with a field's tooltip after a save, against a
-// simulated AHRS board at line rate. The pictures go to $ZEPHRAN_SCREENSHOT_DIR when it is set.
+// simulated AHRS board at line rate; a GPS/INS recording played back into the GPS/INS view.
+// The pictures go to $ZEPHRAN_SCREENSHOT_DIR when it is set.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/autopilot/dlg_gpsins_view.h"
 #include "pages/parameter_field_info.h"
 #include "sim/bootloader.h"
 #include "sim/virtual_board.h"
@@ -32,16 +34,17 @@ using Analyz = CDialog_Data_Analyz;
 
 class GuiPageScreenshots : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartWith("AHRS"); }
+    void StartWith(const std::string& product) {
         dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
         const AppPaths paths{dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language",
                              dir.File("Log"), dir.File("profile.ini")};
         CZephranApp(paths).PrepareSettings();
-        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        CZephranApp(paths).Settings().Write("ProductSetting", "Product", product);
         CZephranApp(paths).Settings().Write("PCSetting", "PortScanMode", "Auto");
         board.PaceToBaud(115200);
         board.SetBootloader(control);
-        const auto device = board.Start("AHRS");
+        const auto device = board.Start(product);
         ASSERT_TRUE(device) << board.LastError();
         PortDirectoryOptions ports;
         ports.explicitPaths = {*device};
@@ -51,7 +54,8 @@ protected:
         window->Start();
         ASSERT_TRUE(WaitFor([this] { return dialog->Connection().Connected(); }, 5000));
     }
-    void TearDown() override {
+    void TearDown() override { Stop(); }
+    void Stop() {
         window.reset();
         dialog.reset();
         board.Stop();
@@ -68,6 +72,23 @@ protected:
         dialog->Tree().SelectItem(dialog->Tree().FindKey(key));
         QApplication::processEvents();
         return *dialog->ShownPage();
+    }
+    // Records the kind of list entry for a little over two seconds, saving the window while it
+    // records; path is the recording's file.
+    void Record(Page& analyz, int entry, const std::string& picture, std::string& path) {
+        ASSERT_TRUE(analyz.UserChoose(Analyz::kKind, entry));
+        ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
+        QTest::qWait(2300);
+        ASSERT_TRUE(dialog->Recorder().Recording());
+        Save(picture);
+        path = dialog->Recorder().FilePath();
+    }
+    // Takes a recording of more than a second for playback.
+    void Load(const std::string& path) {
+        Recording recording;
+        ASSERT_TRUE(ReadRecording(path, recording));
+        ASSERT_GT(recording.records.size(), 50u);
+        dialog->Replay().Load(path, std::move(recording));
     }
     // Saves the window, or the whole screen where one can be grabbed (tooltips are windows of
     // their own); the picture must not be blank.
@@ -93,18 +114,10 @@ protected:
 
 TEST_F(GuiPageScreenshots, RecordingPlaybackAndUpdate) {
     Page& analyz = Show("Analyz");
-    ASSERT_TRUE(analyz.UserChoose(Analyz::kKind, 2));
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(Record(analyz, 2, "recording.png", path));
     ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
-    QTest::qWait(2300);
-    ASSERT_TRUE(dialog->Recorder().Recording());
-    Save("recording.png");
-    const std::string path = dialog->Recorder().FilePath();
-    ASSERT_TRUE(analyz.UserClick(Analyz::kStartStop));
-
-    Recording recording;
-    ASSERT_TRUE(ReadRecording(path, recording));
-    ASSERT_GT(recording.records.size(), 50u);
-    dialog->Replay().Load(path, std::move(recording));
+    ASSERT_NO_FATAL_FAILURE(Load(path));
     ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
     QTest::qWait(700);
     ASSERT_TRUE(dialog->Replay().Playing());
@@ -139,6 +152,25 @@ TEST_F(GuiPageScreenshots, ParameterToolBarAfterASaveWithAFieldsTip) {
                        box);
     EXPECT_EQ(QToolTip::text().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
     Save("parameter-toolbar-tip.png", true);
+}
+
+// Playback drives the GPS/INS view as the board did, with the board unplugged.
+TEST_F(GuiPageScreenshots, GpsInsPlayback) {
+    Stop();
+    StartWith("GPSINS");
+    Page& analyz = Show("Analyz");
+    std::string path;
+    ASSERT_NO_FATAL_FAILURE(Record(analyz, 3, "recording-gpsins.png", path));
+    board.Stop();
+    ASSERT_TRUE(WaitFor([this] { return !dialog->Recorder().Recording(); }, 5000));
+    ASSERT_NO_FATAL_FAILURE(Load(path));
+    ASSERT_TRUE(analyz.UserClick(Analyz::kPlayPause));
+    Page& view = Show("GPSINS_View");
+    QTest::qWait(700);
+    ASSERT_TRUE(dialog->Replay().Playing());
+    EXPECT_NE(view.GetDlgItemText(CDlgGPSINSView::kNavOutputText).find("Lon:    121.47"),
+              std::string::npos);
+    Save("playback-gpsins.png");
 }
 
 }  // namespace

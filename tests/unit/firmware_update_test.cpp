@@ -1,6 +1,9 @@
 #include "update/firmware_update.h"
 #include "support/bytes.h"
+#include "support/fake_host.h"
+#include "support/fake_texts.h"
 #include "support/page_fixture.h"
+#include "support/temp_dir.h"
 #include "update/dlg_iap_update.h"
 
 namespace zephran {
@@ -104,7 +107,8 @@ TEST_F(FirmwareUpdateTest, ImagesThatCannotBeSentAreRefusedBeforeAnythingGoesOut
     EXPECT_EQ(link->written.size(), writes);
     ASSERT_EQ(host.messages.size(), 5u);
     EXPECT_EQ(host.messages[0], Text("MessagBox", "Select Bin File First"));
-    EXPECT_NE(host.messages[1].find("empty"), std::string::npos);
+    EXPECT_EQ(host.messages[1], Text("MessagBox", "Bin File Empty"));
+    EXPECT_EQ(host.messages[2], Text("MessagBox", "Bin File Too Large"));
     EXPECT_NE(host.messages[2].find("256 pages"), std::string::npos);
     EXPECT_EQ(host.messages[3], Text("MessagBox", "Open File Err"));
     EXPECT_EQ(host.messages[4], Text("MessagBox", "Open File Err"));
@@ -160,6 +164,20 @@ TEST_F(FirmwareUpdateTest, CancelEndsTheUpdateAndIgnoresTheBoardAfterwards) {
     EXPECT_EQ(Last().msgId, 0);
 }
 
+// The answer to page 0 waits for the board's next request; after a cancel nothing waits, so no
+// time-out comes later.
+TEST_F(FirmwareUpdateTest, CancelLeavesNothingPending) {
+    Begin(2048);
+    Request(0);
+    ASSERT_FALSE(dialog->Connection().Pending().empty());
+    Click(CIAPUpdateDlg::kStart);
+    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    Advance(2000);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(Pane(0), Text("Panel", "User Cancal"));
+    EXPECT_EQ(dialog->StatusBar().Progress(), 0);
+}
+
 TEST_F(FirmwareUpdateTest, PageRequestsWithoutAnUpdateAreIgnored) {
     const auto writes = link->written.size();
     Request(0);
@@ -198,6 +216,35 @@ TEST_F(FirmwareUpdateTest, BrowseShowsTheChosenPath) {
     host.nextFile = "/tmp/board.bin";
     Click(CIAPUpdateDlg::kBrowse);
     EXPECT_EQ(Box(CIAPUpdateDlg::kPath), "/tmp/board.bin");
+}
+
+// The refusals come from the language file, in English when it lacks them.
+TEST(FirmwareUpdateTexts, RefusalsAreLookedUpWithEnglishAsFallback) {
+    testing::FakeTexts texts;
+    testing::FakeHost host;
+    testing::VectorLines lines;
+    TrafficLog log(lines, texts);
+    int sent = 0;
+    FirmwareUpdate update({texts, host, log,
+                           [&](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) {
+                               ++sent;
+                               return true;
+                           },
+                           [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {}});
+    testing::TempDir dir;
+    const std::string empty = dir.Write("empty.bin", "");
+    const std::string large = dir.Write("large.bin", std::string(256 * 1024 + 1, 'x'));
+    update.Start(empty);
+    update.Start(large);
+    texts.Set("MessagBox", "Bin File Empty", "Leer");
+    texts.Set("MessagBox", "Bin File Too Large", "Zu groß");
+    update.Start(empty);
+    update.Start(large);
+    EXPECT_EQ(host.messages,
+              (std::vector<std::string>{"The firmware file is empty.",
+                                        "The firmware file is larger than 256 pages (256 KiB).",
+                                        "Leer", "Zu groß"}));
+    EXPECT_EQ(sent, 0);
 }
 
 }  // namespace

@@ -37,9 +37,10 @@ std::string ReadFile(const std::string& path) {
     return buffer.str();
 }
 
-// Every LangText("section", "key") with two literal names in the sources.
+// Every LangText("section", "key") with two literal names in the sources, and the same through
+// the firmware update's Text and TextOr.
 std::set<Lookup> LiteralLookups() {
-    const std::regex call(R"re(LangText\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*\))re");
+    const std::regex call(R"re(\b(?:LangText|Text|TextOr)\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*[,)])re");
     std::set<Lookup> found;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
         if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
@@ -83,7 +84,7 @@ public:
     FirmwareUpdate update{
         {texts, host, log,
          [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) { return false; },
-         [](int, const std::string&, int) {}}};
+         [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {}}};
     VirtualClock clock;
     std::string logDir = "/nonexistent/Log";
     LiveRecorder recorder{{host, clock, logDir, records}};

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "pages/ahrs/dlg_ahrs.h"
+#include "pages/autopilot/dlg_gpsins_view.h"
 #include "pages/record_store.h"
 #include "support/bytes.h"
 #include "support/fake_host.h"
@@ -351,6 +352,82 @@ TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
     EXPECT_EQ(Box(Page::kPosition), "30 / 30");
     EXPECT_EQ(Box(Page::kPlayPause), "Play");
     EXPECT_EQ(view.liveText, live.back());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// Playback of a GPS/INS recording through the GPS/INS view, record by record. The board sends
+// its GPS solution every fifth navigation output and no flags or filter health, which records
+// do not keep.
+class GpsInsPlaybackTest : public RecordingTest {
+protected:
+    void SetUp() override {
+        PageFixture::SetUp();
+        ShowPage("Analyz", "GPSINS");
+    }
+    void Select(const char* key) { dialog->Tree().SelectItem(dialog->Tree().FindKey(key)); }
+    // The view's three texts.
+    std::vector<std::string> ViewTexts() const {
+        using View = CDlgGPSINSView;
+        return {Box(View::kNavOutputText), Box(View::kSensorsRawText), Box(View::kGpsRawText)};
+    }
+    // One moment of a board flying north-east and turning.
+    void Send(int n) {
+        const float t = 0.02f * static_cast<float>(n);
+        if (n % 5 == 0) {
+            GpsRawRecord gps{};
+            gps.dataNewF = 1;
+            gps.itow = 1000 + 200 * n;
+            gps.lon = 11.0 + t;
+            gps.numSv = 9;
+            gps.velN = 3.0f + t;
+            Receive(16, 2, BytesOf(gps));
+        }
+        SensorsRawRecord raw{};
+        raw.health = 15;
+        raw.gz = 0.1f + t;
+        raw.ax = -0.2f * t;
+        raw.mx = 200.0f + t;
+        raw.hmsl = 500.0f + t;
+        Receive(16, 1, BytesOf(raw));
+        NavOutputRecord nav{};
+        nav.lon = 11.0 + t;
+        nav.lat = 48.0 - t;
+        nav.hmsl = 500.0f + t;
+        nav.vccN = 3.0f + t;
+        nav.q[0] = std::cos(t);
+        nav.q[3] = std::sin(t);
+        nav.gyroZ = raw.gz;
+        nav.accbX = raw.ax;
+        nav.numSv = 9;
+        Receive(16, 3, BytesOf(nav));
+    }
+    template <typename Record>
+    static Bytes BytesOf(const Record& record) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
+        return Bytes(bytes, bytes + sizeof record);
+    }
+};
+
+TEST_F(GpsInsPlaybackTest, ViewShowsWhatTheLiveRunShowedRecordByRecord) {
+    StartRecording(kEntryGpsIns);
+    Select("GPSINS_View");
+    std::vector<std::vector<std::string>> live;
+    for (int n = 0; n < 12; ++n) {
+        Send(n);
+        live.push_back(ViewTexts());
+    }
+    EXPECT_NE(live[0], live[1]);
+    Select("Analyz");
+    Click(Page::kStartStop);
+
+    host.nextFile = LogFiles(LogDir()).at(0);
+    Click(Page::kOpenRecording);
+    Click(Page::kPlayPause);
+    Select("GPSINS_View");
+    for (std::size_t n = 0; n < live.size(); ++n) {
+        Advance(20);  // 1×: one record every 20 ms
+        EXPECT_EQ(ViewTexts(), live[n]) << n;
+    }
     EXPECT_TRUE(host.messages.empty());
 }
 

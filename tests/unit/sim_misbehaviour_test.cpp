@@ -19,7 +19,10 @@ public:
             times.push_back(piece->notBefore);
             bytes.insert(bytes.end(), piece->bytes.begin(), piece->bytes.end());
             vanished = vanished || piece->vanishAfter;
-            if (shaper_.Written(piece->bytes.size())) ++goodFrames;
+            if (const auto message = shaper_.Written(piece->bytes.size())) {
+                ++goodFrames;
+                messages.push_back(*message);
+            }
         }
     }
     std::vector<Frame> Frames() const {
@@ -30,6 +33,8 @@ public:
     Bytes bytes;
     std::vector<Clock::time_point> times;
     std::size_t goodFrames = 0;
+    // The message key of each good frame, as it was finished.
+    std::vector<std::uint16_t> messages;
     bool vanished = false;
 
 private:
@@ -66,6 +71,7 @@ TEST(SimMisbehaviour, ReplyFaultsActOnTheNextReplyOnlyAndLeaveTheStreamAlone) {
     const Frame live{15, 1, Bytes(49, 7)};
     EXPECT_EQ(wire.Frames(), (std::vector<Frame>{live, reply, reply, reply}));
     EXPECT_EQ(wire.goodFrames, 4u);
+    EXPECT_EQ(wire.messages, (std::vector<std::uint16_t>{0x0F01, 0x0F20, 0x0F20, 0x0F20}));
     EXPECT_EQ(wire.bytes.size(), kLive.size() + 4 * kReply.size());
 }
 
@@ -105,6 +111,8 @@ TEST(SimMisbehaviour, GarbageHoldsNoSyncByteAndSplitBytesKeepTheirGaps) {
     EXPECT_EQ(bytes.times.back(), t0 + 2ms * (kReply.size() - 1));
     EXPECT_EQ(bytes.Frames().size(), 2u);
     EXPECT_EQ(bytes.goodFrames, 2u);
+    // The split frame counts once, at its last byte.
+    EXPECT_EQ(bytes.messages, (std::vector<std::uint16_t>{0x0F20, 0x0F01}));
 }
 
 TEST(SimMisbehaviour, StallAndVanish) {

@@ -1,5 +1,6 @@
 #include "frontends/common/session.h"
 
+#include <csignal>
 #include <utility>
 
 namespace zephran {
@@ -13,6 +14,9 @@ Session::~Session() {
 }
 
 bool Session::Start(std::string& error) {
+    // A write beyond a file-size limit then fails like one to a full disk, which the recording
+    // reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     settingsNotice_ = app_.PrepareSettings();
     PortDirectoryOptions ports;
     ports.explicitPaths = options_.ports;
