@@ -80,8 +80,8 @@ public:
 
     // Set while the board runs its three-axis magnetometer calibration: the rates pause.
     bool magCalibrating = false;
-    // True while the firmware update holds the link: the progress bar is left to it, and the
-    // scan neither closes nor reopens the port.
+    // True while the firmware update or a parameter transfer holds the link: the progress bar
+    // is left to it, and the scan neither closes nor reopens the port.
     std::function<bool()> linkHeld;
     // The open port went away.
     std::function<void()> onPortLost;

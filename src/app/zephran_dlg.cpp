@@ -56,14 +56,16 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
            }}),
       recorder_({host_, clock_, paths_.logDir, records_}),
       replayReceiver_(*this),
-      views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}) {
+      views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}),
+      parameters_({pages_, settings_, connection_, records_, host_, clock_,
+                   [this](int percent) { SetStatus(kStatusProgress, {}, percent); }}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     // Shared records derived from telemetry are current before anything else sees a reply.
     gpsInsTelemetry_.RouteFirst(dispatcher_);
     connection_.RegisterReplies(dispatcher_);
     update_.RegisterReplies(dispatcher_);
     recorder_.RegisterReplies(dispatcher_);
-    connection_.linkHeld = [this] { return update_.Active(); };
+    connection_.linkHeld = [this] { return update_.Active() || parameters_.Busy(); };
     connection_.onPortLost = [this] {
         update_.PortLost();
         recorder_.PortLost();
@@ -108,6 +110,8 @@ void CZephranDlg::OnInitDialog() {
         pages_.back()->ApplyTexts();
     }
     gpsInsTelemetry_.RouteLast(dispatcher_);
+    // After the pages: their sets are current when a transfer takes them.
+    parameters_.RegisterReplies(dispatcher_);
     // After the pages: their handlers fill the live record that the views then show.
     views_.RegisterReplies(dispatcher_);
     ShowProductPage();
@@ -307,6 +311,7 @@ void CZephranDlg::OnTimer(int id) {
                     replayReceiver_.FrameParser(b);
             });
             connection_.OnPendingTimer();
+            parameters_.OnTimerTick();
             break;
         case kTimerScan:
             connection_.OnScanTimer();

@@ -21,6 +21,7 @@
 #include "link/traffic_log.h"
 #include "pages/autopilot/gpsins_telemetry.h"
 #include "pages/record_store.h"
+#include "params/parameter_files.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "ui/list_box.h"
@@ -108,6 +109,7 @@ public:
     RecordStore& Records() override { return records_; }
     FirmwareUpdate& Update() { return update_; }
     LiveRecorder& Recorder() { return recorder_; }
+    ParameterFiles& Parameters() { return parameters_; }
     ReplayLink& Replay() { return replay_; }
     bool IsShown(const Page& page) const override { return shown_ == &page; }
     views::LiveViews* Views() { return &views_; }
@@ -170,6 +172,7 @@ private:
     GpsInsTelemetry gpsInsTelemetry_{records_};
     views::LiveViews views_;
     std::vector<std::unique_ptr<Page>> pages_;
+    ParameterFiles parameters_;
     Page* shown_ = nullptr;
     int activePageCode_ = kPageNotLive;
 

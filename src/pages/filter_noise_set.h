@@ -11,8 +11,8 @@ namespace zephran {
 // leading byte, read, written and reset to the board's defaults with Read, Write and Default.
 
 constexpr ParameterField NoiseField(std::uint16_t offset, std::string_view name, int box, int label,
-                                    std::string_view caption, std::string_view key,
-                                    double initial) {
+                                    std::string_view caption, std::string_view key, double initial,
+                                    std::string_view description) {
     return {.name = name,
             .offset = offset,
             .type = FieldType::kF64,
@@ -21,7 +21,8 @@ constexpr ParameterField NoiseField(std::uint16_t offset, std::string_view name,
             .caption = caption,
             .key = key,
             .initial = initial,
-            .width = 16};
+            .width = 16,
+            .description = description};
 }
 
 // Read, Write and Default keyed IDC_BUTTON_<stem>_PARA_READ, _PARA_WRITE and _RARA_SET_DEFAULT.

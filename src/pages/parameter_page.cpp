@@ -3,11 +3,32 @@
 #include <stdexcept>
 #include <string>
 
+#include "pages/parameter_field_info.h"
+
 namespace zephran {
+namespace {
+
+// Each field's box, label and unit label carry the field's tooltip.
+ui::WindowTemplate WithFieldTips(ui::WindowTemplate t,
+                                 const std::vector<const ParameterSet*>& sets) {
+    for (const ParameterSet* set : sets) {
+        for (const ParameterField& f : set->fields) {
+            const std::string tip = FieldTip(f);
+            for (ui::Control& control : t.controls) {
+                const bool own = control.id == f.box || (f.label && control.id == f.label) ||
+                                 (f.unitLabel && control.id == f.unitLabel);
+                if (own) control.tip = tip;
+            }
+        }
+    }
+    return t;
+}
+
+}  // namespace
 
 ParameterPage::ParameterPage(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate,
                              std::vector<const ParameterSet*> sets)
-    : Page(host, std::move(identity), std::move(windowTemplate)) {
+    : Page(host, std::move(identity), WithFieldTips(std::move(windowTemplate), sets)) {
     sets_.reserve(sets.size());  // the routes of the bindings hold their addresses
     for (const ParameterSet* set : sets)
         sets_.emplace_back(*set, *this, host_);

@@ -17,23 +17,6 @@ namespace {
 
 constexpr std::size_t kCoefficientCount = 32;
 
-std::size_t SizeOf(FieldType type) {
-    switch (type) {
-        case FieldType::kU8:
-        case FieldType::kI8:
-        case FieldType::kCount:
-            return 1;
-        case FieldType::kI32:
-        case FieldType::kF32:
-            return 4;
-        case FieldType::kF64:
-            return 8;
-        case FieldType::kCoefficients:
-            break;
-    }
-    return 2 * kCoefficientCount;
-}
-
 template <typename T>
 T Get(std::span<const std::uint8_t> record, std::size_t offset) {
     T value;
@@ -74,15 +57,31 @@ bool Ranged(const ParameterField& f) {
     return f.low < f.high;
 }
 
-// The bytes the fields span when the set has no record of its own.
-std::size_t Extent(const ParameterSet& set) {
-    std::size_t extent = 0;
-    for (const ParameterField& f : set.fields)
-        extent = std::max(extent, f.offset + SizeOf(f.type));
-    return extent;
+}  // namespace
+
+std::size_t FieldSize(FieldType type) {
+    switch (type) {
+        case FieldType::kU8:
+        case FieldType::kI8:
+        case FieldType::kCount:
+            return 1;
+        case FieldType::kI32:
+        case FieldType::kF32:
+            return 4;
+        case FieldType::kF64:
+            return 8;
+        case FieldType::kCoefficients:
+            break;
+    }
+    return 2 * kCoefficientCount;
 }
 
-}  // namespace
+std::size_t FieldExtent(const ParameterSet& set) {
+    std::size_t extent = 0;
+    for (const ParameterField& f : set.fields)
+        extent = std::max(extent, f.offset + FieldSize(f.type));
+    return extent;
+}
 
 std::size_t ParseFirCoefficients(const std::string& text, std::int16_t (&coefficients)[32]) {
     std::size_t count = 0;
@@ -195,9 +194,11 @@ void ParameterSetBinding::Load() {
     LoadFrom(host_.Records().Bytes(set_.record, set_.recordIndex));
 }
 
-void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
-    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
-        const ParameterField& f = set_.fields[i];
+std::vector<ParameterValue> ReadFields(const ParameterSet& set,
+                                       std::span<const std::uint8_t> record) {
+    std::vector<ParameterValue> values(set.fields.size());
+    for (std::size_t i = 0; i < set.fields.size(); ++i) {
+        const ParameterField& f = set.fields[i];
         ParameterValue& v = values[i];
         switch (f.type) {
             case FieldType::kU8:
@@ -226,11 +227,13 @@ void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
                 break;
         }
     }
+    return values;
 }
 
-void ParameterSetBinding::StoreInto(std::span<std::uint8_t> record) const {
-    for (std::size_t i = 0; i < set_.fields.size(); ++i) {
-        const ParameterField& f = set_.fields[i];
+void WriteFields(const ParameterSet& set, const std::vector<ParameterValue>& values,
+                 std::span<std::uint8_t> record) {
+    for (std::size_t i = 0; i < set.fields.size(); ++i) {
+        const ParameterField& f = set.fields[i];
         const double number = values[i].number;
         switch (f.type) {
             case FieldType::kU8:
@@ -267,9 +270,17 @@ void ParameterSetBinding::StoreInto(std::span<std::uint8_t> record) const {
     }
 }
 
+void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
+    values = ReadFields(set_, record);
+}
+
+void ParameterSetBinding::StoreInto(std::span<std::uint8_t> record) const {
+    WriteFields(set_, values, record);
+}
+
 std::vector<std::uint8_t> ParameterSetBinding::Payload() const {
     if (set_.record == ReplyRecord::kNone) {
-        std::vector<std::uint8_t> bytes(Extent(set_));
+        std::vector<std::uint8_t> bytes(FieldExtent(set_));
         StoreInto(bytes);
         return bytes;
     }

@@ -54,7 +54,8 @@ struct ParameterField {
     Conversion conversion = Conversion::kNone;
     int low = 0, high = 0;  // an integer range where low < high
     bool readOnly = false;
-    int width = 10;  // of the box, in characters
+    int width = 10;                // of the box, in characters
+    std::string_view description;  // what the board does with it, where that is known
 };
 
 // A value the board reports: shown, never sent.
@@ -182,6 +183,17 @@ private:
     Page& page_;
     PageHost& host_;
 };
+
+// The bytes a field of that type takes in its record.
+std::size_t FieldSize(FieldType type);
+// The bytes the fields span, for a set without a record of its own.
+std::size_t FieldExtent(const ParameterSet& set);
+// The values a record holds, converted to their shown units.
+std::vector<ParameterValue> ReadFields(const ParameterSet& set,
+                                       std::span<const std::uint8_t> record);
+// The values into a record in the board's units; bytes outside the fields stay as they are.
+void WriteFields(const ParameterSet& set, const std::vector<ParameterValue>& values,
+                 std::span<std::uint8_t> record);
 
 // The coefficients of a text: tokens between commas (runs of commas are one separator), each
 // read as a decimal integer the way atoi does, at most 32, keeping the low 16 bits. Returns

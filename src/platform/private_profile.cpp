@@ -1,12 +1,14 @@
 #include "platform/private_profile.h"
 
 #include <unistd.h>
+
 #include <climits>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
+
+#include "platform/whole_file.h"
 
 namespace zephran {
 namespace {
@@ -132,21 +134,7 @@ bool WriteWhole(const std::string& path, const ProfileText& profile) {
     std::string text;
     for (std::size_t i = 0; i < profile.lines.size(); ++i)
         text += profile.lines[i] + profile.ends[i];
-    // Replace the file through a temporary one so that a failed write never leaves half a file.
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out << text;
-            out.close();
-            if (out && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-        }
-        std::remove(temporary.c_str());
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << text;
-    return static_cast<bool>(out);
+    return ReplaceWholeFile(path, text);
 }
 
 }  // namespace

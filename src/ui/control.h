@@ -50,6 +50,8 @@ struct Control {
     int rows = 0;
     // The language key of the control's caption in its window's section, or empty.
     std::string textKey;
+    // What the pointer resting on the control shows; empty for nothing.
+    std::string tip;
 };
 
 }  // namespace zephran::ui

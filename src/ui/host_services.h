@@ -14,10 +14,20 @@ public:
     virtual ~HostServices() = default;
     // A plain OK message box.
     virtual void MessageBox(const std::string& text) = 0;
+    // A message box with Yes and No; true for Yes. A host that cannot ask shows the text and
+    // answers No.
+    virtual bool AskYesNo(const std::string& text) {
+        MessageBox(text);
+        return false;
+    }
     // Shows a modal window until it ends itself; returns the id it ended with.
     virtual int RunModal(Window& window) = 0;
     // The file the user chose, or nothing when cancelled. filter: "Name (*.ext)|*.ext".
     virtual std::optional<std::string> ChooseFile(const std::string& filter) = 0;
+    // The file to write, or nothing when cancelled; a host without a save dialog has none.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& /*filter*/) {
+        return std::nullopt;
+    }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
 };

@@ -32,10 +32,11 @@ namespace zephran::test {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
-// The last line of an answer: "ok", "error: ..." or, for a command that opened a modal window,
-// "modal: TITLE".
+// The last line of an answer: "ok", "error: ..." or, for a command that opened a modal window
+// or asks a question, "modal: TITLE" or "question: TEXT".
 inline bool EndsAnswer(const std::string& line) {
-    return line == "ok" || line.rfind("error: ", 0) == 0 || line.rfind("modal: ", 0) == 0;
+    return line == "ok" || line.rfind("error: ", 0) == 0 || line.rfind("modal: ", 0) == 0 ||
+           line.rfind("question: ", 0) == 0;
 }
 
 inline bool Contains(const Lines& lines, const std::string& text) {

@@ -17,6 +17,8 @@
 #include "frontends/common/session.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
+#include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/parameter_field_info.h"
 #include "support/temp_dir.h"
 
 namespace zephran::qt {
@@ -191,6 +193,30 @@ TEST_F(GuiMainWindow, StatusPanesSayWhatTheyShow) {
     dialog.SetStatus(kStatusReceive, "RX 42", 0);
     LetThrottledDisplaysCatchUp();
     EXPECT_EQ(status.Pane(3)->toolTip().toStdString(), Text("Panel", "Tip RX"));
+}
+
+TEST_F(GuiMainWindow, TheParameterToolBarSitsAboveThePagesAndFieldsShowTheirTips) {
+    ParameterToolBar& bar = window.ParameterBar();
+    EXPECT_EQ(bar.SaveAction().text().toStdString(), "Save…");
+    EXPECT_EQ(bar.LoadAction().text().toStdString(), "Load…");
+    EXPECT_EQ(bar.CompareAction().text().toStdString(), "Compare…");
+    EXPECT_FALSE(bar.CancelAction().isEnabled());
+    EXPECT_TRUE(bar.SaveAction().isEnabled());
+    const QPoint barBottom = bar.mapTo(&window, QPoint(0, bar.height()));
+    const QPoint pagesTop = window.Pages().mapTo(&window, QPoint(0, 0));
+    EXPECT_LE(barBottom.y(), pagesTop.y());
+    EXPECT_EQ(bar.mapTo(&window, QPoint(0, 0)).x(), pagesTop.x());
+    // A recording host chooses no file: nothing starts and nothing is said.
+    const std::size_t said = host.Messages().size();
+    bar.SaveAction().trigger();
+    EXPECT_FALSE(dialog.Parameters().Busy());
+    EXPECT_EQ(host.Messages().size(), said);
+
+    ClickNode("AHRS_Set");
+    const QWidget* box = window.Pages().Current()->ControlWidget(CDlgAHRSSetting::kGyroNoise);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->toolTip().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
+    EXPECT_NE(box->toolTip().indexOf("attitude filter"), -1);
 }
 
 // Gives the page area this width and shows each of the program's pages in it in turn; the

@@ -1,18 +1,24 @@
-// The recording page while recording and while playing back, and the firmware update page
-// mid-transfer, against a simulated AHRS board at line rate; a GPS/INS recording played back
-// into the GPS/INS view. The pictures go to $ZEPHRAN_SCREENSHOT_DIR when it is set.
+// The recording page while recording and while playing back, the firmware update page
+// mid-transfer, and the parameter toolbar with a field's tooltip after a save, against a
+// simulated AHRS board at line rate; a GPS/INS recording played back into the GPS/INS view.
+// The pictures go to $ZEPHRAN_SCREENSHOT_DIR when it is set.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
+#include <QToolTip>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "app/zephran_app.h"
 #include "app/zephran_dlg.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
+#include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
+#include "pages/parameter_field_info.h"
 #include "sim/bootloader.h"
 #include "sim/virtual_board.h"
 #include "support/temp_dir.h"
@@ -84,10 +90,13 @@ protected:
         ASSERT_GT(recording.records.size(), 50u);
         dialog->Replay().Load(path, std::move(recording));
     }
-    // Saves the window; the picture must not be blank.
-    void Save(const std::string& name) {
+    // Saves the window, or the whole screen where one can be grabbed (tooltips are windows of
+    // their own); the picture must not be blank.
+    void Save(const std::string& name, bool wholeScreen = false) {
         QTest::qWait(100);
-        const QImage image = window->grab().toImage();
+        QImage image;
+        if (wholeScreen) image = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        if (image.isNull()) image = window->grab().toImage();
         ASSERT_GT(image.width(), 400);
         const char* out = std::getenv("ZEPHRAN_SCREENSHOT_DIR");
         const std::string file = out ? std::string(out) + "/" + name : dir.File(name);
@@ -124,6 +133,25 @@ TEST_F(GuiPageScreenshots, RecordingPlaybackAndUpdate) {
     ASSERT_TRUE(WaitFor([this] { return dialog->StatusBar().Progress() >= 40; }, 10000));
     Save("update.png");
     ASSERT_TRUE(WaitFor([this] { return control->CompletedUpdates() == 1; }, 10000));
+}
+
+TEST_F(GuiPageScreenshots, ParameterToolBarAfterASaveWithAFieldsTip) {
+    Show("AHRS_Set");
+    std::optional<ParameterFiles::Outcome> outcome;
+    dialog->Parameters().Save(dir.File("board.json"),
+                              [&outcome](const ParameterFiles::Outcome& o) { outcome = o; });
+    EXPECT_TRUE(window->ParameterBar().CancelAction().isEnabled());
+    ASSERT_TRUE(WaitFor([&outcome] { return outcome.has_value(); }, 20000));
+    EXPECT_EQ(outcome->error, "");
+    EXPECT_FALSE(window->ParameterBar().CancelAction().isEnabled());
+    EXPECT_NE(dir.Read("board.json").find("\"AHRS noise parameters\""), std::string::npos);
+
+    QWidget* box = window->Pages().Current()->ControlWidget(CDlgAHRSSetting::kGyroNoise);
+    ASSERT_NE(box, nullptr);
+    QToolTip::showText(box->mapToGlobal(QPoint(box->width() / 2, box->height())), box->toolTip(),
+                       box);
+    EXPECT_EQ(QToolTip::text().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
+    Save("parameter-toolbar-tip.png", true);
 }
 
 // Playback drives the GPS/INS view as the board did, with the board unplugged.

@@ -14,6 +14,10 @@ namespace zephran::testing {
 class FakeHost : public ui::HostServices {
 public:
     void MessageBox(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answer;
+    }
     int RunModal(ui::Window& window) override {
         window.InitDialog();
         if (onModal) onModal(window);
@@ -24,6 +28,8 @@ public:
     void OpenUrl(const std::string& url) override { opened.push_back(url); }
 
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    bool answer = false;  // to every question
     std::vector<std::string> opened;
     std::optional<std::string> nextFile;
     std::function<void(ui::Window&)> onModal;

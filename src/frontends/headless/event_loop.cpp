@@ -72,6 +72,14 @@ void EventLoop::Wait(std::int64_t ms) {
     }
 }
 
+void EventLoop::Pace(std::int64_t ms) {
+    if (virtualTime_) {
+        pollfd wake{wakeFd_, POLLIN, 0};
+        poll(&wake, 1, static_cast<int>(std::min<std::int64_t>(ms, INT_MAX)));
+    }
+    Wait(ms);
+}
+
 void EventLoop::WaitReadable(int fd) {
     for (;;) {
         RunPending();

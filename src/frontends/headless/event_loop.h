@@ -35,6 +35,9 @@ public:
     void RunPending();
     // Lets ms milliseconds pass while handling port events and timers.
     void Wait(std::int64_t ms);
+    // Wait, for a step of something that waits for the board: on the virtual clock it first
+    // gives the board up to ms of real time to answer, so its replies keep pace with the clock.
+    void Pace(std::int64_t ms);
     // Handles port events and timers until fd is readable or has hung up.
     void WaitReadable(int fd);
 

@@ -42,10 +42,15 @@ public:
     void MessageBox(const std::string& text) override {
         Print("message: " + EscapeLineBreaks(text));
     }
+    // The following lines answer it, until one says yes or no.
+    bool AskYesNo(const std::string& text) override;
     int RunModal(ui::Window& window) override;
     std::optional<std::string> ChooseFile(const std::string& filter) override {
         Print("file dialog: " + EscapeLineBreaks(filter));
         return std::exchange(nextFile_, std::nullopt);
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string& filter) override {
+        return ChooseFile(filter);
     }
     void OpenFolder(const std::string& path) override {
         Print("open folder: " + EscapeLineBreaks(path));
@@ -84,6 +89,7 @@ private:
     std::string File(std::string_view arguments);
     std::string Get(std::string_view arguments);
     std::string Checked(std::string_view arguments);
+    std::string Tip(std::string_view arguments);
     // Prints "ID=" and what `show` gives of control ID, from the first window that has it.
     std::string PrintControl(std::string_view arguments, std::string_view verb,
                              const std::function<std::string(const ui::Window&, int)>& show);
@@ -103,6 +109,11 @@ private:
     std::string Position(std::string_view arguments);
     std::string Close(std::string_view arguments);
     std::string Resize(std::string_view arguments);
+    std::string Params(std::string_view arguments);
+    // Runs the loop until the operation that start begins is done; prints its lines and returns
+    // its error.
+    std::string Await(const std::function<void(ParameterFiles::Done)>& start);
+    std::string Report(const ParameterFiles::Outcome& outcome);
     // Prints a live-window command's lines; returns its error.
     std::string Answer(const headless::ViewAnswer& answer);
     // Control input through one of the window's User* calls, on the window of InputWindow.
@@ -231,7 +242,8 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"quit", &HeadlessFrontEnd::Quit},         {"views", &HeadlessFrontEnd::Views},
         {"scope", &HeadlessFrontEnd::Scope},       {"attitude", &HeadlessFrontEnd::Attitude},
         {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
-        {"resize", &HeadlessFrontEnd::Resize},
+        {"resize", &HeadlessFrontEnd::Resize},     {"tip", &HeadlessFrontEnd::Tip},
+        {"params", &HeadlessFrontEnd::Params},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -337,6 +349,12 @@ std::string HeadlessFrontEnd::Get(std::string_view arguments) {
 std::string HeadlessFrontEnd::Checked(std::string_view arguments) {
     return PrintControl(arguments, "checked", [](const ui::Window& window, int id) {
         return std::string(window.IsDlgButtonChecked(id) ? "1" : "0");
+    });
+}
+
+std::string HeadlessFrontEnd::Tip(std::string_view arguments) {
+    return PrintControl(arguments, "tip", [](const ui::Window& window, int id) {
+        return EscapeLineBreaks(window.Find(id)->tip);
     });
 }
 
@@ -471,6 +489,58 @@ std::string HeadlessFrontEnd::Close(std::string_view arguments) {
 std::string HeadlessFrontEnd::Resize(std::string_view arguments) {
     if (ModalWindow()) return "a modal window is open";
     return Answer(headless::ResizeCommand(*Dialog().Views(), arguments));
+}
+
+bool HeadlessFrontEnd::AskYesNo(const std::string& text) {
+    Print("question: " + EscapeLineBreaks(text));
+    while (!quit_) {
+        const auto line = ReadLine();
+        if (!line) break;
+        const auto words = headless::Words(*line);
+        if (words.size() == 1 && (words[0] == "yes" || words[0] == "no")) return words[0] == "yes";
+        Print("error: answer yes or no");
+    }
+    return false;
+}
+
+std::string HeadlessFrontEnd::Report(const ParameterFiles::Outcome& outcome) {
+    for (const std::string& line : outcome.lines)
+        Print(EscapeLineBreaks(line));
+    return outcome.error;
+}
+
+std::string HeadlessFrontEnd::Await(const std::function<void(ParameterFiles::Done)>& start) {
+    std::optional<ParameterFiles::Outcome> outcome;
+    start([&outcome](const ParameterFiles::Outcome& result) { outcome = result; });
+    // While there is no outcome a transfer runs: cancelling it gives one at once.
+    while (!outcome) {
+        if (quit_) {
+            Dialog().Parameters().Cancel();  // nobody reads the answer any more
+        } else {
+            loop_.Pace(10);
+        }
+    }
+    return Report(*outcome);
+}
+
+std::string HeadlessFrontEnd::Params(std::string_view arguments) {
+    const auto [action, rest] = headless::SplitWord(arguments);
+    const std::string path(rest);
+    const auto files = headless::Words(rest);
+    if (ModalWindow()) return "a modal window is open";
+    ParameterFiles& parameters = Dialog().Parameters();
+    if (action == "save" && !path.empty())
+        return Await([&](ParameterFiles::Done done) { parameters.Save(path, done); });
+    if (action == "load" && !path.empty())
+        return Await([&](ParameterFiles::Done done) { parameters.Load(path, done); });
+    if (action == "diff" && files.size() == 1) {
+        return Await([&](ParameterFiles::Done done) {
+            parameters.CompareWithBoard(std::string(files[0]), done);
+        });
+    }
+    if (action == "diff" && files.size() == 2)
+        return Report(parameters.CompareFiles(std::string(files[0]), std::string(files[1])));
+    return "usage: params save FILE | params load FILE | params diff FILE [FILE2]";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/window_title.h"
@@ -30,6 +31,17 @@ QSplitter* NewSplitter(Qt::Orientation orientation, QWidget* first, QWidget* sec
     return splitter;
 }
 
+// The toolbar over the page area, both in one pane of the splitter.
+QWidget* UnderToolBar(QToolBar* bar, QWidget* area) {
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(area, 1);
+    return pane;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
@@ -39,13 +51,14 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
       tree_(new PageTreeWidget(dialog.Tree())),
       trafficLog_(new LineListWidget(dialog.TrafficList())),
       pageArea_(new PageArea),
+      parameterBar_(new ParameterToolBar(dialog, [this] { pump_.Reschedule(); })),
       boardText_(new WindowWidget(dialog.MainWindow(), WindowWidget::Role::Embedded)),
       status_(new StatusPanes(dialog.StatusBar())),
       menus_(new MenuBinder(*menuBar(), dialog.MenuBar(),
                             [this](unsigned command) { Command(command); })),
       // The tree and the pages grow with the window; the lines below them keep their height.
       leftRows_(NewSplitter(Qt::Vertical, tree_, trafficLog_, 0)),
-      rightRows_(NewSplitter(Qt::Vertical, pageArea_, boardText_, 0)),
+      rightRows_(NewSplitter(Qt::Vertical, UnderToolBar(parameterBar_, pageArea_), boardText_, 0)),
       columns_(NewSplitter(Qt::Horizontal, leftRows_, rightRows_, 1)),
       live_(std::make_unique<LiveWindows>(*dialog.Views(), this, [&dialog] {
           const auto* host = dynamic_cast<const QtHost*>(&dialog.Host());

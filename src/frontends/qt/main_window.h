@@ -7,6 +7,7 @@
 #include "frontends/qt/event_pump.h"
 #include "frontends/qt/live_windows.h"
 #include "frontends/qt/model_widgets.h"
+#include "frontends/qt/parameter_tool_bar.h"
 #include "frontends/qt/window_memory.h"
 #include "frontends/qt/window_widget.h"
 
@@ -14,10 +15,10 @@ class QSplitter;
 
 namespace zephran::qt {
 
-// The main window: the page tree over the traffic log on the left, the page area over the
-// board's text on the right, the menu bar and the status bar. Splitters let the user share the
-// room out; the window remembers its place and them for the user. Its title names the port and
-// the state of the link. It must not outlive the dialog.
+// The main window: the page tree over the traffic log on the left, the parameter-file toolbar
+// and the page area over the board's text on the right, the menu bar and the status bar. Splitters
+// let the user share the room out; the window remembers its place and them for the user. Its title
+// names the port and the state of the link. It must not outlive the dialog.
 class MainWindow : public QMainWindow {
 public:
     MainWindow(CZephranDlg& dialog, const Clock& clock);
@@ -29,6 +30,7 @@ public:
     PageTreeWidget& Tree() const { return *tree_; }
     LineListWidget& TrafficLog() const { return *trafficLog_; }
     PageArea& Pages() const { return *pageArea_; }
+    ParameterToolBar& ParameterBar() const { return *parameterBar_; }
     WindowWidget& BoardText() const { return *boardText_; }
     StatusPanes& Status() const { return *status_; }
     MenuBinder& Menus() const { return *menus_; }
@@ -54,6 +56,7 @@ private:
     PageTreeWidget* tree_;
     LineListWidget* trafficLog_;
     PageArea* pageArea_;
+    ParameterToolBar* parameterBar_;
     WindowWidget* boardText_;
     StatusPanes* status_;
     MenuBinder* menus_;

@@ -72,6 +72,19 @@ void QtHost::MessageBox(const std::string& text) {
     box.exec();
 }
 
+bool QtHost::AskYesNo(const std::string& text) {
+    if (mode_ == Mode::Recording) {
+        messages_.push_back(text);
+        return false;
+    }
+    if (quitting_) return false;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("ZephranFPV"),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                    DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 int QtHost::RunModal(ui::Window& window) {
     window.InitDialog();
     if (!window.Ended() && !quitting_) {
@@ -81,12 +94,23 @@ int QtHost::RunModal(ui::Window& window) {
     return window.Ended() ? window.Result() : ui::IDCANCEL;
 }
 
-std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
+std::optional<std::string> QtHost::Choose(QString (*dialog)(QWidget*, const QString&,
+                                                            const QString&, const QString&,
+                                                            QString*, QFileDialog::Options),
+                                          const std::string& filter) {
     if (mode_ == Mode::Recording || quitting_) return std::nullopt;
-    const QString file =
-        QFileDialog::getOpenFileName(DialogParent(), QString(), QString(), QtFileFilter(filter));
+    const QString file = dialog(DialogParent(), QString(), QString(), QtFileFilter(filter), nullptr,
+                                QFileDialog::Options());
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
+}
+
+std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
+    return Choose(&QFileDialog::getOpenFileName, filter);
+}
+
+std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter) {
+    return Choose(&QFileDialog::getSaveFileName, filter);
 }
 
 void QtHost::OpenFolder(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -30,8 +31,11 @@ public:
     bool Quitting() const { return quitting_; }
 
     void MessageBox(const std::string& text) override;
+    // Recording: the question is recorded and answered No.
+    bool AskYesNo(const std::string& text) override;
     int RunModal(ui::Window& window) override;
     std::optional<std::string> ChooseFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& filter) override;
     void OpenFolder(const std::string& path) override;
     void OpenUrl(const std::string& url) override;
 
@@ -40,6 +44,11 @@ public:
 
 private:
     QWidget* DialogParent() const;
+    // The file an open or save dialog gave; nothing when cancelled or while recording.
+    std::optional<std::string> Choose(QString (*dialog)(QWidget*, const QString&, const QString&,
+                                                        const QString&, QString*,
+                                                        QFileDialog::Options),
+                                      const std::string& filter);
 
     Mode mode_;
     QPointer<QWidget> mainWindow_;

@@ -308,6 +308,7 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
         if (qobject_cast<QLineEdit*>(widget)) widget->setMaximumWidth(width * 3 / 2);
     }
     if (control.rows > 0) widget->setMinimumHeight(metrics.lineSpacing() * (control.rows + 1));
+    if (!control.tip.empty()) widget->setToolTip(ToQt(control.tip));
     widgets_[control.id] = widget;
     Connect(control.id, widget);
     return widget;

@@ -11,10 +11,12 @@ using D = CDlgAHRSSetting;
 enum : int { kGroup = 1180 };
 
 constexpr ParameterField kFields[] = {
-    NoiseField(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7),
-    NoiseField(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001),
+    NoiseField(1, "gyroNoise", D::kGyroNoise, 1181, "Gyro noise (Q)", "IDC_STATIC_Q_GYRO", 1e-7,
+               "Process noise of the gyroscope in the attitude filter (Q)"),
+    NoiseField(9, "accNoise", D::kAccNoise, 1182, "Acc noise (R)", "IDC_STATIC_R_ACC", 0.00001,
+               "Measurement noise of the accelerometer in the attitude filter (R)"),
     NoiseField(17, "compassNoise", D::kCompassNoise, 1183, "Compass noise (R)", "IDC_STATIC_R_MAG",
-               1e-7),
+               1e-7, "Measurement noise of the compass in the attitude filter (R)"),
 };
 
 ui::WindowTemplate Template() {

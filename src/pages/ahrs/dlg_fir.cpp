@@ -29,12 +29,14 @@ constexpr std::array<ParameterField, 2> Fields(CDlgFIR::Sensor sensor) {
               .label = c.tapsLabel,
               .caption = "Taps",
               .key = kTapsKeys[sensor],
-              .width = 6},
+              .width = 6,
+              .description = "How many coefficients the board's filter uses"},
              {.name = "coefficients",
               .offset = 2,
               .type = FieldType::kCoefficients,
               .box = c.coefficients,
-              .width = 24}}};
+              .width = 24,
+              .description = "The filter's coefficients, signed 16-bit"}}};
 }
 constexpr std::array<std::array<ParameterField, 2>, 3> kFields{
     {Fields(CDlgFIR::kGyro), Fields(CDlgFIR::kAcc), Fields(CDlgFIR::kMag)}};

@@ -72,15 +72,19 @@ constexpr std::array<ParameterField, 3> Fields(const Triple& t,
                                                std::array<std::string_view, 3> names,
                                                std::uint16_t offset,
                                                Conversion conversion = Conversion::kNone,
-                                               double initial = 0) {
+                                               double initial = 0, std::string_view unit = {},
+                                               std::string_view description = {}) {
     std::array<ParameterField, 3> fields{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
         fields[axis] = {.name = names[axis],
                         .offset = static_cast<std::uint16_t>(offset + 4 * axis),
                         .box = t.boxes[axis],
+                        .label = t.labels[axis],
                         .initial = initial,
+                        .unit = unit,
                         .conversion = conversion,
-                        .readOnly = t.use != kEditable};
+                        .readOnly = t.use != kEditable,
+                        .description = description};
     }
     return fields;
 }
@@ -95,11 +99,14 @@ constexpr std::array<ParameterField, 3 * N> Join(
 }
 
 constexpr auto kGyroScaleFields =
-    Fields(kGyroScale, {"gyroScaleX", "gyroScaleY", "gyroScaleZ"}, 13, Conversion::kNone, 1);
+    Fields(kGyroScale, {"gyroScaleX", "gyroScaleY", "gyroScaleZ"}, 13, Conversion::kNone, 1, {},
+           "Scale factor of the gyroscope axis");
 constexpr auto kAccOffsetFields =
-    Fields(kAccOffset, {"accOffsetX", "accOffsetY", "accOffsetZ"}, 1, Conversion::kGravity);
+    Fields(kAccOffset, {"accOffsetX", "accOffsetY", "accOffsetZ"}, 1, Conversion::kGravity, 0, "g",
+           "Offset of the accelerometer axis, found by the board's calibration");
 constexpr auto kGyroBiasFields =
-    Fields(kGyroBias, {"gyroBiasX", "gyroBiasY", "gyroBiasZ"}, 1, Conversion::kDegrees);
+    Fields(kGyroBias, {"gyroBiasX", "gyroBiasY", "gyroBiasZ"}, 1, Conversion::kDegrees, 0, "°/s",
+           "Zero bias of the gyroscope axis, found by the board's calibration");
 constexpr auto kMagFields =
     Join<2>({Fields(kMagOffset, {"magOffsetX", "magOffsetY", "magOffsetZ"}, 1),
              Fields(kMagScale, {"magScaleX", "magScaleY", "magScaleZ"}, 13, Conversion::kNone, 1)});

@@ -17,7 +17,10 @@ enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430
 constexpr ParameterField Parameter(int n, std::string_view name, std::string_view caption,
                                    std::string_view key, double initial) {
     return NoiseField(static_cast<std::uint16_t>(1 + 8 * n), name, P::kFirstBox + n,
-                      kFirstLabel + n, caption, key, initial);
+                      kFirstLabel + n, caption, key, initial,
+                      static_cast<std::size_t>(n) < kGpsInsQCount
+                          ? "Process noise of the navigation filter (Q)"
+                          : "Measurement noise of the navigation filter (R)");
 }
 
 // In record order: the four process noises (Q), then the eight measurement noises (R).

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "params/parameter_snapshot.h"
+
+namespace zephran {
+
+// A field whose value differs between two snapshots, with both values as shown.
+struct FieldDifference {
+    const ParameterSet* set = nullptr;
+    const ParameterField* field = nullptr;
+    std::string first;
+    std::string second;
+};
+
+// Two snapshots field by field: fields differ where the bytes they take in the record differ,
+// so a value differs only where writing it would change the board.
+struct Comparison {
+    std::vector<FieldDifference> fields;
+    std::vector<const ParameterSet*> onlyFirst;
+    std::vector<const ParameterSet*> onlySecond;
+
+    bool Same() const { return fields.empty() && onlyFirst.empty() && onlySecond.empty(); }
+    // The sets with a field that differs, each once, in the order of the first snapshot.
+    std::vector<const ParameterSet*> ChangedSets() const;
+};
+
+Comparison CompareSnapshots(const ParameterSnapshot& first, const ParameterSnapshot& second);
+
+// One line per difference: "SET / FIELD (UNIT): FIRST=value, SECOND=value", then
+// "SET: only in NAME" for a set one side lacks; "No differences." when there are none.
+std::vector<std::string> DescribeComparison(const Comparison& comparison,
+                                            std::string_view firstName,
+                                            std::string_view secondName);
+
+}  // namespace zephran

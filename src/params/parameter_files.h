@@ -1,0 +1,85 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/connection_manager.h"
+#include "app/page.h"
+#include "params/parameter_snapshot.h"
+#include "params/parameter_transfer.h"
+#include "ui/change_signal.h"
+
+namespace zephran {
+
+class ParameterPage;
+class ParameterSetBinding;
+struct RecordStore;
+
+// Saves the board's parameter sets to a file, loads a file back onto the board and compares a
+// file with the board or with another file. The sets are those of the current product's
+// parameter pages that the board can read, each read and written with its page's own requests.
+class ParameterFiles {
+public:
+    struct Services {
+        const std::vector<std::unique_ptr<Page>>& pages;
+        const SettingsFile& settings;
+        const ConnectionManager& connection;
+        RecordStore& records;
+        ui::HostServices& host;
+        const Clock& clock;
+        std::function<void(int percent)> progress;
+    };
+    // What an operation came to: lines to show, and an error unless it succeeded.
+    struct Outcome {
+        std::string error;
+        std::vector<std::string> lines;
+    };
+    using Done = std::function<void(const Outcome&)>;
+
+    explicit ParameterFiles(Services services);
+
+    // Routes the replies of every parameter page's requests; after the pages routed theirs.
+    void RegisterReplies(ReplyDispatcher& dispatcher);
+    void OnTimerTick() { transfer_.OnTick(); }
+    // Whether an operation runs: from its start until its done was called.
+    bool Busy() const { return running_; }
+    void Cancel() { transfer_.Cancel(); }
+    // Told when Busy() turns true or false.
+    ui::ChangeSignal busyChanged;
+
+    // Each ends by calling done, at once when it cannot start.
+    void Save(const std::string& path, Done done);
+    // Shows what will change and asks before anything is written.
+    void Load(const std::string& path, Done done);
+    void CompareWithBoard(const std::string& path, Done done);
+    Outcome CompareFiles(const std::string& first, const std::string& second);
+
+private:
+    struct Entry {
+        ParameterPage* page;
+        ParameterSetBinding* binding;
+    };
+    using BoardRead = std::function<void(const ParameterSnapshot& board)>;
+
+    std::string Product() const;
+    // The sets of the current product's pages that the board can read, each once.
+    std::vector<Entry> ProductSets() const;
+    std::optional<ParameterSnapshot> OpenFile(const std::string& path, std::string& error);
+    // Reads every set of the product from the board; then runs next, or done with the error.
+    void ReadBoard(BoardRead next, Done done);
+    void WriteChanges(const ParameterSnapshot& file, const std::vector<const ParameterSet*>& sets,
+                      Done done);
+    // Why an operation on the board cannot start now, or empty.
+    std::string BoardRefusal() const;
+    // Marks an operation as running until the done it returns is called.
+    Done Begin(Done done);
+
+    Services s_;
+    ParameterTransfer transfer_;
+    bool running_ = false;
+};
+
+}  // namespace zephran
