@@ -1,4 +1,5 @@
 #include "sim/aat_board.h"
+#include "sim/aat_messages.h"
 #include "sim/aat_tracker.h"
 #include "sim/request_handlers.h"
 
@@ -10,21 +11,7 @@
 namespace zephran::sim {
 namespace {
 
-constexpr std::uint8_t kGroup = 11;
-
-enum : std::uint8_t {
-    kSetPowerOn = 17,
-    kReadOffsets = 18,
-    kSetOffsets = 19,
-    kDefaultOffsets = 20,
-    kReadStep = 21,
-    kSetStep = 22,
-    kReadPid = 23,
-    kSetPid = 24,
-    kDefaultPid = 25,
-    kReadServoGap = 32,
-    kSetServoGap = 33,
-};
+using namespace aat;
 
 constexpr int kOffsetLimit = 100;
 

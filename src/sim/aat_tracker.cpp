@@ -6,25 +6,13 @@
 #include <memory>
 #include <numbers>
 
+#include "sim/aat_messages.h"
 #include "sim/request_handlers.h"
 
 namespace zephran::sim {
 namespace {
 
-constexpr std::uint8_t kGroup = 11;
-
-enum : std::uint8_t {
-    kMagReport = 0,
-    kStartCal = 1,
-    kStopCal = 2,
-    kReadCal = 3,
-    kDefaultCal = 4,
-    kReadSpeed = 5,
-    kSetSpeed = 6,
-    kReadCompassOffset = 7,
-    kSetCompassOffset = 8,
-    kStatus = 11,
-};
+using namespace aat;
 
 constexpr auto kPeriod = std::chrono::milliseconds(100);
 constexpr double kStep = 0.1;  // seconds per period

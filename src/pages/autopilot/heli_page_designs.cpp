@@ -26,14 +26,22 @@ constexpr std::array<const char*, 5> kSwashTypes{"H-1", "HR3(3S120)", "H-3(3S140
 constexpr std::array<const char*, 3> kRates{"Rate-Aile:", "Rate-Elev:", "Rate-Pitch:"};
 constexpr std::array<const char*, 4> kServos{"Aile", "Elev", "Pitch", "Aux"};
 
+// One radio button a caption, numbered from firstId; returns their cells.
+template <std::size_t N>
+std::vector<LayoutItem> AddRadios(WindowTemplate& t, int firstId, int group,
+                                  const std::array<const char*, N>& captions) {
+    std::vector<LayoutItem> cells;
+    for (std::size_t k = 0; k < N; ++k) {
+        const int id = firstId + static_cast<int>(k);
+        t.controls.push_back(Radio(id, group, captions[k]));
+        cells.push_back(Item(id));
+    }
+    return cells;
+}
+
 WindowTemplate SwashplateTemplate() {
     WindowTemplate t;
-    std::vector<LayoutItem> types;
-    for (std::size_t k = 0; k < kSwashTypes.size(); ++k) {
-        const int id = Swash::kTypeFirst + static_cast<int>(k);
-        t.controls.push_back(Radio(id, kSwashTypeGroup, kSwashTypes[k]));
-        types.push_back(Item(id));
-    }
+    std::vector<LayoutItem> types = AddRadios(t, Swash::kTypeFirst, kSwashTypeGroup, kSwashTypes);
     t.controls.push_back(Label(kRotationLabel, "Rotation Value:"));
     t.controls.push_back(Edit(Swash::kRotation, 6));
     t.controls.push_back(Spin(Swash::kRotationSpin, kRotationLimit));
@@ -190,12 +198,8 @@ LayoutItem OffsetGroup(WindowTemplate& t, int group, const char* caption, int fi
 
 WindowTemplate MountingTemplate() {
     WindowTemplate t;
-    std::vector<LayoutItem> directions;
-    for (std::size_t k = 0; k < kDirections.size(); ++k) {
-        const int id = Mount::kFirstDirection + static_cast<int>(k);
-        t.controls.push_back(Radio(id, kDirectionGroup, kDirections[k]));
-        directions.push_back(Item(id));
-    }
+    std::vector<LayoutItem> directions =
+        AddRadios(t, Mount::kFirstDirection, kDirectionGroup, kDirections);
     LayoutItem imu = OffsetGroup(t, Mount::kImuGroup, "IMU安装偏移 (cm)", Mount::kFirstImuBox);
     LayoutItem gps = OffsetGroup(t, Mount::kGpsGroup, "GPS天线安装偏移(cm)", Mount::kFirstGpsBox);
     t.controls.push_back(Button(Mount::kRead, "Read"));
