@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace zephran::sim {
 namespace {
@@ -100,31 +101,30 @@ void InstallOsdScreen(Board& board) {
 void InstallOsdCalibration(Board& board) {
     auto cal = std::make_shared<Calibrations>();
     // One-point calibrations keep the other constant and refuse values that would make it
-    // infinite.
-    OnChange(board, kCalGroup, kSetCurrentBias, 4, [cal](Request r) {
-        const float offset = GetFloat(r, 0);
-        const Pair next{SensorReading(offset) - cal->current.second * offset, cal->current.second};
-        if (!Finite(next)) return false;
-        cal->current = next;
-        return true;
+    // infinite or divide by zero.
+    const auto onePoint = [&board, cal](std::uint8_t msgId, Pair Calibrations::*pair, auto next) {
+        OnChange(board, kCalGroup, msgId, 4, [cal, pair, next](Request r) {
+            const float value = GetFloat(r, 0);
+            const Pair kept = (*cal).*pair;
+            const std::optional<Pair> changed = next(value, kept);
+            if (!changed || !Finite(*changed)) return false;
+            (*cal).*pair = *changed;
+            return true;
+        });
+    };
+    onePoint(kSetCurrentBias, &Calibrations::current, [](float offset, Pair kept) {
+        return std::optional<Pair>{{SensorReading(offset) - kept.second * offset, kept.second}};
     });
-    OnChange(board, kCalGroup, kOnePointCurrent, 4, [cal](Request r) {
-        const float amperes = GetFloat(r, 0);
-        if (amperes == 0) return false;
-        const Pair next{cal->current.first,
-                        (SensorReading(amperes) - cal->current.first) / amperes};
-        if (!Finite(next)) return false;
-        cal->current = next;
-        return true;
-    });
-    OnChange(board, kCalGroup, kOnePointVoltage, 4, [cal](Request r) {
-        const float volts = GetFloat(r, 0);
-        if (volts == 0) return false;
-        const Pair next{cal->voltage.first, (volts - cal->voltage.first) / BatteryReading(volts)};
-        if (!Finite(next)) return false;
-        cal->voltage = next;
-        return true;
-    });
+    onePoint(kOnePointCurrent, &Calibrations::current,
+             [](float amperes, Pair kept) -> std::optional<Pair> {
+                 if (amperes == 0) return std::nullopt;
+                 return Pair{kept.first, (SensorReading(amperes) - kept.first) / amperes};
+             });
+    onePoint(kOnePointVoltage, &Calibrations::voltage,
+             [](float volts, Pair kept) -> std::optional<Pair> {
+                 if (volts == 0) return std::nullopt;
+                 return Pair{kept.first, (volts - kept.first) / BatteryReading(volts)};
+             });
 
     for (const std::uint8_t msgId : {kCurrentPointA, kCurrentPointB}) {
         On(board, kCalGroup, msgId, 4, [msgId](Request r, Board& b) {

@@ -61,6 +61,23 @@ TEST_F(SimOsdCal, CalibrationPairsAreKeptAndRestored) {
     EXPECT_EQ(Answer(11), Pair(0.0f, 11.0f));
 }
 
+// A one-point calibration moves one of its pair through the value given and keeps the other.
+TEST_F(SimOsdCal, OnePointBiasAndVoltageMoveOneOfThePair) {
+    Bytes two;
+    PutFloat(two, 0, 2);
+    EXPECT_TRUE(Acknowledged(1, two));  // at 2 A the sensor reads 0.68 V, the scale stays 0.05
+    EXPECT_NEAR(GetFloat(Answer(7), 0), 0.68 - 0.05 * 2, 1e-5);
+    EXPECT_FLOAT_EQ(GetFloat(Answer(7), 4), 0.05f);
+
+    Bytes twelve;
+    PutFloat(twelve, 0, 12);
+    EXPECT_TRUE(Acknowledged(3, twelve));  // 12 V reads 12 / 10.9 through the kept bias 0
+    EXPECT_FLOAT_EQ(GetFloat(Answer(11), 0), 0.0f);
+    EXPECT_NEAR(GetFloat(Answer(11), 4), 10.9, 1e-4);
+    EXPECT_TRUE(Ask(3, Bytes(4)).empty());  // zero volts is refused and changes nothing
+    EXPECT_NEAR(GetFloat(Answer(11), 4), 10.9, 1e-4);
+}
+
 TEST_F(SimOsdCal, PointsReadTheSensorsAndTheRssiRangeComesFromASweep) {
     Bytes tenAmperes;
     PutFloat(tenAmperes, 0, 10);
