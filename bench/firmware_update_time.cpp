@@ -25,7 +25,11 @@
 #include "update/dlg_iap_update.h"
 #include "update/firmware_update.h"
 
+#include "bench_support.h"
+
 namespace {
+
+using bench::WriteFile;
 
 using namespace zephran;
 using Seconds = std::chrono::duration<double>;
@@ -78,11 +82,6 @@ private:
     headless::EventLoop loop_;
     std::unique_ptr<CZephranDlg> dialog_;
 };
-
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 struct Run {
     Seconds elapsed{};

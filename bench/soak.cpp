@@ -32,7 +32,11 @@
 #include "frontends/headless/event_loop.h"
 #include "sim/virtual_board.h"
 
+#include "bench_support.h"
+
 namespace {
+
+using bench::WriteFile;
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -133,11 +137,6 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
-
 double Percentile(std::vector<double> values, double fraction) {
     if (values.empty()) return 0;
     const auto at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
@@ -216,7 +215,8 @@ int main(int argc, char** argv) {
             if (count == lastCount) return;
             lastCount = count;
             if (!dialog.Connection().Connected()) return;
-            const std::uint64_t sequence = dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
+            const std::uint64_t sequence =
+                dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
             if (sequence < capacity)
                 latencyMs[measured++] =
                     static_cast<double>(NowNs() - shared.sentNs[sequence]) / 1e6;

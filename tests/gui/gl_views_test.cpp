@@ -14,6 +14,7 @@
 #include "app/zephran_dlg.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
+#include "gui_support.h"
 #include "pages/ahrs/dlg_ahrs.h"
 #include "support/temp_dir.h"
 
@@ -32,24 +33,9 @@ const QColor kWhite(255, 255, 255);
 class GuiGlViews : public ::testing::Test {
 protected:
     GuiGlViews() {
-        dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
-        dir.Write("sys/.keep", "");
-        dir.Write("dev/.keep", "");
-        CZephranApp(paths).PrepareSettings();
-        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        PrepareEnglishAhrs(dir, paths);
         window.show();
         window.Start();
-    }
-
-    static AppPaths PathsIn(const TempDir& dir) {
-        return {dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language", dir.File("Log"),
-                dir.File("profile.ini")};
-    }
-    static PortDirectoryOptions NoPorts(const TempDir& dir) {
-        PortDirectoryOptions ports;
-        ports.sysRoot = dir.File("sys");
-        ports.devRoot = dir.File("dev");
-        return ports;
     }
 
     // Presses one of the AHRS view's buttons.

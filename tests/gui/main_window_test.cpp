@@ -36,26 +36,11 @@ constexpr unsigned kCmdProductAhrs = 1223;
 class GuiMainWindow : public ::testing::Test {
 protected:
     GuiMainWindow() {
-        dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
-        dir.Write("sys/.keep", "");
-        dir.Write("dev/.keep", "");
-        CZephranApp(paths).PrepareSettings();
-        CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
+        PrepareEnglishAhrs(dir, paths);
         window.show();
         window.Start();
         // The window settles (its first layout, maximised) before each test.
         QApplication::processEvents();
-    }
-
-    static AppPaths PathsIn(const TempDir& dir) {
-        return {dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language", dir.File("Log"),
-                dir.File("profile.ini")};
-    }
-    static PortDirectoryOptions NoPorts(const TempDir& dir) {
-        PortDirectoryOptions ports;
-        ports.sysRoot = dir.File("sys");
-        ports.devRoot = dir.File("dev");
-        return ports;
     }
 
     std::string Text(const char* section, const char* key) {

@@ -17,6 +17,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 #include "frontends/qt/scope_widget.h"
+#include "gui_support.h"
 #include "pages/ahrs/dlg_ahrs.h"
 #include "support/temp_dir.h"
 
@@ -205,16 +206,9 @@ TEST_F(GuiScope, GeometryAndHitRegionsFollowTheSize) {
 // the main window's loop runs on, closed by its close box.
 TEST(GuiScopeWindow, OpensModallySamplesAndCloses) {
     testing::TempDir dir;
-    dir.Write("profile.ini", "[Settings]\nLanguage=english\n");
-    dir.Write("sys/.keep", "");
-    dir.Write("dev/.keep", "");
-    const AppPaths paths{dir.Path(), dir.File("Config.ini"), ExecutableDir() + "/Language",
-                         dir.File("Log"), dir.File("profile.ini")};
-    CZephranApp(paths).PrepareSettings();
-    CZephranApp(paths).Settings().Write("ProductSetting", "Product", "AHRS");
-    PortDirectoryOptions ports;
-    ports.sysRoot = dir.File("sys");
-    ports.devRoot = dir.File("dev");
+    const AppPaths paths = PathsIn(dir);
+    PrepareEnglishAhrs(dir, paths);
+    const PortDirectoryOptions ports = NoPorts(dir);
     QtHost host(QtHost::Mode::Recording);
     SystemClock clock;
     CZephranDlg dialog(host, clock, paths, ports);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 namespace zephran::testing {
@@ -25,6 +26,14 @@ private:
         return *this;
     }
 };
+
+// Floats one after another, as the boards send them.
+inline std::vector<std::uint8_t> Floats(std::initializer_list<float> values) {
+    PayloadBuilder b;
+    for (float v : values)
+        b.Float(v);
+    return b.bytes;
+}
 
 // The payload of a frame image written by the application.
 inline std::vector<std::uint8_t> PayloadOf(const std::vector<std::uint8_t>& frame) {

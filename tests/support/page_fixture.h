@@ -30,6 +30,12 @@ protected:
         const auto& frame = link->written.back();
         return {frame[2], frame[3], PayloadOf(frame)};
     }
+    void ExpectLast(std::uint8_t group, std::uint8_t msgId,
+                    const std::vector<std::uint8_t>& payload) const {
+        EXPECT_EQ(Last().group, group);
+        EXPECT_EQ(Last().msgId, msgId);
+        EXPECT_EQ(Last().payload, payload);
+    }
     void Click(int id) { ASSERT_TRUE(Shown().UserClick(id)) << id; }
     void Type(int id, const std::string& text) { ASSERT_TRUE(Shown().UserSetText(id, text)) << id; }
     std::string Box(int id) const { return dialog->ShownPage()->GetDlgItemText(id); }

@@ -7,13 +7,7 @@ namespace {
 using testing::PayloadBuilder;
 using Dlg = CMagCalDlg;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Floats(std::initializer_list<float> values) {
-    PayloadBuilder b;
-    for (float v : values)
-        b.Float(v);
-    return b.bytes;
-}
+using testing::Floats;
 
 class AatCompassTest : public testing::PageFixture {
 protected:
@@ -22,11 +16,7 @@ protected:
         ShowPage("AAT_Mag_Cal", "AAT");
         ASSERT_EQ(Shown().Id().className, "CMagCalDlg");
     }
-    void ExpectSent(std::uint8_t msgId, const Bytes& payload) {
-        EXPECT_EQ(Last().group, 11);
-        EXPECT_EQ(Last().msgId, msgId);
-        EXPECT_EQ(Last().payload, payload);
-    }
+    void ExpectSent(std::uint8_t msgId, const Bytes& payload) { ExpectLast(11, msgId, payload); }
     std::vector<std::string> Boxes(std::initializer_list<int> ids) const {
         std::vector<std::string> texts;
         for (int id : ids)

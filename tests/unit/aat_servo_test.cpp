@@ -7,13 +7,7 @@ namespace {
 using testing::PayloadBuilder;
 using Dlg = CAATServoSet;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Floats(std::initializer_list<float> values) {
-    PayloadBuilder b;
-    for (float v : values)
-        b.Float(v);
-    return b.bytes;
-}
+using testing::Floats;
 
 // The tracker's default page, connected to a board in memory.
 class AatServoTest : public testing::PageFixture {
@@ -23,11 +17,7 @@ protected:
         ShowPage("AAT_Servo_Set", "AAT");
         ASSERT_EQ(Shown().Id().className, "CAATServoSet");
     }
-    void ExpectSent(std::uint8_t msgId, const Bytes& payload) {
-        EXPECT_EQ(Last().group, 11);
-        EXPECT_EQ(Last().msgId, msgId);
-        EXPECT_EQ(Last().payload, payload);
-    }
+    void ExpectSent(std::uint8_t msgId, const Bytes& payload) { ExpectLast(11, msgId, payload); }
 };
 
 TEST_F(AatServoTest, OffsetsGoOutAsSignedBytesFromSetAndFromEitherSpin) {

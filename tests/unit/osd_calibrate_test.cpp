@@ -7,13 +7,7 @@ namespace {
 using testing::FloatAt;
 using Dlg = CCalibrateDlg;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Floats(std::initializer_list<float> values) {
-    testing::PayloadBuilder b;
-    for (float v : values)
-        b.Float(v);
-    return b.bytes;
-}
+using testing::Floats;
 
 // The Vantrel's calibration page, connected to a board in memory.
 class OsdCalTest : public testing::PageFixture {
