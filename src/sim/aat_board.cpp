@@ -1,6 +1,6 @@
 #include "sim/aat_board.h"
-#include "sim/aat_messages.h"
 #include "sim/aat_tracker.h"
+#include "sim/messages.h"
 #include "sim/request_handlers.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include <memory>
 #include <numbers>
 
-#include "sim/aat_messages.h"
+#include "sim/messages.h"
 #include "sim/request_handlers.h"
 
 namespace zephran::sim {

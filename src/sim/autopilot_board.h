@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "sim/board.h"
+#include "sim/messages.h"
 
 namespace zephran::sim::autopilot {
 
-inline constexpr std::uint8_t kGroup = 18;
 inline constexpr std::size_t kPidSetCount = 12;
 inline constexpr std::size_t kPidSetSize = 32;
 

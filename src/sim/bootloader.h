@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "sim/board.h"
+#include "sim/messages.h"
 
 namespace zephran::sim {
 
-inline constexpr std::uint8_t kUpdateGroup = 14;
-inline constexpr std::uint8_t kUpdateStartId = 0;
-inline constexpr std::uint8_t kUpdatePageId = 1;
 inline constexpr std::size_t kFlashPageSize = 1024;
 
 // What a test sets and reads of a board's bootloader; the board's thread and the test share it.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "sim/board.h"
+#include "sim/messages.h"
 
 namespace zephran::sim {
 struct NavigationState;
@@ -12,10 +13,6 @@ struct NavigationState;
 
 namespace zephran::sim::gpsins {
 
-inline constexpr std::uint8_t kGroup = 16;
-inline constexpr std::uint8_t kSensorsRaw = 1, kGpsRaw = 2, kNavOutput = 3;
-inline constexpr std::uint8_t kQrRead = 4, kQrWrite = 5, kQrDefault = 6;
-inline constexpr std::uint8_t kMiscRead = 7, kMiscWrite = 8;
 inline constexpr std::size_t kMiscSize = 7;
 // The board's own leading byte of its misc record.
 inline constexpr std::uint8_t kMiscTag = 0x31;

@@ -6,14 +6,10 @@
 #include <string_view>
 
 #include "sim/board.h"
+#include "sim/messages.h"
 
 namespace zephran::sim {
 
-inline constexpr std::uint8_t kTextGroup = 1;
-inline constexpr std::uint8_t kTextLineId = 0;
-inline constexpr std::uint8_t kLinkControlGroup = 12;
-inline constexpr std::uint8_t kConnectId = 1;
-inline constexpr std::uint8_t kSetBaudId = 2;
 inline constexpr std::uint8_t kHighestBaudCode = 12;  // codes 0..12: 1200 to 256000 baud
 
 // The text stream keeps each frame within this size, header and CRC included.

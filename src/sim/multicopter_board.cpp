@@ -2,12 +2,13 @@
 
 #include <memory>
 
+#include "sim/messages.h"
 #include "sim/request_handlers.h"
 
 namespace zephran::sim {
 
 void InstallMulticopter(Board& board) {
-    constexpr std::uint8_t kGroup = 17, kDirectOutput = 1;
+    using namespace multicopter;
     auto direct = std::make_shared<bool>(false);
     OnChange(board, kGroup, kDirectOutput, 1, [direct](Request r) {
         const std::uint8_t choice = GetU8(r, 0);

@@ -1,4 +1,5 @@
 #include "sim/osd_board.h"
+#include "sim/messages.h"
 #include "sim/request_handlers.h"
 
 #include <array>
@@ -9,31 +10,10 @@
 namespace zephran::sim {
 namespace {
 
-constexpr std::uint8_t kOsdScreenGroup = 13;
-constexpr std::uint8_t kCalGroup = 9;
+using namespace osd;
 
 // How many options each of the screen settings 1 to 6 has.
 constexpr std::array<std::uint8_t, 6> kOptions{2, 3, 3, 2, 2, 2};
-
-// Calibration requests.
-enum : std::uint8_t {
-    kSetCurrentBias = 1,
-    kOnePointCurrent = 2,
-    kOnePointVoltage = 3,
-    kCurrentPointA = 4,
-    kCurrentPointB = 5,
-    kSetCurrentCal = 6,
-    kReadCurrentCal = 7,
-    kVoltagePointA = 8,
-    kVoltagePointB = 9,
-    kSetVoltageCal = 10,
-    kReadVoltageCal = 11,
-    kDefaultCurrentCal = 12,
-    kDefaultVoltageCal = 13,
-    kReadRssiCal = 14,
-    kStartRssiCal = 15,
-    kStopRssiCal = 16,
-};
 
 // The hardware the calibrations describe.
 constexpr float kSensorOffset = 0.6f;  // V
@@ -90,10 +70,10 @@ void InstallOsdScreen(Board& board) {
     for (std::uint8_t i = 0; i < kOptions.size(); ++i) {
         const auto msgId = static_cast<std::uint8_t>(i + 1);
         const std::uint8_t options = kOptions[i];
-        board.Handle(kOsdScreenGroup, msgId,
+        board.Handle(kScreenGroup, msgId,
                      [msgId, options](std::span<const std::uint8_t> request, Board& b) {
                          if (request.size() == 1 && request[0] < options)
-                             b.Send(kOsdScreenGroup, msgId);
+                             b.Send(kScreenGroup, msgId);
                      });
     }
 }
