@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "pages/parameter_set.h"
+#include "ui/layout.h"
 
 namespace zephran {
 
@@ -25,11 +28,16 @@ constexpr ParameterField NoiseField(std::uint16_t offset, std::string_view name,
             .description = description};
 }
 
-// Read, Write and Default keyed IDC_BUTTON_<stem>_PARA_READ, _PARA_WRITE and _RARA_SET_DEFAULT.
-inline ButtonCaptions NoiseButtonCaptions(const std::string& stem) {
-    return ButtonCaptions::ReadWriteDefault("IDC_BUTTON_" + stem + "_PARA_READ",
-                                            "IDC_BUTTON_" + stem + "_PARA_WRITE",
-                                            "IDC_BUTTON_" + stem + "_RARA_SET_DEFAULT");
+// A noise set: its read, write and default requests made with its Read, Write and Default.
+constexpr ParameterSet NoiseSet(std::string_view name, ParameterSet::Requests requests,
+                                ParameterSet::Buttons buttons, ReplyRecord record,
+                                std::span<const ParameterField> fields) {
+    return RecordSet(name, requests, buttons, record, fields, SetRules::kLeadingByte);
 }
+
+// A filter page's layout: the group of its noise boxes with Read, Write and Default below it,
+// the buttons keyed IDC_BUTTON_<stem>_PARA_READ, _PARA_WRITE and _RARA_SET_DEFAULT.
+ui::LayoutItem NoisePageLayout(ui::WindowTemplate& t, const ParameterSet& set,
+                               const std::string& buttonStem, ui::LayoutItem group);
 
 }  // namespace zephran

@@ -20,24 +20,21 @@ constexpr ParameterField kFields[] = {
 };
 
 ui::WindowTemplate Template() {
-    using namespace ui;
-    WindowTemplate t;
-    t.layout = Column({
-        AddGroup(t, kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM",
-                 {Grid(2, ParameterSetBinding::AddControls(D::kNoise, t))}),
-        LeftRow(ParameterSetBinding::AddButtons(D::kNoise, t, NoiseButtonCaptions("AHRS"))),
-        Stretch(),
-    });
+    ui::WindowTemplate t;
+    ui::LayoutItem noises = ui::Grid(2, ParameterSetBinding::AddControls(D::kNoise, t));
+    t.layout = NoisePageLayout(t, D::kNoise, "AHRS",
+                               ui::AddGroup(t, kGroup, "Filter noise parameters",
+                                            "IDC_STATIC_QR_SETTING_PROM", {std::move(noises)}));
     return t;
 }
 
 }  // namespace
 
 const ParameterSet CDlgAHRSSetting::kNoise =
-    RecordSet("AHRS noise parameters",
-              {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
-               &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
-              {kRead, kWrite, kDefault}, ReplyRecord::kAhrsParam, kFields, SetRules::kLeadingByte);
+    NoiseSet("AHRS noise parameters",
+             {&msg::DL_MINIAHRS_READ_QR_PARA, &msg::DL_MINIAHRS_WRITE_QR_PARA,
+              &msg::DL_MINIAHRS_DEFAULT_QR_PARA},
+             {kRead, kWrite, kDefault}, ReplyRecord::kAhrsParam, kFields);
 
 CDlgAHRSSetting::CDlgAHRSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kNoise}) {}

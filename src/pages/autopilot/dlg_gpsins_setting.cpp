@@ -50,20 +50,18 @@ ui::WindowTemplate Template() {
     LayoutItem noises =
         Row({AddGroup(t, kQGroup, "Q", "IDC_STATIC_Q", {Grid(2, std::move(q)), Stretch()}),
              AddGroup(t, kRGroup, "R", "IDC_STATIC_R", {Grid(2, std::move(r))})});
-    t.layout = Column({
-        AddGroup(t, kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER", {std::move(noises)}),
-        LeftRow(ParameterSetBinding::AddButtons(P::kQr, t, NoiseButtonCaptions("GPSINS"))),
-        Stretch(),
-    });
+    t.layout = NoisePageLayout(
+        t, P::kQr, "GPSINS",
+        AddGroup(t, kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER", {std::move(noises)}));
     return t;
 }
 
 }  // namespace
 
 const ParameterSet CDlgGPSINSSetting::kQr =
-    RecordSet("GPS/INS filter parameters",
-              {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
-              {kRead, kWrite, kDefault}, ReplyRecord::kGpsInsQr, kFields, SetRules::kLeadingByte);
+    NoiseSet("GPS/INS filter parameters",
+             {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+             {kRead, kWrite, kDefault}, ReplyRecord::kGpsInsQr, kFields);
 
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}
