@@ -23,20 +23,14 @@ struct ScopeTraceSpec {
 inline constexpr std::size_t kScopeTraceCount = 12;
 
 // The traces, in the window's order: four rows of three.
+// clang-format off
 inline constexpr std::array<ScopeTraceSpec, kScopeTraceCount> kScopeTraces{{
-    {"Roll", "Degree", 100, 1},
-    {"Pitch", "Degree", 50, 5},
-    {"Yaw", "Degree", 100, 9},
-    {"GyroX", "Degree", 200, 13},
-    {"GyroY", "Degree", 200, 17},
-    {"GyroZ", "Degree", 200, 21},
-    {"AccX", "g", 1, 25},
-    {"AccY", "g", 1, 29},
-    {"AccZ", "g", 1, 33},
-    {"MagX", " ", 150, 37},
-    {"MagY", " ", 150, 41},
-    {"MagZ", " ", 150, 45},
+    {"Roll", "Degree", 100, 1},   {"Pitch", "Degree", 50, 5},   {"Yaw", "Degree", 100, 9},
+    {"GyroX", "Degree", 200, 13}, {"GyroY", "Degree", 200, 17}, {"GyroZ", "Degree", 200, 21},
+    {"AccX", "g", 1, 25},         {"AccY", "g", 1, 29},         {"AccZ", "g", 1, 33},
+    {"MagX", " ", 150, 37},       {"MagY", " ", 150, 41},       {"MagZ", " ", 150, 45},
 }};
+// clang-format on
 inline constexpr int kScopeColumns = 3;
 
 // The float of the live record at a byte offset.

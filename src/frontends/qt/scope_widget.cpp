@@ -18,12 +18,14 @@ const QColor kLabel(255, 255, 0);
 const QColor kButton(192, 192, 192);
 const QColor kButtonHot(0, 255, 0);
 const QColor kReadout(0, 255, 0);
-// The sunken edge's shades: outer top-left, outer bottom-right, inner top-left, inner
-// bottom-right.
-const QColor kShadow(128, 128, 128);
-const QColor kHighlight(255, 255, 255);
-const QColor kDarkShadow(64, 64, 64);
-const QColor kLight(227, 227, 227);
+
+// The readout's sunken edge: two lines on every side, from the outside in, each with the shade
+// of its top and left sides and that of its bottom and right sides.
+struct EdgeLine {
+    QColor topLeft, bottomRight;
+};
+const EdgeLine kSunkenEdge[] = {{QColor(128, 128, 128), QColor(255, 255, 255)},
+                                {QColor(64, 64, 64), QColor(227, 227, 227)}};
 
 QRect ToQt(const views::Rect& r) {
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
@@ -281,17 +283,16 @@ void ScopeWidget::PaintReadout(QPainter& p) const {
     if (r.Empty()) return;
     const QRect box = ToQt(r);
     p.fillRect(box, kPlot);
-    // A sunken edge of two lines on every side.
-    const auto edge = [&](const QRect& e, const QColor& topLeft, const QColor& bottomRight) {
-        p.setPen(topLeft);
+    QRect e = box;
+    for (const EdgeLine& line : kSunkenEdge) {
+        p.setPen(line.topLeft);
         p.drawLine(e.topLeft(), e.topRight());
         p.drawLine(e.topLeft(), e.bottomLeft());
-        p.setPen(bottomRight);
+        p.setPen(line.bottomRight);
         p.drawLine(e.bottomLeft(), e.bottomRight());
         p.drawLine(e.topRight(), e.bottomRight());
-    };
-    edge(box, kShadow, kHighlight);
-    edge(box.adjusted(1, 1, -1, -1), kDarkShadow, kLight);
+        e.adjust(1, 1, -1, -1);
+    }
     p.setFont(readoutFont_);
     p.setPen(kReadout);
     p.drawText(box.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
