@@ -56,18 +56,58 @@ struct ParameterField {
     bool readOnly = false;
     int width = 10;                // of the box, in characters
     std::string_view description;  // what the board does with it, where that is known
+
+    // Copies with one property changed: a table row names only what differs from the usual.
+    constexpr ParameterField Typed(FieldType t) const;
+    constexpr ParameterField Initially(double v) const;
+    constexpr ParameterField Within(int lowest, int highest) const;
+    constexpr ParameterField InUnit(std::string_view shown, int label,
+                                    std::string_view labelKey) const;
+    constexpr ParameterField Wide(int characters) const;
 };
+
+namespace field_detail {
+template <typename T, typename V>
+constexpr ParameterField With(ParameterField f, T ParameterField::*member, V value) {
+    f.*member = value;
+    return f;
+}
+}  // namespace field_detail
+
+constexpr ParameterField ParameterField::Typed(FieldType t) const {
+    return field_detail::With(*this, &ParameterField::type, t);
+}
+constexpr ParameterField ParameterField::Initially(double v) const {
+    return field_detail::With(*this, &ParameterField::initial, v);
+}
+constexpr ParameterField ParameterField::Within(int lowest, int highest) const {
+    return field_detail::With(field_detail::With(*this, &ParameterField::low, lowest),
+                              &ParameterField::high, highest);
+}
+constexpr ParameterField ParameterField::InUnit(std::string_view shown, int label,
+                                                std::string_view labelKey) const {
+    ParameterField f = field_detail::With(*this, &ParameterField::unit, shown);
+    f.unitLabel = label;
+    f.unitKey = labelKey;
+    return f;
+}
+constexpr ParameterField ParameterField::Wide(int characters) const {
+    return field_detail::With(*this, &ParameterField::width, characters);
+}
+
+// A field in a box with a label before it.
+constexpr ParameterField LabelledField(std::string_view name, std::uint16_t offset, int box,
+                                       int label, std::string_view caption, std::string_view key) {
+    return {
+        .name = name, .offset = offset, .box = box, .label = label, .caption = caption, .key = key};
+}
 
 // A value the board reports: shown, never sent.
 constexpr ParameterField ReportedField(std::string_view name, std::uint16_t offset, int box,
                                        int label, std::string_view caption, std::string_view key) {
-    return {.name = name,
-            .offset = offset,
-            .box = box,
-            .label = label,
-            .caption = caption,
-            .key = key,
-            .readOnly = true};
+    ParameterField field = LabelledField(name, offset, box, label, caption, key);
+    field.readOnly = true;
+    return field;
 }
 
 // A set of values the board keeps in one record: its requests, the page's buttons for them,

@@ -30,6 +30,11 @@ struct ChoiceGroup {
     std::vector<Option> options;
 };
 
+// A choice of Enable and Disable.
+std::vector<Option> OnOff(std::string_view enableKey, std::string_view disableKey) {
+    return {{enableKey, "Enable"}, {disableKey, "Disable"}};
+}
+
 // Acceleration is shown above compass, though the record holds compass first.
 const std::array<ChoiceGroup, Dlg::kChoiceCount>& Groups() {
     static const std::array<ChoiceGroup, Dlg::kChoiceCount> groups{{
@@ -53,26 +58,14 @@ const std::array<ChoiceGroup, Dlg::kChoiceCount>& Groups() {
          {{"IDC_RADIO_RUNNING_MODE_PREDICONLY", "仅积分"},
           {"IDC_RADIO_RUNNING_MODE_AHRS", "AHRS"},
           {"IDC_RADIO_RUNNING_MODE_GPSINS", "GPSINS"}}},
-        {1330,
-         "IDC_STATIC_USE_HORIVCC_PROM",
-         "Horizontal Velocity Update",
-         3,
-         {{"IDC_RADIO_HORI_VCC_ON", "Enable"}, {"IDC_RADIO_HORI_VCC_OFF", "Disable"}}},
-        {1340,
-         "IDC_STATIC_USE_VERTI_VCC_PROM",
-         "Vertical Velocity Update",
-         4,
-         {{"IDC_RADIO_VERTI_VCC_ON", "Enable"}, {"IDC_RADIO_VERTI_VCC_OFF", "Disable"}}},
-        {1350,
-         "IDC_STATIC_USE_ACC_UPDATE_PROM",
-         "Acceleration Update",
-         6,
-         {{"IDC_RADIO_ACC_ON", "Enable"}, {"IDC_RADIO_ACC_OFF", "Disable"}}},
-        {1360,
-         "IDC_STATIC_USE_COMPASS_UPDATE_PROM",
-         "Compass Update",
-         5,
-         {{"IDC_RADIO_COMPASS_ON", "Enable"}, {"IDC_RADIO_COMPASS_OFF", "Disable"}}},
+        {1330, "IDC_STATIC_USE_HORIVCC_PROM", "Horizontal Velocity Update", 3,
+         OnOff("IDC_RADIO_HORI_VCC_ON", "IDC_RADIO_HORI_VCC_OFF")},
+        {1340, "IDC_STATIC_USE_VERTI_VCC_PROM", "Vertical Velocity Update", 4,
+         OnOff("IDC_RADIO_VERTI_VCC_ON", "IDC_RADIO_VERTI_VCC_OFF")},
+        {1350, "IDC_STATIC_USE_ACC_UPDATE_PROM", "Acceleration Update", 6,
+         OnOff("IDC_RADIO_ACC_ON", "IDC_RADIO_ACC_OFF")},
+        {1360, "IDC_STATIC_USE_COMPASS_UPDATE_PROM", "Compass Update", 5,
+         OnOff("IDC_RADIO_COMPASS_ON", "IDC_RADIO_COMPASS_OFF")},
     }};
     return groups;
 }

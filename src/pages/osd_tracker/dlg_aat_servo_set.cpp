@@ -14,83 +14,40 @@ using Dlg = CAATServoSet;
 enum : int { kMotorGroup = 1550, kPowerOnGroup = 1551, kOffsetGroup = 1552, kPitchGroup = 1553 };
 enum : int { kHorizontalGroup = 1554, kPidGroup = 1555 };
 
+constexpr int kLimit = Dlg::kOffsetLimit;
+using enum FieldType;
+
 constexpr ParameterField kOffsetFields[] = {
-    {.name = "horizontalOffset",
-     .type = FieldType::kI8,
-     .box = Dlg::kHorizontalOffset,
-     .label = 1560,
-     .caption = "Horizontal offset:",
-     .key = "IDC_STATIC_HORI_OFFSET",
-     .low = -Dlg::kOffsetLimit,
-     .high = Dlg::kOffsetLimit,
-     .width = 6},
-    {.name = "verticalOffset",
-     .offset = 1,
-     .type = FieldType::kI8,
-     .box = Dlg::kVerticalOffset,
-     .label = 1561,
-     .caption = "Vertical offset:",
-     .key = "IDC_STATIC_VERTI_OFFSET",
-     .low = -Dlg::kOffsetLimit,
-     .high = Dlg::kOffsetLimit,
-     .width = 6},
+    LabelledField("horizontalOffset", 0, Dlg::kHorizontalOffset, 1560,
+                  "Horizontal offset:", "IDC_STATIC_HORI_OFFSET")
+        .Typed(kI8)
+        .Within(-kLimit, kLimit)
+        .Wide(6),
+    LabelledField("verticalOffset", 1, Dlg::kVerticalOffset, 1561,
+                  "Vertical offset:", "IDC_STATIC_VERTI_OFFSET")
+        .Typed(kI8)
+        .Within(-kLimit, kLimit)
+        .Wide(6),
 };
 constexpr ParameterField kStepFields[] = {
-    {.name = "step",
-     .box = Dlg::kStep,
-     .label = 1562,
-     .caption = "Step:",
-     .key = "IDC_STATIC_STEP",
-     .initial = 0.3},
+    LabelledField("step", 0, Dlg::kStep, 1562, "Step:", "IDC_STATIC_STEP").Initially(0.3),
 };
 constexpr ParameterField kYawPidFields[] = {
-    {.name = "p",
-     .box = Dlg::kP,
-     .label = 1563,
-     .caption = "P:",
-     .key = "IDC_STATIC_P",
-     .initial = 200},
-    {.name = "i",
-     .offset = 4,
-     .box = Dlg::kI,
-     .label = 1564,
-     .caption = "I:",
-     .key = "IDC_STATIC_I"},
-    {.name = "d",
-     .offset = 8,
-     .box = Dlg::kD,
-     .label = 1565,
-     .caption = "D:",
-     .key = "IDC_STATIC_D",
-     .initial = 100},
-    {.name = "integralThreshold",
-     .offset = 12,
-     .box = Dlg::kIntegralThreshold,
-     .label = 1566,
-     .caption = "I threshold:",
-     .key = "IDC_STATIC_I_THRESHOLD",
-     .initial = 3,
-     .unit = "°",
-     .unitLabel = 1568,
-     .unitKey = "IDC_STATIC_DEGREE1"},
-    {.name = "integralLimit",
-     .offset = 16,
-     .box = Dlg::kIntegralLimit,
-     .label = 1567,
-     .caption = "I limit:",
-     .key = "IDC_STATIC_MAXI",
-     .initial = 100,
-     .unit = "°",
-     .unitLabel = 1569,
-     .unitKey = "IDC_STATIC_DEGREE2"},
+    LabelledField("p", 0, Dlg::kP, 1563, "P:", "IDC_STATIC_P").Initially(200),
+    LabelledField("i", 4, Dlg::kI, 1564, "I:", "IDC_STATIC_I"),
+    LabelledField("d", 8, Dlg::kD, 1565, "D:", "IDC_STATIC_D").Initially(100),
+    LabelledField("integralThreshold", 12, Dlg::kIntegralThreshold, 1566,
+                  "I threshold:", "IDC_STATIC_I_THRESHOLD")
+        .Initially(3)
+        .InUnit("°", 1568, "IDC_STATIC_DEGREE1"),
+    LabelledField("integralLimit", 16, Dlg::kIntegralLimit, 1567, "I limit:", "IDC_STATIC_MAXI")
+        .Initially(100)
+        .InUnit("°", 1569, "IDC_STATIC_DEGREE2"),
 };
 constexpr ParameterField kServoGapFields[] = {
-    {.name = "servoGap",
-     .type = FieldType::kI32,
-     .box = Dlg::kServoGap,
-     .label = 1570,
-     .caption = "Minimum output point:",
-     .key = "IDC_STATIC_SERVO_GAP"},
+    LabelledField("servoGap", 0, Dlg::kServoGap, 1570,
+                  "Minimum output point:", "IDC_STATIC_SERVO_GAP")
+        .Typed(kI32),
 };
 
 ui::Control Spin(int id) {

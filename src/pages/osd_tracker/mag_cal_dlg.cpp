@@ -16,12 +16,8 @@ enum : int { kReadingsGroup = 1086, kCalibrationGroup = 1093, kCompassOffsetGrou
 enum : int { kCompassOffsetLabel = 1099, kDegreeLabel = 1100 };
 
 constexpr ParameterField kSpeedFields[] = {
-    {.name = "turningSpeed",
-     .box = Dlg::kSpeed,
-     .label = kSpeedLabel,
-     .caption = "Speed:",
-     .key = "IDC_STATIC_CAL_SPEED_SET",
-     .initial = 4000},
+    LabelledField("turningSpeed", 0, Dlg::kSpeed, kSpeedLabel, "Speed:", "IDC_STATIC_CAL_SPEED_SET")
+        .Initially(4000),
 };
 // Only x and y of the tracker's three axes; the grid shows them side by side.
 constexpr ParameterField kReadingFields[] = {
@@ -39,14 +35,9 @@ constexpr ParameterField kCalibrationFields[] = {
     ReportedField("yScale", 16, Dlg::kYScale, 1097, "Y Scale:", "IDC_STATIC_Y_SCALE"),
 };
 constexpr ParameterField kCompassOffsetFields[] = {
-    {.name = "compassOffset",
-     .box = Dlg::kCompassOffset,
-     .label = kCompassOffsetLabel,
-     .caption = "Offset:",
-     .key = "IDC_STATIC_COMPASS_OFFSET",
-     .unit = "°",
-     .unitLabel = kDegreeLabel,
-     .unitKey = "IDC_STATIC_DEGREE"},
+    LabelledField("compassOffset", 0, Dlg::kCompassOffset, kCompassOffsetLabel,
+                  "Offset:", "IDC_STATIC_COMPASS_OFFSET")
+        .InUnit("°", kDegreeLabel, "IDC_STATIC_DEGREE"),
 };
 
 ui::WindowTemplate Template() {
