@@ -1,6 +1,10 @@
 #include "frontends/common/options.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <string_view>
+#include <utility>
 
 namespace zephran {
 
@@ -24,66 +28,76 @@ std::string UsageText() {
            "Environment: ZEPHRAN_PORTS adds serial devices (colon-separated glob patterns).\n";
 }
 
+namespace {
+
+struct Flag {
+    std::string_view name;
+    bool Options::*member;
+};
+constexpr Flag kFlags[] = {{"--headless", &Options::headless},
+                           {"--virtual-time", &Options::virtualTime},
+                           {"--help", &Options::help},
+                           {"-h", &Options::help},
+                           {"--version", &Options::version}};
+
+// Options whose value is kept as it is given.
+struct Text {
+    std::string_view name;
+    std::optional<std::string> Options::*member;
+};
+constexpr Text kTexts[] = {{"--app-dir", &Options::appDir},
+                           {"--page", &Options::page},
+                           {"--screenshot", &Options::screenshot},
+                           {"--export-csv", &Options::exportCsv}};
+
+// Options whose value is checked or collected.
+constexpr std::string_view kOtherValued[] = {"--port", "--open", "--after"};
+
+}  // namespace
+
 std::optional<Options> ParseOptions(int argc, const char* const* argv, std::string& error) {
     Options options;
-    const auto value = [&](int& i, const std::string& name) -> std::optional<std::string> {
-        if (i + 1 >= argc) {
-            error = name + " needs a value";
-            return std::nullopt;
-        }
-        return std::string(argv[++i]);
+    const auto fail = [&error](std::string message) -> std::optional<Options> {
+        error = std::move(message);
+        return std::nullopt;
     };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--app-dir") {
-            options.appDir = value(i, arg);
-            if (!options.appDir) return std::nullopt;
-        } else if (arg == "--port") {
-            const auto path = value(i, arg);
-            if (!path) return std::nullopt;
-            options.ports.push_back(*path);
-        } else if (arg == "--headless") {
-            options.headless = true;
-        } else if (arg == "--virtual-time") {
-            options.virtualTime = true;
-        } else if (arg == "--demo") {
-            options.demo = "AHRS";
-            if (i + 1 < argc && argv[i + 1][0] != '-') options.demo = argv[++i];
-        } else if (arg == "--page") {
-            options.page = value(i, arg);
-            if (!options.page) return std::nullopt;
-        } else if (arg == "--open") {
-            const auto view = value(i, arg);
-            if (!view) return std::nullopt;
-            if (*view != "attitude" && *view != "position" && *view != "scope") {
-                error = "--open takes attitude, position or scope";
-                return std::nullopt;
-            }
-            options.open.push_back(*view);
-        } else if (arg == "--screenshot") {
-            options.screenshot = value(i, arg);
-            if (!options.screenshot) return std::nullopt;
-        } else if (arg == "--after") {
-            const auto ms = value(i, arg);
-            if (!ms) return std::nullopt;
-            char* end = nullptr;
-            const long parsed = std::strtol(ms->c_str(), &end, 10);
-            if (end == ms->c_str() || *end != '\0' || parsed < 0) {
-                error = "--after needs a number of milliseconds";
-                return std::nullopt;
-            }
-            options.screenshotAfterMs = static_cast<int>(parsed);
-        } else if (arg == "--export-csv") {
-            options.exportCsv = value(i, arg);
-            if (!options.exportCsv) return std::nullopt;
-            if (i + 1 < argc && argv[i + 1][0] != '-') options.exportCsvOut = argv[++i];
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--version") {
-            options.version = true;
-        } else {
-            error = "unknown option " + arg;
+        // An optional word after an option: the next argument unless it is an option itself.
+        const auto optionalWord = [&]() -> std::optional<std::string> {
+            if (i + 1 < argc && argv[i + 1][0] != '-') return argv[++i];
             return std::nullopt;
+        };
+        if (const auto* flag = std::ranges::find(kFlags, arg, &Flag::name);
+            flag != std::end(kFlags)) {
+            options.*(flag->member) = true;
+            continue;
+        }
+        if (arg == "--demo") {
+            options.demo = optionalWord().value_or("AHRS");
+            continue;
+        }
+        const auto* text = std::ranges::find(kTexts, arg, &Text::name);
+        if (text == std::end(kTexts) &&
+            std::ranges::find(kOtherValued, arg) == std::end(kOtherValued))
+            return fail("unknown option " + arg);
+        if (i + 1 >= argc) return fail(arg + " needs a value");
+        const std::string value = argv[++i];
+        if (text != std::end(kTexts)) {
+            options.*(text->member) = value;
+            if (arg == "--export-csv") options.exportCsvOut = optionalWord().value_or("");
+        } else if (arg == "--port") {
+            options.ports.push_back(value);
+        } else if (arg == "--open") {
+            if (value != "attitude" && value != "position" && value != "scope")
+                return fail("--open takes attitude, position or scope");
+            options.open.push_back(value);
+        } else {
+            char* end = nullptr;
+            const long parsed = std::strtol(value.c_str(), &end, 10);
+            if (end == value.c_str() || *end != '\0' || parsed < 0 || parsed > INT_MAX)
+                return fail("--after needs a number of milliseconds");
+            options.screenshotAfterMs = static_cast<int>(parsed);
         }
     }
     return options;
