@@ -267,24 +267,18 @@ int ScopeModel::SliderRowFor(int n) const {
 ScopeRedraw ScopeModel::Press(Point p) {
     ScopeRedraw redraw;
     if (!hasGeometry_) return redraw;
-    switch (ButtonAt(p)) {
-        case kVerticalUp:
-            valuePerDivision_ = VerticalScaleUp(valuePerDivision_);
-            break;
-        case kVerticalDown:
-            valuePerDivision_ = VerticalScaleDown(valuePerDivision_);
-            break;
-        case kTimeUp:
-            timePerDivision_ = TimeScaleUp(timePerDivision_);
-            break;
-        case kTimeDown:
-            timePerDivision_ = TimeScaleDown(timePerDivision_);
-            break;
-        default:
-            if (!geometry_.slider.Contains(p)) return redraw;
-            dragging_ = true;
-            zeroNumerator_ = std::clamp(NumeratorAt(p.y), 0, kZeroDenominator);
-            break;
+    // Each button's step, in button order.
+    static constexpr double (*kSteps[kScopeButtons])(double) = {VerticalScaleUp, VerticalScaleDown,
+                                                                TimeScaleUp, TimeScaleDown};
+    const int button = ButtonAt(p);
+    if (button != kButtonNone) {
+        double& scale =
+            button == kVerticalUp || button == kVerticalDown ? valuePerDivision_ : timePerDivision_;
+        scale = kSteps[button](scale);
+    } else {
+        if (!geometry_.slider.Contains(p)) return redraw;
+        dragging_ = true;
+        zeroNumerator_ = std::clamp(NumeratorAt(p.y), 0, kZeroDenominator);
     }
     redraw.full = true;
     return redraw;
