@@ -6,16 +6,20 @@
 
 namespace zephran {
 
-ui::LayoutItem NoisePageLayout(ui::WindowTemplate& t, const ParameterSet& set,
-                               const std::string& buttonStem, ui::LayoutItem group) {
-    const std::string key = "IDC_BUTTON_" + buttonStem;
+ui::WindowTemplate NoisePageTemplate(const NoisePage& page, ArrangeBoxes arrange) {
+    ui::WindowTemplate t;
+    ui::LayoutItem boxes = arrange(ParameterSetBinding::AddControls(page.set, t), t);
+    ui::LayoutItem group = ui::AddGroup(t, page.group, std::string(page.caption),
+                                        std::string(page.key), {std::move(boxes)});
+    const std::string key = "IDC_BUTTON_" + std::string(page.buttonStem);
     const ButtonCaptions captions = ButtonCaptions::ReadWriteDefault(
         key + "_PARA_READ", key + "_PARA_WRITE", key + "_RARA_SET_DEFAULT");
-    return ui::Column({
+    t.layout = ui::Column({
         std::move(group),
-        ui::LeftRow(ParameterSetBinding::AddButtons(set, t, captions)),
+        ui::LeftRow(ParameterSetBinding::AddButtons(page.set, t, captions)),
         ui::Stretch(),
     });
+    return t;
 }
 
 }  // namespace zephran

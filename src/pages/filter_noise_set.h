@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pages/parameter_set.h"
 #include "ui/layout.h"
@@ -35,9 +36,18 @@ constexpr ParameterSet NoiseSet(std::string_view name, ParameterSet::Requests re
     return RecordSet(name, requests, buttons, record, fields, SetRules::kLeadingByte);
 }
 
-// A filter page's layout: the group of its noise boxes with Read, Write and Default below it,
-// the buttons keyed IDC_BUTTON_<stem>_PARA_READ, _PARA_WRITE and _RARA_SET_DEFAULT.
-ui::LayoutItem NoisePageLayout(ui::WindowTemplate& t, const ParameterSet& set,
-                               const std::string& buttonStem, ui::LayoutItem group);
+// A filter page: its set, the stem of its buttons' keys (IDC_BUTTON_<stem>_PARA_READ,
+// _PARA_WRITE and _RARA_SET_DEFAULT) and the group around its boxes.
+struct NoisePage {
+    const ParameterSet& set;
+    std::string_view buttonStem;
+    int group;
+    std::string_view caption, key;
+};
+
+// A filter page's template: the set's boxes as `arrange` lays them out, in the page's group, and
+// Read, Write and Default below.
+using ArrangeBoxes = ui::LayoutItem (*)(std::vector<ui::LayoutItem> boxes, ui::WindowTemplate& t);
+ui::WindowTemplate NoisePageTemplate(const NoisePage& page, ArrangeBoxes arrange);
 
 }  // namespace zephran

@@ -12,22 +12,29 @@
 namespace zephran {
 namespace {
 
+using Dlg = CDlgAHRS;
+
+constexpr LiveViewPage::Buttons kButtons{
+    .reset = {Dlg::kReset, "Reset AHRS", "m_ResetAHRS"},
+    .attitudeView = {Dlg::kAttitudeView, "Attitude View", "m_Attitude_View"},
+    .positionView = {Dlg::kPositionView, "Position View", "m_Attitude_Vcc_View"},
+    .scope = {Dlg::kScope, "Scope", "m_Attitude_Scope"},
+    .headingToYaw = {Dlg::kHeadingToYaw, "Set Heading Reference", "m_Attitude_View_North"},
+    .headingToZero = {Dlg::kHeadingToZero, "Clear Heading Reference", "m_MagNorth"},
+};
+
 ui::WindowTemplate Template() {
     using namespace ui;
+    using B = LiveViewPage::Buttons;
     WindowTemplate t;
-    t.controls = {
-        TextBox(CDlgAHRS::kLiveText, true, 28, 17),
-        Button(CDlgAHRS::kAttitudeView, "Attitude View", "m_Attitude_View"),
-        Button(CDlgAHRS::kPositionView, "Position View", "m_Attitude_Vcc_View"),
-        Button(CDlgAHRS::kScope, "Scope", "m_Attitude_Scope"),
-        Button(CDlgAHRS::kReset, "Reset AHRS", "m_ResetAHRS"),
-        Button(CDlgAHRS::kHeadingToYaw, "Set Heading Reference", "m_Attitude_View_North"),
-        Button(CDlgAHRS::kHeadingToZero, "Clear Heading Reference", "m_MagNorth"),
-    };
-    t.layout = Row({Item(CDlgAHRS::kLiveText),
-                    Column({Item(CDlgAHRS::kAttitudeView), Item(CDlgAHRS::kPositionView),
-                            Item(CDlgAHRS::kScope), Item(CDlgAHRS::kHeadingToYaw),
-                            Item(CDlgAHRS::kHeadingToZero), Item(CDlgAHRS::kReset), Stretch()})});
+    t.controls = {TextBox(Dlg::kLiveText, true, 28, 17)};
+    std::vector<LayoutItem> buttons =
+        LiveViewPage::AddButtons(kButtons,
+                                 {&B::attitudeView, &B::positionView, &B::scope, &B::headingToYaw,
+                                  &B::headingToZero, &B::reset},
+                                 t);
+    buttons.push_back(Stretch());
+    t.layout = Row({Item(Dlg::kLiveText), Column(std::move(buttons))});
     return t;
 }
 
@@ -69,8 +76,7 @@ std::string FormatGpsInsLiveText(const AhrsLiveRecord& live) {
 }
 
 CDlgAHRS::CDlgAHRS(PageHost& host, const PageServices& services, Identity identity)
-    : LiveViewPage(host, services, std::move(identity), Template(),
-                   {kReset, kAttitudeView, kPositionView, kScope, kHeadingToYaw, kHeadingToZero}) {}
+    : LiveViewPage(host, services, std::move(identity), Template(), kButtons) {}
 
 void CDlgAHRS::DoDataExchange(ui::DataExchange& dx) {
     dx.Text(kLiveText, liveText);

@@ -20,12 +20,11 @@ constexpr ParameterField kFields[] = {
 };
 
 ui::WindowTemplate Template() {
-    ui::WindowTemplate t;
-    ui::LayoutItem noises = ui::Grid(2, ParameterSetBinding::AddControls(D::kNoise, t));
-    t.layout = NoisePageLayout(t, D::kNoise, "AHRS",
-                               ui::AddGroup(t, kGroup, "Filter noise parameters",
-                                            "IDC_STATIC_QR_SETTING_PROM", {std::move(noises)}));
-    return t;
+    return NoisePageTemplate(
+        {D::kNoise, "AHRS", kGroup, "Filter noise parameters", "IDC_STATIC_QR_SETTING_PROM"},
+        [](std::vector<ui::LayoutItem> boxes, ui::WindowTemplate&) {
+            return ui::Grid(2, std::move(boxes));
+        });
 }
 
 }  // namespace

@@ -41,19 +41,18 @@ constexpr ParameterField kFields[kGpsInsQrCount] = {
     Parameter(11, "rAcc", "Acc", "IDC_STATIC_R_ACC", 0.001),
 };
 
+// The process noises in one group, the measurement noises in another, side by side.
 ui::WindowTemplate Template() {
-    using namespace ui;
-    WindowTemplate t;
-    std::vector<LayoutItem> q = ParameterSetBinding::AddControls(P::kQr, t);
-    std::vector<LayoutItem> r(q.begin() + 2 * kGpsInsQCount, q.end());
-    q.resize(2 * kGpsInsQCount);
-    LayoutItem noises =
-        Row({AddGroup(t, kQGroup, "Q", "IDC_STATIC_Q", {Grid(2, std::move(q)), Stretch()}),
-             AddGroup(t, kRGroup, "R", "IDC_STATIC_R", {Grid(2, std::move(r))})});
-    t.layout = NoisePageLayout(
-        t, P::kQr, "GPSINS",
-        AddGroup(t, kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER", {std::move(noises)}));
-    return t;
+    return NoisePageTemplate(
+        {P::kQr, "GPSINS", kQrGroup, "QR_PARAMETER", "IDC_STATIC_QR_PARAMETER"},
+        [](std::vector<ui::LayoutItem> q, ui::WindowTemplate& t) {
+            using namespace ui;
+            std::vector<LayoutItem> r(q.begin() + 2 * kGpsInsQCount, q.end());
+            q.resize(2 * kGpsInsQCount);
+            return Row(
+                {AddGroup(t, kQGroup, "Q", "IDC_STATIC_Q", {Grid(2, std::move(q)), Stretch()}),
+                 AddGroup(t, kRGroup, "R", "IDC_STATIC_R", {Grid(2, std::move(r))})});
+        });
 }
 
 }  // namespace
