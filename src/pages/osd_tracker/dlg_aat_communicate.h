@@ -15,9 +15,9 @@ std::string FormatTrackerStatus(const AatStatusRecord& status);
 // and its buttons are shown as the board's dialog has them but do nothing.
 class CDlg_AAT_Communicate : public Page {
 public:
-    enum : int { kAudioGroup = 1600, kAudioNo = 1601, kAudioYes = 1602 };
-    enum : int { kRead = 1603, kWrite = 1604 };  // the audio choice's buttons
-    enum : int { kReceiveGroup = 1605, kReceived = 1606 };
+    enum : int { kAudioGroup = 1600, kReceiveGroup = 1605, kReceived = 1606 };
+    // The audio choice and its buttons.
+    enum : int { kAudioNo = 1601, kAudioYes = 1602, kRead = 1603, kWrite = 1604 };
 
     CDlg_AAT_Communicate(PageHost& host, Identity identity);
 
