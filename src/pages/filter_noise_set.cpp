@@ -1,5 +1,6 @@
 #include "pages/filter_noise_set.h"
 
+#include <string>
 #include <utility>
 
 #include "ui/controls.h"
