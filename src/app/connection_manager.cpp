@@ -139,8 +139,12 @@ bool ConnectionManager::OpenForScan(const PortEntry& port) {
     return false;
 }
 
-void ConnectionManager::AddPending(std::uint8_t group, std::uint8_t msgId) {
-    pending_.push_back({RequestKey(group, msgId), group, msgId, 100, 100});
+void ConnectionManager::AddPending(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes) {
+    // Ten bits a byte on the wire, 100 ticks a second; whole ticks, so a short frame adds none.
+    constexpr std::size_t kLongest = 60000;
+    const std::size_t wireTicks = frameBytes * 1000 / std::max(Baud(), 1u);
+    const auto ticks = static_cast<std::uint16_t>(std::min(100 + wireTicks, kLongest));
+    pending_.push_back({RequestKey(group, msgId), group, msgId, ticks, ticks});
 }
 
 void ConnectionManager::RemovePending(std::uint8_t group, std::uint8_t msgId) {

@@ -62,7 +62,9 @@ public:
     // Bytes and errors from the port; bytes go to parse in arrival order, a run at a time.
     void HandlePortEvents(const std::function<void(const std::uint8_t*, std::size_t)>& parse);
 
-    void AddPending(std::uint8_t group, std::uint8_t msgId);
+    // A request's time-out is 100 ticks of 10 ms after its frame has left: a long frame at a low
+    // baud rate (a firmware page at 9600 baud takes over a second) gets its time on the wire.
+    void AddPending(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes = 0);
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
     void RegisterReplies(ReplyDispatcher& dispatcher);
 

@@ -262,8 +262,9 @@ bool CZephranDlg::CheckConnected() {
     return sender_.CheckConnected();
 }
 
-void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId) {
-    connection_.AddPending(group, msgId);
+void CZephranDlg::AddPendingRequest(std::uint8_t group, std::uint8_t msgId,
+                                    std::size_t frameBytes) {
+    connection_.AddPending(group, msgId, frameBytes);
 }
 
 bool CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {

@@ -121,7 +121,7 @@ public:
 private:
     // FrameSenderHost
     bool IsConnected() const override { return connection_.Connected(); }
-    void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) override;
+    void AddPendingRequest(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes) override;
     std::size_t WriteLimit() const override { return SerialLink::kWriteBufferSize; }
     bool WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
     void ShowMessage(const std::string& text) override { host_.MessageBox(text); }

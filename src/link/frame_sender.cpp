@@ -35,7 +35,7 @@ bool FrameSender::CheckConnected() {
     const bool linked = connectRequest || host_.IsConnected();
     const bool fits = image.size() <= host_.WriteLimit();
     const bool written = linked && fits && host_.WriteToPort(image.data(), image.size());
-    if (written && !connectRequest) host_.AddPendingRequest(group, msgId);
+    if (written && !connectRequest) host_.AddPendingRequest(group, msgId, image.size());
     ++transmitCount_;
     host_.SetStatusText(kTransmitPane,
                         texts_.LangText("Panel", "TX") + " " + std::to_string(transmitCount_));

@@ -15,8 +15,10 @@ class FrameSenderHost {
 public:
     virtual ~FrameSenderHost() = default;
     virtual bool IsConnected() const = 0;
-    // Records a request written while connected, to be answered within its time-out.
-    virtual void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) = 0;
+    // Records a request of frameBytes written while connected, to be answered within its
+    // time-out.
+    virtual void AddPendingRequest(std::uint8_t group, std::uint8_t msgId,
+                                   std::size_t frameBytes) = 0;
     // The most bytes one write takes; a longer frame is refused.
     virtual std::size_t WriteLimit() const = 0;
     // False when the port did not take the bytes.

@@ -321,9 +321,9 @@ protected:
 
     // Config.ini with the given scan mode, port number and product.
     void Configure(const std::string& scanMode, int com, const std::string& product) {
-        appDir_.Write("Config.ini", "[PCSetting]\nPortScanMode=" + scanMode +
-                                        "\nCom=" + std::to_string(com) +
-                                        "\nbps=115200\n[AHRSSetting]\nbps=115200\n"
+        appDir_.Write("Config.ini", "[PCSetting]\nPortScanMode=" + scanMode + "\nCom=" +
+                                        std::to_string(com) + "\nbps=" + std::to_string(baud_) +
+                                        "\n[AHRSSetting]\nbps=115200\n"
                                         "OutputRate=50\n[ProductSetting]\nProduct=" +
                                         product + "\n");
     }
@@ -342,6 +342,7 @@ protected:
 
     testing::TempDir appDir_;
     testing::TempDir profileHome_;
+    unsigned baud_ = 115200;  // the program's line speed in the Config.ini Configure writes
 };
 
 }  // namespace zephran::test

@@ -68,6 +68,18 @@ protected:
     std::vector<std::uint8_t> image_;
 };
 
+// At 9600 baud each page is over a second on the wire; no request times out meanwhile.
+TEST_F(HeadlessUpdate, PagesLongerThanASecondOnTheWireGoThroughAtALowBaudRate) {
+    baud_ = 9600;
+    board_.PaceToBaud(9600);
+    Open();
+    StartUpdate(2 * 1024 + 100);
+    ASSERT_TRUE(WaitForCompletion(30s));
+    EXPECT_EQ(app_->Pane(0), "Firmware update succeeded");
+    ExpectFlashed();
+    EXPECT_FALSE(Contains(app_->Transcript(), "timed out"));
+}
+
 TEST_F(HeadlessUpdate, ImagesAreFlashedByteForByte) {
     Open();
     for (const std::size_t size : {std::size_t{1024}, std::size_t{1025}, std::size_t{256 * 1024}}) {

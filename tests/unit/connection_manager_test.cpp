@@ -84,6 +84,31 @@ TEST_F(ConnectionTest, RequestTimesOutOnTheNinetyNinthTick) {
     EXPECT_EQ(dialog->StatusBar().Progress(), 0);
 }
 
+// A firmware page at 9600 baud is over a second on the wire: its time-out starts after that.
+TEST_F(ConnectionTest, ALongFrameAtALowBaudRateHasItsWireTimeBeforeTheTimeOut) {
+    WriteConfig("[PCSetting]\nbps=9600\n");
+    ConnectOnFirstPort();
+    ASSERT_EQ(link->openBaud, 9600u);
+    host.messages.clear();
+    const std::vector<std::uint8_t> page(1026, 0xA5);
+    dialog->SendFrame(14, 1, static_cast<std::uint16_t>(page.size()), page.data());
+    ASSERT_TRUE(dialog->CheckConnected());
+    // 1034 bytes of ten bits: 1.077 s, 107 whole ticks before the usual 100.
+    ASSERT_EQ(dialog->Connection().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Connection().Pending()[0].total, 207);
+    Advance(2050);  // 205 ticks
+    EXPECT_EQ(dialog->Connection().Pending().size(), 1u);
+    EXPECT_TRUE(host.messages.empty());
+    Advance(10);
+    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_EQ(host.messages.size(), 1u);
+
+    // A short request keeps the usual second.
+    dialog->SendFrame(15, 32, 0, nullptr);
+    ASSERT_TRUE(dialog->CheckConnected());
+    EXPECT_EQ(dialog->Connection().Pending()[0].total, 100);
+}
+
 TEST_F(ConnectionTest, OneReplyRemovesEveryPendingEntryOfItsKind) {
     ConnectOnFirstPort();
     for (int i = 0; i < 2; ++i) {

@@ -138,7 +138,7 @@ TEST_F(FrameParserTest, LostByteCostsOnlyTheDamagedFrames) {
 
 struct FakeSenderHost : FrameSenderHost {
     bool IsConnected() const override { return connected; }
-    void AddPendingRequest(std::uint8_t group, std::uint8_t msgId) override {
+    void AddPendingRequest(std::uint8_t group, std::uint8_t msgId, std::size_t) override {
         pending.push_back(RequestKey(group, msgId));
     }
     std::size_t WriteLimit() const override { return 2048; }
