@@ -8,6 +8,7 @@
 #include "app/page_factory.h"
 #include "app/products.h"
 #include "app/status_tips.h"
+#include "link/message_catalogue.h"
 #include "link/messages.h"
 
 namespace zephran {
@@ -55,7 +56,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
                connection_.RemovePending(group, msgId);
            }}),
       recorder_({host_, clock_, paths_.logDir, records_}),
-      replayReceiver_(*this),
+      replayReceiver_(dispatcher_),
       views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}),
       parameters_({pages_, settings_, connection_, records_, host_, clock_,
                    [this](int percent) { SetStatus(kStatusProgress, {}, percent); }}) {
@@ -271,7 +272,11 @@ bool CZephranDlg::WriteToPort(const std::uint8_t* bytes, std::size_t count) {
     return connection_.PortOpen() && link_->Write(bytes, count);
 }
 
+// While a recording plays, it alone drives the live views and rates: the board's own live data
+// would interleave with it. Every other reply of the board goes through.
 int CZephranDlg::DispatchFrame(const ReceiveArea& frame) {
+    const Message* message = FindMessage(frame.group, frame.msgId);
+    if (replay_.Playing() && message && message->live != LiveStream::kNone) return 0;
     return dispatcher_.DispatchFrame(frame);
 }
 

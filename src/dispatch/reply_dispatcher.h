@@ -17,7 +17,7 @@ struct RecordStore;
 // What every received frame gets, and its routing to the handlers that own it. The message
 // catalogue says what a reply gets before its handlers run: its log line, its live counter and
 // the copy into its receive record, so every handler of a reply sees that record current.
-class ReplyDispatcher {
+class ReplyDispatcher : public FrameDispatcher {
 public:
     using Handler = std::function<void(const ReceiveArea&)>;
 
@@ -38,7 +38,7 @@ public:
     // A handler for every message of a group (the text stream).
     void RouteGroup(std::uint8_t group, Handler handler);
 
-    int DispatchFrame(const ReceiveArea& frame);
+    int DispatchFrame(const ReceiveArea& frame) override;
 
     std::int32_t ReceiveCount() const { return receiveCount_; }
     std::uint32_t LiveCount(LiveStream stream) const { return liveCounts_[LiveIndex(stream)]; }

@@ -355,6 +355,36 @@ TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+// A board still streaming while a recording plays does not show through; its other replies do,
+// and its live data is back once playback ends.
+TEST_F(RecordingTest, PlaybackAloneDrivesTheViewsWhileItPlays) {
+    const auto& view = static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
+    StartRecording(kEntryAhrs);
+    std::vector<std::string> recorded;
+    for (int n = 0; n < 30; ++n) {
+        Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
+        recorded.push_back(view.liveText);
+    }
+    Click(Page::kStartStop);
+    host.nextFile = LogFiles(LogDir()).at(0);
+    Click(Page::kOpenRecording);
+    Click(Page::kPlayPause);
+    Advance(100);
+    const std::uint32_t liveBefore = dialog->Dispatcher().LiveCount(LiveStream::kAhrs);
+    Receive(15, 1, Live(99.0f, 99.0f, 0.5f, 100.0f, 0));
+    EXPECT_EQ(view.liveText, recorded[4]);
+    EXPECT_EQ(dialog->Dispatcher().LiveCount(LiveStream::kAhrs), liveBefore);
+    Bytes noise(25, 0);
+    noise[0] = 0x5A;
+    Receive(15, 32, noise);  // the noise parameters' reply
+    EXPECT_EQ(dialog->Records().ahrsParam.leading, 0x5A);
+
+    Advance(1000);
+    ASSERT_EQ(Box(Page::kPlayPause), "Play");
+    Receive(15, 1, Live(99.0f, 99.0f, 0.5f, 100.0f, 0));
+    EXPECT_NE(view.liveText, recorded.back());
+}
+
 // Playback of a GPS/INS recording through the GPS/INS view, record by record. The board sends
 // its GPS solution every fifth navigation output and no flags or filter health, which records
 // do not keep.
