@@ -182,6 +182,22 @@ protected:
         Click(Page::kStartStop);
         ASSERT_TRUE(Recorder().Recording());
     }
+    const CDlgAHRS& AhrsView() const {
+        return static_cast<const CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
+    }
+    // Records 30 AHRS live replies and opens the recording; returns the view's text after each.
+    std::vector<std::string> RecordAndOpenAhrsRun() {
+        StartRecording(kEntryAhrs);
+        std::vector<std::string> shown;
+        for (int n = 0; n < 30; ++n) {
+            Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
+            shown.push_back(AhrsView().liveText);
+        }
+        Click(Page::kStartStop);
+        host.nextFile = LogFiles(LogDir()).at(0);
+        Click(Page::kOpenRecording);
+        return shown;
+    }
 };
 
 TEST_F(RecordingTest, AhrsRecordingHoldsOneRecordPerLiveReply) {
@@ -331,17 +347,8 @@ TEST_F(RecordingTest, LogFolderThatCannotBeMadeIsReported) {
 // The records carry no status byte of the AHRS live reply: a board that sends 0 there reads back
 // the same.
 TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
-    const auto& view = static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
-    StartRecording(kEntryAhrs);
-    std::vector<std::string> live;
-    for (int n = 0; n < 30; ++n) {
-        Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
-        live.push_back(view.liveText);
-    }
-    Click(Page::kStartStop);
-
-    host.nextFile = LogFiles(LogDir()).at(0);
-    Click(Page::kOpenRecording);
+    const CDlgAHRS& view = AhrsView();
+    const std::vector<std::string> live = RecordAndOpenAhrsRun();
     EXPECT_EQ(Box(Page::kPosition), "0 / 30");
     Click(Page::kPlayPause);
     EXPECT_EQ(Box(Page::kPlayPause), "Pause");
@@ -358,16 +365,8 @@ TEST_F(RecordingTest, PlaybackShowsTheAhrsViewTheLiveRunShowed) {
 // A board still streaming while a recording plays does not show through; its other replies do,
 // and its live data is back once playback ends.
 TEST_F(RecordingTest, PlaybackAloneDrivesTheViewsWhileItPlays) {
-    const auto& view = static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
-    StartRecording(kEntryAhrs);
-    std::vector<std::string> recorded;
-    for (int n = 0; n < 30; ++n) {
-        Receive(15, 1, Live(0.7f * static_cast<float>(n), -12.3f, 0.98f, 412.5f, 0));
-        recorded.push_back(view.liveText);
-    }
-    Click(Page::kStartStop);
-    host.nextFile = LogFiles(LogDir()).at(0);
-    Click(Page::kOpenRecording);
+    const CDlgAHRS& view = AhrsView();
+    const std::vector<std::string> recorded = RecordAndOpenAhrsRun();
     Click(Page::kPlayPause);
     Advance(100);
     const std::uint32_t liveBefore = dialog->Dispatcher().LiveCount(LiveStream::kAhrs);
