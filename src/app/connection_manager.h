@@ -64,7 +64,7 @@ public:
 
     // A request's time-out is 100 ticks of 10 ms after its frame has left: a long frame at a low
     // baud rate (a firmware page at 9600 baud takes over a second) gets its time on the wire.
-    void AddPending(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes = 0);
+    void AddPending(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes);
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
     void RegisterReplies(ReplyDispatcher& dispatcher);
 
