@@ -36,10 +36,11 @@ void FirmwareUpdate::Start(const std::string& path) {
             s_.host.MessageBox(Text("MessagBox", "Open File Err"));
             return;
         case FirmwareImage::Load::Empty:
-            s_.host.MessageBox(TextOr("MessagBox", "Bin File Empty", kEmptyImage));
+            s_.host.MessageBox(AddedText(s_.texts, "MessagBox", "Bin File Empty", kEmptyImage));
             return;
         case FirmwareImage::Load::TooLarge:
-            s_.host.MessageBox(TextOr("MessagBox", "Bin File Too Large", kImageTooLarge));
+            s_.host.MessageBox(
+                AddedText(s_.texts, "MessagBox", "Bin File Too Large", kImageTooLarge));
             return;
     }
     const auto count = static_cast<std::uint16_t>(image_.PageCount());
@@ -119,12 +120,6 @@ void FirmwareUpdate::Finish() {
     s_.forgetPending(msg::kQueryData.group, msg::kQueryData.msgId);
     s_.setStatus(kStatusProgress, "", 0);
     changed.Emit();
-}
-
-std::string FirmwareUpdate::TextOr(const char* section, const char* key,
-                                   const char* english) const {
-    std::string text = Text(section, key);
-    return text.empty() ? english : text;
 }
 
 }  // namespace zephran

@@ -65,7 +65,6 @@ private:
         return s_.texts.LangText(section, key);
     }
     // The text, or english when the language file has none.
-    std::string TextOr(const char* section, const char* key, const char* english) const;
 
     Services s_;
     FirmwareImage image_;

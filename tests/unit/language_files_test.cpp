@@ -38,9 +38,10 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Every LangText("section", "key") with two literal names in the sources, and the same through
-// the firmware update's Text and TextOr.
+// the firmware update's Text and AddedText(texts, "section", "key", english).
 std::set<Lookup> LiteralLookups() {
-    const std::regex call(R"re(\b(?:LangText|Text|TextOr)\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*[,)])re");
+    const std::regex call(
+        R"re(\b(?:(?:LangText|Text)\(|AddedText\([^,()]*,)\s*"([^"]*)"\s*,\s*"([^"]*)"\s*[,)])re");
     std::set<Lookup> found;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
         if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
