@@ -16,6 +16,8 @@
 #include <system_error>
 #include <utility>
 
+#include "link/serial_low_latency.h"
+
 namespace zephran {
 namespace {
 
@@ -125,6 +127,7 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
         queuedBytes_ = 0;
     }
     ConfigureLine(fd, baud, parity, dataBits, stopBits);
+    RequestLowLatency(fd);
     // Start clean in both directions: what the device held from before this open is stale.
     if (ioctl(fd, TCFLSH, TCIOFLUSH) != 0) Report("tcflush()", errno);
     fd_.store(fd);

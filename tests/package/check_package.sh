@@ -33,6 +33,17 @@ grep -q dialout "$tmp/control/postinst" || fail "postinst does not mention the d
 appstreamcli validate --no-net "$root/share/metainfo/com.zephranfpv.Zephran.metainfo.xml" >/dev/null ||
     fail "appstreamcli validate failed"
 
+# Debian's own checker: no error and no warning.
+lintian_output=$(lintian "$deb" 2>&1) || true
+if grep -E '^[EW]: ' <<<"$lintian_output"; then
+    fail "lintian found the errors or warnings above"
+fi
+for file in share/doc/zephran/copyright share/doc/zephran/changelog.gz; do
+    [ -f "$root/$file" ] || fail "missing /usr/$file"
+done
+grep -q 'GPL-3.0-or-later' "$root/share/metainfo/com.zephranfpv.Zephran.metainfo.xml" ||
+    fail "the AppStream file does not name the licence"
+
 version=$("$root/bin/zephran" --version)
 [[ $version =~ ^zephran\ [0-9]+\.[0-9]+ ]] || fail "unexpected --version output: $version"
 
