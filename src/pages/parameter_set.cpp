@@ -294,7 +294,7 @@ bool ParameterSetBinding::Read() {
 }
 
 bool ParameterSetBinding::Write() {
-    page_.UpdateData(true);
+    if (!page_.UpdateData(true)) return false;
     return SendWrite();
 }
 
@@ -309,7 +309,7 @@ bool ParameterSetBinding::Reset() {
 bool ParameterSetBinding::OnCommand(int id) {
     if (id == 0) return false;
     const ParameterSet::Buttons& b = set_.buttons;
-    if ((id == b.read || id == b.reset) && set_.readTakesBoxes) page_.UpdateData(true);
+    if ((id == b.read || id == b.reset) && set_.readTakesBoxes) page_.TakeValidBoxes();
     if (id == b.read) Read();
     if (id == b.write) Write();
     if (id == b.reset) Reset();

@@ -132,7 +132,8 @@ struct ParameterSet {
     std::size_t recordIndex = 0;
     // The record's first byte is the board's own: never shown or set, sent back as last read.
     bool leadingByte = false;
-    // Read and Default take the page's boxes in first, as Write does (the tracker's pages).
+    // Read and Default first take the page's boxes that parse, so that a reply rewriting every
+    // box keeps what was typed (the tracker's pages); a bad box never stops them.
     bool readTakesBoxes = false;
     std::span<const ParameterField> fields;
 };
@@ -200,8 +201,9 @@ public:
     void LoadFrom(std::span<const std::uint8_t> record);
     // The values into the record in the board's units; the leading byte stays as it came.
     void StoreInto(std::span<std::uint8_t> record) const;
-    // Fields of the page are taken first; the request goes out with the values as they then
-    // stand even when a box does not parse.
+    // Read and Reset carry no values: they go out whatever the boxes hold. Write takes every
+    // box of the page first, all or nothing (ui::Window::UpdateData): a box that does not
+    // parse or lies out of range is reported, changes nothing and sends nothing.
     bool Read();
     bool Write();
     bool Reset();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "ui/control.h"
 #include "ui/window.h"
 
 namespace zephran::ui {
@@ -48,24 +49,30 @@ std::string FormatFloat(double value, int significantDigits) {
     return buffer;
 }
 
+bool DataExchange::Editable(int id) const {
+    const Control* control = window_.Find(id);
+    return control && !control->readOnly && control->visible && control->enabled;
+}
+
+// Only the first failure counts: it is the box the focus goes to.
 void DataExchange::Fail(int id, const std::string& message) {
-    failed_ = true;
-    window_.Host().MessageBox(message);
-    window_.SetFocus(id);
+    if (Failed()) return;
+    failedBox_ = id;
+    failure_ = message;
 }
 
 template <typename T, typename Parse>
 void DataExchange::Number(int id, T& value, const std::string& shown, Parse parse, double low,
                           double high, const std::string& badText, const std::string& outOfRange) {
-    if (!Active()) return;
-    if (!saving_) {
+    if (!Saving()) {
         window_.SetDlgItemText(id, shown);
         return;
     }
+    if (!Editable(id)) return;
     const auto parsed = parse(window_.GetDlgItemText(id));
     if (!parsed) return Fail(id, badText);
     if (*parsed < low || *parsed > high) return Fail(id, outOfRange);
-    value = static_cast<T>(*parsed);
+    if (Taking()) value = static_cast<T>(*parsed);
 }
 
 void DataExchange::Text(int id, float& value) {
@@ -96,35 +103,33 @@ void DataExchange::Text(int id, std::uint8_t& value) {
 }
 
 void DataExchange::Text(int id, std::string& value) {
-    if (!Active()) return;
-    if (saving_) {
-        value = window_.GetDlgItemText(id);
-    } else {
+    if (!Saving()) {
         window_.SetDlgItemText(id, value);
+    } else if (Taking() && Editable(id)) {
+        value = window_.GetDlgItemText(id);
     }
 }
 
 void DataExchange::Check(int id, bool& value) {
-    if (!Active()) return;
-    if (saving_) {
-        value = window_.IsDlgButtonChecked(id);
-    } else {
+    if (!Saving()) {
         window_.CheckDlgButton(id, value);
+    } else if (Taking()) {
+        value = window_.IsDlgButtonChecked(id);
     }
 }
 
 void DataExchange::Radio(int first, int last, int& index) {
-    if (!Active()) return;
-    if (saving_) {
-        index = -1;
-        for (int id = first; id <= last; ++id) {
-            if (window_.IsDlgButtonChecked(id)) {
-                index = id - first;
-                break;
-            }
-        }
-    } else {
+    if (!Saving()) {
         window_.CheckRadioButton(first, last, index >= 0 ? first + index : -1);
+        return;
+    }
+    if (!Taking()) return;
+    index = -1;
+    for (int id = first; id <= last; ++id) {
+        if (window_.IsDlgButtonChecked(id)) {
+            index = id - first;
+            break;
+        }
     }
 }
 

@@ -7,16 +7,28 @@ namespace zephran::ui {
 
 class Window;
 
-// One list of bindings between a window's controls and its fields, run in either direction.
-// Taking boxes into fields stops at the first box that does not parse: it shows the standard
-// message, moves the focus there and leaves that field and all later ones unchanged.
+// One list of bindings between a window's controls and its fields, run in one of three
+// directions. Taking boxes into fields is all or nothing (Window::UpdateData): a checking run
+// first parses every box and stores nothing, and only when all of them pass does a taking run
+// store them. A box the user cannot edit (read-only, hidden or disabled) only shows its field:
+// it is neither checked nor taken, so a board's number that does not parse blocks nothing.
 class DataExchange {
 public:
-    DataExchange(Window& window, bool saveAndValidate)
-        : window_(window), saving_(saveAndValidate) {}
+    enum class Direction : std::uint8_t {
+        kShow,   // fields to controls
+        kCheck,  // parses every editable box, stores nothing, notes the first that fails
+        kTake,   // controls to fields; a box that does not parse leaves its field as it is
+    };
 
-    bool Saving() const { return saving_; }
-    bool Failed() const { return failed_; }
+    DataExchange(Window& window, Direction direction) : window_(window), direction_(direction) {}
+
+    // From the controls towards the fields: checking or taking.
+    bool Saving() const { return direction_ != Direction::kShow; }
+    bool Taking() const { return direction_ == Direction::kTake; }
+    // The first box that did not parse or lay out of range, with its standard message.
+    bool Failed() const { return failedBox_ != 0; }
+    int FailedBox() const { return failedBox_; }
+    const std::string& FailureMessage() const { return failure_; }
 
     void Text(int id, float& value);   // shown with 6 significant digits
     void Text(int id, double& value);  // shown with 15 significant digits
@@ -29,18 +41,20 @@ public:
     void Radio(int first, int last, int& index);
 
 private:
-    bool Active() const { return !failed_; }
-    // Shows a number, or takes the box into it when it parses and lies within low..high.
-    // badText: the message for a box that does not parse; outOfRange: for a number outside
-    // low..high.
+    // Whether box id takes part in checking and taking: a person can type into it.
+    bool Editable(int id) const;
+    // Shows a number; checks a box; or takes it into value when it parses and lies within
+    // low..high. badText: the message for a box that does not parse; outOfRange: for a number
+    // outside low..high.
     template <typename T, typename Parse>
     void Number(int id, T& value, const std::string& shown, Parse parse, double low, double high,
                 const std::string& badText, const std::string& outOfRange);
     void Fail(int id, const std::string& message);
 
     Window& window_;
-    bool saving_;
-    bool failed_ = false;
+    Direction direction_;
+    int failedBox_ = 0;
+    std::string failure_;
 };
 
 // "%.*g" formatting of floats as the boxes show them.

@@ -136,10 +136,38 @@ int Window::GetCurSel(int id) const {
     return control ? control->selection : -1;
 }
 
+void Window::SetFocus(int id, bool selectText) {
+    focus_ = id;
+    focusTextSelected_ = selectText;
+    if (observer_) observer_->FocusChanged(*this);
+}
+
+void Window::UserFocus(int id) {
+    focus_ = id;
+    focusTextSelected_ = false;
+}
+
 bool Window::UpdateData(bool saveAndValidate) {
-    DataExchange exchange(*this, saveAndValidate);
-    DoDataExchange(exchange);
-    return !exchange.Failed();
+    using Direction = DataExchange::Direction;
+    if (!saveAndValidate) {
+        DataExchange show(*this, Direction::kShow);
+        DoDataExchange(show);
+        return true;
+    }
+    DataExchange check(*this, Direction::kCheck);
+    DoDataExchange(check);
+    if (check.Failed()) {
+        host_.MessageBox(check.FailureMessage());
+        SetFocus(check.FailedBox(), true);
+        return false;
+    }
+    TakeValidBoxes();
+    return true;
+}
+
+void Window::TakeValidBoxes() {
+    DataExchange take(*this, DataExchange::Direction::kTake);
+    DoDataExchange(take);
 }
 
 bool Window::UserSetText(int id, const std::string& text) {
@@ -148,6 +176,7 @@ bool Window::UserSetText(int id, const std::string& text) {
         (control->kind != ControlKind::Edit && control->kind != ControlKind::DropDown)) {
         return false;
     }
+    UserFocus(id);
     SetDlgItemText(id, text);
     return true;
 }
@@ -176,6 +205,7 @@ bool Window::UserClick(int id) {
         default:
             return false;
     }
+    UserFocus(id);
     OnCommand(id);
     return true;
 }
@@ -183,6 +213,7 @@ bool Window::UserClick(int id) {
 bool Window::UserChoose(int id, int index) {
     Control* control = Usable(id);
     if (!control || index < 0 || index >= static_cast<int>(control->entries.size())) return false;
+    UserFocus(id);
     SetCurSel(id, index);
     OnSelChange(id);
     return true;
@@ -190,6 +221,7 @@ bool Window::UserChoose(int id, int index) {
 
 bool Window::UserSetPos(int id, int position) {
     if (!Usable(id)) return false;
+    UserFocus(id);
     SetPos(id, position);
     OnPositionChange(id);
     return true;

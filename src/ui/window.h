@@ -19,6 +19,8 @@ public:
     virtual void ControlChanged(Window& window, int id) = 0;
     // A modal window called EndDialog.
     virtual void WindowEnded(Window&) {}
+    // The window moved the focus (Window::SetFocus); user input that moves it is not echoed.
+    virtual void FocusChanged(Window&) {}
 };
 
 // A dialog window: controls by id, built from a template. Code reads and writes controls only
@@ -54,11 +56,23 @@ public:
     void AddString(int id, const std::string& entry);
     void SetCurSel(int id, int index);
     int GetCurSel(int id) const;
-    void SetFocus(int id) { focus_ = id; }
+    // Moves the keyboard focus to control id (0 for none); selectText selects the whole text
+    // of a box, so that typing replaces it.
+    void SetFocus(int id, bool selectText = false);
     int Focus() const { return focus_; }
+    // Whether the whole text of the focused box is selected.
+    bool FocusTextSelected() const { return focusTextSelected_; }
 
-    // Data exchange between the fields and the controls; false when a box did not parse.
+    // Data exchange between the fields and the controls. Towards the fields it is all or
+    // nothing: every box is checked first, and when one does not parse or lies out of range
+    // its standard message is shown, the focus goes to it with its text selected, no field
+    // changes and the result is false. Requests that carry the page's values go out only on
+    // true.
     bool UpdateData(bool saveAndValidate);
+    // For requests that carry none of the page's values but keep what was typed (the tracker's
+    // Read and Default): takes every box that parses, quietly leaves the others' fields as they
+    // are, and never stops the request.
+    void TakeValidBoxes();
 
     // User input from a front end. False when the control is missing, hidden or disabled.
     bool UserSetText(int id, const std::string& text);
@@ -90,6 +104,8 @@ private:
     Control* Mutable(int id);
     Control* Usable(int id);
     void Changed(int id);
+    // User input moved the focus to control id; the front end has it there already.
+    void UserFocus(int id);
 
     HostServices& host_;
     std::string title_;
@@ -97,6 +113,7 @@ private:
     LayoutItem layout_;
     WindowObserver* observer_ = nullptr;
     int focus_ = 0;
+    bool focusTextSelected_ = false;
     bool ended_ = false;
     int result_ = 0;
 };

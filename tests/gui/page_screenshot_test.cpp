@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>
@@ -155,6 +156,26 @@ TEST_F(GuiPageScreenshots, ParameterToolBarAfterASaveWithAFieldsTip) {
 }
 
 // Playback drives the GPS/INS view as the board did, with the board unplugged.
+// A write refused for a bad box on the desktop: the message, then the box with the keyboard
+// focus and its whole text selected in the page on screen; the board saw no write.
+TEST_F(GuiPageScreenshots, RefusedWriteLeavesTheBadBoxSelected) {
+    window->resize(1366, 768);
+    Page& page = Show("AHRS_Set");
+    ASSERT_TRUE(page.UserSetText(CDlgAHRSSetting::kGyroNoise, "0.5"));
+    ASSERT_TRUE(page.UserSetText(CDlgAHRSSetting::kAccNoise, "lots"));
+    const std::size_t pending = dialog->Connection().Pending().size();
+    ASSERT_TRUE(page.UserClick(CDlgAHRSSetting::kWrite));
+    QApplication::processEvents();
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{"Enter a number."});
+    auto* box = qobject_cast<QLineEdit*>(window->focusWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "lots");
+    EXPECT_EQ(box->selectedText(), "lots");
+    EXPECT_FALSE(box->visibleRegion().isEmpty());
+    EXPECT_EQ(dialog->Connection().Pending().size(), pending);
+    Save("refused-write.png");
+}
+
 TEST_F(GuiPageScreenshots, GpsInsPlayback) {
     Stop();
     StartWith("GPSINS");

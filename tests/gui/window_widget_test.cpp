@@ -9,19 +9,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include "frontends/qt/qt_host.h"
 #include "frontends/qt/window_widget.h"
+#include "ui/data_exchange.h"
 
 namespace zephran::qt {
 namespace {
@@ -209,6 +214,94 @@ TEST_F(GuiWindowWidget, HandsUserInputToTheModel) {
                                             "command 12", "select 30",  "pos 40",
                                             "release 40", "pos 41",     "release 41"};
     EXPECT_EQ(window.events, expected);
+}
+
+// A window that takes its edit box into a number when its button is pressed.
+class ExchangeWindow : public ProbeWindow {
+public:
+    using ProbeWindow::ProbeWindow;
+    float gain = 1.5f;
+
+protected:
+    void DoDataExchange(ui::DataExchange& dx) override { dx.Text(kEdit, gain); }
+    void OnCommand(int id) override {
+        if (id == kButton && UpdateData(true)) events.push_back("taken");
+    }
+};
+
+// A refused box gets the keyboard focus with its whole text selected, scrolled into view, once
+// the message is closed; typing then replaces the bad text.
+TEST(GuiFocus, ARefusedBoxHasTheFocusWithItsTextSelected) {
+    QtHost host{QtHost::Mode::Recording};
+    ExchangeWindow window{host};
+    QScrollArea area;
+    auto* view = new WindowWidget(window, WindowWidget::Role::Page);
+    area.setWidget(view);
+    area.resize(view->sizeHint().width() + 40, 60);
+    area.show();
+    area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    auto* edit = qobject_cast<QLineEdit*>(view->ControlWidget(kEdit));
+    auto* button = qobject_cast<QPushButton*>(view->ControlWidget(kButton));
+    ASSERT_TRUE(edit && button);
+
+    edit->setFocus();
+    QTest::keyClicks(edit, "x");
+    // Scrolled away from the box, the button is pressed (as its widget hands the click over).
+    QScrollBar* scroll = area.verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    ASSERT_TRUE(edit->visibleRegion().isEmpty());
+    button->setFocus();
+    ASSERT_TRUE(window.UserClick(kButton));
+    EXPECT_EQ(host.Messages(), std::vector<std::string>{"Enter a number."});
+    EXPECT_TRUE(window.events.empty());
+    EXPECT_EQ(window.Focus(), kEdit);
+    EXPECT_TRUE(window.FocusTextSelected());
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(edit->selectedText(), "1.5x");
+    EXPECT_FALSE(edit->visibleRegion().isEmpty());
+
+    QTest::keyClicks(edit, "2.5");
+    EXPECT_EQ(window.GetDlgItemText(kEdit), "2.5");
+    EXPECT_EQ(window.Focus(), kEdit);
+    EXPECT_FALSE(window.FocusTextSelected());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(window.events, std::vector<std::string>{"taken"});
+    EXPECT_FLOAT_EQ(window.gain, 2.5f);
+}
+
+// With a real message box: once it is closed, the window is active again with the refused box
+// focused and its text selected, so typing replaces the bad text.
+TEST(GuiFocus, AfterTheMessageBoxTheRefusedBoxTakesTheTyping) {
+    QtHost host;
+    ExchangeWindow window{host};
+    WindowWidget view{window, WindowWidget::Role::Page};
+    host.SetMainWindow(&view);
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    auto* edit = qobject_cast<QLineEdit*>(view.ControlWidget(kEdit));
+    auto* button = qobject_cast<QPushButton*>(view.ControlWidget(kButton));
+    ASSERT_TRUE(edit && button);
+    edit->setFocus();
+    QTest::keyClicks(edit, "x");
+
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) shown = box->text();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(shown, "Enter a number.");
+    view.activateWindow();  // as the window manager does when the box goes
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), "1.5x");
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(window.GetDlgItemText(kEdit), "3");
 }
 
 }  // namespace

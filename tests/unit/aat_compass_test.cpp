@@ -53,15 +53,32 @@ TEST_F(AatCompassTest, EachButtonSendsItsRequestWithTheEditableValues) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-// A read takes the boxes in first: a bad box is reported, and the request still goes out.
-TEST_F(AatCompassTest, ABadBoxIsReportedButTheRequestStillGoesOut) {
-    Type(Dlg::kSpeed, "fast");
-    Type(Dlg::kCompassOffset, "2");
+// A read takes the boxes that parse in first and goes out whatever the others hold; a Set
+// with a bad box anywhere on the page is reported and sends nothing.
+TEST_F(AatCompassTest, ABadBoxStopsASetButNoRead) {
+    Type(Dlg::kSpeed, "2500");
+    Type(Dlg::kCompassOffset, "east");
     Click(Dlg::kReadCompassOffset);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
+    EXPECT_TRUE(host.messages.empty());
     ExpectSent(7, {});
-    Click(Dlg::kSetCompassOffset);
-    ExpectSent(8, Floats({0}));  // the commit stopped at the speed box
+    // The reply rewrites every box: the speed typed was taken in by the read and stays.
+    Receive(11, 7, Floats({9}));
+    EXPECT_EQ(Box(Dlg::kCompassOffset), "9");
+    EXPECT_EQ(Box(Dlg::kSpeed), "2500");
+
+    Type(Dlg::kCompassOffset, "west");
+    const auto writes = link->written.size();
+    Click(Dlg::kSetSpeed);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
+    EXPECT_EQ(Shown().Focus(), Dlg::kCompassOffset);
+    EXPECT_EQ(link->written.size(), writes);
+    Click(Dlg::kBeginCal);  // carries no values
+    ExpectSent(1, {});
+    host.messages.clear();
+    Type(Dlg::kCompassOffset, "2");
+    Click(Dlg::kSetSpeed);
+    EXPECT_TRUE(host.messages.empty());
+    ExpectSent(6, Floats({2500}));
 }
 
 TEST_F(AatCompassTest, RepliesFillTheirBoxesUsingXAndYOnly) {

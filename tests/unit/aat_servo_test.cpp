@@ -38,7 +38,7 @@ TEST_F(AatServoTest, OffsetsGoOutAsSignedBytesFromSetAndFromEitherSpin) {
 }
 
 // A board may report offsets the page refuses on entry: they are shown, and a later Set
-// complains but still sends them.
+// complains and sends nothing until they are corrected.
 TEST_F(AatServoTest, OffsetReplyIsSignExtendedAndRangeIsCheckedOnlyOnEntry) {
     Click(Dlg::kReadOffsets);
     ExpectSent(18, {});
@@ -49,21 +49,36 @@ TEST_F(AatServoTest, OffsetReplyIsSignExtendedAndRangeIsCheckedOnlyOnEntry) {
     EXPECT_EQ(Box(Dlg::kVerticalOffset), "-128");
     EXPECT_EQ(Shown().GetPos(Dlg::kHorizontalSpin), -1);
 
+    const auto writes = link->written.size();
     Click(Dlg::kSetOffsets);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer between -100 and 100."});
     EXPECT_EQ(Shown().Focus(), Dlg::kVerticalOffset);
-    ExpectSent(19, {0xFF, 0x80});
+    EXPECT_TRUE(Shown().FocusTextSelected());
+    EXPECT_EQ(link->written.size(), writes);
+    Type(Dlg::kVerticalOffset, "-100");
+    Click(Dlg::kSetOffsets);
+    ExpectSent(19, {0xFF, 0x9C});
 }
 
-TEST_F(AatServoTest, OutOfRangeEntryStopsTheCommitAndKeepsLaterValues) {
+// An offset out of range stops every Set of the page, the spins' releases and the power-on
+// position too: nothing is taken or sent until it is corrected.
+TEST_F(AatServoTest, OutOfRangeEntryStopsEverySetUntilCorrected) {
     Type(Dlg::kHorizontalOffset, "101");
     Type(Dlg::kVerticalOffset, "7");
     Type(Dlg::kStep, "0.5");
+    const auto writes = link->written.size();
     Click(Dlg::kSetStep);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer between -100 and 100."});
-    ExpectSent(22, Floats({0.3f}));
+    Click(Dlg::kSetPowerOn);
+    ASSERT_TRUE(Shown().UserReleaseSpin(Dlg::kVerticalSpin));
+    EXPECT_EQ(host.messages, std::vector<std::string>(3, "Enter an integer between -100 and 100."));
+    EXPECT_EQ(link->written.size(), writes);
+    Click(Dlg::kReadStep);  // a read goes out all the same
+    ExpectSent(21, {});
+    Type(Dlg::kHorizontalOffset, "100");
+    Click(Dlg::kSetStep);
+    ExpectSent(22, Floats({0.5f}));
     Click(Dlg::kSetOffsets);
-    ExpectSent(19, {0x00, 0x00});
+    ExpectSent(19, {0x64, 0x07});
 }
 
 TEST_F(AatServoTest, PidGoesOutInOrderAndItsReplyRewritesTheBoxes) {
@@ -91,12 +106,13 @@ TEST_F(AatServoTest, StepAndMinimumOutputPoint) {
     Click(Dlg::kReadServoGap);  // the one button that takes no boxes in
     EXPECT_TRUE(host.messages.empty());
     ExpectSent(32, {});
-    Click(Dlg::kReadStep);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer."});
+    Click(Dlg::kReadStep);  // takes the boxes that parse in; the bad one stops nothing
+    EXPECT_TRUE(host.messages.empty());
     ExpectSent(21, {});
 
     Receive(11, 21, Floats({0.75f}));
     EXPECT_EQ(Box(Dlg::kStep), "0.75");
+    EXPECT_EQ(Box(Dlg::kServoGap), "0");  // the reply shows the value the page kept
     Receive(11, 32, {0xFD, 0xFF, 0xFF, 0xFF, 0x55});
     EXPECT_EQ(Box(Dlg::kServoGap), "-3");
     Receive(11, 32, {0x01, 0x02});

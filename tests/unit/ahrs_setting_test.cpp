@@ -37,14 +37,19 @@ TEST_F(AhrsSettingTest, ReadReplyFillsTheBoxesAndItsLeadingByteGoesBack) {
     EXPECT_EQ(Last().payload, Params(3, 0.25, 2e-6, 0.125));
 }
 
-TEST_F(AhrsSettingTest, BadBoxStillWritesWithTheFieldsTakenBeforeIt) {
+TEST_F(AhrsSettingTest, BadBoxWritesNothingUntilCorrected) {
     Type(CDlgAHRSSetting::kGyroNoise, "0.5");
     Type(CDlgAHRSSetting::kAccNoise, "lots");
     Type(CDlgAHRSSetting::kCompassNoise, "0.75");
+    const auto writes = link->written.size();
     Click(CDlgAHRSSetting::kWrite);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
     EXPECT_EQ(Shown().Focus(), CDlgAHRSSetting::kAccNoise);
-    EXPECT_EQ(Last().payload, Params(0, 0.5, 0.00001, 1e-7));
+    EXPECT_TRUE(Shown().FocusTextSelected());
+    EXPECT_EQ(link->written.size(), writes);
+    Type(CDlgAHRSSetting::kAccNoise, "0.25");
+    Click(CDlgAHRSSetting::kWrite);
+    EXPECT_EQ(Last().payload, Params(0, 0.5, 0.25, 0.75));
 }
 
 TEST_F(AhrsSettingTest, ShortReplyKeepsTheRecordsOwnTail) {

@@ -78,7 +78,8 @@ TEST_F(AirplanePidInner, ReadReplyShowsSixDigitsAndRewritesEveryBox) {
                                 Text("Communicate State", "Succeed"));
 }
 
-TEST_F(AirplanePidInner, BadBoxStopsTheCommitAndTheWriteStillGoesOut) {
+// Every box of the page is checked before any is taken, also those of the other controllers.
+TEST_F(AirplanePidInner, BadBoxAnywhereOnThePageWritesNothing) {
     Type(BoxOf(3, P::kP), "255");
     Click(C(3).WriteButton());
     EXPECT_TRUE(host.messages.empty());
@@ -88,13 +89,13 @@ TEST_F(AirplanePidInner, BadBoxStopsTheCommitAndTheWriteStillGoesOut) {
     Type(BoxOf(0, P::kI), "256");
     Type(BoxOf(0, P::kD), "4");
     Type(BoxOf(3, P::kP), "12");
+    const auto writes = link->written.size();
     Click(C(3).WriteButton());
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer between 0 and 255."});
     EXPECT_EQ(Shown().Focus(), BoxOf(0, P::kI));
-    EXPECT_EQ(Last().msgId, 11);
-    EXPECT_EQ(Last().payload, PidSet(0, 0, 255, 0, 0));
-    EXPECT_EQ(Page().Set(0).Value("totalP").number, 2.5);
-    EXPECT_EQ(Page().Set(0).Value("d").number, 0);
+    EXPECT_EQ(link->written.size(), writes);
+    EXPECT_EQ(Page().Set(0).Value("totalP").number, 0);
+    EXPECT_EQ(Page().Set(3).Value("p").number, 255);
 
     host.messages.clear();
     for (const char* bad : {"-1", "1.5", "x"}) {
@@ -108,7 +109,14 @@ TEST_F(AirplanePidInner, BadBoxStopsTheCommitAndTheWriteStillGoesOut) {
               (std::vector<std::string>{"Enter an integer between 0 and 255.",
                                         "Enter an integer between 0 and 255.",
                                         "Enter an integer between 0 and 255.", "Enter a number."}));
+    EXPECT_EQ(Shown().Focus(), BoxOf(5, P::kOutMax));
+    EXPECT_EQ(link->written.size(), writes);
+    Type(BoxOf(5, P::kOutMax), "0");
+    Click(C(0).WriteButton());
+    EXPECT_EQ(Last().msgId, 2);
     EXPECT_EQ(Last().payload, PidSet(0, 2.5f, 0, 3, 4));
+    Click(C(3).WriteButton());
+    EXPECT_EQ(Last().payload[5], 12);
 }
 
 TEST_F(AirplanePidInner, ShortReplyKeepsTheRecordsTailAndLongOneIsCut) {

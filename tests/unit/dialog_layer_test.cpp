@@ -22,7 +22,8 @@ enum : int {
     kMode = 24,
     kSpin = 25,
     kLabel = 26,
-    kSign = 27
+    kSign = 27,
+    kShown = 28
 };
 
 struct Fields {
@@ -33,6 +34,8 @@ struct Fields {
     std::string name = "board";
     int onOff = 0;
     bool check = true;
+    float shown = 2;  // in a read-only box
+    bool operator==(const Fields&) const = default;
 };
 
 class TestWindow : public Window {
@@ -55,7 +58,8 @@ public:
             Control{.id = kMode, .kind = ControlKind::DropDown, .entries = {"a", "b"}},
             Control{.id = kSpin, .kind = ControlKind::Spin, .rangeMin = 0, .rangeMax = 10},
             Label(kLabel, "Gain:"),
-            ClickableLabel(kSign, "+")};
+            ClickableLabel(kSign, "+"),
+            Control{.id = kShown, .kind = ControlKind::Edit, .readOnly = true}};
         return t;
     }
 
@@ -71,6 +75,7 @@ protected:
         dx.Text(kName, fields.name);
         dx.Radio(kOn, kOff, fields.onOff);
         dx.Check(kCheck, fields.check);
+        dx.Text(kShown, fields.shown);
     }
     void OnCommand(int id) override { commands.push_back(id); }
 };
@@ -112,23 +117,73 @@ TEST_F(DialogLayerTest, ControlsToFieldsParsesWithBlanksAround) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(DialogLayerTest, FirstBadBoxStopsTheExchangeWithItsMessage) {
+// Taking the boxes is all or nothing: the first bad box is reported and gets the focus with its
+// text selected, no field changes and the boxes keep what was typed.
+TEST_F(DialogLayerTest, ABadBoxLeavesEveryFieldAsItWas) {
     window.UpdateData(false);
+    window.UserSetText(kGain, "4");
     window.UserSetText(kRate, "12abc");
     window.UserSetText(kCount, "x");
-    window.UserSetText(kGain, "4");
+    window.UserSetText(kAddress, "9");
+    window.UserSetText(kName, "other");
+    window.UserClick(kOff);
+    window.UserClick(kCheck);
+    const Fields before = window.fields;
     EXPECT_FALSE(window.UpdateData(true));
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
     EXPECT_EQ(window.Focus(), kRate);
-    EXPECT_FLOAT_EQ(window.fields.gain, 4.0f);  // before the bad box: taken
-    EXPECT_EQ(window.fields.count, 7);          // after it: untouched
+    EXPECT_TRUE(window.FocusTextSelected());
+    EXPECT_TRUE(window.fields == before);
+    EXPECT_EQ(window.GetDlgItemText(kGain), "4");
+    EXPECT_EQ(window.GetDlgItemText(kRate), "12abc");
 
+    // The next bad box is reported once the first is corrected.
+    host.messages.clear();
+    window.UserSetText(kRate, "0.25");
+    EXPECT_FALSE(window.UpdateData(true));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer."});
+    EXPECT_EQ(window.Focus(), kCount);
+    EXPECT_TRUE(window.fields == before);
+
+    host.messages.clear();
+    window.UserSetText(kCount, "3");
+    EXPECT_TRUE(window.UpdateData(true));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FLOAT_EQ(window.fields.gain, 4.0f);
+    EXPECT_DOUBLE_EQ(window.fields.rate, 0.25);
+    EXPECT_EQ(window.fields.count, 3);
+    EXPECT_EQ(window.fields.address, 9);
+    EXPECT_EQ(window.fields.name, "other");
+    EXPECT_EQ(window.fields.onOff, 1);
+    EXPECT_FALSE(window.fields.check);
+}
+
+// Wherever the bad box lies, first, in the middle or last, the boxes before it are not taken
+// either.
+TEST_F(DialogLayerTest, NoBoxIsTakenWhereverTheBadOneLies) {
+    const std::pair<int, const char*> cases[] = {{kGain, "g"}, {kCount, "1.5"}, {kAddress, "256"}};
+    for (const auto& [bad, text] : cases) {
+        window.UpdateData(false);
+        host.messages.clear();
+        for (int id : {kGain, kRate, kCount, kAddress})
+            window.UserSetText(id, "1");
+        window.UserSetText(bad, text);
+        const Fields before = window.fields;
+        EXPECT_FALSE(window.UpdateData(true)) << bad;
+        EXPECT_EQ(host.messages.size(), 1u) << bad;
+        EXPECT_EQ(window.Focus(), bad);
+        EXPECT_TRUE(window.fields == before) << bad;
+    }
+}
+
+TEST_F(DialogLayerTest, EachKindOfBoxHasItsStandardMessage) {
     const auto refused = [&](int id, const char* text, const char* message) {
         window.UpdateData(false);
         host.messages.clear();
         window.UserSetText(id, text);
         EXPECT_FALSE(window.UpdateData(true)) << text;
         EXPECT_EQ(host.messages, std::vector<std::string>{message}) << text;
+        EXPECT_EQ(window.Focus(), id) << text;
     };
     refused(kCount, "1.5", "Enter an integer.");
     refused(kCount, "99999999999", "Enter an integer.");
@@ -137,6 +192,101 @@ TEST_F(DialogLayerTest, FirstBadBoxStopsTheExchangeWithItsMessage) {
     refused(kGain, "", "Enter a number.");
     refused(kGain, "nan", "Enter a number.");
     refused(kGain, "1e39", "Enter a number.");
+}
+
+// A box a person cannot edit shows its field and is neither checked nor taken: a board's number
+// that does not parse there blocks nothing.
+TEST_F(DialogLayerTest, BoxesNobodyCanEditAreOnlyShown) {
+    window.UpdateData(false);
+    EXPECT_EQ(window.GetDlgItemText(kShown), "2");
+    window.SetDlgItemText(kShown, "nan");
+    window.UserSetText(kRate, "0.5");
+    window.ShowControl(kGain, false);
+    window.SetDlgItemText(kGain, "hidden");
+    window.UserSetText(kCount, "8");
+    window.EnableControl(kCount, false);
+    EXPECT_TRUE(window.UpdateData(true));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FLOAT_EQ(window.fields.shown, 2.0f);
+    EXPECT_FLOAT_EQ(window.fields.gain, 1.5f);
+    EXPECT_EQ(window.fields.count, 7);
+    EXPECT_DOUBLE_EQ(window.fields.rate, 0.5);
+}
+
+// The checking run parses every box and stores nothing; it notes the first failure alone.
+TEST_F(DialogLayerTest, CheckingRunStoresNothing) {
+    window.UserSetText(kGain, "4");
+    window.UserSetText(kCount, "x");
+    window.UserSetText(kAddress, "300");
+    DataExchange check(window, DataExchange::Direction::kCheck);
+    EXPECT_TRUE(check.Saving());
+    EXPECT_FALSE(check.Taking());
+    float gain = 1;
+    int count = 2;
+    std::uint8_t address = 3;
+    std::string name = "kept";
+    int onOff = 5;
+    bool on = true;
+    check.Text(kGain, gain);
+    check.Text(kCount, count);
+    check.Text(kAddress, address);
+    check.Text(kName, name);
+    check.Radio(kOn, kOff, onOff);
+    check.Check(kCheck, on);
+    EXPECT_EQ(gain, 1);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(address, 3);
+    EXPECT_EQ(name, "kept");
+    EXPECT_EQ(onOff, 5);
+    EXPECT_TRUE(on);
+    EXPECT_EQ(check.FailedBox(), kCount);
+    EXPECT_EQ(check.FailureMessage(), "Enter an integer.");
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(window.Focus(), kAddress);  // where the typing was; the check moves nothing
+}
+
+// For requests that carry no values: the boxes that parse are taken, the others quietly left.
+TEST_F(DialogLayerTest, TakingTheValidBoxesSkipsTheBadOnesQuietly) {
+    window.UpdateData(false);
+    window.UserSetText(kGain, "4");
+    window.UserSetText(kRate, "fast");
+    window.UserSetText(kCount, "3");
+    window.UserClick(kApply);
+    window.TakeValidBoxes();
+    EXPECT_FLOAT_EQ(window.fields.gain, 4.0f);
+    EXPECT_DOUBLE_EQ(window.fields.rate, 0.1);
+    EXPECT_EQ(window.fields.count, 3);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(window.Focus(), kApply);
+    EXPECT_EQ(window.GetDlgItemText(kRate), "fast");
+}
+
+// Typing or pressing moves the focus quietly; a refusal moves it to the bad box, selects its
+// text and tells the front end.
+TEST_F(DialogLayerTest, FocusFollowsInputAndRefusals) {
+    struct FocusObserver : WindowObserver {
+        void ControlChanged(Window&, int) override {}
+        void FocusChanged(Window& w) override {
+            told.push_back({w.Focus(), w.FocusTextSelected()});
+        }
+        std::vector<std::pair<int, bool>> told;
+    } observer;
+    window.SetObserver(&observer);
+    window.UpdateData(false);
+    window.UserSetText(kGain, "x");
+    EXPECT_EQ(window.Focus(), kGain);
+    EXPECT_FALSE(window.FocusTextSelected());
+    window.UserClick(kApply);
+    EXPECT_EQ(window.Focus(), kApply);
+    EXPECT_TRUE(observer.told.empty());
+    EXPECT_FALSE(window.UpdateData(true));
+    EXPECT_EQ(observer.told, (std::vector<std::pair<int, bool>>{{kGain, true}}));
+    window.UserSetText(kGain, "2");
+    EXPECT_EQ(window.Focus(), kGain);
+    EXPECT_FALSE(window.FocusTextSelected());
+    window.UserChoose(kMode, 1);
+    EXPECT_EQ(window.Focus(), kMode);
+    window.SetObserver(nullptr);
 }
 
 TEST_F(DialogLayerTest, UserInputReachesOnlyUsableControls) {

@@ -79,14 +79,21 @@ TEST_F(FirTest, BadTapCountsSendNothing) {
     EXPECT_EQ(link->written.size(), writes);
 }
 
-TEST_F(FirTest, NonNumberInATapsBoxStillWritesWithOlderFields) {
+// Another filter's bad taps box stops this filter's write too: nothing is taken or sent.
+TEST_F(FirTest, NonNumberInATapsBoxWritesNothing) {
     Receive(15, 51, Fir(2, 4, {1, 2, 3, 4}));
     Type(Gyro().taps, "many");
     Type(CDlgFIR::kColumns[CDlgFIR::kMag].coefficients, "8,8,8,8");
+    const auto writes = link->written.size();
     Click(CDlgFIR::kColumns[CDlgFIR::kMag].write);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter an integer."});
+    EXPECT_EQ(Shown().Focus(), Gyro().taps);
+    EXPECT_EQ(link->written.size(), writes);
+    EXPECT_EQ(Box(CDlgFIR::kColumns[CDlgFIR::kMag].coefficients), "8,8,8,8");
+    Type(Gyro().taps, "0");
+    Click(CDlgFIR::kColumns[CDlgFIR::kMag].write);
     EXPECT_EQ(Last().msgId, 50);
-    EXPECT_EQ(Last().payload, Fir(2, 4, {1, 2, 3, 4}));
+    EXPECT_EQ(Last().payload, Fir(2, 4, {8, 8, 8, 8}));
 }
 
 TEST_F(FirTest, ReadAndDefaultRequestsAndTheReadReply) {

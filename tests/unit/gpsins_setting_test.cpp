@@ -81,15 +81,21 @@ TEST_F(GpsInsSettingTest, ReadReplyFillsEveryBoxAndItsLeadingByteGoesBack) {
     EXPECT_EQ(Last().payload, Qr(0x9C, written));
 }
 
-TEST_F(GpsInsSettingTest, BadBoxStillWritesWithTheValuesTakenBeforeIt) {
+TEST_F(GpsInsSettingTest, BadBoxWritesNothingUntilCorrected) {
     Type(P::Box(0), "2.5");
     Type(P::Box(5), "noise");
     Type(P::Box(6), "3.5");
+    const auto writes = link->written.size();
     Click(P::kWrite);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
     EXPECT_EQ(Shown().Focus(), P::Box(5));
+    EXPECT_EQ(link->written.size(), writes);
+    Type(P::Box(5), "1.5");
+    Click(P::kWrite);
     Values expected = kInitial;
     expected[0] = 2.5;
+    expected[5] = 1.5;
+    expected[6] = 3.5;
     EXPECT_EQ(Last().msgId, 5);
     EXPECT_EQ(Last().payload, Qr(0, expected));
 }

@@ -109,5 +109,18 @@ TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
                      }));
 }
 
+// A write with a bad box shows the standard message, sends nothing (no board is there to be
+// asked for) and leaves the focus on that box with its text selected.
+TEST_F(HeadlessScript, ARefusedBoxHasTheFocusWithItsTextSelected) {
+    Configure("Auto", 1, "AHRS");
+    const Lines lines =
+        Run("page AHRS_Set\nfocus\nset 1016 lots\nfocus\nclick 1178\nfocus\nfocus now\n"
+            "set 1016 0.5\nfocus\n");
+    EXPECT_EQ(lines,
+              (Lines{"message: No UartPort Dectect", "ok", "focus: none", "ok", "ok", "focus: 1016",
+                     "ok", "message: Enter a number.", "ok", "focus: 1016, text selected", "ok",
+                     "error: usage: focus", "ok", "focus: 1016", "ok"}));
+}
+
 }  // namespace
 }  // namespace zephran::test

@@ -100,17 +100,39 @@ TEST_F(OsdCalTest, DegenerateOrUnrepresentableFitsKeepThePreviousPair) {
     EXPECT_EQ(Box(Voltage().Id(Dlg::kScale)), "3e+38");
 }
 
-TEST_F(OsdCalTest, OnlyBoxTakingButtonsReportABadBox) {
+// Only requests that carry the page's values report a bad box, and they send nothing; the
+// others, the voltage's point reads among them, go out whatever the boxes hold.
+TEST_F(OsdCalTest, OnlyValueCarryingRequestsReportABadBox) {
     Type(Dlg::kCurrentReference, "abc");
-    for (int id : {Current().Id(Dlg::kRead), Voltage().Id(Dlg::kDefault), int{Dlg::kReadRssi}})
+    for (int id : {Current().Id(Dlg::kRead), Voltage().Id(Dlg::kDefault), Voltage().Id(Dlg::kReadA),
+                   int{Dlg::kReadRssi}})
         Click(id);
     EXPECT_EQ(Last().msgId, 14);
     EXPECT_TRUE(host.messages.empty());
     const auto writes = link->written.size();
     Click(Dlg::kSetVoltageReference);
-    EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
+    Click(Current().Id(Dlg::kReadA));
+    EXPECT_EQ(host.messages, std::vector<std::string>(2, "Enter a number."));
+    EXPECT_EQ(Shown().Focus(), Dlg::kCurrentReference);
+    EXPECT_EQ(link->written.size(), writes);
+    Type(Dlg::kCurrentReference, "10.5");
+    Click(Dlg::kSetVoltageReference);
     ASSERT_EQ(link->written.size(), writes + 1);
     EXPECT_FLOAT_EQ(FloatAt(Last().payload, 0), 12.2f);
+}
+
+// A point's reading arrives while a box is bad: the boxes that parse are taken for the fit,
+// no message is shown, and the reply shows the values the page kept.
+TEST_F(OsdCalTest, APointReplyWithABadBoxFitsWithTheBoxesThatParse) {
+    Type(Voltage().Id(Dlg::kKnownA), "1");
+    Type(Voltage().Id(Dlg::kKnownB), "3");
+    Type(Dlg::kCurrentReference, "abc");
+    Receive(9, 8, Floats({2}));
+    Receive(9, 9, Floats({4}));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FLOAT_EQ(Scale(Voltage()), 1);
+    EXPECT_FLOAT_EQ(Bias(Voltage()), -1);
+    EXPECT_EQ(Box(Dlg::kCurrentReference), "10");
 }
 
 TEST_F(OsdCalTest, ReadBackRepliesFillTheirBoxesAndOthersChangeNothing) {

@@ -144,13 +144,17 @@ TEST_F(SensorCalibrateTest, GyroScaleWriteSendsTheBoxesOverTheLastGyroRecord) {
     Click(Page::kGyroWriteScale);
     EXPECT_EQ(Last().payload, Floats(9, {0.1f, 0.2f, 0.3f, 1.25f, 3, 0.75f}));
 
-    // A bad box stops the taking there; the write still goes out.
+    // A bad box is reported and nothing is taken or sent until it is corrected.
     Type(1034, "2");
     Type(1035, "much");
+    const auto writes = link->written.size();
     Click(Page::kGyroWriteScale);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Enter a number."});
     EXPECT_EQ(Shown().Focus(), 1035);
-    EXPECT_EQ(Last().payload, Floats(9, {0.1f, 0.2f, 0.3f, 2, 3, 0.75f}));
+    EXPECT_EQ(link->written.size(), writes);
+    Type(1035, "2.5");
+    Click(Page::kGyroWriteScale);
+    EXPECT_EQ(Last().payload, Floats(9, {0.1f, 0.2f, 0.3f, 2, 2.5f, 0.75f}));
 }
 
 TEST_F(SensorCalibrateTest, BoardNonNumberInAReadOnlyBoxDoesNotBlockTheScales) {

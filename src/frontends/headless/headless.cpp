@@ -90,6 +90,7 @@ private:
     std::string Get(std::string_view arguments);
     std::string Checked(std::string_view arguments);
     std::string Tip(std::string_view arguments);
+    std::string Focus(std::string_view arguments);
     // Prints "ID=" and what `show` gives of control ID, from the first window that has it.
     std::string PrintControl(std::string_view arguments, std::string_view verb,
                              const std::function<std::string(const ui::Window&, int)>& show);
@@ -243,7 +244,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"scope", &HeadlessFrontEnd::Scope},       {"attitude", &HeadlessFrontEnd::Attitude},
         {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
         {"resize", &HeadlessFrontEnd::Resize},     {"tip", &HeadlessFrontEnd::Tip},
-        {"params", &HeadlessFrontEnd::Params},
+        {"params", &HeadlessFrontEnd::Params},     {"focus", &HeadlessFrontEnd::Focus},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -356,6 +357,19 @@ std::string HeadlessFrontEnd::Tip(std::string_view arguments) {
     return PrintControl(arguments, "tip", [](const ui::Window& window, int id) {
         return EscapeLineBreaks(window.Find(id)->tip);
     });
+}
+
+// The control with the focus in the window that takes input, and whether its text is selected.
+std::string HeadlessFrontEnd::Focus(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: focus";
+    const ui::Window* window = InputWindow();
+    if (!window || window->Focus() == 0) {
+        Print("focus: none");
+        return {};
+    }
+    Print("focus: " + std::to_string(window->Focus()) +
+          (window->FocusTextSelected() ? ", text selected" : ""));
+    return {};
 }
 
 std::string HeadlessFrontEnd::PrintControl(

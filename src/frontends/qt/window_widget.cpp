@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -389,6 +390,22 @@ void WindowWidget::ControlChanged(ui::Window&, int id) {
         heading_->setHidden(title.isEmpty());
     }
     emit titleChanged(title);
+}
+
+void WindowWidget::FocusChanged(ui::Window& window) {
+    QWidget* widget = ControlWidget(window.Focus());
+    if (!widget) return;
+    for (QWidget* up = widget->parentWidget(); up; up = up->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(up)) {
+            area->ensureWidgetVisible(widget);
+            break;
+        }
+    }
+    // A window behind a message box gets the focus back where it is put here.
+    widget->setFocus(Qt::OtherFocusReason);
+    if (!window.FocusTextSelected()) return;
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) box->selectAll();
 }
 
 void WindowWidget::WindowEnded(ui::Window& window) {

@@ -40,6 +40,9 @@ signals:
 private:
     void ControlChanged(ui::Window& window, int id) override;
     void WindowEnded(ui::Window& window) override;
+    // Gives the focus to the model's focused control, scrolled into view, its text selected
+    // where the model selected it.
+    void FocusChanged(ui::Window& window) override;
 
     // A layout item becomes a widget, a layout, or neither (a stretch).
     struct Built {

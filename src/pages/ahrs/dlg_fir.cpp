@@ -89,11 +89,12 @@ CDlgFIR::CDlgFIR(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
                     {&kFilters[kGyro], &kFilters[kAcc], &kFilters[kMag]}) {}
 
-// A tap count outside 0..32 is refused with "Err Taps" and nothing is sent.
+// A box that does not parse changes nothing and sends nothing; a tap count outside 0..32 is
+// refused with "Err Taps" and nothing is sent.
 void CDlgFIR::OnCommand(int id) {
     for (ParameterSetBinding& filter : sets_) {
         if (id != filter.Set().buttons.write) continue;
-        UpdateData(true);
+        if (!UpdateData(true)) return;
         const double taps = filter.Value("taps").number;
         if (taps < 0 || taps > 32) {
             host_.Host().MessageBox("Err Taps");

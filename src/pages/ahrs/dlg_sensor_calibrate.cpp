@@ -267,8 +267,8 @@ CDlgSensorCalibrate::CDlgSensorCalibrate(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
                     {&kSets[0], &kSets[1], &kSets[2], &kSets[3], &kSets[4], &kSets[5]}) {}
 
-// The sets first, the editable scales leading, so that a read-only box holding a board's
-// non-number cannot keep them from being taken; then the live values.
+// The sets first, the editable scales leading; then the live values. Only the scales are taken
+// back: the read-only boxes show their fields, so a board's non-number there blocks nothing.
 void CDlgSensorCalibrate::DoDataExchange(ui::DataExchange& dx) {
     ParameterPage::DoDataExchange(dx);
     for (const Triple* triple : kLiveTriples) {

@@ -126,7 +126,7 @@ void CDlgGPSINSSettingMisc::OnCommand(int id) {
 // A group with no button checked (the board sent a value the page has no button for) keeps
 // the board's byte rather than sending -1 as 255.
 void CDlgGPSINSSettingMisc::Write() {
-    UpdateData(true);
+    if (!UpdateData(true)) return;
     const std::span<std::uint8_t> record = MiscBytes(host_.Records());
     for (std::size_t c = 0; c < kChoiceCount; ++c) {
         if (choices[c] >= 0)

@@ -35,8 +35,7 @@ void CDlgMulticopterMisc::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CDlgMulticopterMisc::OnCommand(int id) {
-    if (id != kSet) return;
-    UpdateData(true);
+    if (id != kSet || !UpdateData(true)) return;
     const auto choice = static_cast<std::uint8_t>(output);
     Send(msg::DL_MUTICOPTER_GPSINS_DIRECT_OUTPUT, {&choice, 1});
 }

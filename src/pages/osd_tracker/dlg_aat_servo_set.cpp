@@ -156,7 +156,7 @@ void CAATServoSet::DoDataExchange(ui::DataExchange& dx) {
 
 void CAATServoSet::OnCommand(int id) {
     if (id == kSetPowerOn) {
-        UpdateData(true);
+        if (!UpdateData(true)) return;
         const auto position = static_cast<std::uint8_t>(powerOn);
         Send(msg::DL_ID_AAT_SERVO_SET_POWERON_SET, {&position, 1});
         return;

@@ -257,8 +257,7 @@ CCalibrateDlg::CCalibrateDlg(PageHost& host, Identity identity)
           {&kCurrentZeroOffsetSet, &kCurrentReferenceSet, &kVoltageReferenceSet, &kCurrentCal,
            &kCurrentReadBack, &kVoltageCal, &kVoltageReadBack, &kRssiRange}) {}
 
-// The one-point boxes first, then each quantity's points before its pairs, then the RSSI range:
-// a bad box stops the commit there.
+// The one-point boxes first, then each quantity's points before its pairs, then the RSSI range.
 void CCalibrateDlg::DoDataExchange(ui::DataExchange& dx) {
     for (const ParameterSet* set :
          {&kCurrentZeroOffsetSet, &kCurrentReferenceSet, &kVoltageReferenceSet})
@@ -291,12 +290,15 @@ void CCalibrateDlg::ApplyTexts() {
     if (rssiRunning_) SetDlgItemText(kRssiToggle, Caption(kStopKey, kStopText));
 }
 
+// The current's point Read carries its known value: it goes out only when every box is good.
+// The voltage's carries none and keeps what was typed.
 void CCalibrateDlg::SendPointRead(const Quantity& q, const Message& message, float Points::*known) {
-    UpdateData(true);
     if (!q.fromKnown) {
+        TakeValidBoxes();
         Send(message);
         return;
     }
+    if (!UpdateData(true)) return;
     const float value = (this->*q.points).*known;
     Send(message, {reinterpret_cast<const std::uint8_t*>(&value), sizeof value});
 }
@@ -312,11 +314,11 @@ void CCalibrateDlg::OnCommand(int id) {
     ParameterPage::OnCommand(id);
 }
 
-// The boxes are taken in before the reading is stored, so known values typed since the last
-// commit count; the fit uses whatever the other point holds.
+// The boxes that parse are taken in before the reading is stored, so known values typed since
+// the last commit count; the fit uses whatever the other point holds. A reply shows no message.
 void CCalibrateDlg::TakePoint(const Quantity& q, float Points::*measured, float value) {
     Points& v = this->*q.points;
-    UpdateData(true);
+    TakeValidBoxes();
     v.*measured = value;
     ParameterSetBinding& calibration = Binding(*q.calibration);
     if (q.fromKnown)

@@ -90,8 +90,7 @@ void COSD::DoDataExchange(ui::DataExchange& dx) {
 
 void COSD::OnCommand(int id) {
     for (std::size_t c = 0; c < kChoices.size(); ++c) {
-        if (kChoices[c].set != id) continue;
-        UpdateData(true);
+        if (kChoices[c].set != id || !UpdateData(true)) continue;
         const auto index = static_cast<std::uint8_t>(indexes[c]);
         Send(*kChoices[c].message, {&index, 1});
     }

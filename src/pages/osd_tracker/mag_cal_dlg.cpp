@@ -91,11 +91,11 @@ CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),
                     {&kSpeedSet, &kReadings, &kCalibration, &kCompassOffsetSet}) {}
 
-// Every button takes the editable boxes in first; its request goes out with the values as they
-// then stand, even when a box did not parse.
+// Every button takes the editable boxes in first. A Set takes them all or none and sends only
+// when every box is good; Start, Read and Default carry no values and take the boxes that parse.
 void CMagCalDlg::OnCommand(int id) {
     if (id == kBeginCal) {
-        UpdateData(true);
+        TakeValidBoxes();
         Send(msg::kAatStartMagCal);
     }
     ParameterPage::OnCommand(id);
