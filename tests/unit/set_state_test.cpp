@@ -9,6 +9,7 @@
 #include "pages/ahrs/dlg_six_face_cal.h"
 #include "pages/autopilot/dlg_gpsins_setting_misc.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
+#include "pages/osd_tracker/dlg_calibrate.h"
 #include "support/page_fixture.h"
 
 namespace zephran {
@@ -197,6 +198,26 @@ TEST_F(SetStateTest, GpsInsMiscChoicesFollowTheBoard) {
     Receive(16, 8);
     EXPECT_EQ(StateOf(Shown(), 0), SetState::kAsOnBoard);
     EXPECT_TRUE(Notes().empty());
+}
+
+// A fit of the two measured points is new to the board until its write is acknowledged.
+TEST_F(SetStateTest, OsdCalibrationFitIsAnEdit) {
+    using Dlg = CCalibrateDlg;
+    ShowPage("OSD_Calibrate", "Vantrel");
+    const Dlg::Quantity& current = Dlg::kQuantities[0];
+    const ValueState& fit =
+        static_cast<Dlg&>(*dialog->ShownPage()).Binding(*current.calibration).Values();
+    Type(current.Id(Dlg::kKnownB), "10");
+    Click(current.Id(Dlg::kReadA));
+    Receive(9, 4, testing::Floats({0.5f}));
+    EXPECT_EQ(fit.State(), SetState::kEdited);
+    Click(current.Id(Dlg::kSet));
+    Receive(9, 6);
+    EXPECT_EQ(fit.State(), SetState::kAsOnBoard);
+    Click(current.Id(Dlg::kReadB));
+    Receive(9, 5, testing::Floats({1.0f}));
+    EXPECT_EQ(fit.State(), SetState::kEdited);
+    EXPECT_EQ(Mark(current.Id(Dlg::kBias)), ui::ValueMark::Edited);
 }
 
 TEST_F(SetStateTest, TrackerSpinEditsItsOffset) {
