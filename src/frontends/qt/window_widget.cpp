@@ -93,14 +93,17 @@ void SyncText(QWidget* widget, const ui::Control& control) {
 // tint of the highlight colour.
 void SyncMark(QWidget* widget, ui::ValueMark mark) {
     if (!qobject_cast<QLineEdit*>(widget) && !qobject_cast<QPlainTextEdit*>(widget)) return;
-    // Live values change many times a second; the palette only with the mark.
+    // Live values change many times a second; the palette only with the mark. An unmarked box
+    // has the palette it inherits.
     const QVariant shown = widget->property("valueMark");
-    if (shown.isValid() && shown.toInt() == static_cast<int>(mark)) return;
+    const int before = shown.isValid() ? shown.toInt() : static_cast<int>(ui::ValueMark::None);
+    if (before == static_cast<int>(mark)) return;
     widget->setProperty("valueMark", static_cast<int>(mark));
     QPalette palette = QApplication::palette(widget);
     switch (mark) {
         case ui::ValueMark::None:
-            break;
+            widget->setPalette(QPalette());
+            return;
         case ui::ValueMark::NotRead:
             for (const auto group : {QPalette::Active, QPalette::Inactive})
                 palette.setColor(group, QPalette::Text,
