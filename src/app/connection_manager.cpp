@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/page_host.h"
 #include "link/message_catalogue.h"
@@ -298,8 +299,9 @@ void ConnectionManager::TextFrame(const ReceiveArea& frame) {
 void ConnectionManager::RegisterReplies(ReplyDispatcher& dispatcher) {
     dispatcher.RouteGroup(1, [this](const ReceiveArea& frame) { TextFrame(frame); });
     dispatcher.Route(msg::kCheckConnect, [this](const ReceiveArea&) {
-        connected_ = true;
+        const bool before = std::exchange(connected_, true);
         s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Hardware Connect Succeed"), 0);
+        if (!before && onConnected) onConnected();
     });
     dispatcher.Route(msg::DL_ID_COMMUNICATE_SET_BPS, [this](const ReceiveArea&) {
         s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "DL_ID_COMMUNICATE_SET_BPS"), 0);

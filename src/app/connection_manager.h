@@ -87,6 +87,8 @@ public:
     std::function<bool()> linkHeld;
     // The open port went away.
     std::function<void()> onPortLost;
+    // A board answered the connect request after none did.
+    std::function<void()> onConnected;
 
 private:
     bool AutoMode() const;

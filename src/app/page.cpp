@@ -1,6 +1,18 @@
 #include "app/page.h"
 
+#include <algorithm>
+
 namespace zephran {
+namespace {
+
+// Every control id a layout item holds, its own group caption included.
+void CollectControls(const ui::LayoutItem& item, std::vector<int>& ids) {
+    if (item.controlId) ids.push_back(item.controlId);
+    for (const ui::LayoutItem& child : item.children)
+        CollectControls(child, ids);
+}
+
+}  // namespace
 
 Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
     : ui::Window(host.Host(), std::move(windowTemplate)),
@@ -30,6 +42,49 @@ void Page::ApplyTexts() {
     for (const ui::Control& control : Controls()) {
         if (!control.textKey.empty())
             SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));
+    }
+    ShowStateNotes();
+}
+
+void Page::TrackValues(ValueState& state) {
+    valueStates_.push_back(&state);
+    state.changed = [this] { ShowStateNotes(); };
+    ShowStateNotes();
+}
+
+void Page::OnEditChange(int id) {
+    for (ValueState* state : valueStates_) {
+        if (state->Holds(id)) state->Edited(id);
+    }
+}
+
+void Page::BoardChanged() {
+    for (ValueState* state : valueStates_)
+        state->BoardChanged();
+}
+
+bool Page::HasUnwrittenEdits() const {
+    return std::any_of(valueStates_.begin(), valueStates_.end(),
+                       [](const ValueState* state) { return state->State() == SetState::kEdited; });
+}
+
+void Page::ShowStateNotes() {
+    const TextSource& texts = host_.Texts();
+    const std::string note = AddedText(texts, "Panel", "Not Read", "not read");
+    const auto notRead = [this](int id) {
+        const ui::Control* control = Find(id);
+        return control && control->visible && control->mark == ui::ValueMark::NotRead;
+    };
+    std::vector<const ui::LayoutItem*> items{&Layout()};
+    while (!items.empty()) {
+        const ui::LayoutItem& item = *items.back();
+        items.pop_back();
+        for (const ui::LayoutItem& child : item.children)
+            items.push_back(&child);
+        if (item.kind != ui::LayoutItem::Kind::Group) continue;
+        std::vector<int> ids;
+        CollectControls(item, ids);
+        SetNote(item.controlId, std::any_of(ids.begin(), ids.end(), notRead) ? note : "");
     }
 }
 

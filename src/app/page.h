@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/page_host.h"
 #include "link/message.h"
+#include "pages/value_state.h"
 #include "ui/window.h"
 
 namespace zephran {
@@ -42,11 +44,26 @@ public:
     // The text of a key in the page's section, or the template's own text without a language.
     std::string Caption(std::string_view key, std::string_view templateText) const;
 
+    // The page's sets of values from the board, in the page's order.
+    const std::vector<ValueState*>& ValueStates() const { return valueStates_; }
+    // Another board, or none: the values shown from before no longer count as this board's.
+    void BoardChanged();
+    // Whether a set holds changes the board has not acknowledged.
+    bool HasUnwrittenEdits() const;
+
 protected:
+    // Follows a set of values: the user's edits of its boxes, and a note "not read" after the
+    // caption of every group box holding one of its boxes while it is not read.
+    void TrackValues(ValueState& state);
+    void OnEditChange(int id) override;
+
     PageHost& host_;
 
 private:
+    void ShowStateNotes();
+
     Identity identity_;
+    std::vector<ValueState*> valueStates_;
 };
 
 }  // namespace zephran

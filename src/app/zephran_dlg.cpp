@@ -8,6 +8,7 @@
 #include "app/page_factory.h"
 #include "app/products.h"
 #include "app/status_tips.h"
+#include "app/unwritten_edits.h"
 #include "link/message_catalogue.h"
 #include "link/messages.h"
 
@@ -70,7 +71,9 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
     connection_.onPortLost = [this] {
         update_.PortLost();
         recorder_.PortLost();
+        ForgetBoardValues();
     };
+    connection_.onConnected = [this] { ForgetBoardValues(); };
     dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
                       [this](const ReceiveArea&) { connection_.magCalibrating = false; });
 }
@@ -337,9 +340,19 @@ void CZephranDlg::ProductCommand(std::string_view product) {
         settings_.Write("PCSetting", "bps", "115200");
         settings_.Write("PCSetting", "PortScanMode", "Auto");
     }
+    ForgetBoardValues();
     ApplyLanguageRefresh();
     BuildPageTree();
     ShowProductPage();
+}
+
+void CZephranDlg::ForgetBoardValues() {
+    for (const auto& page : pages_)
+        page->BoardChanged();
+}
+
+bool CZephranDlg::MayQuit() {
+    return MayQuitWithUnwrittenEdits(pages_, host_, lang_);
 }
 
 void CZephranDlg::PcBaudCommand(std::size_t index) {

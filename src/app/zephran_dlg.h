@@ -88,6 +88,8 @@ public:
     void BuildMenuBar();
     void ApplyLanguageRefresh();
     bool LoadLanguageFile(const std::string& path);
+    // Whether the program may end now; asks the user where something would be lost.
+    bool MayQuit();
     void StartScan() { connection_.StartScan(); }
     void OpenConfiguredPort() { connection_.OpenConfiguredPort(); }
 
@@ -141,6 +143,8 @@ private:
     void ProductCommand(std::string_view product);
     void PcBaudCommand(std::size_t index);
     void BoardOptionCommand(unsigned command);
+    // Another board, or none: no page shows values from before as this board's.
+    void ForgetBoardValues();
     std::string Counter(const char* key, long long value) const;
 
     ui::HostServices& host_;

@@ -32,6 +32,8 @@ ParameterPage::ParameterPage(PageHost& host, Identity identity, ui::WindowTempla
     sets_.reserve(sets.size());  // the routes of the bindings hold their addresses
     for (const ParameterSet* set : sets)
         sets_.emplace_back(*set, *this, host_);
+    for (ParameterSetBinding& binding : sets_)
+        TrackValues(binding.Values());
 }
 
 ParameterSetBinding& ParameterPage::Binding(const ParameterSet& set) {

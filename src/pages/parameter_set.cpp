@@ -100,8 +100,19 @@ std::size_t ParseFirCoefficients(const std::string& text, std::int16_t (&coeffic
     return count;
 }
 
+namespace {
+
+std::vector<int> BoxesOf(const ParameterSet& set) {
+    std::vector<int> boxes;
+    for (const ParameterField& f : set.fields)
+        boxes.push_back(f.box);
+    return boxes;
+}
+
+}  // namespace
+
 ParameterSetBinding::ParameterSetBinding(const ParameterSet& set, Page& page, PageHost& host)
-    : set_(set), page_(page), host_(host) {
+    : set_(set), page_(page), host_(host), state_(std::string(set.name), page, BoxesOf(set)) {
     for (const ParameterField& f : set.fields)
         values.push_back({f.initial, {}});
 }
@@ -274,6 +285,16 @@ void ParameterSetBinding::LoadFrom(std::span<const std::uint8_t> record) {
     values = ReadFields(set_, record);
 }
 
+void ParameterSetBinding::TakeReport() {
+    Load();
+    state_.Reported();
+}
+
+void ParameterSetBinding::TakeReport(std::span<const std::uint8_t> record) {
+    LoadFrom(record);
+    state_.Reported();
+}
+
 void ParameterSetBinding::StoreInto(std::span<std::uint8_t> record) const {
     WriteFields(set_, values, record);
 }
@@ -299,11 +320,16 @@ bool ParameterSetBinding::Write() {
 }
 
 bool ParameterSetBinding::SendWrite() {
-    return page_.Send(*set_.requests.write, Payload());
+    const bool sent = page_.Send(*set_.requests.write, Payload());
+    if (sent) state_.WriteSent();
+    return sent;
 }
 
+// The board resets the set without reporting the values it now holds.
 bool ParameterSetBinding::Reset() {
-    return page_.Send(*set_.requests.reset);
+    const bool sent = page_.Send(*set_.requests.reset);
+    if (sent) state_.Outdated();
+    return sent;
 }
 
 bool ParameterSetBinding::OnCommand(int id) {
@@ -317,9 +343,13 @@ bool ParameterSetBinding::OnCommand(int id) {
 }
 
 void ParameterSetBinding::RouteReplies(ReplyDispatcher& dispatcher) {
+    if (set_.requests.write) {
+        dispatcher.Route(*set_.requests.write,
+                         [this](const ReceiveArea&) { state_.WriteAcknowledged(); });
+    }
     if (!set_.requests.read) return;
     dispatcher.Route(*set_.requests.read, [this](const ReceiveArea&) {
-        Load();
+        TakeReport();
         page_.UpdateData(false);
     });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/message.h"
+#include "pages/value_state.h"
 #include "ui/layout.h"
 
 namespace zephran {
@@ -185,6 +186,9 @@ public:
     ParameterSetBinding(const ParameterSet& set, Page& page, PageHost& host);
 
     const ParameterSet& Set() const { return set_; }
+    // Whether the set's boxes show what the board holds.
+    ValueState& Values() { return state_; }
+    const ValueState& Values() const { return state_; }
 
     // Adds each field's label, box and unit to the template; returns their layout cells, a
     // field's cells in that order (the label only where it has one, the unit only where it has
@@ -199,6 +203,10 @@ public:
     // of the same layout.
     void Load();
     void LoadFrom(std::span<const std::uint8_t> record);
+    // The board reported the set: its record, or another record of the same layout. The values
+    // follow it and are as on the board.
+    void TakeReport();
+    void TakeReport(std::span<const std::uint8_t> record);
     // The values into the record in the board's units; the leading byte stays as it came.
     void StoreInto(std::span<std::uint8_t> record) const;
     // Read and Reset carry no values: they go out whatever the boxes hold. Write takes every
@@ -212,7 +220,7 @@ public:
     // Runs the request of one of the set's buttons; false for any other control.
     bool OnCommand(int id);
     // The read reply: the dispatcher has copied it into the record; the values and every box
-    // of the page follow.
+    // of the page follow. The write's acknowledgement makes the values written as on the board.
     void RouteReplies(ReplyDispatcher& dispatcher);
 
     ParameterValue& Value(std::string_view name);
@@ -224,6 +232,7 @@ private:
     const ParameterSet& set_;
     Page& page_;
     PageHost& host_;
+    ValueState state_;
 };
 
 // The bytes a field of that type takes in its record.

@@ -19,6 +19,10 @@ enum class ControlKind {
     Progress,
 };
 
+// How a box's text stands against the board connected now: unmarked (as on the board, or not
+// a board value at all), not read from this board, or changed by the user since.
+enum class ValueMark { None, NotRead, Edited };
+
 // Well-known command ids of dialog buttons.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -52,6 +56,9 @@ struct Control {
     std::string textKey;
     // What the pointer resting on the control shows; empty for nothing.
     std::string tip;
+    ValueMark mark = ValueMark::None;
+    // A short remark shown after a group box's caption; empty for none.
+    std::string note;
 };
 
 }  // namespace zephran::ui

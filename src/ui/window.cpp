@@ -131,6 +131,20 @@ void Window::SetCurSel(int id, int index) {
     Changed(id);
 }
 
+void Window::SetMark(int id, ValueMark mark) {
+    Control* control = Mutable(id);
+    if (!control || control->mark == mark) return;
+    control->mark = mark;
+    Changed(id);
+}
+
+void Window::SetNote(int id, const std::string& note) {
+    Control* control = Mutable(id);
+    if (!control || control->note == note) return;
+    control->note = note;
+    Changed(id);
+}
+
 int Window::GetCurSel(int id) const {
     const Control* control = Find(id);
     return control ? control->selection : -1;
@@ -178,6 +192,7 @@ bool Window::UserSetText(int id, const std::string& text) {
     }
     UserFocus(id);
     SetDlgItemText(id, text);
+    OnEditChange(id);
     return true;
 }
 

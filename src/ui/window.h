@@ -56,6 +56,8 @@ public:
     void AddString(int id, const std::string& entry);
     void SetCurSel(int id, int index);
     int GetCurSel(int id) const;
+    void SetMark(int id, ValueMark mark);
+    void SetNote(int id, const std::string& note);
     // Moves the keyboard focus to control id (0 for none); selectText selects the whole text
     // of a box, so that typing replaces it.
     void SetFocus(int id, bool selectText = false);
@@ -94,6 +96,8 @@ protected:
     // A button, check box or radio button was pressed (after its check state changed).
     virtual void OnCommand(int id);
     virtual void OnSelChange(int) {}
+    // The user changed the text of an edit box or drop-down.
+    virtual void OnEditChange(int) {}
     virtual void OnSpinRelease(int) {}
     virtual void OnPositionChange(int) {}
     virtual void OnInitDialog() {}

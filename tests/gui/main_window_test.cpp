@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -202,6 +203,25 @@ TEST_F(GuiMainWindow, TheParameterToolBarSitsAboveThePagesAndFieldsShowTheirTips
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->toolTip().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
     EXPECT_NE(box->toolTip().indexOf("attitude filter"), -1);
+}
+
+// The close box asks before an unwritten edit is lost; the recording host answers No.
+TEST_F(GuiMainWindow, ClosingWithAnUnwrittenEditAsksAndNoKeepsTheWindow) {
+    const std::size_t before = host.Messages().size();
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(host.Messages().size(), before);
+    window.show();
+    ClickNode("AHRS_Set");
+    auto* box = qobject_cast<QLineEdit*>(
+        window.Pages().Current()->ControlWidget(CDlgAHRSSetting::kGyroNoise));
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box, "5");
+    const std::size_t said = host.Messages().size();
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(host.Messages().size(), said + 1);
+    EXPECT_EQ(host.Messages().back(),
+              "Some values were changed but not written to the board. Quit anyway?");
 }
 
 // Gives the page area this width and shows each of the program's pages in it in turn; the

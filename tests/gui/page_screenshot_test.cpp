@@ -18,6 +18,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
 #include "pages/parameter_field_info.h"
 #include "sim/bootloader.h"
@@ -153,6 +154,32 @@ TEST_F(GuiPageScreenshots, ParameterToolBarAfterASaveWithAFieldsTip) {
                        box);
     EXPECT_EQ(QToolTip::text().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
     Save("parameter-toolbar-tip.png", true);
+}
+
+// The sensor-calibration and AHRS settings pages with sets not read, as on the board and edited.
+TEST_F(GuiPageScreenshots, ParameterSetStates) {
+    Page& cal = Show("AHRS_Cal");
+    const auto state = [&cal](std::size_t k) { return cal.ValueStates()[k]->State(); };
+    Save("sets-not-read.png");
+    ASSERT_TRUE(cal.UserClick(CDlgSensorCalibrate::kAccRead));
+    ASSERT_TRUE(cal.UserClick(CDlgSensorCalibrate::kMagRead));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return state(CDlgSensorCalibrate::kAccOffsetSet) == SetState::kAsOnBoard &&
+                   state(CDlgSensorCalibrate::kExtremesSet) == SetState::kAsOnBoard;
+        },
+        3000));
+    ASSERT_TRUE(cal.UserSetText(1034, "1.02"));  // gyroscope scale x
+    EXPECT_EQ(state(CDlgSensorCalibrate::kGyroScaleSet), SetState::kEdited);
+    Save("sets-read-and-edited.png");
+
+    Page& settings = Show("AHRS_Set");
+    ASSERT_TRUE(settings.UserClick(CDlgAHRSSetting::kRead));
+    ASSERT_TRUE(WaitFor(
+        [&settings] { return settings.ValueStates()[0]->State() == SetState::kAsOnBoard; }, 3000));
+    Save("sets-as-on-the-board.png");
+    ASSERT_TRUE(settings.UserSetText(CDlgAHRSSetting::kAccNoise, "2e-05"));
+    Save("sets-edited.png");
 }
 
 // Playback drives the GPS/INS view as the board did, with the board unplugged.

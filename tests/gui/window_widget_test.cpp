@@ -186,6 +186,29 @@ TEST_F(GuiWindowWidget, FollowsTheModel) {
     EXPECT_TRUE(window.events.empty());
 }
 
+TEST_F(GuiWindowWidget, ShowsValueMarksAndGroupNotes) {
+    QLineEdit* box = Widget<QLineEdit>(kEdit);
+    const QPalette plain = box->palette();
+    window.SetMark(kEdit, ui::ValueMark::NotRead);
+    EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::Text),
+              plain.color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(box->palette().color(QPalette::Base), plain.color(QPalette::Base));
+    window.SetMark(kEdit, ui::ValueMark::Edited);
+    EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::Text),
+              plain.color(QPalette::Active, QPalette::Text));
+    EXPECT_NE(box->palette().color(QPalette::Active, QPalette::Base),
+              plain.color(QPalette::Active, QPalette::Base));
+    window.SetMark(kEdit, ui::ValueMark::None);
+    EXPECT_EQ(box->palette(), plain);
+
+    window.SetNote(kGroup, "not read");
+    EXPECT_EQ(Widget<QGroupBox>(kGroup)->title(), "Mode (not read)");
+    window.SetDlgItemText(kGroup, "Modes");
+    EXPECT_EQ(Widget<QGroupBox>(kGroup)->title(), "Modes (not read)");
+    window.SetNote(kGroup, "");
+    EXPECT_EQ(Widget<QGroupBox>(kGroup)->title(), "Modes");
+}
+
 TEST_F(GuiWindowWidget, HandsUserInputToTheModel) {
     view.show();
     QTest::keyClicks(Widget<QLineEdit>(kEdit), "7");

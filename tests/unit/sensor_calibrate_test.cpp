@@ -111,8 +111,8 @@ TEST_F(SensorCalibrateTest, StopRepliesConvertUnitsAndRestoreTheBeginCaption) {
     EXPECT_EQ(Box(1020), "3.5");
     EXPECT_EQ(Box(1159), "0.25");
     EXPECT_EQ(Box(1021), "2");
-    // Extremes and north trim come only with their own replies.
-    EXPECT_EQ(Box(1154), "0");
+    // The extremes come with the compass record; the north trim only with its own reply.
+    EXPECT_EQ(Box(1154), "9");
     EXPECT_EQ(Box(Page::kNorthTrim), "0");
     Receive(15, 18, Floats(0, {0, 0, 0, 0, 0, 0, 40, 41, 42, -40, -41, -42, 0}));
     EXPECT_EQ(Box(1154), "40");

@@ -102,6 +102,7 @@ private:
     std::string MenuBar(std::string_view arguments);
     std::string Wait(std::string_view arguments);
     std::string Quit(std::string_view arguments);
+    std::string Sets(std::string_view arguments);
     // Keeps every line the traffic log takes, also those it empties away again.
     void NoteTraffic();
     std::string Views(std::string_view arguments);
@@ -245,6 +246,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
         {"resize", &HeadlessFrontEnd::Resize},     {"tip", &HeadlessFrontEnd::Tip},
         {"params", &HeadlessFrontEnd::Params},     {"focus", &HeadlessFrontEnd::Focus},
+        {"sets", &HeadlessFrontEnd::Sets},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -448,7 +450,17 @@ std::string HeadlessFrontEnd::Wait(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: quit";
-    quit_ = true;
+    if (Dialog().MayQuit()) quit_ = true;
+    return {};
+}
+
+std::string HeadlessFrontEnd::Sets(std::string_view arguments) {
+    if (!headless::Words(arguments).empty()) return "usage: sets";
+    if (const zephran::Page* page = Dialog().ShownPage()) {
+        for (const ValueState* state : page->ValueStates())
+            Print(
+                EscapeLineBreaks(state->Name() + ": " + std::string(SetStateText(state->State()))));
+    }
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "frontends/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
@@ -143,6 +144,15 @@ void MainWindow::KeepOnScreen() {
 void MainWindow::RefreshTitle() {
     setWindowTitle(QString::fromStdString(WindowTitle(
         dialog_.MainWindow().GetWindowText(), dialog_.Connection(), dialog_.LanguageStore())));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const auto* host = dynamic_cast<const QtHost*>(&dialog_.Host());
+    if ((host && host->Quitting()) || dialog_.MayQuit()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::Command(unsigned command) {

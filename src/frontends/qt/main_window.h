@@ -41,6 +41,10 @@ public:
     // The scope and the 3-D views, as their windows.
     LiveWindows& Live() const { return *live_; }
 
+protected:
+    // The close box asks the dialog first; a No keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Command(unsigned command);
     void RefreshTitle();

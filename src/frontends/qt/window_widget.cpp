@@ -1,5 +1,6 @@
 #include "frontends/qt/window_widget.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -84,8 +85,44 @@ void SyncText(QWidget* widget, const ui::Control& control) {
         button->setText(text);
         button->setChecked(control.checked);
     } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(text);
+        group->setTitle(
+            control.note.empty() ? text : QStringLiteral("%1 (%2)").arg(text, ToQt(control.note)));
     }
+}
+
+// A box not read from the board shows its text greyed; a box the user edited since, on a light
+// tint of the highlight colour.
+void SyncMark(QWidget* widget, ui::ValueMark mark) {
+    if (!qobject_cast<QLineEdit*>(widget) && !qobject_cast<QPlainTextEdit*>(widget)) return;
+    // Live values change many times a second; the palette only with the mark. An unmarked box
+    // has the palette it inherits.
+    const QVariant shown = widget->property("valueMark");
+    const int before = shown.isValid() ? shown.toInt() : static_cast<int>(ui::ValueMark::None);
+    if (before == static_cast<int>(mark)) return;
+    widget->setProperty("valueMark", static_cast<int>(mark));
+    QPalette palette = QApplication::palette(widget);
+    switch (mark) {
+        case ui::ValueMark::None:
+            widget->setPalette(QPalette());
+            return;
+        case ui::ValueMark::NotRead:
+            for (const auto group : {QPalette::Active, QPalette::Inactive})
+                palette.setColor(group, QPalette::Text,
+                                 palette.color(QPalette::Disabled, QPalette::Text));
+            break;
+        case ui::ValueMark::Edited: {
+            const QColor base = palette.color(QPalette::Base);
+            const QColor highlight = palette.color(QPalette::Highlight);
+            const auto mix = [](int from, int to) { return from + (to - from) / 4; };
+            const QColor tint(mix(base.red(), highlight.red()),
+                              mix(base.green(), highlight.green()),
+                              mix(base.blue(), highlight.blue()));
+            for (const auto group : {QPalette::Active, QPalette::Inactive})
+                palette.setColor(group, QPalette::Base, tint);
+            break;
+        }
+    }
+    widget->setPalette(palette);
 }
 
 void SyncValue(QWidget* widget, const ui::Control& control) {
@@ -370,6 +407,7 @@ void WindowWidget::Sync(int id) {
     if (!qobject_cast<QGroupBox*>(widget)) widget->setEnabled(control->enabled);
     if (widget->isHidden() == control->visible) widget->setHidden(!control->visible);
     SyncText(widget, *control);
+    SyncMark(widget, control->mark);
     SyncValue(widget, *control);
 }
 

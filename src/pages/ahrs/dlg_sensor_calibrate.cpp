@@ -352,9 +352,17 @@ void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
     ParameterPage::RegisterReplies(dispatcher);
     const auto stopped = [this](const Toggle& toggle, SetIndex set) {
         return [this, &toggle, set] {
-            Set(set).Load();
+            Set(set).TakeReport();
             ShowStopped(toggle);
         };
+    };
+    // A compass record long enough to carry the extremes reports them too.
+    const auto extremes = [this, &dispatcher](const Message& message) {
+        dispatcher.Route(message, [this](const ReceiveArea& frame) {
+            if (frame.Length() < FieldExtent(kSets[kExtremesSet])) return;
+            Set(kExtremesSet).TakeReport();
+            UpdateData(false);
+        });
     };
     route(msg::DL_MINIAHRS_ACC_BEGIN_CAL, [this] { ShowRunning(kAccCal); });
     route(msg::DL_MINIAHRS_ACC_STOP_CAL, stopped(kAccCal, kAccOffsetSet));
@@ -362,8 +370,10 @@ void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
     route(msg::DL_MINIAHRS_GYRO_STOP_CAL, stopped(kGyroCal, kGyroBiasSet));
     route(msg::DL_MINIAHRS_MAG_BEGIN_CAL, [this] { ShowRunning(kMagCal); });
     route(msg::DL_MINIAHRS_MAG_STOP_CAL, stopped(kMagCal, kMagSet));
+    extremes(msg::DL_MINIAHRS_MAG_STOP_CAL);
+    extremes(msg::DL_MINIAHRS_MAG_READ_CAL);
     // Sent by the board on its own while the compass calibration runs.
-    route(msg::DL_MINIAHRS_MAG_CAL_COF, [this] { Set(kExtremesSet).Load(); });
+    extremes(msg::DL_MINIAHRS_MAG_CAL_COF);
 
     route(msg::DL_MINIAHRS_MAG_3AXIS_START_CAL, [this] {
         host_.SetStatus(kStatusProgress, {}, 0);
@@ -373,7 +383,9 @@ void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
     });
+    // The board has fitted new offsets and scales; it reports them only when read.
     route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL, [this] {
+        Set(kMagSet).Values().Outdated();
         host_.SetStatus(kStatusMain, host_.Texts().LangText("MessagBox", "Cal Complete"), 0);
         host_.SetStatus(kStatusProgress, {}, 0);
         ShowStopped(kMag3AxisCal);
@@ -381,7 +393,7 @@ void CDlgSensorCalibrate::RegisterReplies(ReplyDispatcher& dispatcher) {
     // The progress report: extremes shown first, then the step's prompt and the progress.
     dispatcher.Route(msg::DL_MINIAHRS_MAG_3AXIS_CAL_COF, [this](const ReceiveArea&) {
         const Mag3AxisCalRecord& report = host_.Records().mag3AxisCal;
-        Set(kExtremesSet).LoadFrom(host_.Records().Bytes(ReplyRecord::kMag3AxisCal));
+        Set(kExtremesSet).TakeReport(host_.Records().Bytes(ReplyRecord::kMag3AxisCal));
         UpdateData(false);
         for (const StepPrompt& prompt : kStepPrompts) {
             if (prompt.step == report.step) {

@@ -143,8 +143,31 @@ ui::WindowTemplate Template(const CDlgSixFaceCal::Config& config) {
 
 }  // namespace
 
+namespace {
+
+std::vector<int> FaceBoxes(const CDlgSixFaceCal::Config& config) {
+    std::vector<int> boxes;
+    for (const auto& face : config.faceBoxes)
+        boxes.insert(boxes.end(), face.begin(), face.end());
+    return boxes;
+}
+
+std::vector<int> CoefficientBoxes(const CDlgSixFaceCal::Config& config) {
+    std::vector<int> boxes(config.offsetBoxes.begin(), config.offsetBoxes.end());
+    boxes.insert(boxes.end(), config.scaleBoxes.begin(), config.scaleBoxes.end());
+    return boxes;
+}
+
+}  // namespace
+
 CDlgSixFaceCal::CDlgSixFaceCal(PageHost& host, Identity identity, const Config& config)
-    : Page(host, std::move(identity), Template(config)), config_(config) {}
+    : Page(host, std::move(identity), Template(config)),
+      config_(config),
+      faceValues_("Faces", *this, FaceBoxes(config)),
+      coefficientValues_("Coefficients", *this, CoefficientBoxes(config)) {
+    TrackValues(faceValues_);
+    TrackValues(coefficientValues_);
+}
 
 CDlgAcc6FaceCal::CDlgAcc6FaceCal(PageHost& host, Identity identity)
     : CDlgSixFaceCal(host, std::move(identity), kAccConfig) {}
@@ -172,7 +195,8 @@ void CDlgSixFaceCal::OnCommand(int id) {
     }
     if (id == kStartCal) Send(*config_.computeMsg);
     if (id == kReadCal) Send(*config_.readCoefficientsMsg);
-    if (id == kDefault) Send(*config_.defaultMsg);
+    // The board resets its coefficients without reporting them.
+    if (id == kDefault && Send(*config_.defaultMsg)) coefficientValues_.Outdated();
 }
 
 void CDlgSixFaceCal::TakeCoefficients(double offsetDivisor) {
@@ -192,18 +216,19 @@ void CDlgSixFaceCal::RegisterReplies(ReplyDispatcher& dispatcher) {
                     static_cast<float>(record.face[face][axis] / config_.faceDivisor);
             }
         }
+        faceValues_.Reported();
         UpdateData(false);
     });
     const auto coefficientsReply = [this, &dispatcher](const Message& message,
                                                        double offsetDivisor) {
         dispatcher.Route(message, [this, offsetDivisor](const ReceiveArea&) {
             TakeCoefficients(offsetDivisor);
+            coefficientValues_.Reported();
             UpdateData(false);
         });
     };
     coefficientsReply(*config_.computeMsg, config_.computedOffsetDivisor);
     coefficientsReply(*config_.readCoefficientsMsg, config_.storedOffsetDivisor);
-    // The defaults show after the next read.
 }
 
 }  // namespace zephran

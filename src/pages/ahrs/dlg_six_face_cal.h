@@ -54,6 +54,8 @@ private:
     void TakeCoefficients(double offsetDivisor);
 
     const Config& config_;
+    ValueState faceValues_;
+    ValueState coefficientValues_;
 };
 
 // The accelerometer's: readings and computed offsets in m/s², shown in g.

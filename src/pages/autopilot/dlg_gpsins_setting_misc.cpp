@@ -108,10 +108,22 @@ ui::WindowTemplate Template() {
     return t;
 }
 
+std::vector<int> AllRadios() {
+    std::vector<int> radios;
+    for (std::size_t c = 0; c < Dlg::kChoiceCount; ++c) {
+        for (int id = Dlg::kFirstRadio[c]; id <= LastRadio(c); ++id)
+            radios.push_back(id);
+    }
+    return radios;
+}
+
 }  // namespace
 
 CDlgGPSINSSettingMisc::CDlgGPSINSSettingMisc(PageHost& host, Identity identity)
-    : Page(host, std::move(identity), Template()) {}
+    : Page(host, std::move(identity), Template()),
+      settings_("GPS/INS misc settings", *this, AllRadios()) {
+    TrackValues(settings_);
+}
 
 void CDlgGPSINSSettingMisc::DoDataExchange(ui::DataExchange& dx) {
     for (std::size_t c = 0; c < kChoiceCount; ++c)
@@ -119,6 +131,7 @@ void CDlgGPSINSSettingMisc::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CDlgGPSINSSettingMisc::OnCommand(int id) {
+    if (settings_.Holds(id)) OnEditChange(id);
     if (id == kRead) Send(msg::DL_GPSINS_MISC_READ);
     if (id == kWrite) Write();
 }
@@ -132,7 +145,7 @@ void CDlgGPSINSSettingMisc::Write() {
         if (choices[c] >= 0)
             record[Groups()[c].recordOffset] = static_cast<std::uint8_t>(choices[c]);
     }
-    Send(msg::DL_GPSINS_MISC_WRITE, record);
+    if (Send(msg::DL_GPSINS_MISC_WRITE, record)) settings_.WriteSent();
 }
 
 void CDlgGPSINSSettingMisc::RegisterReplies(ReplyDispatcher& dispatcher) {
@@ -140,8 +153,11 @@ void CDlgGPSINSSettingMisc::RegisterReplies(ReplyDispatcher& dispatcher) {
         const std::span<std::uint8_t> record = MiscBytes(host_.Records());
         for (std::size_t c = 0; c < kChoiceCount; ++c)
             choices[c] = record[Groups()[c].recordOffset];
+        settings_.Reported();
         UpdateData(false);
     });
+    dispatcher.Route(msg::DL_GPSINS_MISC_WRITE,
+                     [this](const ReceiveArea&) { settings_.WriteAcknowledged(); });
 }
 
 }  // namespace zephran

@@ -38,6 +38,8 @@ protected:
 
 private:
     void Write();
+
+    ValueState settings_;
 };
 
 }  // namespace zephran

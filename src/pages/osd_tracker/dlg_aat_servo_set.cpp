@@ -164,9 +164,14 @@ void CAATServoSet::OnCommand(int id) {
     ParameterPage::OnCommand(id);
 }
 
+// A spin step edits its offset's box as typing would.
 void CAATServoSet::OnPositionChange(int id) {
-    if (id == kHorizontalSpin) SetDlgItemText(kHorizontalOffset, std::to_string(GetPos(id)));
-    if (id == kVerticalSpin) SetDlgItemText(kVerticalOffset, std::to_string(GetPos(id)));
+    const int box = id == kHorizontalSpin ? kHorizontalOffset
+                    : id == kVerticalSpin ? kVerticalOffset
+                                          : 0;
+    if (!box) return;
+    SetDlgItemText(box, std::to_string(GetPos(id)));
+    OnEditChange(box);
 }
 
 // Letting go of either spin button sends both offsets, so the tracker follows the adjustment.

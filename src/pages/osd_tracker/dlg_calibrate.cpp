@@ -321,10 +321,17 @@ void CCalibrateDlg::TakePoint(const Quantity& q, float Points::*measured, float 
     TakeValidBoxes();
     v.*measured = value;
     ParameterSetBinding& calibration = Binding(*q.calibration);
+    const double scale = calibration.Value("scale").number;
+    const double bias = calibration.Value("bias").number;
     if (q.fromKnown)
         Fit(v.knownA, v.measuredA, v.knownB, v.measuredB, calibration);
     else
         Fit(v.measuredA, v.knownA, v.measuredB, v.knownB, calibration);
+    // A new fit is the user's to write, as if typed.
+    if (calibration.Value("scale").number != scale || calibration.Value("bias").number != bias) {
+        for (int box : calibration.Values().Boxes())
+            OnEditChange(box);
+    }
     UpdateData(false);
 }
 

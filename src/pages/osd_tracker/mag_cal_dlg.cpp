@@ -96,7 +96,8 @@ CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
 void CMagCalDlg::OnCommand(int id) {
     if (id == kBeginCal) {
         TakeValidBoxes();
-        Send(msg::kAatStartMagCal);
+        // The tracker fits a new calibration without reporting it.
+        if (Send(msg::kAatStartMagCal)) Binding(kCalibration).Values().Outdated();
     }
     ParameterPage::OnCommand(id);
 }
