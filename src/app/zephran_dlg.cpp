@@ -318,6 +318,7 @@ void CZephranDlg::OnTimer(int id) {
             });
             connection_.OnPendingTimer();
             parameters_.OnTimerTick();
+            recorder_.OnTimerTick();
             break;
         case kTimerScan:
             connection_.OnScanTimer();
