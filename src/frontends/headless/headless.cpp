@@ -342,7 +342,7 @@ std::string HeadlessFrontEnd::File(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Get(std::string_view arguments) {
     return PrintControl(arguments, "get", [](const ui::Window& window, int id) {
-        return EscapeLineBreaks(window.GetDlgItemText(id));
+        return EscapeLineBreaks(ui::ShownText(*window.Find(id)));
     });
 }
 
