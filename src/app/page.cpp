@@ -1,5 +1,9 @@
 #include "app/page.h"
 
+#include <algorithm>
+
+#include "app/added_captions.h"
+
 namespace zephran {
 
 Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
@@ -7,6 +11,10 @@ Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
       host_(host),
       identity_(std::move(identity)) {
     SetWindowText(identity_.builtInTitle);
+    for (const ui::Control& control : Controls()) {
+        if (!control.textKey.empty() && IsAddedCaption(identity_.section, control.textKey))
+            builtInCaptions_.emplace_back(control.id, control.text);
+    }
 }
 
 bool Page::Send(const Message& message, std::span<const std::uint8_t> payload) {
@@ -16,8 +24,10 @@ bool Page::Send(const Message& message, std::span<const std::uint8_t> payload) {
 }
 
 std::string Page::Caption(std::string_view key, std::string_view templateText) const {
-    return host_.LanguageChosen() ? host_.Texts().LangText(identity_.section, key)
-                                  : std::string(templateText);
+    if (!host_.LanguageChosen()) return std::string(templateText);
+    if (IsAddedCaption(identity_.section, key))
+        return AddedText(host_.Texts(), identity_.section, key, templateText);
+    return host_.Texts().LangText(identity_.section, key);
 }
 
 void Page::ApplyTexts() {
@@ -28,8 +38,14 @@ void Page::ApplyTexts() {
                                    : texts.LangText("Tree", identity_.treeKey));
     if (identity_.section.empty()) return;
     for (const ui::Control& control : Controls()) {
-        if (!control.textKey.empty())
-            SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));
+        if (control.textKey.empty()) continue;
+        const auto added =
+            std::find_if(builtInCaptions_.begin(), builtInCaptions_.end(),
+                         [&](const auto& caption) { return caption.first == control.id; });
+        SetDlgItemText(control.id,
+                       added == builtInCaptions_.end()
+                           ? texts.LangText(identity_.section, control.textKey)
+                           : AddedText(texts, identity_.section, control.textKey, added->second));
     }
 }
 

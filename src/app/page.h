@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/page_host.h"
 #include "link/message.h"
@@ -29,7 +31,8 @@ public:
     const Identity& Id() const { return identity_; }
 
     // Re-applies the page's texts: its title from "Title" (or its tree text when its section has
-    // none) and every captioned control from its key; nothing when no language is chosen.
+    // none) and every captioned control from its key, an added key falling back to the
+    // template's caption; nothing when no language is chosen.
     virtual void ApplyTexts();
     // Replies this page handles.
     virtual void RegisterReplies(ReplyDispatcher&) {}
@@ -39,13 +42,16 @@ public:
     bool IsShown() const { return host_.IsShown(*this); }
     // A request: SendFrame then CheckConnected. True when the frame was written.
     bool Send(const Message& message, std::span<const std::uint8_t> payload = {});
-    // The text of a key in the page's section, or the template's own text without a language.
+    // The text of a key in the page's section, or the template's own text without a language
+    // (and for an added key the language file lacks).
     std::string Caption(std::string_view key, std::string_view templateText) const;
 
 protected:
     PageHost& host_;
 
 private:
+    // The template's captions of the controls with an added key.
+    std::vector<std::pair<int, std::string>> builtInCaptions_;
     Identity identity_;
 };
 

@@ -13,6 +13,7 @@
 #include "support/bytes.h"
 #include "support/fake_host.h"
 #include "support/page_fixture.h"
+#include "views/csv_export.h"
 #include "views/dlg_data_analyz.h"
 #include "views/live_record.h"
 #include "views/live_recorder.h"
@@ -554,6 +555,26 @@ TEST_F(GpsInsPlaybackTest, ViewShowsWhatTheLiveRunShowedRecordByRecord) {
         EXPECT_EQ(ViewTexts(), live[n]) << n;
     }
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Open Recording starts in the Log folder; Export CSV proposes the recording's folder and name
+// and writes where the user says.
+TEST_F(RecordingTest, ChoosersStartInTheLogFolderAndBesideTheRecording) {
+    RecordAndOpenAhrsRun();
+    EXPECT_EQ(host.startDirs, std::vector<std::string>{LogDir()});
+    const std::string recording = LogFiles(LogDir()).at(0);
+
+    host.cancelSave = true;
+    Click(Page::kExportCsv);
+    EXPECT_EQ(host.proposals, std::vector<std::string>{CsvPathFor(recording)});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(CsvPathFor(recording)));
+
+    host.cancelSave = false;
+    host.saveAs = dir.File("elsewhere.csv");
+    Click(Page::kExportCsv);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"30 records written to " + *host.saveAs});
+    EXPECT_TRUE(std::filesystem::exists(*host.saveAs));
 }
 
 TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {
