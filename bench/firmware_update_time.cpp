@@ -43,7 +43,9 @@ public:
         std::fprintf(stderr, "message: %s\n", text.c_str());
     }
     int RunModal(ui::Window&) override { return 0; }
-    std::optional<std::string> ChooseFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void OpenFolder(const std::string&) override {}
     void OpenUrl(const std::string&) override {}
 };

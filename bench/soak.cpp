@@ -107,7 +107,9 @@ public:
         ++messages;
     }
     int RunModal(zephran::ui::Window&) override { return 0; }
-    std::optional<std::string> ChooseFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     void OpenFolder(const std::string&) override {}
     void OpenUrl(const std::string&) override {}
     int messages = 0;

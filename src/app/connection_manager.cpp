@@ -83,11 +83,17 @@ void ConnectionManager::StartScan() {
     s_.setStatus(kStatusMain, s_.texts.LangText("Panel", "Try Hardware Concect"), 0);
 }
 
+std::string ConnectionManager::PermissionHint() const {
+    return AddedText(s_.texts, "MessagBox", "Port Permission Denied",
+                     "Permission denied. Add your user to the dialout group (sudo usermod -aG "
+                     "dialout $USER), then log out and in again.");
+}
+
 void ConnectionManager::ReportOpenFailure(const PortEntry* port, unsigned number) {
     std::string message = Format("Open com port %i Err", static_cast<int>(number));
     if (port) message += " (" + port->devicePath + ")";
     if (port && s_.link.LastFailure() == OpenFailure::PermissionDenied) {
-        message += "\n" + s_.texts.LangText("MessagBox", "Port Permission Denied");
+        message += "\n" + PermissionHint();
     }
     s_.host.MessageBox(message);
 }
@@ -132,10 +138,7 @@ bool ConnectionManager::OpenForScan(const PortEntry& port) {
     }
     if (s_.link.LastFailure() == OpenFailure::PermissionDenied && !permissionHintShown_) {
         permissionHintShown_ = true;
-        s_.setStatus(
-            kStatusMain,
-            ComName(port.number) + ": " + s_.texts.LangText("MessagBox", "Port Permission Denied"),
-            0);
+        s_.setStatus(kStatusMain, ComName(port.number) + ": " + PermissionHint(), 0);
     }
     return false;
 }
@@ -276,9 +279,10 @@ void ConnectionManager::HandlePortEvents(
                     if (!s_.timers.IsRunning(kTimerScan))
                         s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
                 }
-                s_.setStatus(
-                    kStatusMain,
-                    s_.texts.LangText("Panel", "Port Lost") + " " + ComName(event.portNumber), 0);
+                s_.setStatus(kStatusMain,
+                             AddedText(s_.texts, "Panel", "Port Lost", "Connection lost:") + " " +
+                                 ComName(event.portNumber),
+                             0);
                 break;
             }
         }

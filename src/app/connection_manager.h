@@ -98,6 +98,8 @@ private:
     void StopPort();
     void ShowPort(const PortEntry& port);
     void ReportOpenFailure(const PortEntry* port, unsigned number);
+    // What to do when the system refuses the port to this user.
+    std::string PermissionHint() const;
     void TextFrame(const ReceiveArea& frame);
     // Notes the devices present now; true when one of them was not there before.
     bool NoticeArrivals();

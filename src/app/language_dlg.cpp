@@ -52,9 +52,12 @@ void CLanguageDlg::OnInitDialog() {
         SetDlgItemText(ui::IDCANCEL, texts_.LangText("DlgLanguageSelect", "Cancel"));
     }
     ResetContent(kIdLanguageList);
-    for (const std::string& name : LanguageNames(languageDir_))
+    const std::vector<std::string> names = LanguageNames(languageDir_);
+    for (const std::string& name : names)
         AddString(kIdLanguageList, name);
-    SetCurSel(kIdLanguageList, 0);
+    // The language in use is preselected, so that OK alone changes nothing.
+    const auto inUse = std::find(names.begin(), names.end(), setting_.Read());
+    SetCurSel(kIdLanguageList, inUse == names.end() ? 0 : static_cast<int>(inUse - names.begin()));
 }
 
 void CLanguageDlg::OnOK() {

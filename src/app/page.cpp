@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/added_captions.h"
+
 namespace zephran {
 namespace {
 
@@ -19,6 +21,10 @@ Page::Page(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate)
       host_(host),
       identity_(std::move(identity)) {
     SetWindowText(identity_.builtInTitle);
+    for (const ui::Control& control : Controls()) {
+        if (!control.textKey.empty() && IsAddedCaption(identity_.section, control.textKey))
+            builtInCaptions_.emplace_back(control.id, control.text);
+    }
 }
 
 bool Page::Send(const Message& message, std::span<const std::uint8_t> payload) {
@@ -28,8 +34,10 @@ bool Page::Send(const Message& message, std::span<const std::uint8_t> payload) {
 }
 
 std::string Page::Caption(std::string_view key, std::string_view templateText) const {
-    return host_.LanguageChosen() ? host_.Texts().LangText(identity_.section, key)
-                                  : std::string(templateText);
+    if (!host_.LanguageChosen()) return std::string(templateText);
+    if (IsAddedCaption(identity_.section, key))
+        return AddedText(host_.Texts(), identity_.section, key, templateText);
+    return host_.Texts().LangText(identity_.section, key);
 }
 
 void Page::ApplyTexts() {
@@ -40,8 +48,14 @@ void Page::ApplyTexts() {
                                    : texts.LangText("Tree", identity_.treeKey));
     if (identity_.section.empty()) return;
     for (const ui::Control& control : Controls()) {
-        if (!control.textKey.empty())
-            SetDlgItemText(control.id, texts.LangText(identity_.section, control.textKey));
+        if (control.textKey.empty()) continue;
+        const auto added =
+            std::find_if(builtInCaptions_.begin(), builtInCaptions_.end(),
+                         [&](const auto& caption) { return caption.first == control.id; });
+        SetDlgItemText(control.id,
+                       added == builtInCaptions_.end()
+                           ? texts.LangText(identity_.section, control.textKey)
+                           : AddedText(texts, identity_.section, control.textKey, added->second));
     }
     ShowStateNotes();
 }

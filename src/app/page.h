@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/page_host.h"
@@ -31,7 +32,8 @@ public:
     const Identity& Id() const { return identity_; }
 
     // Re-applies the page's texts: its title from "Title" (or its tree text when its section has
-    // none) and every captioned control from its key; nothing when no language is chosen.
+    // none) and every captioned control from its key, an added key falling back to the
+    // template's caption; nothing when no language is chosen.
     virtual void ApplyTexts();
     // Replies this page handles.
     virtual void RegisterReplies(ReplyDispatcher&) {}
@@ -41,7 +43,8 @@ public:
     bool IsShown() const { return host_.IsShown(*this); }
     // A request: SendFrame then CheckConnected. True when the frame was written.
     bool Send(const Message& message, std::span<const std::uint8_t> payload = {});
-    // The text of a key in the page's section, or the template's own text without a language.
+    // The text of a key in the page's section, or the template's own text without a language
+    // (and for an added key the language file lacks).
     std::string Caption(std::string_view key, std::string_view templateText) const;
 
     // The page's sets of values from the board, in the page's order.
@@ -62,6 +65,8 @@ protected:
 private:
     void ShowStateNotes();
 
+    // The template's captions of the controls with an added key.
+    std::vector<std::pair<int, std::string>> builtInCaptions_;
     Identity identity_;
     std::vector<ValueState*> valueStates_;
 };

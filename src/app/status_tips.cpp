@@ -3,12 +3,19 @@
 namespace zephran {
 
 void ApplyStatusTips(ui::StatusBarModel& bar, const TextSource& texts) {
-    bar.SetPaneTip(0, texts.LangText("Panel", "Tip Status"));
-    bar.SetPaneTip(1, texts.LangText("Panel", "Tip Port"));
-    bar.SetPaneTip(2, texts.LangText("Panel", "Tip bps"));
-    bar.SetPaneTip(3, texts.LangText("Panel", "Tip RX"));
-    bar.SetPaneTip(4, texts.LangText("Panel", "Tip TX"));
-    bar.SetPaneTip(5, texts.LangText("Panel", "Tip Progress"));
+    bar.SetPaneTip(0, AddedText(texts, "Panel", "Tip Status",
+                                "Connection and activity: the search for the board, the "
+                                "connection, and live data rates"));
+    bar.SetPaneTip(1, AddedText(texts, "Panel", "Tip Port", "The serial port in use"));
+    bar.SetPaneTip(2, AddedText(texts, "Panel", "Tip bps", "The PC's baud rate"));
+    bar.SetPaneTip(3, AddedText(texts, "Panel", "Tip RX",
+                                "Frames received from the board with a valid checksum"));
+    bar.SetPaneTip(4, AddedText(texts, "Panel", "Tip TX",
+                                "Requests sent to the board, including those stopped because no "
+                                "board was connected"));
+    bar.SetPaneTip(5, AddedText(texts, "Panel", "Tip Progress",
+                                "Requests waiting for the board's reply: how long the oldest has "
+                                "waited (during a firmware update, how far it has got)"));
 }
 
 }  // namespace zephran

@@ -6,9 +6,10 @@ std::string WindowTitle(const std::string& caption, const ConnectionManager& con
                         const TextSource& texts) {
     static constexpr const char* kDash = " \u2014 ";
     const PortEntry* port = connection.OpenPort();
-    if (!port) return caption + kDash + texts.LangText("Panel", "Title No Port");
+    if (!port) return caption + kDash + AddedText(texts, "Panel", "Title No Port", "no port open");
     std::string title = caption + kDash + port->Label();
-    if (!connection.Connected()) title += kDash + texts.LangText("Panel", "Title Waiting");
+    if (!connection.Connected())
+        title += kDash + AddedText(texts, "Panel", "Title Waiting", "waiting for the board");
     return title;
 }
 

@@ -59,7 +59,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       recorder_({host_, clock_, paths_.logDir, records_}),
       replayReceiver_(dispatcher_),
       views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}),
-      parameters_({pages_, settings_, connection_, records_, host_, clock_,
+      parameters_({pages_, settings_, connection_, records_, host_, lang_, clock_,
                    [this](int percent) { SetStatus(kStatusProgress, {}, percent); }}) {
     tree_.onSelectionChanged = [this] { OnTreeSelection(); };
     // Shared records derived from telemetry are current before anything else sees a reply.
@@ -237,6 +237,7 @@ void CZephranDlg::ApplyLanguageRefresh() {
     SetStatus(kStatusTransmit, Counter("TX", sender_.TransmitCount()), 0);
     ApplyStatusTips(statusBar_, lang_);
     BuildMenuBar();
+    textsChanged.Emit();
 }
 
 void CZephranDlg::SetStatus(int code, const std::string& text, int value) {
@@ -321,6 +322,7 @@ void CZephranDlg::OnTimer(int id) {
             });
             connection_.OnPendingTimer();
             parameters_.OnTimerTick();
+            recorder_.OnTimerTick();
             break;
         case kTimerScan:
             connection_.OnScanTimer();

@@ -81,6 +81,8 @@ public:
     const std::vector<std::unique_ptr<Page>>& Pages() const { return pages_; }
     // Told whenever another page is shown.
     ui::ChangeSignal pageChanged;
+    // Told when a language change has refreshed the texts.
+    ui::ChangeSignal textsChanged;
 
     // Named entry points of the main dialog.
     void BuildPageTree();

@@ -43,9 +43,11 @@ bool FrameSender::CheckConnected() {
     if (!linked) {
         host_.ShowMessage(texts_.LangText("MessagBox", "Check Hardware Connect"));
     } else if (!fits) {
-        host_.ShowMessage(texts_.LangText("MessagBox", "Frame Too Long") + " " +
-                          MessageName(texts_, group, msgId) + " (" + std::to_string(image.size()) +
-                          " > " + std::to_string(host_.WriteLimit()) + ")");
+        host_.ShowMessage(AddedText(texts_, "MessagBox", "Frame Too Long",
+                                    "Not sent: the request is longer than the serial port takes:") +
+                          " " + MessageName(texts_, group, msgId) + " (" +
+                          std::to_string(image.size()) + " > " +
+                          std::to_string(host_.WriteLimit()) + ")");
     }
     return written;
 }

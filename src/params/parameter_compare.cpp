@@ -46,21 +46,23 @@ Comparison CompareSnapshots(const ParameterSnapshot& first, const ParameterSnaps
 }
 
 std::vector<std::string> DescribeComparison(const Comparison& comparison,
-                                            std::string_view firstName,
-                                            std::string_view secondName) {
+                                            std::string_view firstName, std::string_view secondName,
+                                            const TextSource& texts, const FieldCaption& caption) {
     std::vector<std::string> lines;
     for (const FieldDifference& d : comparison.fields) {
-        std::string line = std::string(d.set->name) + " / " + std::string(d.field->name);
+        std::string line = std::string(d.set->name) + " / " + caption(*d.set, *d.field);
         if (!d.field->unit.empty()) line += " (" + std::string(d.field->unit) + ")";
         line += ": " + std::string(firstName) + "=" + d.first + ", " + std::string(secondName) +
                 "=" + d.second;
         lines.push_back(std::move(line));
     }
+    const std::string onlyIn = AddedText(texts, "ParameterFiles", "Only In", "%1: only in %2");
     for (const ParameterSet* set : comparison.onlyFirst)
-        lines.push_back(std::string(set->name) + ": only in " + std::string(firstName));
+        lines.push_back(FillIn(onlyIn, {set->name, firstName}));
     for (const ParameterSet* set : comparison.onlySecond)
-        lines.push_back(std::string(set->name) + ": only in " + std::string(secondName));
-    if (lines.empty()) lines.emplace_back("No differences.");
+        lines.push_back(FillIn(onlyIn, {set->name, secondName}));
+    if (lines.empty())
+        lines.push_back(AddedText(texts, "ParameterFiles", "No Differences", "No differences."));
     return lines;
 }
 

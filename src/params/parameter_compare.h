@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "link/text_source.h"
 #include "params/parameter_snapshot.h"
 
 namespace zephran {
@@ -30,10 +32,13 @@ struct Comparison {
 
 Comparison CompareSnapshots(const ParameterSnapshot& first, const ParameterSnapshot& second);
 
-// One line per difference: "SET / FIELD (UNIT): FIRST=value, SECOND=value", then
+// The caption a field is shown with on its page.
+using FieldCaption = std::function<std::string(const ParameterSet&, const ParameterField&)>;
+
+// One line per difference: "SET / CAPTION (UNIT): FIRST=value, SECOND=value", then
 // "SET: only in NAME" for a set one side lacks; "No differences." when there are none.
 std::vector<std::string> DescribeComparison(const Comparison& comparison,
-                                            std::string_view firstName,
-                                            std::string_view secondName);
+                                            std::string_view firstName, std::string_view secondName,
+                                            const TextSource& texts, const FieldCaption& caption);
 
 }  // namespace zephran

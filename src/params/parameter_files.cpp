@@ -26,30 +26,6 @@ std::string IsoDate(std::time_t time) {
     return text;
 }
 
-std::string Names(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : ", ") + name;
-    return text.empty() ? "none" : text;
-}
-
-// Why a transfer that did not end well ended; what is the reading or writing.
-std::string Failure(const TransferResult& result, const std::string& what) {
-    switch (result.end) {
-        case TransferResult::End::kDone:
-            break;
-        case TransferResult::End::kNotSent:
-            return "The " + what + " of set " + Quoted(result.failed) +
-                   " could not be sent: no board is connected.";
-        case TransferResult::End::kNoReply:
-            return "The board did not answer the " + what + " of set " + Quoted(result.failed) +
-                   ".";
-        case TransferResult::End::kCancelled:
-            return "Cancelled.";
-    }
-    return {};
-}
-
 // The board's copy of a set as its page last received it.
 std::vector<std::uint8_t> BoardRecord(const ParameterSetBinding& binding, RecordStore& records) {
     const ParameterSet& set = binding.Set();
@@ -116,11 +92,73 @@ std::vector<ParameterFiles::Entry> ParameterFiles::ProductSets() const {
     return entries;
 }
 
+std::string ParameterFiles::Names(const std::vector<std::string>& names) const {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text.empty() ? AddedText(s_.texts, "ParameterFiles", "None", "none") : text;
+}
+
+std::string ParameterFiles::Failure(const TransferResult& result, bool writing) const {
+    const std::string set = Quoted(result.failed);
+    switch (result.end) {
+        case TransferResult::End::kDone:
+            break;
+        case TransferResult::End::kNotSent:
+            return FillIn(
+                writing ? AddedText(s_.texts, "ParameterFiles", "Write Not Sent",
+                                    "The write of set %1 could not be sent: no board is connected.")
+                        : AddedText(s_.texts, "ParameterFiles", "Read Not Sent",
+                                    "The read of set %1 could not be sent: no board is connected."),
+                {set});
+        case TransferResult::End::kNoReply:
+            return FillIn(writing ? AddedText(s_.texts, "ParameterFiles", "Write No Reply",
+                                              "The board did not answer the write of set %1.")
+                                  : AddedText(s_.texts, "ParameterFiles", "Read No Reply",
+                                              "The board did not answer the read of set %1."),
+                          {set});
+        case TransferResult::End::kCancelled:
+            return AddedText(s_.texts, "ParameterFiles", "Cancelled", "Cancelled.");
+    }
+    return {};
+}
+
+std::string ParameterFiles::ShownCaption(const ParameterSet& set,
+                                         const ParameterField& field) const {
+    for (const Entry& entry : ProductSets()) {
+        if (field.label == 0 || entry.binding->Set().name != set.name) continue;
+        std::string text = entry.page->GetDlgItemText(field.label);
+        while (!text.empty() && (text.back() == ':' || text.back() == ' '))
+            text.pop_back();
+        if (!text.empty()) return text;
+    }
+    return std::string(field.caption.empty() ? field.name : field.caption);
+}
+
+std::string ParameterFiles::FileSide() const {
+    return AddedText(s_.texts, "ParameterFiles", "File", "file");
+}
+
+std::string ParameterFiles::BoardSide() const {
+    return AddedText(s_.texts, "ParameterFiles", "Board", "board");
+}
+
+std::vector<std::string> ParameterFiles::Describe(const Comparison& comparison,
+                                                  std::string_view firstName,
+                                                  std::string_view secondName) const {
+    return DescribeComparison(comparison, firstName, secondName, s_.texts,
+                              [this](const ParameterSet& set, const ParameterField& field) {
+                                  return ShownCaption(set, field);
+                              });
+}
+
 std::optional<ParameterSnapshot> ParameterFiles::OpenFile(const std::string& path,
                                                           std::string& error) {
     const std::optional<std::string> text = ReadWholeFile(path, kMaxParameterFileSize);
     if (!text) {
-        error = "Cannot read " + path + " (missing, unreadable or too large).";
+        error = FillIn(AddedText(s_.texts, "ParameterFiles", "Cannot Read File",
+                                 "Cannot read %1 (missing, unreadable or too large)."),
+                       {path});
         return std::nullopt;
     }
     std::vector<SetLayout> layouts;
@@ -132,10 +170,16 @@ std::optional<ParameterSnapshot> ParameterFiles::OpenFile(const std::string& pat
 }
 
 std::string ParameterFiles::BoardRefusal() const {
-    if (Busy()) return "Parameters are being transferred already.";
-    if (!s_.connection.Connected()) return "No board is connected.";
-    if (ProductSets().empty())
-        return "The product " + Quoted(Product()) + " has no parameter sets.";
+    if (Busy())
+        return AddedText(s_.texts, "ParameterFiles", "Busy",
+                         "Parameters are being transferred already.");
+    if (!s_.connection.Connected())
+        return AddedText(s_.texts, "ParameterFiles", "No Board", "No board is connected.");
+    if (ProductSets().empty()) {
+        return FillIn(AddedText(s_.texts, "ParameterFiles", "No Sets",
+                                "The product %1 has no parameter sets."),
+                      {Quoted(Product())});
+    }
     return {};
 }
 
@@ -162,12 +206,12 @@ void ParameterFiles::ReadBoard(BoardRead next, Done done) {
                  board->sets.push_back({&binding.Set(), BoardRecord(binding, s_.records)});
              }});
     }
-    transfer_.Start(std::move(steps), [board, next = std::move(next),
+    transfer_.Start(std::move(steps), [this, board, next = std::move(next),
                                        done = std::move(done)](const TransferResult& result) {
         if (result.end == TransferResult::End::kDone) {
             next(*board);
         } else {
-            done({Failure(result, "read"), {}});
+            done({Failure(result, false), {}});
         }
     });
 }
@@ -176,12 +220,17 @@ void ParameterFiles::Save(const std::string& path, Done done) {
     if (const std::string refusal = BoardRefusal(); !refusal.empty()) return done({refusal, {}});
     done = Begin(std::move(done));
     ReadBoard(
-        [path, done](const ParameterSnapshot& board) {
-            if (!ReplaceWholeFile(path, WriteParameterFile(board)))
-                return done({"Cannot write " + path + ".", {}});
+        [this, path, done](const ParameterSnapshot& board) {
+            if (!ReplaceWholeFile(path, WriteParameterFile(board))) {
+                return done({FillIn(AddedText(s_.texts, "ParameterFiles", "Cannot Write File",
+                                              "Cannot write %1."),
+                                    {path}),
+                             {}});
+            }
             done({{},
-                  {"Saved " + std::to_string(board.sets.size()) + " parameter sets to " + path +
-                   "."}});
+                  {FillIn(AddedText(s_.texts, "ParameterFiles", "Saved",
+                                    "Saved %1 parameter sets to %2."),
+                          {std::to_string(board.sets.size()), path})}});
         },
         done);
 }
@@ -193,8 +242,8 @@ void ParameterFiles::CompareWithBoard(const std::string& path, Done done) {
     if (!file) return done({error, {}});
     done = Begin(std::move(done));
     ReadBoard(
-        [file = std::move(*file), done](const ParameterSnapshot& board) {
-            done({{}, DescribeComparison(CompareSnapshots(file, board), "file", "board")});
+        [this, file = std::move(*file), done](const ParameterSnapshot& board) {
+            done({{}, Describe(CompareSnapshots(file, board), FileSide(), BoardSide())});
         },
         done);
 }
@@ -206,7 +255,10 @@ ParameterFiles::Outcome ParameterFiles::CompareFiles(const std::string& first,
     if (!a) return {error, {}};
     const std::optional<ParameterSnapshot> b = OpenFile(second, error);
     if (!b) return {error, {}};
-    return {{}, DescribeComparison(CompareSnapshots(*a, *b), "first", "second")};
+    return {
+        {},
+        Describe(CompareSnapshots(*a, *b), AddedText(s_.texts, "ParameterFiles", "First", "first"),
+                 AddedText(s_.texts, "ParameterFiles", "Second", "second"))};
 }
 
 void ParameterFiles::Load(const std::string& path, Done done) {
@@ -216,18 +268,33 @@ void ParameterFiles::Load(const std::string& path, Done done) {
     if (!file) return done({error, {}});
     // Only the sets the board takes writes for can be loaded.
     std::erase_if(file->sets, [](const SetSnapshot& s) { return !s.set->requests.write; });
-    if (file->sets.empty()) return done({path + ": the file holds no set the board can take.", {}});
+    if (file->sets.empty()) {
+        return done({FillIn(AddedText(s_.texts, "ParameterFiles", "Nothing To Load",
+                                      "%1: the file holds no set the board can take."),
+                            {path}),
+                     {}});
+    }
     done = Begin(std::move(done));
     ReadBoard(
         [this, file = std::move(*file), done](const ParameterSnapshot& board) {
             Comparison changes = CompareSnapshots(board, file);
             changes.onlyFirst.clear();  // sets the file leaves alone
-            if (changes.Same()) return done({{}, {"The board holds the file's values already."}});
-            std::string question = "These values will change:";
-            for (const std::string& line : DescribeComparison(changes, "board", "file"))
+            if (changes.Same()) {
+                return done({{},
+                             {AddedText(s_.texts, "ParameterFiles", "Same Values",
+                                        "The board holds the file's values already.")}});
+            }
+            std::string question =
+                AddedText(s_.texts, "ParameterFiles", "Will Change", "These values will change:");
+            for (const std::string& line : Describe(changes, BoardSide(), FileSide()))
                 question += "\n" + line;
-            question += "\nWrite them to the board?";
-            if (!s_.host.AskYesNo(question)) return done({{}, {"Nothing was written."}});
+            question += "\n" + AddedText(s_.texts, "ParameterFiles", "Write Them",
+                                         "Write them to the board?");
+            if (!s_.host.AskYesNo(question)) {
+                return done({{},
+                             {AddedText(s_.texts, "ParameterFiles", "Nothing Written",
+                                        "Nothing was written.")}});
+            }
             WriteChanges(file, changes.ChangedSets(), done);
         },
         done);
@@ -251,17 +318,20 @@ void ParameterFiles::WriteChanges(const ParameterSnapshot& file,
                          },
                          [] {}});
     }
-    transfer_.Start(std::move(steps), [names, done](const TransferResult& result) {
+    transfer_.Start(std::move(steps), [this, names, done](const TransferResult& result) {
         const std::vector<std::string> written(names.begin(),
                                                names.begin() + static_cast<long>(result.answered));
         if (result.end != TransferResult::End::kDone) {
-            return done(
-                {Failure(result, "write") + " Sets written before it: " + Names(written) + ".",
-                 {}});
+            return done({Failure(result, true) + " " +
+                             FillIn(AddedText(s_.texts, "ParameterFiles", "Written Before",
+                                              "Sets written before it: %1."),
+                                    {Names(written)}),
+                         {}});
         }
-        done({{},
-              {"Wrote " + std::to_string(written.size()) + " parameter sets: " + Names(written) +
-               "."}});
+        done(
+            {{},
+             {FillIn(AddedText(s_.texts, "ParameterFiles", "Wrote", "Wrote %1 parameter sets: %2."),
+                     {std::to_string(written.size()), Names(written)})}});
     });
 }
 

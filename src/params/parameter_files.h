@@ -16,6 +16,8 @@ namespace zephran {
 
 class ParameterPage;
 class ParameterSetBinding;
+class TextSource;
+struct Comparison;
 struct RecordStore;
 
 // Saves the board's parameter sets to a file, loads a file back onto the board and compares a
@@ -29,6 +31,7 @@ public:
         const ConnectionManager& connection;
         RecordStore& records;
         ui::HostServices& host;
+        const TextSource& texts;
         const Clock& clock;
         std::function<void(int percent)> progress;
     };
@@ -67,6 +70,17 @@ private:
     std::string Product() const;
     // The sets of the current product's pages that the board can read, each once.
     std::vector<Entry> ProductSets() const;
+    // A field as its page's label shows it now, without the closing colon; the template's
+    // caption, or the name in the file, where the page shows none.
+    std::string ShownCaption(const ParameterSet& set, const ParameterField& field) const;
+    std::vector<std::string> Describe(const Comparison& comparison, std::string_view firstName,
+                                      std::string_view secondName) const;
+    // Why a transfer that did not end well ended.
+    std::string Failure(const TransferResult& result, bool writing) const;
+    std::string Names(const std::vector<std::string>& names) const;
+    // The two sides of a comparison with the board, as its lines name them.
+    std::string FileSide() const;
+    std::string BoardSide() const;
     std::optional<ParameterSnapshot> OpenFile(const std::string& path, std::string& error);
     // Reads every set of the product from the board; then runs next, or done with the error.
     void ReadBoard(BoardRead next, Done done);

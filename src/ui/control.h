@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -60,5 +61,13 @@ struct Control {
     // A short remark shown after a group box's caption; empty for none.
     std::string note;
 };
+
+// The text a person sees on a control: a drop-down shows its selected entry, any other control
+// its text.
+inline const std::string& ShownText(const Control& control) {
+    const bool selected = control.kind == ControlKind::DropDown && control.selection >= 0 &&
+                          control.selection < static_cast<int>(control.entries.size());
+    return selected ? control.entries[static_cast<std::size_t>(control.selection)] : control.text;
+}
 
 }  // namespace zephran::ui

@@ -22,11 +22,16 @@ public:
     }
     // Shows a modal window until it ends itself; returns the id it ended with.
     virtual int RunModal(Window& window) = 0;
-    // The file the user chose, or nothing when cancelled. filter: "Name (*.ext)|*.ext".
-    virtual std::optional<std::string> ChooseFile(const std::string& filter) = 0;
-    // The file to write, or nothing when cancelled; a host without a save dialog has none.
-    virtual std::optional<std::string> ChooseSaveFile(const std::string& /*filter*/) {
-        return std::nullopt;
+    // The file the user chose, or nothing when cancelled. filter: "Name (*.ext)|*.ext". The
+    // chooser opens in startDir, or where the host likes when it is empty.
+    virtual std::optional<std::string> ChooseFile(const std::string& filter,
+                                                  const std::string& startDir = {}) = 0;
+    // The file to write, or nothing when cancelled; the chooser proposes the file proposed. A
+    // host without a save dialog takes the proposed file, and has none without one.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& /*filter*/,
+                                                      const std::string& proposed = {}) {
+        if (proposed.empty()) return std::nullopt;
+        return proposed;
     }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;

@@ -1,5 +1,6 @@
 #include "views/dlg_data_analyz.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -23,12 +24,17 @@ constexpr std::array<std::pair<const char*, RecordKind>, 4> kKinds{{
     {"GPSINS", RecordKind::GpsIns},
 }};
 
-// The speed list in its order.
-constexpr std::array<std::pair<const char*, int>, 4> kSpeeds{{
-    {"1x", 1},
-    {"2x", 2},
-    {"4x", 4},
-    {"As fast as possible", ReplayLink::kMaxSpeed},
+// The speed list in its order: its entries' texts, with a language key where they have words.
+struct Speed {
+    const char* text;
+    const char* key;
+    int speed;
+};
+constexpr std::array<Speed, 4> kSpeeds{{
+    {"1x", nullptr, 1},
+    {"2x", nullptr, 2},
+    {"4x", nullptr, 4},
+    {"As fast as possible", "IDC_SPEED_FASTEST", ReplayLink::kMaxSpeed},
 }};
 
 ui::Control Disabled(ui::Control control) {
@@ -48,13 +54,13 @@ ui::WindowTemplate Template() {
         ReadOnlyEdit(Page::kElapsed, 14),
         Button(Page::kOpenFolder, "Open Log Folder", "IDC_BUTTON_OPEN_FOLDER"),
         GroupBox(Page::kPlaybackGroup, "Data Playback", "IDC_STATIC_PROM_DATA_PLAYBACK"),
-        Button(Page::kOpenRecording, "Open Recording..."),
+        Button(Page::kOpenRecording, "Open Recording...", "IDC_BUTTON_OPEN_RECORDING"),
         Control{.id = Page::kRecordingName, .kind = ControlKind::Label, .widthChars = 40},
-        Disabled(Button(Page::kPlayPause, "Play")),
+        Disabled(Button(Page::kPlayPause, "Play", "IDC_BUTTON_PLAY")),
         Control{.id = Page::kSpeed, .kind = ControlKind::DropDown, .widthChars = 18},
         Control{
             .id = Page::kPosition, .kind = ControlKind::Label, .text = "0 / 0", .widthChars = 16},
-        Disabled(Button(Page::kExportCsv, "Export CSV")),
+        Disabled(Button(Page::kExportCsv, "Export CSV", "IDC_BUTTON_EXPORT_CSV")),
     };
     t.layout = Column(
         {Group(Page::kRecordingGroup,
@@ -86,22 +92,33 @@ void CDialog_Data_Analyz::OnInitDialog() {
     for (const auto& [entry, kind] : kKinds)
         AddString(kKind, entry);
     SetCurSel(kKind, 0);
-    for (const auto& [entry, speed] : kSpeeds)
-        AddString(kSpeed, entry);
-    SetCurSel(kSpeed, 0);
+    ShowSpeeds();
+}
+
+void CDialog_Data_Analyz::ShowSpeeds() {
+    const int selected = std::max(GetCurSel(kSpeed), 0);
+    ResetContent(kSpeed);
+    for (const Speed& speed : kSpeeds)
+        AddString(kSpeed, speed.key ? Caption(speed.key, speed.text) : speed.text);
+    SetCurSel(kSpeed, selected);
 }
 
 void CDialog_Data_Analyz::OnSelChange(int id) {
     const int selected = GetCurSel(kSpeed);
     if (id != kSpeed || selected < 0 || selected >= static_cast<int>(kSpeeds.size())) return;
-    replay_.SetSpeed(kSpeeds[static_cast<std::size_t>(selected)].second, clock_.SteadyMs());
+    replay_.SetSpeed(kSpeeds[static_cast<std::size_t>(selected)].speed, clock_.SteadyMs());
+}
+
+std::string CDialog_Data_Analyz::PlayPauseCaption() const {
+    return replay_.Playing() ? Caption("IDC_BUTTON_PAUSE", "Pause")
+                             : Caption("IDC_BUTTON_PLAY", "Play");
 }
 
 void CDialog_Data_Analyz::ShowPlayback() {
     const std::string position =
         std::to_string(replay_.Position()) + " / " + std::to_string(replay_.Length());
     if (GetDlgItemText(kPosition) != position) SetDlgItemText(kPosition, position);
-    const std::string play = replay_.Playing() ? "Pause" : "Play";
+    const std::string play = PlayPauseCaption();
     if (GetDlgItemText(kPlayPause) != play) SetDlgItemText(kPlayPause, play);
     if (GetDlgItemText(kRecordingName) != replay_.Path()) {
         SetDlgItemText(kRecordingName, replay_.Path());
@@ -111,11 +128,13 @@ void CDialog_Data_Analyz::ShowPlayback() {
 }
 
 void CDialog_Data_Analyz::OpenRecording() {
-    const auto path = host_.Host().ChooseFile("Recordings (*.dat)|*.dat");
+    const auto path = host_.Host().ChooseFile("Recordings (*.dat)|*.dat", logDir_);
     if (!path) return;
     Recording recording;
     if (!ReadRecording(*path, recording)) {
-        host_.Host().MessageBox("Cannot read the recording " + *path);
+        host_.Host().MessageBox(AddedText(host_.Texts(), "DlgDataAnalyz", "Cannot Read Recording",
+                                          "Cannot read the recording") +
+                                " " + *path);
         return;
     }
     const std::string damage = DescribeDamage(recording.damage);
@@ -123,15 +142,22 @@ void CDialog_Data_Analyz::OpenRecording() {
     if (!damage.empty()) host_.Host().MessageBox(damage);
 }
 
+// The desktop asks where to save, proposing the CSV beside the recording; a host without a save
+// dialog writes it there.
 void CDialog_Data_Analyz::ExportCsv() {
+    const auto out =
+        host_.Host().ChooseSaveFile("CSV files (*.csv)|*.csv", CsvPathFor(replay_.Path()));
+    if (!out) return;
     std::string result;
-    ExportRecordingCsv(replay_.Path(), {}, result);
+    ExportRecordingCsv(replay_.Path(), *out, result);
     host_.Host().MessageBox(result);
 }
 
 void CDialog_Data_Analyz::ApplyTexts() {
     Page::ApplyTexts();
     if (recorder_.Recording()) SetDlgItemText(kStartStop, Caption("IDC_STOP_ALIVE_LOG", kStopText));
+    SetDlgItemText(kPlayPause, PlayPauseCaption());
+    ShowSpeeds();
 }
 
 void CDialog_Data_Analyz::ShowState() {

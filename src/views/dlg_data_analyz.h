@@ -41,6 +41,9 @@ private:
     // The button's caption and the elapsed time follow the recorder.
     void ShowState();
     void ShowPlayback();
+    // Fills the speed list in the current language, keeping the selection.
+    void ShowSpeeds();
+    std::string PlayPauseCaption() const;
     void OpenRecording();
     void ExportCsv();
 

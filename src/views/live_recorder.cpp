@@ -55,7 +55,7 @@ bool LiveRecorder::Start(RecordKind kind) {
         s_.host.MessageBox("Creat File Err ");
         return false;
     }
-    writer_ = std::make_unique<RecordWriter>(fd, kLiveRecordSize);
+    writer_ = std::make_unique<RecordWriter>(fd, kLiveRecordSize, s_.clock);
     elapsed_ = FormatElapsed(0);
     changed.Emit();
     return true;
@@ -72,6 +72,17 @@ void LiveRecorder::Stop() {
     } else if (!closed) {
         s_.host.MessageBox("The file  was not closed\n");
     }
+}
+
+// The writing thread only sets the writer's failure flag; it is noticed here, on the UI thread,
+// within a tick even when no record comes any more.
+void LiveRecorder::OnTimerTick() {
+    if (!writer_) return;
+    if (writer_->Failed()) {
+        Stop();
+        return;
+    }
+    writer_->Tick();
 }
 
 void LiveRecorder::WriteRecord() {

@@ -44,6 +44,9 @@ public:
     void Stop();
     // The port went away: the recording ends with every record received kept.
     void PortLost() { Stop(); }
+    // The 10 ms tick: hands records that waited a second to the disk, and ends the recording
+    // with its message as soon as a write has failed.
+    void OnTimerTick();
 
     // A navigation output has been taken into the record store: recorded when the kind is
     // GPSINS.

@@ -5,22 +5,23 @@
 #include <cerrno>
 
 namespace zephran {
-namespace {
 
-// Records per buffer handed to the writing thread.
-constexpr std::size_t kRecordsPerBuffer = 16;
-
-}  // namespace
-
-RecordWriter::RecordWriter(int fd, std::size_t recordSize)
-    : fd_(fd), recordSize_(recordSize), thread_([this] { Run(); }) {
-    filling_.reserve(recordSize_ * kRecordsPerBuffer);
-}
+RecordWriter::RecordWriter(int fd, std::size_t recordSize, const Clock& clock)
+    : fd_(fd), recordSize_(recordSize), clock_(clock), thread_([this] { Run(); }) {}
 
 void RecordWriter::Append(std::span<const std::uint8_t> record) {
     if (closed_ || failed_) return;
+    if (filling_.empty()) oldestMs_ = clock_.SteadyMs();
     filling_.insert(filling_.end(), record.begin(), record.end());
-    if (filling_.size() >= recordSize_ * kRecordsPerBuffer) HandOver();
+    if (filling_.size() >= kHandOverBytes) {
+        HandOver();
+    } else {
+        Tick();
+    }
+}
+
+void RecordWriter::Tick() {
+    if (!filling_.empty() && clock_.SteadyMs() - oldestMs_ >= kHandOverMs) HandOver();
 }
 
 void RecordWriter::HandOver() {
@@ -30,7 +31,6 @@ void RecordWriter::HandOver() {
         queue_.push_back(std::move(filling_));
     }
     filling_ = {};
-    filling_.reserve(recordSize_ * kRecordsPerBuffer);
     wake_.notify_one();
 }
 

@@ -65,13 +65,14 @@ TEST_F(HeadlessParams, SavedFileHoldsTheBoardsSetsWithTheirRecords) {
 
 TEST_F(HeadlessParams, ACompareShowsExactlyTheChangedFieldAndALoadRestoresIt) {
     ASSERT_NO_FATAL_FAILURE(ChangeGyroNoiseOnTheBoard("2.5e-06"));
-    EXPECT_EQ(app_->Command("params diff " + saved_),
-              (Lines{"AHRS noise parameters / gyroNoise: file=1e-07, board=2.5e-06", "ok"}));
+    EXPECT_EQ(
+        app_->Command("params diff " + saved_),
+        (Lines{"AHRS noise parameters / Gyroscope Noise (Q): file=1e-07, board=2.5e-06", "ok"}));
 
     const Lines question = app_->Command("params load " + saved_);
     ASSERT_FALSE(question.empty());
     EXPECT_EQ(question.back(),
-              "question: These values will change:\\nAHRS noise parameters / gyroNoise: "
+              "question: These values will change:\\nAHRS noise parameters / Gyroscope Noise (Q): "
               "board=2.5e-06, file=1e-07\\nWrite them to the board?");
     EXPECT_EQ(app_->Command("yes"),
               (Lines{"Wrote 1 parameter sets: AHRS noise parameters.", "ok"}));

@@ -261,7 +261,7 @@ TEST_F(HeadlessGpsInsRecording, PlaybackShowsTheNavigationViewTheLiveRunShowed) 
 TEST_F(HeadlessGpsInsRecording, FullDiskShowsTheWriteErrorOnceAndLeavesOnlyWholeRecords) {
     ASSERT_NO_FATAL_FAILURE(ConnectBoard(10000));
     StartRecording();
-    // 41 records fit: three hand-overs of 16 records, the third cut at the limit.
+    // 41 records fit: eight hand-overs of five records, the ninth cut at the limit.
     ASSERT_TRUE(app_->WaitUntil("get " + std::to_string(kStartStop), "Start Recording", 10s));
     Run("wait 1000");
     const int status = app_->End();

@@ -224,6 +224,16 @@ TEST_F(GuiMainWindow, ClosingWithAnUnwrittenEditAsksAndNoKeepsTheWindow) {
               "Some values were changed but not written to the board. Quit anyway?");
 }
 
+// The toolbar's captions and tips follow a change of language.
+TEST_F(GuiMainWindow, TheParameterToolBarSpeaksTheChosenLanguage) {
+    ASSERT_TRUE(dialog.LoadLanguageFile(dialog.Paths().languageDir + "/chinese.ini"));
+    dialog.ApplyLanguageRefresh();
+    ParameterToolBar& bar = window.ParameterBar();
+    EXPECT_EQ(bar.SaveAction().text().toStdString(), Text("ParameterFiles", "Save"));
+    EXPECT_EQ(bar.CancelAction().toolTip().toStdString(), Text("ParameterFiles", "Tip Cancel"));
+    EXPECT_NE(bar.SaveAction().text().toStdString(), "Save…");
+}
+
 // Gives the page area this width and shows each of the program's pages in it in turn; the
 // titles of those that scroll sideways.
 std::vector<std::string> PagesScrollingSideways(MainWindow& window, CZephranDlg& dialog,

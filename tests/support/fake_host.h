@@ -23,7 +23,17 @@ public:
         if (onModal) onModal(window);
         return window.Result();
     }
-    std::optional<std::string> ChooseFile(const std::string&) override { return nextFile; }
+    std::optional<std::string> ChooseFile(const std::string&,
+                                          const std::string& startDir) override {
+        startDirs.push_back(startDir);
+        return nextFile;
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string&,
+                                              const std::string& proposed) override {
+        proposals.push_back(proposed);
+        if (cancelSave) return std::nullopt;
+        return saveAs.value_or(proposed);
+    }
     void OpenFolder(const std::string& path) override { opened.push_back(path); }
     void OpenUrl(const std::string& url) override { opened.push_back(url); }
 
@@ -32,6 +42,11 @@ public:
     bool answer = false;  // to every question
     std::vector<std::string> opened;
     std::optional<std::string> nextFile;
+    std::vector<std::string> startDirs;  // of every file chooser
+    // The save chooser takes saveAs, or what it proposes; or is cancelled.
+    std::optional<std::string> saveAs;
+    bool cancelSave = false;
+    std::vector<std::string> proposals;
     std::function<void(ui::Window&)> onModal;
 };
 

@@ -57,6 +57,20 @@ TEST_F(HeadlessScript, EndOfInputEndsLikeQuitAfterTheLastLine) {
                      "ok"}));
 }
 
+// A drop-down answers get with the entry it shows; the language dialog shows the language in use.
+TEST_F(HeadlessScript, DropDownsShowTheirSelectedEntry) {
+    Configure("Manual", 1, "AHRS");
+    const Lines lines =
+        Run("page Analyz\nget 1502\nchoose 1502 2\nget 1502\nget 1511\nmenu 131\nget 1101\n");
+    // The menu command's own answer comes when its modal window ends, at the end of the input.
+    const Lines expected{"1502=None",    "ok",      "ok", "1502=AHRS",
+                         "ok",           "1511=1x", "ok", "modal: Language",
+                         "1101=english", "ok",      "ok"};
+    ASSERT_GE(lines.size(), expected.size());
+    EXPECT_EQ(Lines(lines.end() - static_cast<std::ptrdiff_t>(expected.size()), lines.end()),
+              expected);
+}
+
 TEST_F(HeadlessScript, BadCommandsAndIdsAreAnsweredWithErrors) {
     // A product outside the table leaves no page on screen.
     Configure("Auto", 1, "Nowhere");

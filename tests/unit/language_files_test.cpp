@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/added_captions.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "app/products.h"
@@ -37,20 +38,66 @@ std::string ReadFile(const std::string& path) {
     return buffer.str();
 }
 
-// Every LangText("section", "key") with two literal names in the sources, and the same through
-// the firmware update's Text and AddedText(texts, "section", "key", english).
-std::set<Lookup> LiteralLookups() {
-    const std::regex call(
-        R"re(\b(?:(?:LangText|Text)\(|AddedText\([^,()]*,)\s*"([^"]*)"\s*,\s*"([^"]*)"\s*[,)])re");
-    std::set<Lookup> found;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
-        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
-        const std::string text = ReadFile(entry.path().string());
-        for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
-            found.insert({(*it)[1].str(), (*it)[2].str()});
+// The text of every source file of the program.
+const std::vector<std::string>& Sources() {
+    static const std::vector<std::string> sources = [] {
+        std::vector<std::string> texts;
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(kSourceDir + "/src")) {
+            if (entry.path().extension() == ".cpp" || entry.path().extension() == ".h")
+                texts.push_back(ReadFile(entry.path().string()));
         }
+        return texts;
+    }();
+    return sources;
+}
+
+// AddedText(texts, "section", "key", english), the English a literal or a named constant; the
+// texts argument may be a call without arguments.
+const std::regex kAddedTextCall(
+    R"re(\bAddedText\((?:[^,()]|\(\))*,\s*"([^"]*)"\s*,\s*"([^"]*)"\s*,\s*("[^"]*"|\w+))re");
+
+struct AddedCall {
+    Lookup lookup;
+    std::string english;  // as written: a literal with its quotes, or a name
+};
+
+const std::vector<AddedCall>& AddedCalls() {
+    static const std::vector<AddedCall> calls = [] {
+        std::vector<AddedCall> found;
+        for (const std::string& text : Sources()) {
+            for (std::sregex_iterator it(text.begin(), text.end(), kAddedTextCall), end; it != end;
+                 ++it)
+                found.push_back({{(*it)[1].str(), (*it)[2].str()}, (*it)[3].str()});
+        }
+        return found;
+    }();
+    return calls;
+}
+
+// Every LangText("section", "key") with two literal names in the sources, the same through the
+// firmware update's Text, and every AddedText call.
+std::set<Lookup> LiteralLookups() {
+    const std::regex call(R"re(\b(?:LangText|Text)\(\s*"([^"]*)"\s*,\s*"([^"]*)"\s*[,)])re");
+    std::set<Lookup> found;
+    for (const std::string& text : Sources()) {
+        for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it)
+            found.insert({(*it)[1].str(), (*it)[2].str()});
     }
+    for (const AddedCall& added : AddedCalls())
+        found.insert(added.lookup);
     return found;
+}
+
+// The texts the program adds, with the English it falls back to: the literal AddedText calls and
+// the added caption keys.
+std::set<Lookup> AddedKeys() {
+    std::set<Lookup> added;
+    for (const AddedCall& call : AddedCalls())
+        added.insert(call.lookup);
+    for (const AddedCaptionKey& key : AddedCaptionKeys())
+        added.insert({std::string(key.section), std::string(key.key)});
+    return added;
 }
 
 // Answers nothing and remembers what was asked.
@@ -125,6 +172,8 @@ std::set<Lookup> ProgramLookups() {
     std::set<Lookup> lookups = LiteralLookups();
     const auto tables = TableLookups();
     lookups.insert(tables.begin(), tables.end());
+    const auto added = AddedKeys();
+    lookups.insert(added.begin(), added.end());
     for (const auto& message : CatalogueMessages()) {
         lookups.insert({std::string(kCommunicateState), std::string(message.name)});
     }
@@ -174,6 +223,72 @@ TEST_P(LanguageFileTest, IsUtf8WithTheSameKeysAsEnglish) {
             << "[" << section << "] " << line.substr(0, eq);
     }
     EXPECT_GT(keys, 700);
+}
+
+// Every added text has words of its own in Chinese, not the English copied.
+TEST(LanguageFiles, AddedTextsAreTranslated) {
+    CLangIni english, chinese;
+    english.SetPath(kSourceDir + "/resources/Language/english.ini");
+    chinese.SetPath(kSourceDir + "/resources/Language/chinese.ini");
+    ASSERT_TRUE(english.Load());
+    ASSERT_TRUE(chinese.Load());
+    const auto added = AddedKeys();
+    EXPECT_TRUE(added.count({"DlgGPSINSSetting", "IDC_STATIC_QR_PARAMETER"}));
+    EXPECT_TRUE(added.count({"ParameterFiles", "Save"}));
+    EXPECT_TRUE(added.count({"DlgDataAnalyz", "Cannot Read Recording"}));
+    for (const auto& [section, key] : added) {
+        EXPECT_NE(chinese.LangText(section, key), english.LangText(section, key))
+            << "[" << section << "] " << key;
+    }
+}
+
+// Every AddedText call with a literal section names its key as a literal too, so that the scans
+// above see it, and its English is not empty; every added caption key is used.
+TEST(LanguageFiles, EveryAddedTextHasItsEnglish) {
+    const std::regex literalSection(R"re(\bAddedText\((?:[^,()]|\(\))*,\s*")re");
+    std::size_t calls = 0;
+    for (const std::string& text : Sources()) {
+        calls += static_cast<std::size_t>(
+            std::distance(std::sregex_iterator(text.begin(), text.end(), literalSection),
+                          std::sregex_iterator()));
+    }
+    EXPECT_EQ(AddedCalls().size(), calls);
+    EXPECT_GT(calls, 40u);
+    for (const AddedCall& call : AddedCalls())
+        EXPECT_NE(call.english, "\"\"") << call.lookup.second;
+    for (const AddedCaptionKey& key : AddedCaptionKeys()) {
+        const std::string quoted = "\"" + std::string(key.key) + "\"";
+        std::size_t uses = 0;
+        for (const std::string& text : Sources())
+            uses += text.find(quoted) != std::string::npos ? 1 : 0;
+        EXPECT_GE(uses, 2u) << key.key;  // the table and a page
+    }
+}
+
+// A language file without the added caption keys shows the pages' built-in English for them;
+// a missing key of the board family's own texts stays an empty caption.
+TEST(LanguageFiles, MissingAddedCaptionsFallBackToEnglish) {
+    PageHostStub host;
+    std::size_t added = 0;
+    for (const PageIdentity& identity : kPages) {
+        auto page = CreatePage(
+            host, {host.update, host.recorder, host.replay, nullptr, host.clock, host.logDir},
+            identity);
+        std::vector<ui::Control> before = page->Controls();
+        page->ApplyTexts();
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const ui::Control& control = page->Controls()[i];
+            if (control.textKey.empty()) continue;
+            if (IsAddedCaption(identity.section, control.textKey)) {
+                ++added;
+                EXPECT_EQ(control.text, before[i].text) << control.textKey;
+                EXPECT_FALSE(control.text.empty()) << control.textKey;
+            } else {
+                EXPECT_EQ(control.text, "") << control.textKey;
+            }
+        }
+    }
+    EXPECT_GE(added, 15u + 2u + 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest,

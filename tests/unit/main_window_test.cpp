@@ -141,6 +141,7 @@ TEST_F(MainWindowTest, LanguageDialogSwitchesEveryText) {
     host.onModal = [](ui::Window& window) {
         const auto& names = window.Find(kIdLanguageList)->entries;
         ASSERT_EQ(names, (std::vector<std::string>{"chinese", "english"}));
+        EXPECT_EQ(window.GetCurSel(kIdLanguageList), 1);  // the language in use
         window.UserChoose(kIdLanguageList, 0);
         window.UserClick(ui::IDOK);
     };

@@ -196,7 +196,7 @@ TEST_F(ParameterLoadTest, AsksWithTheChangesAndWritesOnlyTheSetsThatDiffer) {
               std::vector<std::string>{"Wrote 1 parameter sets: AHRS noise parameters."});
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0],
-              "These values will change:\nAHRS noise parameters / gyroNoise: board=0.25, "
+              "These values will change:\nAHRS noise parameters / Gyroscope Noise (Q): board=0.25, "
               "file=1e-07\nWrite them to the board?");
     EXPECT_EQ(writes, std::vector<std::string>{"AHRS noise parameters"});
     EXPECT_EQ(BoardGyroNoise(), 1e-7);
@@ -238,12 +238,19 @@ TEST_F(ParameterLoadTest, AFileThatDoesNotCheckOutSendsNothing) {
 TEST_F(ParameterLoadTest, CompareListsTheChangedFieldAgainstTheBoardAndAnotherFile) {
     const ParameterFiles::Outcome withBoard =
         Run([&](ParameterFiles::Done done) { dialog->Parameters().CompareWithBoard(path, done); });
-    EXPECT_EQ(withBoard.lines, std::vector<std::string>{
-                                   "AHRS noise parameters / gyroNoise: file=1e-07, board=0.25"});
+    EXPECT_EQ(withBoard.lines,
+              std::vector<std::string>{
+                  "AHRS noise parameters / Gyroscope Noise (Q): file=1e-07, board=0.25"});
     ASSERT_EQ(Save(dir.File("now.json")).error, "");
-    EXPECT_EQ(
-        dialog->Parameters().CompareFiles(path, dir.File("now.json")).lines,
-        std::vector<std::string>{"AHRS noise parameters / gyroNoise: first=1e-07, second=0.25"});
+    EXPECT_EQ(dialog->Parameters().CompareFiles(path, dir.File("now.json")).lines,
+              std::vector<std::string>{
+                  "AHRS noise parameters / Gyroscope Noise (Q): first=1e-07, second=0.25"});
+    // The caption is the label as the page shows it now, in whatever language.
+    constexpr int kGyroNoiseLabel = 1181;
+    dialog->FindPage("AHRS_Set")->SetDlgItemText(kGyroNoiseLabel, "陀螺仪噪声(Q):");
+    EXPECT_EQ(dialog->Parameters().CompareFiles(path, dir.File("now.json")).lines,
+              std::vector<std::string>{"AHRS noise parameters / 陀螺仪噪声(Q): first=1e-07, "
+                                       "second=0.25"});
     EXPECT_EQ(dialog->Parameters().CompareFiles(path, path).lines,
               std::vector<std::string>{"No differences."});
 }

@@ -13,6 +13,7 @@
 #include "support/bytes.h"
 #include "support/fake_host.h"
 #include "support/page_fixture.h"
+#include "views/csv_export.h"
 #include "views/dlg_data_analyz.h"
 #include "views/live_record.h"
 #include "views/live_recorder.h"
@@ -108,6 +109,53 @@ TEST(LiveRecord, ElapsedTimeIsHoursMinutesSeconds) {
     EXPECT_EQ(FormatElapsed(59), "0 : 0 : 59 ");
 }
 
+// The size of file once the writing thread has caught up with size bytes, or what it has after
+// two seconds.
+std::uintmax_t SizeOnceWritten(const std::string& file, std::uintmax_t size) {
+    std::error_code error;
+    for (int n = 0; n < 2000 && std::filesystem::file_size(file, error) != size; ++n)
+        usleep(1000);
+    return std::filesystem::file_size(file, error);
+}
+
+// Records reach the disk five at a time (the first hand-over of at least 1000 bytes) or once the
+// oldest has waited a second; nothing reaches the writing thread before.
+TEST(RecordWriter, HandsOverFiveRecordsOrWhatWaitedASecond) {
+    testing::TempDir dir;
+    const std::string file = dir.File("cadence.dat");
+    VirtualClock clock;
+    RecordWriter writer(open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 242, clock);
+    for (int n = 0; n < 4; ++n)
+        writer.Append(Bytes(242, static_cast<std::uint8_t>(n)));
+    EXPECT_EQ(writer.Waiting(), 968u);
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    writer.Append(Bytes(242, 4));
+    EXPECT_EQ(writer.Waiting(), 0u);
+    EXPECT_EQ(SizeOnceWritten(file, 1210), 1210u);
+
+    // A slow stream: one record, then the tick a second after it.
+    clock.AdvanceTo(5000);
+    writer.Append(Bytes(242, 5));
+    clock.AdvanceTo(5999);
+    writer.Tick();
+    EXPECT_EQ(writer.Waiting(), 242u);
+    clock.AdvanceTo(6000);
+    writer.Tick();
+    EXPECT_EQ(writer.Waiting(), 0u);
+    EXPECT_EQ(SizeOnceWritten(file, 1452), 1452u);
+
+    // A record arriving after the second hands the waiting ones over even without a tick.
+    writer.Append(Bytes(242, 6));
+    clock.AdvanceTo(7500);
+    writer.Append(Bytes(242, 7));
+    EXPECT_EQ(writer.Waiting(), 0u);
+    EXPECT_TRUE(writer.Close());
+    const auto records = Records(file);
+    ASSERT_EQ(records.size(), 8u);
+    for (std::size_t n = 0; n < records.size(); ++n)
+        EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
+}
+
 // A file-size limit stands in for a full disk: the write that crosses it fails part-way, and
 // the file is cut back to whole records.
 TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
@@ -118,7 +166,8 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{5000, 5000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        RecordWriter writer(open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 242);
+        VirtualClock clock;
+        RecordWriter writer(open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 242, clock);
         for (int n = 0; n < 40; ++n)
             writer.Append(Bytes(242, static_cast<std::uint8_t>(n)));
         const bool closed = writer.Close();
@@ -128,7 +177,7 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    // 16 records (3872 bytes) went in the first buffer; the second stopped at 5000 bytes.
+    // Four hand-overs of five records (4840 bytes) went whole; the fifth stopped at 5000 bytes.
     const auto records = Records(file);
     ASSERT_EQ(records.size(), 20u);
     for (std::size_t n = 0; n < records.size(); ++n)
@@ -167,6 +216,41 @@ TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
     EXPECT_EQ(records.size(), 20u);
     for (const Bytes& r : records)
         EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
+}
+
+// The board stops sending right after the write that fails: the tick still reports it at once and
+// ends the recording.
+TEST(LiveRecorder, WriteFailureIsReportedWithoutFurtherRecords) {
+    testing::TempDir dir;
+    const std::string logDir = dir.File("Log");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        testing::FakeHost host;
+        VirtualClock clock;
+        RecordStore records;
+        LiveRecorder recorder({host, clock, logDir, records});
+        if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
+        for (int n = 0; n < 5; ++n)
+            recorder.NavigationOutput();
+        // Ticks of 10 ms, for at most two seconds of real time.
+        for (int n = 1; n <= 2000 && recorder.Recording(); ++n) {
+            clock.AdvanceTo(10 * n);
+            recorder.OnTimerTick();
+            usleep(1000);
+        }
+        const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
+        _exit(once && !recorder.Recording() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const auto files = LogFiles(logDir);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(Records(files[0]).size(), 4u);
 }
 
 class RecordingTest : public testing::PageFixture {
@@ -233,6 +317,19 @@ TEST_F(RecordingTest, AhrsRecordingHoldsOneRecordPerLiveReply) {
         EXPECT_FLOAT_EQ(testing::FloatAt(r, 216), -2.5f);
         EXPECT_FLOAT_EQ(testing::FloatAt(r, 220), 90.0f);
     }
+}
+
+// The main window's tick gives the recording its one-second limit: a single record of a slow
+// stream is on disk a second after it came, while the recording goes on.
+TEST_F(RecordingTest, ASlowStreamReachesTheDiskWithinASecond) {
+    StartRecording(kEntryAhrs);
+    Receive(15, 1, Live(1, 0, 0, 0));
+    const std::string file = LogFiles(LogDir()).at(0);
+    Advance(990);
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    Advance(10);
+    EXPECT_EQ(SizeOnceWritten(file, kLiveRecordSize), kLiveRecordSize);
+    EXPECT_TRUE(Recorder().Recording());
 }
 
 TEST_F(RecordingTest, GpsInsRecordingTakesTheNavigationSample) {
@@ -458,6 +555,26 @@ TEST_F(GpsInsPlaybackTest, ViewShowsWhatTheLiveRunShowedRecordByRecord) {
         EXPECT_EQ(ViewTexts(), live[n]) << n;
     }
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Open Recording starts in the Log folder; Export CSV proposes the recording's folder and name
+// and writes where the user says.
+TEST_F(RecordingTest, ChoosersStartInTheLogFolderAndBesideTheRecording) {
+    RecordAndOpenAhrsRun();
+    EXPECT_EQ(host.startDirs, std::vector<std::string>{LogDir()});
+    const std::string recording = LogFiles(LogDir()).at(0);
+
+    host.cancelSave = true;
+    Click(Page::kExportCsv);
+    EXPECT_EQ(host.proposals, std::vector<std::string>{CsvPathFor(recording)});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(CsvPathFor(recording)));
+
+    host.cancelSave = false;
+    host.saveAs = dir.File("elsewhere.csv");
+    Click(Page::kExportCsv);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"30 records written to " + *host.saveAs});
+    EXPECT_TRUE(std::filesystem::exists(*host.saveAs));
 }
 
 TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {

@@ -45,12 +45,11 @@ public:
     // The following lines answer it, until one says yes or no.
     bool AskYesNo(const std::string& text) override;
     int RunModal(ui::Window& window) override;
-    std::optional<std::string> ChooseFile(const std::string& filter) override {
+    // The answer comes from the script, wherever the dialog would open.
+    std::optional<std::string> ChooseFile(const std::string& filter,
+                                          const std::string& /*startDir*/) override {
         Print("file dialog: " + EscapeLineBreaks(filter));
         return std::exchange(nextFile_, std::nullopt);
-    }
-    std::optional<std::string> ChooseSaveFile(const std::string& filter) override {
-        return ChooseFile(filter);
     }
     void OpenFolder(const std::string& path) override {
         Print("open folder: " + EscapeLineBreaks(path));
@@ -345,7 +344,7 @@ std::string HeadlessFrontEnd::File(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Get(std::string_view arguments) {
     return PrintControl(arguments, "get", [](const ui::Window& window, int id) {
-        return EscapeLineBreaks(window.GetDlgItemText(id));
+        return EscapeLineBreaks(ui::ShownText(*window.Find(id)));
     });
 }
 

@@ -8,10 +8,9 @@ namespace {
 
 constexpr const char* kFilter = "Parameter files (*.json)|*.json|All files (*)|*";
 
-QAction* NewAction(QToolBar& bar, const char* text, const char* tip) {
-    QAction* action = bar.addAction(QString::fromUtf8(text));
-    action->setToolTip(QString::fromUtf8(tip));
-    return action;
+void SetTexts(QAction& action, const std::string& text, const std::string& tip) {
+    action.setText(QString::fromStdString(text));
+    action.setToolTip(QString::fromStdString(tip));
 }
 
 // A name typed without an extension gets the parameter files' one.
@@ -27,18 +26,17 @@ std::string WithExtension(std::string path) {
 ParameterToolBar::ParameterToolBar(CZephranDlg& dialog, std::function<void()> started)
     : dialog_(dialog),
       started_(std::move(started)),
-      save_(NewAction(*this, "Save…", "Save every parameter set of the board to a file")),
-      load_(NewAction(*this, "Load…",
-                      "Write a parameter file's values to the board, after showing what changes")),
-      compare_(NewAction(*this, "Compare…", "List the values that differ, field by field")),
-      cancel_(NewAction(*this, "Cancel", "Stop the running parameter transfer")) {
+      save_(addAction(QString())),
+      load_(addAction(QString())),
+      compare_(addAction(QString())),
+      cancel_(addAction(QString())) {
     setMovable(false);
     setFloatable(false);
     auto* compareMenu = new QMenu(this);
-    connect(compareMenu->addAction(QStringLiteral("File with the board…")), &QAction::triggered,
-            this, [this] { CompareWithBoard(); });
-    connect(compareMenu->addAction(QStringLiteral("File with another file…")), &QAction::triggered,
-            this, [this] { CompareFiles(); });
+    compareWithBoard_ = compareMenu->addAction(QString());
+    compareFiles_ = compareMenu->addAction(QString());
+    connect(compareWithBoard_, &QAction::triggered, this, [this] { CompareWithBoard(); });
+    connect(compareFiles_, &QAction::triggered, this, [this] { CompareFiles(); });
     compare_->setMenu(compareMenu);
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(compare_)))
         button->setPopupMode(QToolButton::InstantPopup);
@@ -46,11 +44,35 @@ ParameterToolBar::ParameterToolBar(CZephranDlg& dialog, std::function<void()> st
     connect(load_, &QAction::triggered, this, [this] { Load(); });
     connect(cancel_, &QAction::triggered, this, [this] { dialog_.Parameters().Cancel(); });
     dialog_.Parameters().busyChanged.Connect([this] { Refresh(); });
+    dialog_.textsChanged.Connect([this] { ApplyTexts(); });
+    ApplyTexts();
     Refresh();
 }
 
 ParameterToolBar::~ParameterToolBar() {
     dialog_.Parameters().busyChanged.Connect(nullptr);
+    dialog_.textsChanged.Connect(nullptr);
+}
+
+void ParameterToolBar::ApplyTexts() {
+    const TextSource& texts = dialog_.Texts();
+    SetTexts(*save_, AddedText(texts, "ParameterFiles", "Save", "Save…"),
+             AddedText(texts, "ParameterFiles", "Tip Save",
+                       "Save every parameter set of the board to a file"));
+    SetTexts(*load_, AddedText(texts, "ParameterFiles", "Load", "Load…"),
+             AddedText(texts, "ParameterFiles", "Tip Load",
+                       "Write a parameter file's values to the board, after showing what "
+                       "changes"));
+    SetTexts(*compare_, AddedText(texts, "ParameterFiles", "Compare", "Compare…"),
+             AddedText(texts, "ParameterFiles", "Tip Compare",
+                       "List the values that differ, field by field"));
+    SetTexts(
+        *cancel_, AddedText(texts, "ParameterFiles", "Cancel", "Cancel"),
+        AddedText(texts, "ParameterFiles", "Tip Cancel", "Stop the running parameter transfer"));
+    compareWithBoard_->setText(QString::fromStdString(
+        AddedText(texts, "ParameterFiles", "Compare Board", "File with the board…")));
+    compareFiles_->setText(QString::fromStdString(
+        AddedText(texts, "ParameterFiles", "Compare Files", "File with another file…")));
 }
 
 void ParameterToolBar::Refresh() {

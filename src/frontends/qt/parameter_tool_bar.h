@@ -32,6 +32,8 @@ private:
     void Show(const ParameterFiles::Outcome& outcome);
     // The file actions while idle, Cancel while a transfer runs.
     void Refresh();
+    // The captions and tooltips in the current language.
+    void ApplyTexts();
 
     CZephranDlg& dialog_;
     std::function<void()> started_;
@@ -39,6 +41,8 @@ private:
     QAction* load_;
     QAction* compare_;
     QAction* cancel_;
+    QAction* compareWithBoard_ = nullptr;
+    QAction* compareFiles_ = nullptr;
 };
 
 }  // namespace zephran::qt

@@ -97,20 +97,22 @@ int QtHost::RunModal(ui::Window& window) {
 std::optional<std::string> QtHost::Choose(QString (*dialog)(QWidget*, const QString&,
                                                             const QString&, const QString&,
                                                             QString*, QFileDialog::Options),
-                                          const std::string& filter) {
+                                          const std::string& filter, const std::string& place) {
     if (mode_ == Mode::Recording || quitting_) return std::nullopt;
-    const QString file = dialog(DialogParent(), QString(), QString(), QtFileFilter(filter), nullptr,
-                                QFileDialog::Options());
+    const QString file = dialog(DialogParent(), QString(), QString::fromStdString(place),
+                                QtFileFilter(filter), nullptr, QFileDialog::Options());
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
 
-std::optional<std::string> QtHost::ChooseFile(const std::string& filter) {
-    return Choose(&QFileDialog::getOpenFileName, filter);
+std::optional<std::string> QtHost::ChooseFile(const std::string& filter,
+                                              const std::string& startDir) {
+    return Choose(&QFileDialog::getOpenFileName, filter, startDir);
 }
 
-std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter) {
-    return Choose(&QFileDialog::getSaveFileName, filter);
+std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter,
+                                                  const std::string& proposed) {
+    return Choose(&QFileDialog::getSaveFileName, filter, proposed);
 }
 
 void QtHost::OpenFolder(const std::string& path) {

@@ -34,8 +34,10 @@ public:
     // Recording: the question is recorded and answered No.
     bool AskYesNo(const std::string& text) override;
     int RunModal(ui::Window& window) override;
-    std::optional<std::string> ChooseFile(const std::string& filter) override;
-    std::optional<std::string> ChooseSaveFile(const std::string& filter) override;
+    std::optional<std::string> ChooseFile(const std::string& filter,
+                                          const std::string& startDir) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& filter,
+                                              const std::string& proposed) override;
     void OpenFolder(const std::string& path) override;
     void OpenUrl(const std::string& url) override;
 
@@ -44,11 +46,12 @@ public:
 
 private:
     QWidget* DialogParent() const;
-    // The file an open or save dialog gave; nothing when cancelled or while recording.
+    // The file an open or save dialog gave; nothing when cancelled or while recording. place is
+    // the folder it opens in, or the file it proposes.
     std::optional<std::string> Choose(QString (*dialog)(QWidget*, const QString&, const QString&,
                                                         const QString&, QString*,
                                                         QFileDialog::Options),
-                                      const std::string& filter);
+                                      const std::string& filter, const std::string& place);
 
     Mode mode_;
     QPointer<QWidget> mainWindow_;
