@@ -8,6 +8,7 @@
 
 #include "app/serial_link.h"
 #include "app/settings_file.h"
+#include "app/wrong_product_hint.h"
 #include "dispatch/reply_dispatcher.h"
 #include "link/frame_sender.h"
 #include "link/traffic_log.h"
@@ -68,6 +69,9 @@ public:
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
     void RegisterReplies(ReplyDispatcher& dispatcher);
 
+    // Another product was chosen: its requests are counted afresh toward the wrong-product hint.
+    void ProductChanged() { wrongProduct_.StartOver(); }
+
     bool Connected() const { return connected_; }
     bool PortOpen() const { return portOpen_; }
     // The port open now, or null.
@@ -97,6 +101,10 @@ private:
     void ShowPort(const PortEntry& port);
     void ReportOpenFailure(const PortEntry* port, unsigned number);
     void TextFrame(const ReceiveArea& frame);
+    // The live data rates of the product in the status pane.
+    void ShowRates();
+    // Counts a timed-out request toward the wrong-product hint and tells the hint when due.
+    void NoticeTimeOut(const PendingRequest& request);
     // Notes the devices present now; true when one of them was not there before.
     bool NoticeArrivals();
 
@@ -115,6 +123,7 @@ private:
     std::array<std::uint32_t, 4> rates_{};
     std::string textStream_;
     int textFrames_ = 0;
+    WrongProductHint wrongProduct_;
     std::uint64_t discardedBytes_ = 0;
 };
 

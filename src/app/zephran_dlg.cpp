@@ -333,6 +333,7 @@ void CZephranDlg::OnTimer(int id) {
 
 void CZephranDlg::ProductCommand(std::string_view product) {
     settings_.Write("ProductSetting", "Product", product);
+    connection_.ProductChanged();
     if (product != "AHRS") {
         settings_.Write("PCSetting", "bps", "115200");
         settings_.Write("PCSetting", "PortScanMode", "Auto");

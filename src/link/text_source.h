@@ -21,4 +21,12 @@ inline std::string AddedText(const TextSource& texts, std::string_view section,
     return text.empty() ? std::string(english) : text;
 }
 
+// Puts value in place of the first {name} in text (name with its braces). A translation that
+// lacks the place leaves the value out; nothing in value is read as a format.
+inline std::string FillIn(std::string text, std::string_view name, std::string_view value) {
+    if (const std::size_t at = text.find(name); at != std::string::npos)
+        text.replace(at, name.size(), value);
+    return text;
+}
+
 }  // namespace zephran
