@@ -194,6 +194,7 @@ void ConnectionManager::OnPendingTimer() {
         s_.log.LogTraffic(TrafficDirection::TimedOut, request.group, request.msgId);
         s_.setStatus(kStatusProgress, "", 0);
         NoticeTimeOut(request);
+        if (onTimedOut) onTimedOut(request.group, request.msgId, messages.back());
     }
     for (const std::string& message : messages)
         s_.host.MessageBox(message);
@@ -290,7 +291,9 @@ void ConnectionManager::HandlePortEvents(
                 portOpen_ = false;
                 connected_ = false;
                 s_.link.Close();
-                if (onPortLost) onPortLost();
+                const std::string lost =
+                    s_.texts.LangText("Panel", "Port Lost") + " " + ComName(event.portNumber);
+                if (onPortLost) onPortLost(lost);
                 if (AutoMode()) {
                     StartScan();
                     // Keep looking once a second even when no port is left, so the board is
@@ -298,9 +301,7 @@ void ConnectionManager::HandlePortEvents(
                     if (!s_.timers.IsRunning(kTimerScan))
                         s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
                 }
-                s_.setStatus(
-                    kStatusMain,
-                    s_.texts.LangText("Panel", "Port Lost") + " " + ComName(event.portNumber), 0);
+                s_.setStatus(kStatusMain, lost, 0);
                 break;
             }
         }

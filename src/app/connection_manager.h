@@ -89,8 +89,11 @@ public:
     // True while the firmware update or a parameter transfer holds the link: the progress bar
     // is left to it, and the scan neither closes nor reopens the port.
     std::function<bool()> linkHeld;
-    // The open port went away.
-    std::function<void()> onPortLost;
+    // The open port went away; why, as the status pane says it.
+    std::function<void(const std::string& why)> onPortLost;
+    // A request timed out; message is the text of its message box.
+    std::function<void(std::uint8_t group, std::uint8_t msgId, const std::string& message)>
+        onTimedOut;
 
 private:
     bool AutoMode() const;

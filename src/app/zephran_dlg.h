@@ -69,6 +69,9 @@ public:
     std::optional<std::int64_t> NextTimerDue() const { return timers_.NextDue(); }
     // A menu command.
     void OnCommand(unsigned command);
+    // Asked before the program ends: false when the user chose to keep what runs (a firmware
+    // update) going. Yes stops it.
+    bool ConfirmQuit();
 
     // The models drawn by the front end.
     ui::Window& MainWindow() { return main_; }

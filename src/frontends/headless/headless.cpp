@@ -171,6 +171,9 @@ int HeadlessFrontEnd::Run() {
     Dialog().TrafficList().changed.Connect([this] { NoteTraffic(); });
     Dialog().OnInitDialog();
     CommandLoop([] { return false; });
+    // Ended by the input or a closed output: nobody can answer any more, so what runs stops
+    // as its Cancel stops it.
+    Dialog().Update().Cancel();
     Dialog().TrafficList().changed.Connect(nullptr);
     Dialog().SetWakeUpHandler(nullptr);
     return 0;
@@ -434,7 +437,8 @@ std::string HeadlessFrontEnd::Wait(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: quit";
-    quit_ = true;
+    // After No the program goes on.
+    if (Dialog().ConfirmQuit()) quit_ = true;
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "frontends/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenuBar>
@@ -143,6 +144,15 @@ void MainWindow::KeepOnScreen() {
 void MainWindow::RefreshTitle() {
     setWindowTitle(QString::fromStdString(WindowTitle(
         dialog_.MainWindow().GetWindowText(), dialog_.Connection(), dialog_.LanguageStore())));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (dialog_.ConfirmQuit()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+    pump_.Reschedule();
 }
 
 void MainWindow::Command(unsigned command) {

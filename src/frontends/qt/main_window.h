@@ -41,6 +41,10 @@ public:
     // The scope and the 3-D views, as their windows.
     LiveWindows& Live() const { return *live_; }
 
+protected:
+    // Closing the window ends the program, unless the dialog's question keeps it going.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Command(unsigned command);
     void RefreshTitle();
