@@ -34,6 +34,12 @@ void AppendLatin1(std::string& text, const std::uint8_t* bytes, std::size_t coun
     }
 }
 
+// Requests that any board answers (the link control) or only its bootloader (the firmware
+// update) say nothing about the product.
+bool IsProductRequest(std::uint8_t group) {
+    return group != kLinkControlGroup && group != msg::kQueryUpdate.group;
+}
+
 }  // namespace
 
 bool ConnectionManager::AutoMode() const {
@@ -113,6 +119,7 @@ void ConnectionManager::OpenConfiguredPort() {
         return;
     }
     portOpen_ = true;
+    wrongProduct_.Reset();
     openNumber_ = port->number;
     openPort_ = *port;
     ShowPort(*port);
@@ -132,6 +139,7 @@ void ConnectionManager::ShowPort(const PortEntry& port) {
 bool ConnectionManager::OpenForScan(const PortEntry& port) {
     if (s_.link.Open(port.number, port.devicePath, Baud())) {
         portOpen_ = true;
+        wrongProduct_.Reset();
         openNumber_ = port.number;
         openPort_ = port;
         return true;
@@ -156,6 +164,7 @@ void ConnectionManager::RemovePending(std::uint8_t group, std::uint8_t msgId) {
     for (auto it = pending_.begin(); it != pending_.end();) {
         if (it->key == key) {
             it = pending_.erase(it);
+            if (IsProductRequest(group)) wrongProduct_.StartOver();
             s_.setStatus(kStatusProgress, "", 0);
         } else {
             ++it;
@@ -188,9 +197,36 @@ void ConnectionManager::OnPendingTimer() {
                            s_.texts.LangText("MessagBox", "TimeOut"));
         s_.log.LogTraffic(TrafficDirection::TimedOut, request.group, request.msgId);
         s_.setStatus(kStatusProgress, "", 0);
+        NoticeTimeOut(request);
+        if (onTimedOut) onTimedOut(request.group, request.msgId, messages.back());
     }
     for (const std::string& message : messages)
         s_.host.MessageBox(message);
+}
+
+void ConnectionManager::NoticeTimeOut(const PendingRequest& request) {
+    if (!connected_ || !IsProductRequest(request.group) || !wrongProduct_.TimedOut()) return;
+    const std::string hint = WrongProductText(
+        s_.texts, s_.settings.ReadText("ProductSetting", "Product"), wrongProduct_.BoardText());
+    s_.setStatus(kStatusMain, hint, 0);
+    s_.log.AddLine(hint);
+}
+
+void ConnectionManager::ShowRates() {
+    // The wrong-product hint keeps the pane until the board answers a request of the product.
+    if (wrongProduct_.Standing()) return;
+    const std::string product = s_.settings.ReadText("ProductSetting", "Product");
+    char text[128];
+    if (product == "AHRS") {
+        std::snprintf(text, sizeof text, "AHRS %i Hz", static_cast<int>(Rate(LiveStream::kAhrs)));
+        s_.setStatus(kStatusMain, text, 0);
+    } else if (product == "GPSINS") {
+        std::snprintf(text, sizeof text, "Nav Sensor GPS: %i %i %i  Hz",
+                      static_cast<int>(Rate(LiveStream::kNavOutput)),
+                      static_cast<int>(Rate(LiveStream::kSensorsRaw)),
+                      static_cast<int>(Rate(LiveStream::kGpsRaw)));
+        s_.setStatus(kStatusMain, text, 0);
+    }
 }
 
 void ConnectionManager::OnScanTimer() {
@@ -200,19 +236,7 @@ void ConnectionManager::OnScanTimer() {
             rates_[i] = current - lastCounts_[i];
             lastCounts_[i] = current;
         }
-        const std::string product = s_.settings.ReadText("ProductSetting", "Product");
-        char text[128];
-        if (product == "AHRS") {
-            std::snprintf(text, sizeof text, "AHRS %i Hz",
-                          static_cast<int>(Rate(LiveStream::kAhrs)));
-            s_.setStatus(kStatusMain, text, 0);
-        } else if (product == "GPSINS") {
-            std::snprintf(text, sizeof text, "Nav Sensor GPS: %i %i %i  Hz",
-                          static_cast<int>(Rate(LiveStream::kNavOutput)),
-                          static_cast<int>(Rate(LiveStream::kSensorsRaw)),
-                          static_cast<int>(Rate(LiveStream::kGpsRaw)));
-            s_.setStatus(kStatusMain, text, 0);
-        }
+        ShowRates();
     }
     if (connected_ || LinkHeld()) return;
     if (!AutoMode()) {
@@ -271,7 +295,10 @@ void ConnectionManager::HandlePortEvents(
                 portOpen_ = false;
                 connected_ = false;
                 s_.link.Close();
-                if (onPortLost) onPortLost();
+                const std::string lost =
+                    AddedText(s_.texts, "Panel", "Port Lost", "Connection lost:") + " " +
+                    ComName(event.portNumber);
+                if (onPortLost) onPortLost(lost);
                 if (AutoMode()) {
                     StartScan();
                     // Keep looking once a second even when no port is left, so the board is
@@ -279,10 +306,7 @@ void ConnectionManager::HandlePortEvents(
                     if (!s_.timers.IsRunning(kTimerScan))
                         s_.timers.SetTimer(kTimerScan, 1000, s_.clock.SteadyMs());
                 }
-                s_.setStatus(kStatusMain,
-                             AddedText(s_.texts, "Panel", "Port Lost", "Connection lost:") + " " +
-                                 ComName(event.portNumber),
-                             0);
+                s_.setStatus(kStatusMain, lost, 0);
                 break;
             }
         }
@@ -296,7 +320,10 @@ void ConnectionManager::TextFrame(const ReceiveArea& frame) {
         textFrames_ = 0;
         textStream_.clear();
     }
-    AppendLatin1(textStream_, frame.payload, frame.Length());
+    std::string text;
+    AppendLatin1(text, frame.payload, frame.Length());
+    textStream_ += text;
+    wrongProduct_.BoardSaid(text);
     s_.showText(textStream_);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/serial_link.h"
 #include "app/settings_file.h"
+#include "app/wrong_product_hint.h"
 #include "dispatch/reply_dispatcher.h"
 #include "link/frame_sender.h"
 #include "link/traffic_log.h"
@@ -68,6 +69,9 @@ public:
     void RemovePending(std::uint8_t group, std::uint8_t msgId);
     void RegisterReplies(ReplyDispatcher& dispatcher);
 
+    // Another product was chosen: its requests are counted afresh toward the wrong-product hint.
+    void ProductChanged() { wrongProduct_.StartOver(); }
+
     bool Connected() const { return connected_; }
     bool PortOpen() const { return portOpen_; }
     // The port open now, or null.
@@ -85,10 +89,13 @@ public:
     // True while the firmware update or a parameter transfer holds the link: the progress bar
     // is left to it, and the scan neither closes nor reopens the port.
     std::function<bool()> linkHeld;
-    // The open port went away.
-    std::function<void()> onPortLost;
+    // The open port went away; why, as the status pane says it.
+    std::function<void(const std::string& why)> onPortLost;
     // A board answered the connect request after none did.
     std::function<void()> onConnected;
+    // A request timed out; message is the text of its message box.
+    std::function<void(std::uint8_t group, std::uint8_t msgId, const std::string& message)>
+        onTimedOut;
 
 private:
     bool AutoMode() const;
@@ -101,6 +108,10 @@ private:
     // What to do when the system refuses the port to this user.
     std::string PermissionHint() const;
     void TextFrame(const ReceiveArea& frame);
+    // The live data rates of the product in the status pane.
+    void ShowRates();
+    // Counts a timed-out request toward the wrong-product hint and tells the hint when due.
+    void NoticeTimeOut(const PendingRequest& request);
     // Notes the devices present now; true when one of them was not there before.
     bool NoticeArrivals();
 
@@ -119,6 +130,7 @@ private:
     std::array<std::uint32_t, 4> rates_{};
     std::string textStream_;
     int textFrames_ = 0;
+    WrongProductHint wrongProduct_;
     std::uint64_t discardedBytes_ = 0;
 };
 

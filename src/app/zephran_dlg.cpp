@@ -55,7 +55,8 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
            [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
            [this](std::uint8_t group, std::uint8_t msgId) {
                connection_.RemovePending(group, msgId);
-           }}),
+           },
+           clock_}),
       recorder_({host_, clock_, paths_.logDir, records_}),
       replayReceiver_(dispatcher_),
       views_({host_, timers_, clock_, records_.ahrsLive, kTimerViews, views::kTimerScope}),
@@ -68,12 +69,16 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
     update_.RegisterReplies(dispatcher_);
     recorder_.RegisterReplies(dispatcher_);
     connection_.linkHeld = [this] { return update_.Active() || parameters_.Busy(); };
-    connection_.onPortLost = [this] {
-        update_.PortLost();
+    connection_.onPortLost = [this](const std::string& why) {
+        update_.PortLost(why);
         recorder_.PortLost();
         ForgetBoardValues();
     };
     connection_.onConnected = [this] { ForgetBoardValues(); };
+    connection_.onTimedOut = [this](std::uint8_t group, std::uint8_t msgId,
+                                    const std::string& message) {
+        update_.RequestTimedOut(group, msgId, message);
+    };
     dispatcher_.Route(msg::DL_MINIAHRS_MAG_3AXIS_COMPLETE_CAL,
                       [this](const ReceiveArea&) { connection_.magCalibrating = false; });
 }
@@ -337,7 +342,9 @@ void CZephranDlg::OnTimer(int id) {
 }
 
 void CZephranDlg::ProductCommand(std::string_view product) {
+    if (!update_.AskToStop(FirmwareUpdate::Then::ChangeProduct)) return;
     settings_.Write("ProductSetting", "Product", product);
+    connection_.ProductChanged();
     if (product != "AHRS") {
         settings_.Write("PCSetting", "bps", "115200");
         settings_.Write("PCSetting", "PortScanMode", "Auto");
@@ -353,8 +360,10 @@ void CZephranDlg::ForgetBoardValues() {
         page->BoardChanged();
 }
 
+// The edits are asked about first: a No there leaves everything as it was.
 bool CZephranDlg::MayQuit() {
-    return MayQuitWithUnwrittenEdits(pages_, host_, lang_);
+    return MayQuitWithUnwrittenEdits(pages_, host_, lang_) &&
+           update_.AskToStop(FirmwareUpdate::Then::Quit);
 }
 
 void CZephranDlg::PcBaudCommand(std::size_t index) {

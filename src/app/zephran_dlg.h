@@ -90,7 +90,8 @@ public:
     void BuildMenuBar();
     void ApplyLanguageRefresh();
     bool LoadLanguageFile(const std::string& path);
-    // Whether the program may end now; asks the user where something would be lost.
+    // Whether the program may end now; asks the user where something would be lost (edits not
+    // written to the board, a running firmware update, which Yes stops).
     bool MayQuit();
     void StartScan() { connection_.StartScan(); }
     void OpenConfiguredPort() { connection_.OpenConfiguredPort(); }

@@ -13,15 +13,19 @@ constexpr const char* kCancelText = "Cancel";
 ui::WindowTemplate Template() {
     using namespace ui;
     WindowTemplate t;
+    Control outcome = Label(CIAPUpdateDlg::kOutcome, "");
+    outcome.multiline = true;  // a failure's reason may be long: it wraps
     t.controls = {
         Label(CIAPUpdateDlg::kPrompt, "Firmware file:", "m_BinFilePrompt"),
         Edit(CIAPUpdateDlg::kPath, 40),
         Button(CIAPUpdateDlg::kBrowse, "Browse...", "BinFileBrowseButton"),
         Button(CIAPUpdateDlg::kStart, kStartText, "Start"),
+        outcome,
     };
     t.layout = Column({Item(CIAPUpdateDlg::kPrompt),
                        Row({Item(CIAPUpdateDlg::kPath), Item(CIAPUpdateDlg::kBrowse), Stretch()}),
-                       Row({Item(CIAPUpdateDlg::kStart), Stretch()}), Stretch()});
+                       Row({Item(CIAPUpdateDlg::kStart), Stretch()}), Item(CIAPUpdateDlg::kOutcome),
+                       Stretch()});
     return t;
 }
 
@@ -39,6 +43,7 @@ void CIAPUpdateDlg::DoDataExchange(ui::DataExchange& dx) {
 void CIAPUpdateDlg::ApplyTexts() {
     Page::ApplyTexts();
     if (update_.Active()) SetDlgItemText(kStart, Caption("Cancal", kCancelText));
+    SetDlgItemText(kOutcome, update_.Outcome());
 }
 
 void CIAPUpdateDlg::ShowState() {
@@ -46,6 +51,7 @@ void CIAPUpdateDlg::ShowState() {
     SetDlgItemText(kStart, running ? Caption("Cancal", kCancelText) : Caption("Start", kStartText));
     EnableControl(kBrowse, !running);
     EnableControl(kPath, !running);
+    SetDlgItemText(kOutcome, update_.Outcome());
 }
 
 void CIAPUpdateDlg::OnCommand(int id) {

@@ -9,11 +9,11 @@ namespace zephran {
 
 class FirmwareUpdate;
 
-// The firmware update page: the image path, Browse and the start button, which reads as the
-// cancel text while an update runs.
+// The firmware update page: the image path, Browse, the start button, which reads as the
+// cancel text while an update runs, and how the last update ended.
 class CIAPUpdateDlg : public Page {
 public:
-    enum : int { kPrompt = 1401, kPath = 1402, kBrowse = 1403, kStart = 1404 };
+    enum : int { kPrompt = 1401, kPath = 1402, kBrowse = 1403, kStart = 1404, kOutcome = 1405 };
 
     CIAPUpdateDlg(PageHost& host, const PageServices& services, Identity identity);
 
@@ -26,7 +26,7 @@ protected:
     void OnCommand(int id) override;
 
 private:
-    // The start button's text, Browse and the path box follow the update's state.
+    // The start button's text, Browse, the path box and the outcome follow the update's state.
     void ShowState();
 
     FirmwareUpdate& update_;

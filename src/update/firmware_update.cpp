@@ -1,6 +1,7 @@
 #include "update/firmware_update.h"
 
 #include <array>
+#include <cstdio>
 
 #include "app/page_host.h"
 #include "dispatch/reply_dispatcher.h"
@@ -15,6 +16,12 @@ constexpr const char* kImageTooLarge = "The firmware file is larger than 256 pag
 
 std::string Numbered(const std::string& text, unsigned number) {
     return text + " " + std::to_string(number);
+}
+
+std::string Seconds(std::int64_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(ms) / 1000.0);
+    return text;
 }
 
 }  // namespace
@@ -48,6 +55,10 @@ void FirmwareUpdate::Start(const std::string& path) {
                                               static_cast<std::uint8_t>(count >> 8)};
     startOutstanding_ =
         s_.send(msg::kQueryUpdate.group, msg::kQueryUpdate.msgId, 2, payload.data());
+    if (!startOutstanding_) return;
+    startedMs_ = s_.clock.SteadyMs();
+    outcome_ = nullptr;
+    changed.Emit();
 }
 
 void FirmwareUpdate::Acknowledged() {
@@ -56,6 +67,7 @@ void FirmwareUpdate::Acknowledged() {
     startOutstanding_ = false;
     s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryUpdate.group, msg::kQueryUpdate.msgId);
     active_ = true;
+    outcome_ = nullptr;
     eraseCountdown_ = kEraseTicks;
     s_.setStatus(kStatusProgress, "", 0);
     s_.setStatus(kStatusMain, Text("Panel", "erase"), 0);
@@ -71,12 +83,20 @@ void FirmwareUpdate::PageRequested(const ReceiveArea& frame) {
     if (page == count) {
         s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryData.group, msg::kQueryData.msgId);
         s_.setStatus(kStatusMain, Text("MessagBox", "Firmware Update Succeed"), 0);
+        const std::int64_t elapsed = s_.clock.SteadyMs() - startedMs_;
+        outcome_ = [this, count, elapsed] {
+            const std::string done =
+                AddedText(s_.texts, "DlgIAPUPDATE", "Update Succeeded", "%1 (%2 pages, %3 s)");
+            return FillIn(done, {Text("MessagBox", "Firmware Update Succeed"),
+                                 std::to_string(count), Seconds(elapsed)});
+        };
         Finish();
         return;
     }
     s_.setStatus(kStatusMain, Numbered(Text("Panel", "programming"), page), 0);
     s_.log.LogTraffic(TrafficDirection::Received, msg::kQueryData.group, msg::kQueryData.msgId);
     if (page > count) {
+        Failed([this] { return Text("MessagBox", "Wrong Page"); });
         Finish();
         s_.host.MessageBox(Text("MessagBox", "Wrong Page"));
         return;
@@ -94,6 +114,7 @@ void FirmwareUpdate::PageRequested(const ReceiveArea& frame) {
 
 void FirmwareUpdate::OnTimerTick() {
     if (!active_ || eraseCountdown_ < 1 || --eraseCountdown_ != 0) return;
+    Failed([this] { return Text("Panel", "erase timeout"); });
     Finish();
     const std::string timeout = Text("Panel", "erase timeout");
     s_.setStatus(kStatusMain, timeout, 0);
@@ -102,13 +123,47 @@ void FirmwareUpdate::OnTimerTick() {
 
 void FirmwareUpdate::Cancel() {
     if (!active_) return;
+    outcome_ = [this] { return Text("Panel", "User Cancal"); };
     Finish();
     s_.setStatus(kStatusMain, Text("Panel", "User Cancal"), 0);
 }
 
-void FirmwareUpdate::PortLost() {
+void FirmwareUpdate::PortLost(const std::string& why) {
+    if (!active_ && !startOutstanding_) return;
+    Failed([why] { return why; });
     startOutstanding_ = false;
     if (active_) Finish();
+}
+
+void FirmwareUpdate::RequestTimedOut(std::uint8_t group, std::uint8_t msgId,
+                                     const std::string& message) {
+    // The board never acknowledged the start: nothing runs, the attempt failed. A late
+    // acknowledgement still starts the update and clears this.
+    if (!startOutstanding_ || !msg::kQueryUpdate.Is(group, msgId)) return;
+    Failed([message] { return message; });
+}
+
+bool FirmwareUpdate::AskToStop(Then then) {
+    if (!active_) return true;
+    const std::string question =
+        then == Then::Quit ? AddedText(s_.texts, "MessagBox", "Update Running Quit",
+                                       "A firmware update is running. Stop it and quit?")
+                           : AddedText(s_.texts, "MessagBox", "Update Running Change Product",
+                                       "A firmware update is running. Stop it and change the "
+                                       "product?");
+    if (!s_.host.AskYesNo(question)) return false;
+    // The question runs an event loop: the update may have ended meanwhile.
+    Cancel();
+    return true;
+}
+
+void FirmwareUpdate::Failed(std::function<std::string()> reason) {
+    outcome_ = [this, reason = std::move(reason)] {
+        return FillIn(
+            AddedText(s_.texts, "DlgIAPUPDATE", "Update Failed", "Firmware update failed: %1"),
+            {reason()});
+    };
+    changed.Emit();
 }
 
 void FirmwareUpdate::Finish() {

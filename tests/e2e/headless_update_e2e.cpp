@@ -11,6 +11,7 @@ using Fault = sim::BootloaderControl::Fault;
 
 constexpr int kPath = 1402;
 constexpr int kStart = 1404;
+constexpr int kOutcome = 1405;
 
 class HeadlessUpdate : public HeadlessBoardTest {
 protected:
@@ -182,6 +183,52 @@ TEST_F(HeadlessUpdate, LateAcknowledgementAfterCancelIsIgnored) {
     EXPECT_EQ(app_->Pane(0), "Update cancelled by user");
     EXPECT_EQ(app_->Get(kStart), "Start Update");
     EXPECT_FALSE(Contains(app_->Transcript(), "message: "));
+}
+
+TEST_F(HeadlessUpdate, TheOutcomeStaysOnThePage) {
+    Open();
+    StartUpdate(3 * 1024);
+    ASSERT_TRUE(WaitForCompletion());
+    Run("wait 1500");
+    const std::optional<std::string> outcome = app_->Get(kOutcome);
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(outcome->starts_with("Firmware update succeeded (3 pages, ")) << *outcome;
+    EXPECT_TRUE(outcome->ends_with(" s)")) << *outcome;
+}
+
+// The board erases long enough for the questions: the update runs meanwhile.
+TEST_F(HeadlessUpdate, ProductChangeAndQuitAskWhileAnUpdateRuns) {
+    control_->SetEraseTime(8s);
+    Open();
+    StartUpdate(2048);
+    ASSERT_TRUE(WaitForPane("Erasing flash", 2s));
+    EXPECT_EQ(app_->Command("menu 1220").back(),
+              "question: A firmware update is running. Stop it and change the product?");
+    EXPECT_EQ(app_->Command("no").back(), "ok");
+    EXPECT_EQ(app_->Command("quit").back(),
+              "question: A firmware update is running. Stop it and quit?");
+    EXPECT_EQ(app_->Command("no").back(), "ok");
+    // No changed nothing.
+    EXPECT_EQ(app_->Get(kStart), "Cancel Update");
+    EXPECT_EQ(app_->Pane(0), "Erasing flash...");
+    EXPECT_TRUE(Contains(app_->Listing("menubar"), "[x] Standard OSD Autopilot (1221)"));
+
+    // Yes stops it as Cancel does, then changes the product.
+    EXPECT_EQ(app_->Command("menu 1220").back(),
+              "question: A firmware update is running. Stop it and change the product?");
+    EXPECT_EQ(app_->Command("yes").back(), "ok");
+    EXPECT_TRUE(Contains(app_->Listing("menubar"), "[x] Vantrel OSD (1220)"));
+    Run("page Update_FirmwareUpdate");
+    EXPECT_EQ(app_->Get(kStart), "Start Update");
+    EXPECT_EQ(app_->Get(kOutcome), "Update cancelled by user");
+
+    Run("click " + std::to_string(kStart));
+    ASSERT_TRUE(WaitForPane("Erasing flash", 2s));
+    EXPECT_EQ(app_->Command("quit").back(),
+              "question: A firmware update is running. Stop it and quit?");
+    EXPECT_EQ(app_->Command("yes").back(), "ok");
+    app_->End();
+    EXPECT_EQ(control_->CompletedUpdates(), 0);
 }
 
 // The erase allowance on the headless front end's virtual clock.

@@ -1,7 +1,9 @@
 #include <algorithm>
 
 #include "app/menu_bar.h"
+#include "app/wrong_product_hint.h"
 #include "support/dialog_fixture.h"
+#include "support/fake_texts.h"
 
 namespace zephran {
 namespace {
@@ -20,7 +22,25 @@ protected:
         Advance(1000);
         ASSERT_TRUE(dialog->Connection().Connected());
     }
+    void Request(std::uint8_t group, std::uint8_t msgId) {
+        dialog->SendFrame(group, msgId, 0, nullptr);
+        ASSERT_TRUE(dialog->CheckConnected());
+    }
+    // A request that the board leaves unanswered until it times out.
+    void TimeOut(std::uint8_t group, std::uint8_t msgId) {
+        Request(group, msgId);
+        Advance(1000);
+    }
+    bool HintLogged() const {
+        return std::any_of(Log().begin(), Log().end(), [](const std::string& line) {
+            return line.starts_with("The board does not answer");
+        });
+    }
 };
+
+const std::string kVantrelHint =
+    "The board does not answer requests of the product Vantrel OSD. If it is another product, "
+    "choose that in the Product menu.";
 
 TEST_F(ConnectionTest, StartUpShowsCountersBaudAndScanText) {
     Start();
@@ -284,6 +304,103 @@ TEST_F(ConnectionTest, DispatcherCountsEveryFrameAndLogsByGroup) {
     Receive(13, 9);
     EXPECT_EQ(Log().back(),
               Text("Communicate State", "UnknowCMD") + Text("Communicate State", "Succeed"));
+}
+
+// The third request of the product in a row that times out says why, with the board's own
+// words; once per connection.
+TEST_F(ConnectionTest, ABoardThatAnswersNoRequestOfTheProductIsToldOncePerConnection) {
+    WriteConfig("[ProductSetting]\nProduct=Vantrel\n");
+    ConnectOnFirstPort();
+    // Its first line names the board; the lines after it do not.
+    for (const std::string said : {"\r\nZephranFPV AHRS", " board\r\nuptime", " 3 s\r\n"})
+        Receive(1, 0, FakeLink::Bytes(said.begin(), said.end()));
+    const std::string hint = kVantrelHint + " The board says: ZephranFPV AHRS board";
+    TimeOut(11, 1);
+    TimeOut(11, 2);
+    EXPECT_FALSE(HintLogged());
+    EXPECT_NE(Pane(0), hint);
+    TimeOut(11, 1);
+    EXPECT_EQ(Pane(0), hint);
+    EXPECT_EQ(Log().back(), hint);
+    // The product stays as the user chose it.
+    EXPECT_EQ(dialog->Settings().ReadText("ProductSetting", "Product"), "Vantrel");
+
+    dialog->SetStatus(kStatusMain, "other", 0);
+    for (int i = 0; i < 3; ++i)
+        TimeOut(11, 1);
+    EXPECT_EQ(Pane(0), "other");
+
+    // The port opened again may hold another board: it is told again, and what the board said
+    // before counts no more.
+    link->Lose();
+    dialog->ProcessPortEvents();
+    Advance(1000);
+    ASSERT_TRUE(dialog->Connection().Connected());
+    for (int i = 0; i < 3; ++i)
+        TimeOut(11, 1);
+    EXPECT_EQ(Pane(0), kVantrelHint);
+}
+
+TEST_F(ConnectionTest, OnlyUnansweredRequestsOfTheProductInARowCount) {
+    WriteConfig("[ProductSetting]\nProduct=Vantrel\n");
+    ConnectOnFirstPort();
+    TimeOut(11, 1);
+    TimeOut(11, 1);
+    Request(11, 2);
+    Receive(11, 2, FakeLink::Bytes(8));
+    TimeOut(11, 1);
+    TimeOut(11, 1);
+    // Any board answers the link control, and only a bootloader the update: neither says
+    // anything about the product.
+    TimeOut(kLinkControlGroup, 2);
+    TimeOut(14, 0);
+    TimeOut(14, 1);
+    EXPECT_FALSE(HintLogged());
+    TimeOut(11, 1);
+    EXPECT_EQ(Pane(0), kVantrelHint);
+    EXPECT_TRUE(HintLogged());
+}
+
+// The rate display would replace the hint within a second; it waits until the board answers
+// or another product is chosen.
+TEST_F(ConnectionTest, TheHintKeepsTheStatusPaneFromTheRatesUntilAnAnswerOrAProductChange) {
+    WriteConfig("[ProductSetting]\nProduct=AHRS\n");
+    ConnectOnFirstPort();
+    for (int i = 0; i < 3; ++i)
+        TimeOut(15, 32);
+    const std::string hint = Pane(0);
+    EXPECT_TRUE(hint.starts_with("The board does not answer requests of the product AHRS."));
+    Advance(3000);
+    EXPECT_EQ(Pane(0), hint);
+    Request(15, 32);
+    Receive(15, 32, FakeLink::Bytes(40));
+    Advance(1000);
+    EXPECT_EQ(Pane(0), "AHRS 0 Hz");
+
+    link->Lose();
+    dialog->ProcessPortEvents();
+    Advance(1000);
+    ASSERT_TRUE(dialog->Connection().Connected());
+    for (int i = 0; i < 3; ++i)
+        TimeOut(15, 32);
+    ASSERT_EQ(Pane(0), hint);
+    dialog->OnCommand(kProductCommands[4].command);  // GPS/INS
+    Advance(1000);
+    EXPECT_EQ(Pane(0), "Nav Sensor GPS: 0 0 0  Hz");
+}
+
+TEST(WrongProductText, TheBoardsWordsGoOnOneLineAndALongTextIsCutBetweenCharacters) {
+    testing::FakeTexts texts;
+    texts.Set("Product Menu", "1000", "Produkt");
+    texts.Set("Panel", "Wrong Product", "%1 antwortet nicht, siehe %2.");
+    texts.Set("Panel", "Board Says", "Es sagt: %1");
+    EXPECT_EQ(WrongProductText(texts, "GPSINS", "\x01 hallo\t\r\n  welt \r\n"),
+              "GPSINS antwortet nicht, siehe Produkt. Es sagt: hallo welt");
+    EXPECT_EQ(WrongProductText(texts, "GPSINS", " \r\n"), "GPSINS antwortet nicht, siehe Produkt.");
+    // 119 letters, then two-byte characters: the cut falls before the one that crosses 120.
+    const std::string said = std::string(119, 'a') + "\xC2\xB0\xC2\xB0";
+    EXPECT_EQ(WrongProductText(texts, "GPSINS", said),
+              "GPSINS antwortet nicht, siehe Produkt. Es sagt: " + std::string(119, 'a') + "...");
 }
 
 }  // namespace

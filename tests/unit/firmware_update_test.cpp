@@ -1,4 +1,8 @@
 #include "update/firmware_update.h"
+
+#include <algorithm>
+
+#include "app/menu_bar.h"
 #include "support/bytes.h"
 #include "support/fake_host.h"
 #include "support/fake_texts.h"
@@ -59,6 +63,15 @@ protected:
         EXPECT_EQ(Box(CIAPUpdateDlg::kStart), Text("DlgIAPUPDATE", "Start"));
         EXPECT_EQ(dialog->StatusBar().Progress(), 0);
         EXPECT_TRUE(Shown().Find(CIAPUpdateDlg::kBrowse)->enabled);
+    }
+
+    // Back to the update page of product after a product change.
+    void ShowPageOf(const std::string& product) {
+        dialog->OnCommand(
+            std::find_if(kProductCommands.begin(), kProductCommands.end(),
+                         [&](const ProductCommand& item) { return item.product == product; })
+                ->command);
+        dialog->Tree().SelectItem(dialog->Tree().FindKey("Update_FirmwareUpdate"));
     }
 
     Bytes image;
@@ -218,6 +231,99 @@ TEST_F(FirmwareUpdateTest, BrowseShowsTheChosenPath) {
     EXPECT_EQ(Box(CIAPUpdateDlg::kPath), "/tmp/board.bin");
 }
 
+TEST_F(FirmwareUpdateTest, TheOutcomeStaysOnThePageUntilTheNextStart) {
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), "");
+    Begin(1025);
+    Advance(1500);
+    Request(0);
+    Request(1);
+    Request(2);
+    const std::string succeeded = "Firmware update succeeded (2 pages, 1.5 s)";
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), succeeded);
+    dialog->SetStatus(kStatusMain, "other", 0);
+    Advance(5000);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), succeeded);
+
+    // A refused start is no start.
+    Start("");
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), succeeded);
+    Start(WriteImage(1024));
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), "");
+    Receive(14, 0);
+    Click(CIAPUpdateDlg::kStart);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), Text("Panel", "User Cancal"));
+}
+
+TEST_F(FirmwareUpdateTest, AFailedUpdateShowsTheReasonTheStatusBarGave) {
+    const std::string failed = "Firmware update failed: ";
+    Begin(1024);
+    Advance(10000);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), failed + Pane(0));
+
+    Begin(5 * 1024);
+    Request(6);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), failed + Text("MessagBox", "Wrong Page"));
+
+    // A start the board never acknowledges.
+    host.messages.clear();
+    Start(WriteImage(1024));
+    Advance(1000);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), failed + host.messages[0]);
+
+    Begin(2048);
+    Request(0);
+    link->Lose();
+    dialog->ProcessPortEvents();
+    EXPECT_EQ(Box(CIAPUpdateDlg::kOutcome), failed + Pane(0));
+    EXPECT_EQ(Pane(0), Text("Panel", "Port Lost") + " COM1");
+}
+
+TEST_F(FirmwareUpdateTest, ProductChangeAndQuitAskFirstWhileAnUpdateRuns) {
+    EXPECT_TRUE(dialog->MayQuit());
+    dialog->OnCommand(kProductCommands[0].command);
+    EXPECT_TRUE(host.questions.empty());
+    ShowPageOf("Standard");
+
+    Begin(2048);
+    Request(0);
+    const auto writes = link->written.size();
+    host.answer = false;
+    dialog->OnCommand(kProductCommands[0].command);
+    EXPECT_FALSE(dialog->MayQuit());
+    EXPECT_EQ(host.questions, (std::vector<std::string>{
+                                  "A firmware update is running. Stop it and change the product?",
+                                  "A firmware update is running. Stop it and quit?"}));
+    // No changes nothing: the update goes on, on the page it runs on.
+    EXPECT_TRUE(dialog->Update().Active());
+    EXPECT_EQ(dialog->Settings().ReadText("ProductSetting", "Product"), "Standard");
+    EXPECT_EQ(Shown().Id().treeKey, "Update_FirmwareUpdate");
+    EXPECT_EQ(Box(CIAPUpdateDlg::kStart), Text("DlgIAPUPDATE", "Cancal"));
+    Request(1);
+    EXPECT_GT(link->written.size(), writes);
+
+    // A language change asks nothing and keeps the update with its Cancel caption.
+    dialog->ApplyLanguageRefresh();
+    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(Box(CIAPUpdateDlg::kStart), Text("DlgIAPUPDATE", "Cancal"));
+
+    // Yes stops it as Cancel does, then goes on.
+    host.answer = true;
+    EXPECT_TRUE(dialog->MayQuit());
+    ExpectEnded();
+    EXPECT_EQ(Pane(0), Text("Panel", "User Cancal"));
+    EXPECT_TRUE(dialog->Connection().Pending().empty());
+
+    Begin(2048);
+    dialog->OnCommand(kProductCommands[0].command);
+    EXPECT_EQ(host.questions.size(), 4u);
+    EXPECT_FALSE(dialog->Update().Active());
+    EXPECT_EQ(dialog->Settings().ReadText("ProductSetting", "Product"),
+              kProductCommands[0].product);
+    EXPECT_EQ(dialog->FindPage("Update_FirmwareUpdate")->GetDlgItemText(CIAPUpdateDlg::kOutcome),
+              Text("Panel", "User Cancal"));
+}
+
 // The refusals come from the language file, in English when it lacks them.
 TEST(FirmwareUpdateTexts, RefusalsAreLookedUpWithEnglishAsFallback) {
     testing::FakeTexts texts;
@@ -225,12 +331,14 @@ TEST(FirmwareUpdateTexts, RefusalsAreLookedUpWithEnglishAsFallback) {
     testing::VectorLines lines;
     TrafficLog log(lines, texts);
     int sent = 0;
+    VirtualClock clock;
     FirmwareUpdate update({texts, host, log,
                            [&](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) {
                                ++sent;
                                return true;
                            },
-                           [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {}});
+                           [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {},
+                           clock});
     testing::TempDir dir;
     const std::string empty = dir.Write("empty.bin", "");
     const std::string large = dir.Write("large.bin", std::string(256 * 1024 + 1, 'x'));

@@ -129,11 +129,11 @@ public:
     mutable testing::FakeHost host;
     ui::ListBoxModel lines;
     TrafficLog log{lines, texts};
+    VirtualClock clock;
     FirmwareUpdate update{
         {texts, host, log,
          [](std::uint8_t, std::uint8_t, std::uint16_t, const std::uint8_t*) { return false; },
-         [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {}}};
-    VirtualClock clock;
+         [](int, const std::string&, int) {}, [](std::uint8_t, std::uint8_t) {}, clock}};
     std::string logDir = "/nonexistent/Log";
     LiveRecorder recorder{{host, clock, logDir, records}};
     ReplayLink replay;

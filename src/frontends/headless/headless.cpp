@@ -172,6 +172,9 @@ int HeadlessFrontEnd::Run() {
     Dialog().TrafficList().changed.Connect([this] { NoteTraffic(); });
     Dialog().OnInitDialog();
     CommandLoop([] { return false; });
+    // Ended by the input or a closed output: nobody can answer any more, so what runs stops
+    // as its Cancel stops it.
+    Dialog().Update().Cancel();
     Dialog().TrafficList().changed.Connect(nullptr);
     Dialog().SetWakeUpHandler(nullptr);
     return 0;

@@ -153,6 +153,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+    pump_.Reschedule();
 }
 
 void MainWindow::Command(unsigned command) {
