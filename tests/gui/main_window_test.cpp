@@ -2,6 +2,7 @@
 
 #include "gui_support.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -18,6 +19,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/autopilot/dlg_heli_page.h"
 #include "pages/parameter_field_info.h"
 #include "support/temp_dir.h"
 
@@ -30,6 +32,7 @@ constexpr unsigned kCmdBaud57600 = 1207;
 constexpr unsigned kCmdBaud115200 = 1208;
 constexpr unsigned kCmdProductAat = 1222;
 constexpr unsigned kCmdProductAhrs = 1223;
+constexpr unsigned kCmdProductHelicopter = 1402;
 
 // An AHRS set-up in a temporary folder with English chosen and no serial ports, so nothing
 // but "No UartPort Dectect" is said at start.
@@ -313,6 +316,33 @@ TEST_F(GuiMainWindow, ShowsTheBoardTextAndTheTrafficLog) {
     dialog.TrafficList().AddString("after");
     ASSERT_EQ(window.TrafficLog().count(), 1);
     EXPECT_EQ(window.TrafficLog().item(0)->text(), "after");
+}
+
+TEST_F(GuiMainWindow, HelicopterButtonsWithoutARequestAreGreyedAndSayWhy) {
+    Trigger(kCmdProductHelicopter);
+    const std::size_t said = host.Messages().size();
+    for (const auto& [node, button] :
+         {std::pair{"Helicopter_SwashPlate", int(HeliSwashplate::kRead)},
+          std::pair{"Helicopter_RCCal", int(HeliRcCalibrate::kStart)},
+          std::pair{"Helicopter_Mouting", int(HeliMounting::kWrite)},
+          std::pair{"Helicopter_Autopilot", int(HeliAutopilot::kRead)}}) {
+        ClickNode(node);
+        QWidget* widget = window.Pages().Current()->ControlWidget(button);
+        ASSERT_NE(widget, nullptr) << node;
+        EXPECT_FALSE(widget->isEnabled()) << node;
+        EXPECT_EQ(widget->toolTip().toStdString(), "This board takes no such request yet.");
+        // A click on it is harmless: nothing happens, nothing is said.
+        QTest::mouseClick(widget, Qt::LeftButton);
+        EXPECT_EQ(host.Messages().size(), said) << node;
+    }
+    // The sign labels beside still flip.
+    ClickNode("Helicopter_SwashPlate");
+    auto* sign = qobject_cast<QAbstractButton*>(
+        window.Pages().Current()->ControlWidget(HeliSwashplate::kAileSign));
+    ASSERT_NE(sign, nullptr);
+    EXPECT_TRUE(sign->isEnabled());
+    QTest::mouseClick(sign, Qt::LeftButton);
+    EXPECT_EQ(sign->text(), "-");
 }
 
 TEST_F(GuiMainWindow, EnterAndEscapeLeaveTheWindowOpen) {
