@@ -207,33 +207,46 @@ TEST_F(GuiMainWindow, TheParameterToolBarSitsAboveThePagesAndFieldsShowTheirTips
     EXPECT_NE(box->toolTip().indexOf("attitude filter"), -1);
 }
 
-// Gives the page area this width and shows each of the program's pages in it in turn; the
-// titles of those that scroll sideways.
-std::vector<std::string> PagesScrollingSideways(MainWindow& window, CZephranDlg& dialog,
-                                                int width) {
-    window.resize(window.width() + width - window.Pages().width(), window.height());
+// Gives the window this width and shows each of the program's pages in turn; the titles of
+// those that scroll sideways, cut off on the right.
+std::vector<std::string> PagesCutOffAt(MainWindow& window, CZephranDlg& dialog, int width) {
+    window.resize(width, window.height());
     QApplication::processEvents();
-    EXPECT_EQ(window.Pages().width(), width);
-    std::vector<std::string> scrolling;
+    std::vector<std::string> cut;
     for (const auto& page : dialog.Pages()) {
         window.Pages().Show(page.get());
         QApplication::processEvents();
         if (window.Pages().horizontalScrollBar()->maximum() > 0)
-            scrolling.push_back(page->GetWindowText());
+            cut.push_back(page->GetWindowText());
     }
-    return scrolling;
+    return cut;
 }
 
-TEST_F(GuiMainWindow, WidePagesFlowDownwardsInsteadOfScrollingSideways) {
+TEST_F(GuiMainWindow, NoPageIsCutOffOnTheRightAtAnyWindowSize) {
+    // At the first size, every page of the product fits beside the tree.
+    for (const auto& node : {"AHRS_View", "AHRS_Set", "AHRS_Set_FIR", "AHRS_Cal", "AHRS_ACC_CAL",
+                             "AHRS_MAG_CAL", "Analyz"}) {
+        ClickNode(node);
+        QApplication::processEvents();
+        EXPECT_EQ(window.Pages().horizontalScrollBar()->maximum(), 0) << node;
+    }
     window.showNormal();
     int widest = 0;
     for (const auto& page : dialog.Pages())
         widest = std::max(widest, window.Pages().Add(*page).sizeHint().width());
-    // Side by side, some pages want more than 1024 pixels; they fit in 1024 by flowing down.
+    // Side by side, some pages want more than 1024 pixels; they fit in less by flowing down.
     EXPECT_GT(widest, 1024);
-    EXPECT_EQ(PagesScrollingSideways(window, dialog, 1024), std::vector<std::string>{});
-    // Far too narrow, they do scroll: the check above can see it.
-    EXPECT_FALSE(PagesScrollingSideways(window, dialog, 250).empty());
+    const int smallest = window.minimumSizeHint().width();
+    EXPECT_LT(smallest, 1024);
+    for (const int width : {1024, (smallest + 1024) / 2, smallest, smallest / 2}) {
+        EXPECT_EQ(PagesCutOffAt(window, dialog, width), std::vector<std::string>{}) << width;
+        EXPECT_GE(window.width(), smallest);
+    }
+    // The tree cannot push the pages narrower either.
+    window.ColumnSplitter().setSizes({window.width(), 1});
+    QApplication::processEvents();
+    EXPECT_GE(window.Pages().width(), window.Pages().minimumSizeHint().width());
+    EXPECT_EQ(PagesCutOffAt(window, dialog, smallest), std::vector<std::string>{});
 }
 
 TEST_F(GuiMainWindow, FitsTheScreenAndCanShrinkToFullHdAtTwiceTheScale) {
