@@ -358,6 +358,30 @@ TEST_F(GuiMainWindow, HelicopterButtonsWithoutARequestAreGreyedAndSayWhy) {
     EXPECT_EQ(sign->text(), "-");
 }
 
+TEST_F(GuiMainWindow, TheKeyboardReachesTheMenuBarAndThePageButtons) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ClickNode("AHRS_Set");
+    QWidget* read = window.Pages().Current()->ControlWidget(CDlgAHRSSetting::kRead);
+    ASSERT_NE(read, nullptr);
+    read->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    // No board: the request the button sends is refused with the usual message.
+    const std::size_t said = host.Messages().size();
+    QTest::keyClick(read, Qt::Key_Return);
+    ASSERT_EQ(host.Messages().size(), said + 1);
+    EXPECT_EQ(host.Messages().back(), Text("MessagBox", "Check Hardware Connect"));
+
+    QTest::keyClick(read, Qt::Key_F10);
+    QMenuBar& bar = *window.menuBar();
+    EXPECT_EQ(bar.activeAction(), bar.actions().first());
+    QTest::keyClick(&bar, Qt::Key_Right);
+    EXPECT_EQ(bar.activeAction(), bar.actions().at(1));
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_EQ(bar.activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), read);
+}
+
 TEST_F(GuiMainWindow, EnterAndEscapeLeaveTheWindowOpen) {
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(&window, Qt::Key_Escape);
