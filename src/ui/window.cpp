@@ -83,6 +83,13 @@ void Window::ShowControl(int id, bool visible) {
     Changed(id);
 }
 
+void Window::SetTip(int id, const std::string& tip) {
+    Control* control = Mutable(id);
+    if (!control || control->tip == tip) return;
+    control->tip = tip;
+    Changed(id);
+}
+
 void Window::SetRange(int id, int low, int high) {
     Control* control = Mutable(id);
     if (!control) return;

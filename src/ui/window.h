@@ -49,6 +49,8 @@ public:
     void CheckRadioButton(int first, int last, int checkedId);
     void EnableControl(int id, bool enabled);
     void ShowControl(int id, bool visible);
+    // What the pointer resting on the control shows; empty for nothing.
+    void SetTip(int id, const std::string& tip);
     void SetRange(int id, int low, int high);
     void SetPos(int id, int position);
     int GetPos(int id) const;

@@ -27,6 +27,68 @@ std::string Format(const char* format, double value) {
     return text;
 }
 
+// Clear pixels kept between two axis labels.
+constexpr int kLabelGap = 3;
+
+// Across the bottom strip: the name's inset, the gaps between name, readout and unit, the
+// margin after the unit, and the least room kept at either end.
+constexpr int kNameInset = 35;
+constexpr int kCaptionGap = 5;
+constexpr int kUnitMargin = 25;
+constexpr int kTightMargin = 4;
+
+// The off-scale arrow: half its base and its height.
+constexpr int kArrowHalfWidth = 5;
+constexpr int kArrowHeight = 7;
+
+// A label and its rank: of two that overlap, the lower rank is kept.
+struct RankedLabel {
+    int rank;
+    AxisLabel label;
+};
+
+// The pixels a label's text covers.
+Rect LabelBox(const AxisLabel& label, const LabelMetrics& metrics) {
+    const int width = metrics.width(label.text);
+    int left = label.at.x;
+    if (label.align == TextAlign::Right) left -= width;
+    if (label.align == TextAlign::Centre) left -= width / 2;
+    const int top = label.anchor == TextAnchor::Top ? label.at.y : label.at.y - metrics.ascent;
+    return {left, top, left + width, top + metrics.ascent};
+}
+
+bool TooClose(const Rect& a, const Rect& b) {
+    return a.left < b.right + kLabelGap && b.left < a.right + kLabelGap &&
+           a.top < b.bottom + kLabelGap && b.top < a.bottom + kLabelGap;
+}
+
+// The candidates that keep clear of every label of a lower rank kept before them, in the
+// candidates' order.
+std::vector<AxisLabel> Unoverlapped(std::vector<RankedLabel> candidates,
+                                    const LabelMetrics& metrics) {
+    std::vector<std::size_t> byRank(candidates.size());
+    for (std::size_t i = 0; i < byRank.size(); ++i)
+        byRank[i] = i;
+    std::stable_sort(byRank.begin(), byRank.end(), [&](std::size_t a, std::size_t b) {
+        return candidates[a].rank < candidates[b].rank;
+    });
+    std::vector<bool> kept(candidates.size(), false);
+    std::vector<Rect> boxes;
+    for (std::size_t i : byRank) {
+        const Rect box = LabelBox(candidates[i].label, metrics);
+        if (std::any_of(boxes.begin(), boxes.end(),
+                        [&](const Rect& other) { return TooClose(box, other); }))
+            continue;
+        kept[i] = true;
+        boxes.push_back(box);
+    }
+    std::vector<AxisLabel> labels;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (kept[i]) labels.push_back(std::move(candidates[i].label));
+    }
+    return labels;
+}
+
 // Twice the signed area of (a, b, p): which side of a→b the point p lies on.
 long long Side(Point a, Point b, Point p) {
     return static_cast<long long>(b.x - a.x) * (p.y - a.y) -
@@ -44,6 +106,39 @@ bool Triangle::Contains(Point p) const {
     return !(negative && positive);
 }
 
+namespace {
+
+// The name, the readout box and the unit across the strip, left to right.
+void PlaceReadout(ScopeGeometry& g, const CaptionMetrics& caption) {
+    const Rect& s = g.strip;
+    int nameInset = kNameInset;
+    int unitMargin = kUnitMargin;
+    const auto place = [&] {
+        g.readout.left = s.left + nameInset + caption.nameWidth + kCaptionGap;
+        g.readout.right = s.right - unitMargin - caption.unitWidth - kCaptionGap;
+    };
+    place();
+    const int shortBy = caption.readoutWidth - g.readout.Width();
+    if (shortBy > 0) {
+        const int spareName = kNameInset - kTightMargin;
+        const int spareUnit = kUnitMargin - kTightMargin;
+        const int fromName = std::min(spareName, std::max(shortBy - spareUnit, (shortBy + 1) / 2));
+        nameInset -= fromName;
+        unitMargin -= std::min(spareUnit, shortBy - fromName);
+        place();
+    }
+    g.name = Point{s.left + nameInset, g.readout.top};
+    g.unit = Point{g.readout.right + kCaptionGap, g.readout.top};
+    if (g.readout.Width() >= caption.readoutWidth) return;
+    g.unit.reset();
+    g.readout.right = s.right - kTightMargin;
+    if (g.readout.Width() >= caption.readoutWidth) return;
+    g.name.reset();
+    g.readout.left = s.left + kTightMargin;
+}
+
+}  // namespace
+
 ScopeGeometry ComputeScopeGeometry(int width, int height, const CaptionMetrics& caption) {
     ScopeGeometry g;
     g.client = {0, 0, width, height};
@@ -54,10 +149,9 @@ ScopeGeometry ComputeScopeGeometry(int width, int height, const CaptionMetrics& 
     g.slider = {p.right + 8, p.top, p.right + 18, p.bottom};
     g.strip = {f.left, f.bottom + 5, f.right, f.bottom + 25};
     const Rect& s = g.strip;
-    g.readout.left = s.left + caption.nameWidth + 40;
     g.readout.top = s.top + (20 - caption.nameHeight) / 2 + 2;
     g.readout.bottom = g.readout.top + caption.nameHeight;
-    g.readout.right = s.right - caption.unitWidth - 30;
+    PlaceReadout(g, caption);
     g.clip = {p.left + 2, p.top + 2, p.right - 2, p.bottom - 2};
 
     const int xl = f.left + 15;
@@ -135,8 +229,9 @@ void ScopeModel::AddSample(double time, double value) {
         samples_.pop_front();
 }
 
-void ScopeModel::Layout(int width, int height, const CaptionMetrics& caption) {
+void ScopeModel::Layout(int width, int height, const CaptionMetrics& caption, LabelMetrics labels) {
     geometry_ = ComputeScopeGeometry(width, height, caption);
+    labelMetrics_ = std::move(labels);
     hasGeometry_ = true;
 }
 
@@ -187,45 +282,73 @@ std::vector<AxisLabel> ScopeModel::VerticalLabels() const {
     const int x = p.left - 2;
     const int y0 = ZeroY();
     const int h = p.Height();
-    std::vector<AxisLabel> labels;
-    labels.push_back({valuePerDivision_ < 1 ? "0.0" : "0",
-                      {x, y0 <= p.top + 10 ? y0 + 10 : y0},
-                      TextAlign::Right,
-                      TextAnchor::Baseline});
+    std::vector<RankedLabel> labels;
+    labels.push_back({0,
+                      {valuePerDivision_ < 1 ? "0.0" : "0",
+                       {x, y0 <= p.top + 10 ? y0 + 10 : y0},
+                       TextAlign::Right,
+                       TextAnchor::Baseline}});
     for (int k = 1; k <= 4; ++k) {
         const int y = y0 + h * k / 4;
         if (y <= p.bottom) {
-            labels.push_back({FormatAxisValue(-k * valuePerDivision_, valuePerDivision_),
-                              {x, y},
-                              TextAlign::Right,
-                              TextAnchor::Baseline});
+            labels.push_back({2 * k - 1,
+                              {FormatAxisValue(-k * valuePerDivision_, valuePerDivision_),
+                               {x, y},
+                               TextAlign::Right,
+                               TextAnchor::Baseline}});
         }
     }
     for (int k = 1; k <= 4; ++k) {
         const int y = y0 - h * k / 4;
         if (y >= p.top) {
-            labels.push_back({FormatAxisValue(k * valuePerDivision_, valuePerDivision_),
-                              {x, y <= p.top + 10 ? y + 10 : y},
-                              TextAlign::Right,
-                              TextAnchor::Baseline});
+            labels.push_back({2 * k,
+                              {FormatAxisValue(k * valuePerDivision_, valuePerDivision_),
+                               {x, y <= p.top + 10 ? y + 10 : y},
+                               TextAlign::Right,
+                               TextAnchor::Baseline}});
         }
     }
-    return labels;
+    return Unoverlapped(std::move(labels), labelMetrics_);
 }
 
 std::vector<AxisLabel> ScopeModel::TimeLabels() const {
     const Rect& p = geometry_.plot;
     const int y = p.bottom + 2;
-    std::vector<AxisLabel> labels{{"0.0", {p.left, y}, TextAlign::Left, TextAnchor::Top}};
+    // Both ends first, then the middle, then the quarters.
+    static constexpr int kRank[] = {0, 3, 2, 4, 1};
+    std::vector<RankedLabel> labels{
+        {kRank[0], {"0.0", {p.left, y}, TextAlign::Left, TextAnchor::Top}}};
     for (int k = 1; k <= 3; ++k) {
-        labels.push_back({Format("%.1f", k * timePerDivision_),
-                          {p.left + p.Width() * k / 4, y},
-                          TextAlign::Centre,
-                          TextAnchor::Top});
+        labels.push_back({kRank[k],
+                          {Format("%.1f", k * timePerDivision_),
+                           {p.left + p.Width() * k / 4, y},
+                           TextAlign::Centre,
+                           TextAnchor::Top}});
     }
     labels.push_back(
-        {Format("%.1f", 4 * timePerDivision_), {p.right, y}, TextAlign::Right, TextAnchor::Top});
-    return labels;
+        {kRank[4],
+         {Format("%.1f", 4 * timePerDivision_), {p.right, y}, TextAlign::Right, TextAnchor::Top}});
+    return Unoverlapped(std::move(labels), labelMetrics_);
+}
+
+OffScale ScopeModel::NewestOffScale() const {
+    if (!hasGeometry_ || samples_.empty()) return OffScale::None;
+    const int y = Map(samples_.back()).y;
+    if (y < geometry_.plot.top) return OffScale::Above;
+    if (y > geometry_.plot.bottom) return OffScale::Below;
+    return OffScale::None;
+}
+
+std::optional<Triangle> ScopeModel::OffScaleArrow() const {
+    const OffScale side = NewestOffScale();
+    const Rect& c = geometry_.clip;
+    if (side == OffScale::None || c.Width() <= 2 * kArrowHalfWidth || c.Height() <= kArrowHeight)
+        return std::nullopt;
+    const int x =
+        std::clamp(Map(samples_.back()).x, c.left + kArrowHalfWidth, c.right - 1 - kArrowHalfWidth);
+    const int tip = side == OffScale::Above ? c.top : c.bottom - 1;
+    const int base = side == OffScale::Above ? tip + kArrowHeight : tip - kArrowHeight;
+    return Triangle{{x, tip}, {x - kArrowHalfWidth, base}, {x + kArrowHalfWidth, base}};
 }
 
 Point ScopeModel::ThumbTopLeft() const {

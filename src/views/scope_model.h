@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zephran::views {
@@ -52,11 +55,23 @@ enum ScopeButton : int {
 inline constexpr int kScopeButtons = 4;
 
 // The caption texts' size in the caption font, measured by the front end: the readout box sits
-// between the trace name and its unit.
+// between the trace name and its unit. readoutWidth is the room the readout needs (its widest
+// expected text in the readout font, with the box's inset and edges); 0 asks for none.
 struct CaptionMetrics {
     int nameWidth = 0;
     int nameHeight = 0;
     int unitWidth = 0;
+    int readoutWidth = 0;
+};
+
+// The axis labels' font, measured by the front end: its ascent (the labels' digits, points,
+// signs and K stand on the baseline) and the width of a text. Front ends without fonts (the
+// headless one) keep the nominal 12 pixels and 7 pixels a character.
+struct LabelMetrics {
+    int ascent = 12;
+    std::function<int(std::string_view)> width = [](std::string_view text) {
+        return 7 * static_cast<int>(text.size());
+    };
 };
 
 // Everything the scope draws, placed for one client size.
@@ -67,10 +82,18 @@ struct ScopeGeometry {
     Rect slider;   // B, the zero-line slider bar
     Rect strip;    // S, the bottom strip with name, readout and unit
     Rect readout;  // R
-    Rect clip;     // the trace and grid are clipped 2 pixels inside the plot
+    // Where the name and the unit start, their tops level with R's; nothing for a text that
+    // gave its room to the readout.
+    std::optional<Point> name;
+    std::optional<Point> unit;
+    Rect clip;  // the trace and grid are clipped 2 pixels inside the plot
     std::array<Triangle, kScopeButtons> buttons;
 };
 
+// The strip holds the name 35 pixels in, the readout 5 pixels after it, and the unit 5 pixels
+// after the readout and 25 before the strip's end. Where that leaves the readout less than the
+// room it needs, the name and the unit move out towards the ends, down to 4 pixels from them;
+// then the unit and at last the name give their room up, so the readout is never cut.
 ScopeGeometry ComputeScopeGeometry(int width, int height, const CaptionMetrics& caption);
 
 // The scale steps of the four buttons. Each works in the band that holds the value before the
@@ -102,6 +125,9 @@ struct Sample {
     double value = 0;
 };
 
+// Where the newest sample lies against the plot: on it, or beyond its top or bottom edge.
+enum class OffScale { None, Above, Below };
+
 // What a pointer action changed, so the front end knows what to draw again.
 struct ScopeRedraw {
     bool full = false;           // scales, zero line or slider: the whole control
@@ -132,7 +158,8 @@ public:
     void ClearSamples() { samples_.clear(); }
 
     // Places everything for a client size; until the first call nothing has a place.
-    void Layout(int width, int height, const CaptionMetrics& caption);
+    void Layout(int width, int height, const CaptionMetrics& caption,
+                LabelMetrics labels = LabelMetrics());
     bool HasGeometry() const { return hasGeometry_; }
     const ScopeGeometry& Geometry() const { return geometry_; }
 
@@ -158,9 +185,15 @@ public:
     std::vector<int> HorizontalGridRows() const;
     std::vector<int> VerticalGridColumns() const;
     // The vertical axis labels (zero first, then below, then above the zero line) and the
-    // time axis labels, placed; labels that fall outside the plot are left out.
+    // time axis labels, placed; labels that fall outside the plot are left out, and so is each
+    // that would overlap one kept before it: the zero label, then the divisions nearest to it
+    // (below before above), and on the time axis both ends, then the middle, then the quarters.
     std::vector<AxisLabel> VerticalLabels() const;
     std::vector<AxisLabel> TimeLabels() const;
+    // A trace that left the plot shows where it went: the side of the newest sample, and an
+    // arrow at its column inside the clip, pointing that way; nothing while it is on the plot.
+    OffScale NewestOffScale() const;
+    std::optional<Triangle> OffScaleArrow() const;
     // Top-left corner of the slider's thumb.
     Point ThumbTopLeft() const;
     // The readout as shown ("%.3f").
@@ -191,6 +224,7 @@ private:
     std::deque<Sample> samples_;
     bool hasGeometry_ = false;
     ScopeGeometry geometry_;
+    LabelMetrics labelMetrics_;
 };
 
 }  // namespace zephran::views

@@ -50,7 +50,8 @@ int FindScopeTrace(std::string_view nameOrIndex) {
 }
 
 CaptionMetrics NominalCaption(std::string_view name, std::string_view unit) {
-    return {static_cast<int>(name.size()) * 7, 16, static_cast<int>(unit.size()) * 7};
+    // The readout's room: ten characters ("-00000.000"), its inset and edges.
+    return {static_cast<int>(name.size()) * 7, 16, static_cast<int>(unit.size()) * 7, 10 * 7 + 6};
 }
 
 CDlgScope::CDlgScope(ui::HostServices& host, const AhrsLiveRecord& live)

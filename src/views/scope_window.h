@@ -77,7 +77,7 @@ private:
 };
 
 // A caption size for front ends without fonts (the headless one): 7 pixels a character, 16
-// high.
+// high, and room for a readout of ten characters.
 CaptionMetrics NominalCaption(std::string_view name, std::string_view unit);
 
 }  // namespace zephran::views

@@ -128,25 +128,35 @@ TEST_F(HeadlessTracker, MulticopterAcknowledgesItsOutputChoiceUnlogged) {
     EXPECT_FALSE(Contains(app_->Listing("log"), "Set GPS/INS Output OK"));
 }
 
-TEST_F(HeadlessTracker, HelicopterPagesSendNothing) {
+TEST_F(HeadlessTracker, HelicopterPagesSendNothingAndGreyTheirButtons) {
     ASSERT_NO_FATAL_FAILURE(Connect("Helicopter", "Helicopter"));
     const auto log = app_->Listing("log");
+    // A button without a request is greyed, says why, and refuses the press.
+    const auto expectGreyed = [this](int id) {
+        const std::string text = std::to_string(id);
+        EXPECT_EQ(app_->Listing("enabled " + text), Lines{text + "=0"});
+        EXPECT_EQ(app_->Listing("tip " + text),
+                  Lines{text + "=This board takes no such request yet."});
+        EXPECT_EQ(app_->Command("click " + text), Lines{"error: control " + text + " is disabled"});
+    };
     Run("page Helicopter_SwashPlate");
     Run("click " + std::to_string(HeliSwashplate::kAileSign));
     EXPECT_EQ(Text(HeliSwashplate::kAileSign), "-");
+    EXPECT_EQ(app_->Listing("enabled " + std::to_string(HeliSwashplate::kAileSign)),
+              Lines{std::to_string(HeliSwashplate::kAileSign) + "=1"});
     Run("click " + std::to_string(HeliSwashplate::kFirstDirection + 3));
     EXPECT_EQ(Text(HeliSwashplate::kFirstDirection + 3), "REV");
-    Run("click " + std::to_string(HeliSwashplate::kRead));
-    Run("click " + std::to_string(HeliSwashplate::kWrite));
+    expectGreyed(HeliSwashplate::kRead);
+    expectGreyed(HeliSwashplate::kWrite);
     Run("page Helicopter_RCCal");
     Run("release " + std::to_string(HeliRcCalibrate::kFirstInputSlider));
-    Run("click " + std::to_string(HeliRcCalibrate::kStart));
+    expectGreyed(HeliRcCalibrate::kStart);
     EXPECT_EQ(Text(HeliRcCalibrate::kFirstInputBox), "0");
     Run("page Helicopter_Mouting");
     Run("click " + std::to_string(HeliMounting::kFirstDirection + 1));
-    Run("click " + std::to_string(HeliMounting::kWrite));
+    expectGreyed(HeliMounting::kWrite);
     Run("page Helicopter_Autopilot");
-    Run("click " + std::to_string(HeliAutopilot::kRead));
+    expectGreyed(HeliAutopilot::kRead);
     Run("page Helicopter_SystemCheck");
     Run("wait 1500");
     EXPECT_EQ(app_->Listing("log"), log);

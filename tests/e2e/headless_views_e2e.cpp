@@ -94,6 +94,13 @@ TEST_F(HeadlessViews, TheScopeIsModalSamplesTheBoardAndTakesItsControls) {
     EXPECT_TRUE(Contains(changed, "vertical label 0 at "));
     EXPECT_FALSE(Contains(changed, "vertical label -90 at "));
     EXPECT_EQ(app_->Command("scope Speed").back(), "error: no trace Speed");
+    // Gravity on the board's Z axis leaves the plot at a tenth of a g per division.
+    EXPECT_EQ(Field(app_->Listing("scope AccZ"), "off scale"), "none");
+    for (int press = 0; press < 9; ++press)
+        Run("scope AccZ press down");
+    const Lines acc = app_->Listing("scope AccZ");
+    EXPECT_EQ(Field(acc, "value per division"), "0.1");
+    EXPECT_NE(Field(acc, "off scale"), "none");
 
     // The main window cannot be reached while it is open.
     EXPECT_EQ(app_->Command("page AHRS_Set").back(), "error: a modal window is open");

@@ -2,6 +2,7 @@
 
 #include "gui_support.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/qt_host.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
+#include "pages/autopilot/dlg_heli_page.h"
 #include "pages/parameter_field_info.h"
 #include "support/temp_dir.h"
 
@@ -31,6 +33,7 @@ constexpr unsigned kCmdBaud57600 = 1207;
 constexpr unsigned kCmdBaud115200 = 1208;
 constexpr unsigned kCmdProductAat = 1222;
 constexpr unsigned kCmdProductAhrs = 1223;
+constexpr unsigned kCmdProductHelicopter = 1402;
 
 // An AHRS set-up in a temporary folder with English chosen and no serial ports, so nothing
 // but "No UartPort Dectect" is said at start.
@@ -234,33 +237,46 @@ TEST_F(GuiMainWindow, TheParameterToolBarSpeaksTheChosenLanguage) {
     EXPECT_NE(bar.SaveAction().text().toStdString(), "Save…");
 }
 
-// Gives the page area this width and shows each of the program's pages in it in turn; the
-// titles of those that scroll sideways.
-std::vector<std::string> PagesScrollingSideways(MainWindow& window, CZephranDlg& dialog,
-                                                int width) {
-    window.resize(window.width() + width - window.Pages().width(), window.height());
+// Gives the window this width and shows each of the program's pages in turn; the titles of
+// those that scroll sideways, cut off on the right.
+std::vector<std::string> PagesCutOffAt(MainWindow& window, CZephranDlg& dialog, int width) {
+    window.resize(width, window.height());
     QApplication::processEvents();
-    EXPECT_EQ(window.Pages().width(), width);
-    std::vector<std::string> scrolling;
+    std::vector<std::string> cut;
     for (const auto& page : dialog.Pages()) {
         window.Pages().Show(page.get());
         QApplication::processEvents();
         if (window.Pages().horizontalScrollBar()->maximum() > 0)
-            scrolling.push_back(page->GetWindowText());
+            cut.push_back(page->GetWindowText());
     }
-    return scrolling;
+    return cut;
 }
 
-TEST_F(GuiMainWindow, WidePagesFlowDownwardsInsteadOfScrollingSideways) {
+TEST_F(GuiMainWindow, NoPageIsCutOffOnTheRightAtAnyWindowSize) {
+    // At the first size, every page of the product fits beside the tree.
+    for (const auto& node : {"AHRS_View", "AHRS_Set", "AHRS_Set_FIR", "AHRS_Cal", "AHRS_ACC_CAL",
+                             "AHRS_MAG_CAL", "Analyz"}) {
+        ClickNode(node);
+        QApplication::processEvents();
+        EXPECT_EQ(window.Pages().horizontalScrollBar()->maximum(), 0) << node;
+    }
     window.showNormal();
     int widest = 0;
     for (const auto& page : dialog.Pages())
         widest = std::max(widest, window.Pages().Add(*page).sizeHint().width());
-    // Side by side, some pages want more than 1024 pixels; they fit in 1024 by flowing down.
+    // Side by side, some pages want more than 1024 pixels; they fit in less by flowing down.
     EXPECT_GT(widest, 1024);
-    EXPECT_EQ(PagesScrollingSideways(window, dialog, 1024), std::vector<std::string>{});
-    // Far too narrow, they do scroll: the check above can see it.
-    EXPECT_FALSE(PagesScrollingSideways(window, dialog, 250).empty());
+    const int smallest = window.minimumSizeHint().width();
+    EXPECT_LT(smallest, 1024);
+    for (const int width : {1024, (smallest + 1024) / 2, smallest, smallest / 2}) {
+        EXPECT_EQ(PagesCutOffAt(window, dialog, width), std::vector<std::string>{}) << width;
+        EXPECT_GE(window.width(), smallest);
+    }
+    // The tree cannot push the pages narrower either.
+    window.ColumnSplitter().setSizes({window.width(), 1});
+    QApplication::processEvents();
+    EXPECT_GE(window.Pages().width(), window.Pages().minimumSizeHint().width());
+    EXPECT_EQ(PagesCutOffAt(window, dialog, smallest), std::vector<std::string>{});
 }
 
 TEST_F(GuiMainWindow, FitsTheScreenAndCanShrinkToFullHdAtTwiceTheScale) {
@@ -343,6 +359,57 @@ TEST_F(GuiMainWindow, ShowsTheBoardTextAndTheTrafficLog) {
     dialog.TrafficList().AddString("after");
     ASSERT_EQ(window.TrafficLog().count(), 1);
     EXPECT_EQ(window.TrafficLog().item(0)->text(), "after");
+}
+
+TEST_F(GuiMainWindow, HelicopterButtonsWithoutARequestAreGreyedAndSayWhy) {
+    Trigger(kCmdProductHelicopter);
+    const std::size_t said = host.Messages().size();
+    for (const auto& [node, button] :
+         {std::pair{"Helicopter_SwashPlate", int(HeliSwashplate::kRead)},
+          std::pair{"Helicopter_RCCal", int(HeliRcCalibrate::kStart)},
+          std::pair{"Helicopter_Mouting", int(HeliMounting::kWrite)},
+          std::pair{"Helicopter_Autopilot", int(HeliAutopilot::kRead)}}) {
+        ClickNode(node);
+        QWidget* widget = window.Pages().Current()->ControlWidget(button);
+        ASSERT_NE(widget, nullptr) << node;
+        EXPECT_FALSE(widget->isEnabled()) << node;
+        EXPECT_EQ(widget->toolTip().toStdString(), "This board takes no such request yet.");
+        // A click on it is harmless: nothing happens, nothing is said.
+        QTest::mouseClick(widget, Qt::LeftButton);
+        EXPECT_EQ(host.Messages().size(), said) << node;
+    }
+    // The sign labels beside still flip.
+    ClickNode("Helicopter_SwashPlate");
+    auto* sign = qobject_cast<QAbstractButton*>(
+        window.Pages().Current()->ControlWidget(HeliSwashplate::kAileSign));
+    ASSERT_NE(sign, nullptr);
+    EXPECT_TRUE(sign->isEnabled());
+    QTest::mouseClick(sign, Qt::LeftButton);
+    EXPECT_EQ(sign->text(), "-");
+}
+
+TEST_F(GuiMainWindow, TheKeyboardReachesTheMenuBarAndThePageButtons) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ClickNode("AHRS_Set");
+    QWidget* read = window.Pages().Current()->ControlWidget(CDlgAHRSSetting::kRead);
+    ASSERT_NE(read, nullptr);
+    read->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    // No board: the request the button sends is refused with the usual message.
+    const std::size_t said = host.Messages().size();
+    QTest::keyClick(read, Qt::Key_Return);
+    ASSERT_EQ(host.Messages().size(), said + 1);
+    EXPECT_EQ(host.Messages().back(), Text("MessagBox", "Check Hardware Connect"));
+
+    QTest::keyClick(read, Qt::Key_F10);
+    QMenuBar& bar = *window.menuBar();
+    EXPECT_EQ(bar.activeAction(), bar.actions().first());
+    QTest::keyClick(&bar, Qt::Key_Right);
+    EXPECT_EQ(bar.activeAction(), bar.actions().at(1));
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_EQ(bar.activeAction(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), read);
 }
 
 TEST_F(GuiMainWindow, EnterAndEscapeLeaveTheWindowOpen) {

@@ -137,6 +137,65 @@ TEST_F(GuiScope, TheTraceIsClippedInsideThePlot) {
     EXPECT_LE(green.bottom(), clip.bottom);
 }
 
+TEST_F(GuiScope, ATraceBeyondItsScaleShowsAnArrowAtThatEdge) {
+    // 100 per division with the zero line in the middle: the plot holds -200 to 200.
+    model.AddSample(0, 500);
+    model.AddSample(0.5, 600);
+    QImage image = Image();
+    auto arrow = model.OffScaleArrow();
+    ASSERT_TRUE(arrow);
+    const views::Rect& clip = model.Geometry().clip;
+    EXPECT_EQ(arrow->apex.y, clip.top);
+    const views::Rect box{arrow->baseLeft.x, arrow->apex.y, arrow->baseRight.x + 1,
+                          arrow->baseLeft.y + 1};
+    // The arrow is all the plot shows, and it is drawn.
+    EXPECT_EQ(GreenBox(image, model.Geometry().plot), GreenBox(image, box));
+    EXPECT_EQ(At(image, {arrow->apex.x, arrow->apex.y + 4}), kGreen);
+
+    model.AddSample(1, -600);
+    image = Image();
+    arrow = model.OffScaleArrow();
+    ASSERT_TRUE(arrow);
+    EXPECT_EQ(arrow->apex.y, clip.bottom - 1);
+    EXPECT_EQ(At(image, {arrow->apex.x, arrow->apex.y - 4}), kGreen);
+    model.AddSample(1.5, 0);
+    EXPECT_FALSE(model.OffScaleArrow());
+}
+
+TEST_F(GuiScope, LabelsInTheWidgetsFontNeverOverlap) {
+    const QFontMetrics metrics(ScopeWidget::LabelFont());
+    // The ink of every label, placed as drawn.
+    const auto inkOf = [&](const views::AxisLabel& label) {
+        const QString text = QString::fromStdString(label.text);
+        QRect ink = metrics.tightBoundingRect(text);
+        int x = label.at.x;
+        if (label.align == views::TextAlign::Right) x -= metrics.horizontalAdvance(text);
+        if (label.align == views::TextAlign::Centre) x -= metrics.horizontalAdvance(text) / 2;
+        const int baseline =
+            label.anchor == views::TextAnchor::Top ? label.at.y + metrics.ascent() : label.at.y;
+        return ink.translated(x, baseline);
+    };
+    for (const QSize size : {QSize(160, 110), QSize(230, 130), QSize(300, 170), QSize(600, 340)}) {
+        widget.resize(size);
+        QApplication::processEvents();
+        for (const int zero : {0, 3, 5, 10}) {
+            const views::Rect& bar = model.Geometry().slider;
+            QTest::mouseClick(&widget, Qt::LeftButton, {},
+                              QPoint(bar.left + 5, model.SliderRowFor(zero)));
+            std::vector<views::AxisLabel> labels = model.VerticalLabels();
+            const auto time = model.TimeLabels();
+            labels.insert(labels.end(), time.begin(), time.end());
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                    EXPECT_FALSE(inkOf(labels[i]).intersects(inkOf(labels[j])))
+                        << labels[i].text << " and " << labels[j].text << " at " << size.width()
+                        << "x" << size.height() << ", zero " << zero;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(GuiScope, TheReadoutTextSitsInItsBox) {
     const views::Rect& box = model.Geometry().readout;
     const QFont font = ScopeWidget::ReadoutFont();
@@ -153,6 +212,23 @@ TEST_F(GuiScope, TheReadoutTextSitsInItsBox) {
         EXPECT_NEAR(text.center().y(), (box.top + box.bottom) / 2.0, 3) << shown.toStdString();
     }
     EXPECT_EQ(model.ReadoutText(), "0.000");
+}
+
+TEST_F(GuiScope, ReadoutsAreNeverCut) {
+    model.SetLabels("GyroX", "Degree");
+    model.SetReadout(-12345.678);
+    const QRectF ink = Ink(ScopeWidget::ReadoutFont(), "-12345.678");
+    for (const QSize size : {QSize(160, 110), QSize(200, 120), QSize(230, 130), QSize(300, 170)}) {
+        widget.resize(size);
+        QApplication::processEvents();
+        const views::ScopeGeometry& g = model.Geometry();
+        const QRectF text = GreenBox(Image(), g.readout);
+        EXPECT_NEAR(text.width(), ink.width(), 1) << size.width();
+        EXPECT_GE(g.readout.left, g.strip.left) << size.width();
+        EXPECT_LE(g.readout.right, g.strip.right) << size.width();
+        // The name and the unit stay clear of it, or make way.
+        if (g.unit) EXPECT_GE(g.unit->x, g.readout.right) << size.width();
+    }
 }
 
 TEST_F(GuiScope, ButtonsLightUpAndStepTheScales) {

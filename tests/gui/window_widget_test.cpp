@@ -158,6 +158,7 @@ TEST_F(GuiWindowWidget, FollowsTheModel) {
     window.CheckDlgButton(kCheck, true);
     window.CheckRadioButton(kRadioA, kRadioB, kRadioB);
     window.EnableControl(kButton, false);
+    window.SetTip(kButton, "Not on this board");
     window.ShowControl(kLabel, false);
     window.ResetContent(kDrop);
     window.AddString(kDrop, "only");
@@ -175,6 +176,7 @@ TEST_F(GuiWindowWidget, FollowsTheModel) {
     EXPECT_FALSE(Widget<QRadioButton>(kRadioA)->isChecked());
     EXPECT_TRUE(Widget<QRadioButton>(kRadioB)->isChecked());
     EXPECT_FALSE(Widget<QPushButton>(kButton)->isEnabled());
+    EXPECT_EQ(Widget<QPushButton>(kButton)->toolTip(), "Not on this board");
     EXPECT_TRUE(Widget<QLabel>(kLabel)->isHidden());
     ASSERT_EQ(Widget<QComboBox>(kDrop)->count(), 1);
     EXPECT_EQ(Widget<QComboBox>(kDrop)->currentText(), "only");

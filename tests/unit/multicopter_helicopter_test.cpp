@@ -1,5 +1,7 @@
 #include "pages/autopilot/dlg_heli_page.h"
 #include "pages/autopilot/dlg_multicopter_misc.h"
+#include "platform/app_paths.h"
+#include "platform/whole_file.h"
 #include "support/page_fixture.h"
 
 namespace zephran {
@@ -43,14 +45,22 @@ protected:
         ShowPage(treeKey, "Helicopter");
         writes_ = link->written.size();
     }
-    // Clicks every button the page has; none of them sends a thing.
-    void ExpectButtonsSendNothing() {
+    // No message exists for any button of these pages: each is greyed and says why, and a
+    // press on it is refused and sends nothing.
+    void ExpectButtonsGreyedSendingNothing(const std::string& tip = kEnglishTip) {
+        int buttons = 0;
         for (const ui::Control& c : Shown().Controls()) {
-            if (c.kind == ui::ControlKind::Button) Click(c.id);
+            if (c.kind != ui::ControlKind::Button) continue;
+            ++buttons;
+            EXPECT_FALSE(c.enabled) << c.id;
+            EXPECT_EQ(c.tip, tip) << c.id;
+            EXPECT_FALSE(Shown().UserClick(c.id)) << c.id;
         }
+        EXPECT_GT(buttons, 0);
         EXPECT_EQ(link->written.size(), writes_);
         EXPECT_TRUE(host.messages.empty());
     }
+    static constexpr const char* kEnglishTip = "This board takes no such request yet.";
     std::size_t writes_ = 0;
 };
 
@@ -78,7 +88,7 @@ TEST_F(HelicopterTest, SwashplateLabelsToggleTheirCaptions) {
     Click(Swash::kElevSign);
     EXPECT_EQ(Box(Swash::kAileSign), "+");
     EXPECT_EQ(Box(Swash::kPitchSign), "+");
-    ExpectButtonsSendNothing();
+    ExpectButtonsGreyedSendingNothing();
 }
 
 TEST_F(HelicopterTest, SwashplateValuesStartAtZeroAndSpinsWriteTheirBoxes) {
@@ -113,18 +123,35 @@ TEST_F(HelicopterTest, RcCalibrationHasVerticalSlidersUnderTenDisplayBoxes) {
     EXPECT_EQ(boxes, 10);
     EXPECT_EQ(Box(HeliRcCalibrate::kStart), "Start");
     EXPECT_EQ(Box(HeliRcCalibrate::kCalibrateLabel), "Calibrate:");
-    ExpectButtonsSendNothing();
+    ExpectButtonsGreyedSendingNothing();
 }
 
-TEST_F(HelicopterTest, MountingAndAutopilotButtonsSendNothing) {
+TEST_F(HelicopterTest, TheGreyedButtonsSayWhyInTheLanguageChosen) {
+    dir.Write("config/ZephranFPV/profile.ini", "[Settings]\nLanguage=chinese\n");
+    Show("Helicopter_Autopilot");
+    ExpectButtonsGreyedSendingNothing("该板卡尚不支持此请求。");
+}
+
+TEST_F(HelicopterTest, ALanguageFileWithoutTheTipGivesTheBuiltInEnglish) {
+    std::string english =
+        ReadWholeFile(ExecutableDir() + "/Language/english.ini", 1 << 20).value_or("");
+    const std::size_t section = english.find("[DlgHeli]");
+    ASSERT_NE(section, std::string::npos);
+    english.erase(section, english.find('[', section + 1) - section);
+    dir.Write("app/Language/english.ini", english);
+    Show("Helicopter_SwashPlate");
+    ExpectButtonsGreyedSendingNothing();
+}
+
+TEST_F(HelicopterTest, MountingAndAutopilotButtonsAreGreyedAndSendNothing) {
     Show("Helicopter_Mouting");
     EXPECT_EQ(Box(HeliMounting::kFirstDirection), "X_向前");
     EXPECT_EQ(Shown().Find(HeliMounting::kImuGroup)->text, "IMU安装偏移 (cm)");
     EXPECT_EQ(Shown().Find(HeliMounting::kGpsGroup)->text, "GPS天线安装偏移(cm)");
     EXPECT_EQ(Box(HeliMounting::kFirstImuBox), "");
-    ExpectButtonsSendNothing();
+    ExpectButtonsGreyedSendingNothing();
     dialog->Tree().SelectItem(dialog->Tree().FindKey("Helicopter_Autopilot"));
-    ExpectButtonsSendNothing();
+    ExpectButtonsGreyedSendingNothing();
     dialog->Tree().SelectItem(dialog->Tree().FindKey("Helicopter_SystemCheck"));
     EXPECT_TRUE(Shown().Controls().empty());
 }

@@ -8,6 +8,13 @@
 namespace zephran::views {
 namespace {
 
+std::vector<std::string> Texts(const std::vector<AxisLabel>& labels) {
+    std::vector<std::string> texts;
+    for (const AxisLabel& label : labels)
+        texts.push_back(label.text);
+    return texts;
+}
+
 // A trace laid out at 300 × 170 with a caption 28 × 16 and a unit 42 wide: plot (32, 8) to
 // (274, 115), 242 × 107, slider bar (282, 8) to (292, 115).
 class ScopeModelTest : public ::testing::Test {
@@ -32,13 +39,6 @@ protected:
         scope.Release();
         EXPECT_FALSE(scope.Dragging());
     }
-    std::vector<std::string> Texts(const std::vector<AxisLabel>& labels) {
-        std::vector<std::string> texts;
-        for (const AxisLabel& label : labels)
-            texts.push_back(label.text);
-        return texts;
-    }
-
     ScopeModel scope;
 };
 
@@ -78,6 +78,39 @@ TEST_F(ScopeModelTest, GeometryAndHitRegionsFollowANewSize) {
     EXPECT_EQ(scope.ButtonAt(oldUp), kButtonNone);
     Press(kTimeUp);
     EXPECT_DOUBLE_EQ(scope.TimePerDivision(), 0.6);
+}
+
+TEST(ScopeReadout, KeepsTheRoomItsTextNeeds) {
+    // Name 35 wide, unit 42, readout 76: at 300 the spaced-out strip has room enough.
+    const CaptionMetrics caption{35, 16, 42, 76};
+    ScopeGeometry g = ComputeScopeGeometry(300, 170, caption);
+    EXPECT_EQ(g.readout, (Rect{2 + 35 + 40, 149, 297 - 42 - 30, 165}));
+    EXPECT_EQ(g.name, (Point{2 + 35, 149}));
+    EXPECT_EQ(g.unit, (Point{297 - 42 - 25, 149}));
+
+    // At 200 the readout would get 48: the name and the unit move out by 14 each.
+    g = ComputeScopeGeometry(200, 170, caption);
+    EXPECT_EQ(g.readout.Width(), 76);
+    EXPECT_EQ(g.name, (Point{2 + 35 - 14, 149}));
+    EXPECT_EQ(g.unit, (Point{g.readout.right + 5, 149}));
+    EXPECT_EQ(g.unit->x + 42 + 25 - 14, 197);
+
+    // At 176 all the spare room goes: 4 pixels stay at either end.
+    g = ComputeScopeGeometry(176, 170, caption);
+    EXPECT_EQ(g.readout.Width(), 76);
+    EXPECT_EQ(g.name->x, 2 + 4);
+    EXPECT_EQ(g.unit->x + 42, 173 - 4);
+
+    // At 160 the unit gives its room up, and with a longer name the name does too.
+    g = ComputeScopeGeometry(160, 170, caption);
+    EXPECT_FALSE(g.unit);
+    ASSERT_TRUE(g.name);
+    EXPECT_EQ(g.readout.right, 157 - 4);
+    EXPECT_GE(g.readout.Width(), 76);
+    g = ComputeScopeGeometry(160, 170, {80, 16, 42, 76});
+    EXPECT_FALSE(g.unit);
+    EXPECT_FALSE(g.name);
+    EXPECT_EQ(g.readout, (Rect{6, 149, 153, 165}));
 }
 
 TEST(ScopeSteps, VerticalScaleBands) {
@@ -221,6 +254,128 @@ TEST_F(ScopeModelTest, EveryPositionOfTheSliderCanBeReached) {
     EXPECT_EQ(scope.ZeroNumerator(), 3);
     EXPECT_TRUE(scope.Dragging());
     EXPECT_TRUE(scope.Release().slider);
+}
+
+// The pixels a label covers in a font of this ascent and width per character.
+Rect Covered(const AxisLabel& label, int ascent, int charWidth) {
+    const int width = charWidth * static_cast<int>(label.text.size());
+    int left = label.at.x;
+    if (label.align == TextAlign::Right) left -= width;
+    if (label.align == TextAlign::Centre) left -= width / 2;
+    const int top = label.anchor == TextAnchor::Top ? label.at.y : label.at.y - ascent;
+    return {left, top, left + width, top + ascent};
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST(ScopeLabels, NoTwoOverlapAtAnySizeScaleOrZeroLine) {
+    for (const int charWidth : {7, 10}) {
+        const int ascent = 2 * charWidth;
+        const LabelMetrics font{ascent, [charWidth](std::string_view text) {
+                                    return charWidth * static_cast<int>(text.size());
+                                }};
+        for (int height = 80; height <= 400; height += 17) {
+            for (const int width : {120, 200, 300, 600}) {
+                for (const double perDivision : {0.1, 0.5, 2.5, 200.0, 1000.0, 50000.0}) {
+                    for (const double seconds : {0.5, 12.5}) {
+                        ScopeModel scope;
+                        scope.SetVerticalScale(perDivision);
+                        scope.Layout(width, height, {28, 16, 42}, font);
+                        const Triangle& timeUp = scope.Geometry().buttons[kTimeUp];
+                        while (scope.TimePerDivision() < seconds)
+                            scope.Press({timeUp.apex.x, timeUp.baseLeft.y - 1});
+                        const Rect bar = scope.Geometry().slider;
+                        for (int n = 0; n <= 10; n += 2) {
+                            scope.Press({bar.left + 5, scope.SliderRowFor(n)});
+                            scope.Release();
+                            auto labels = scope.VerticalLabels();
+                            ASSERT_FALSE(labels.empty());
+                            EXPECT_EQ(labels.front().text, perDivision < 1 ? "0.0" : "0");
+                            const auto time = scope.TimeLabels();
+                            EXPECT_EQ(time.front().text, "0.0");
+                            labels.insert(labels.end(), time.begin(), time.end());
+                            for (std::size_t i = 0; i < labels.size(); ++i) {
+                                for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                                    ASSERT_FALSE(Overlap(Covered(labels[i], ascent, charWidth),
+                                                         Covered(labels[j], ascent, charWidth)))
+                                        << labels[i].text << " and " << labels[j].text << " at "
+                                        << width << "x" << height << ", zero " << n;
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(ScopeLabels, CrowdedRowsKeepTheDivisionsNearestTheZeroLine) {
+    ScopeModel scope;
+    // Rows 26 or 27 pixels apart with labels 20 high: the top label, moved 10 pixels into the
+    // plot, would touch the first division above the zero line and gives way to it.
+    scope.Layout(300, 170, {28, 16, 42},
+                 {20, [](std::string_view t) { return 7 * static_cast<int>(t.size()); }});
+    EXPECT_EQ(Texts(scope.VerticalLabels()), (std::vector<std::string>{"0", "-2", "-5", "2"}));
+    // Rows 9 pixels apart with 12-pixel labels: every second division.
+    scope.Layout(300, 100, {28, 16, 42});
+    EXPECT_EQ(Texts(scope.VerticalLabels()), (std::vector<std::string>{"0", "-5"}));
+}
+
+TEST(ScopeLabels, ANarrowTimeAxisKeepsItsEndsAndItsMiddle) {
+    ScopeModel scope;
+    // A plot 102 wide: quarters 25 pixels apart for labels 21 wide.
+    scope.Layout(160, 170, {28, 16, 42});
+    EXPECT_EQ(Texts(scope.TimeLabels()), (std::vector<std::string>{"0.0", "1.0", "2.0"}));
+    scope.Layout(600, 170, {28, 16, 42});
+    EXPECT_EQ(Texts(scope.TimeLabels()),
+              (std::vector<std::string>{"0.0", "0.5", "1.0", "1.5", "2.0"}));
+}
+
+TEST_F(ScopeModelTest, ATraceBeyondItsScaleShowsWhichWayItWent) {
+    const Rect& clip = scope.Geometry().clip;
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::None);
+    EXPECT_FALSE(scope.OffScaleArrow());
+    // 2.5 per division, zero in the middle: the plot holds -5 to +5.
+    scope.AddSample(0, 7);
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::Above);
+    auto arrow = scope.OffScaleArrow();
+    ASSERT_TRUE(arrow);
+    // One sample on the left edge: the arrow stays whole inside the clip, its tip on the top.
+    EXPECT_EQ(arrow->apex, (Point{clip.left + 5, clip.top}));
+    EXPECT_LT(arrow->apex.y, arrow->baseLeft.y);
+    EXPECT_GE(arrow->baseLeft.x, clip.left);
+
+    scope.AddSample(1, -1e30);
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::Below);
+    arrow = scope.OffScaleArrow();
+    ASSERT_TRUE(arrow);
+    EXPECT_EQ(arrow->apex, (Point{scope.TracePoints().back().x, clip.bottom - 1}));
+    EXPECT_GT(arrow->apex.y, arrow->baseLeft.y);
+    EXPECT_LT(arrow->baseRight.x, clip.right);
+
+    // On the scale again, down to its bottom row, or not a number: no arrow.
+    for (const double value : {4.9, -5.0, std::nan("")}) {
+        scope.AddSample(2, value);
+        EXPECT_EQ(scope.NewestOffScale(), OffScale::None) << value;
+        EXPECT_FALSE(scope.OffScaleArrow()) << value;
+    }
+    // A wider scale takes the value in.
+    scope.AddSample(2.5, 7);
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::Above);
+    scope.SetVerticalScale(4.5);
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::None);
+}
+
+TEST(ScopeOffScale, NoArrowWhereThePlotHasNoRoomForIt) {
+    ScopeModel scope;
+    scope.AddSample(0, 1e6);
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::None);
+    scope.Layout(60, 80, {28, 16, 42});
+    EXPECT_EQ(scope.NewestOffScale(), OffScale::Above);
+    EXPECT_FALSE(scope.OffScaleArrow());
 }
 
 TEST_F(ScopeModelTest, NoSamplesDrawNoTrace) {

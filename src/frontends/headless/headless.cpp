@@ -88,6 +88,7 @@ private:
     std::string File(std::string_view arguments);
     std::string Get(std::string_view arguments);
     std::string Checked(std::string_view arguments);
+    std::string Enabled(std::string_view arguments);
     std::string Tip(std::string_view arguments);
     std::string Focus(std::string_view arguments);
     // Prints "ID=" and what `show` gives of control ID, from the first window that has it.
@@ -248,7 +249,7 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
         {"resize", &HeadlessFrontEnd::Resize},     {"tip", &HeadlessFrontEnd::Tip},
         {"params", &HeadlessFrontEnd::Params},     {"focus", &HeadlessFrontEnd::Focus},
-        {"sets", &HeadlessFrontEnd::Sets},
+        {"sets", &HeadlessFrontEnd::Sets},         {"enabled", &HeadlessFrontEnd::Enabled},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -354,6 +355,12 @@ std::string HeadlessFrontEnd::Get(std::string_view arguments) {
 std::string HeadlessFrontEnd::Checked(std::string_view arguments) {
     return PrintControl(arguments, "checked", [](const ui::Window& window, int id) {
         return std::string(window.IsDlgButtonChecked(id) ? "1" : "0");
+    });
+}
+
+std::string HeadlessFrontEnd::Enabled(std::string_view arguments) {
+    return PrintControl(arguments, "enabled", [](const ui::Window& window, int id) {
+        return std::string(window.Find(id)->enabled ? "1" : "0");
     });
 }
 

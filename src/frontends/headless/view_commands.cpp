@@ -63,6 +63,10 @@ std::vector<std::string> TraceDetails(const views::ScopeModel& trace) {
         lines.push_back("trace: " + std::to_string(points.size()) + " points from " +
                         At(points.front()) + " to " + At(points.back()));
     }
+    static constexpr std::array<std::string_view, 3> kOffScale{"none", "above the plot",
+                                                               "below the plot"};
+    lines.push_back("off scale: " +
+                    std::string(kOffScale[static_cast<std::size_t>(trace.NewestOffScale())]));
     lines.push_back("hovered: " +
                     (trace.Hovered() == views::kButtonNone
                          ? std::string("none")

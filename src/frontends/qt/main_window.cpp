@@ -61,10 +61,13 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
       leftRows_(NewSplitter(Qt::Vertical, tree_, trafficLog_, 0)),
       rightRows_(NewSplitter(Qt::Vertical, UnderToolBar(parameterBar_, pageArea_), boardText_, 0)),
       columns_(NewSplitter(Qt::Horizontal, leftRows_, rightRows_, 1)),
-      live_(std::make_unique<LiveWindows>(*dialog.Views(), this, [&dialog] {
-          const auto* host = dynamic_cast<const QtHost*>(&dialog.Host());
-          return host && host->Quitting();
-      })) {
+      live_(std::make_unique<LiveWindows>(*dialog.Views(), this,
+                                          [&dialog] {
+                                              const auto* host =
+                                                  dynamic_cast<const QtHost*>(&dialog.Host());
+                                              return host && host->Quitting();
+                                          })),
+      keyboard_(*this) {
     // The log stays beside the board's text: the two row splitters move together.
     connect(leftRows_, &QSplitter::splitterMoved, this,
             [this] { rightRows_->setSizes(leftRows_->sizes()); });

@@ -5,6 +5,7 @@
 
 #include "app/zephran_dlg.h"
 #include "frontends/qt/event_pump.h"
+#include "frontends/qt/keyboard_navigation.h"
 #include "frontends/qt/live_windows.h"
 #include "frontends/qt/model_widgets.h"
 #include "frontends/qt/parameter_tool_bar.h"
@@ -68,6 +69,7 @@ private:
     QSplitter* rightRows_;
     QSplitter* columns_;
     std::unique_ptr<LiveWindows> live_;
+    KeyboardNavigation keyboard_;
 };
 
 }  // namespace zephran::qt

@@ -1,5 +1,7 @@
 #include "frontends/qt/model_widgets.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -222,6 +224,15 @@ QSize PageArea::sizeHint() const {
         largest = largest.expandedTo(widget->sizeHint());
     const int frame = 2 * frameWidth();
     return largest + QSize(frame, frame);
+}
+
+QSize PageArea::minimumSizeHint() const {
+    int narrowest = 0;
+    for (const auto& [page, widget] : pages_)
+        narrowest = std::max(narrowest, widget->minimumSizeHint().width());
+    const int frame = 2 * frameWidth();
+    return {narrowest + frame + verticalScrollBar()->sizeHint().width(),
+            QScrollArea::minimumSizeHint().height()};
 }
 
 WindowWidget& PageArea::Add(ui::Window& page) {

@@ -109,13 +109,16 @@ private:
     std::map<unsigned, QAction*> actions_;
 };
 
-// The framed page area: each page drawn once and kept. It asks for room for the largest page;
-// only the page on show sits in the scroll area, so its size alone decides the scrolling.
+// The framed page area: each page drawn once and kept. It asks for room for the largest page,
+// and never gets narrower than the widest page can wrap to, with room for the vertical scroll
+// bar: in a window no page is cut off on the right. Only the page on show sits in the scroll
+// area, so its size alone decides the scrolling.
 class PageArea : public QScrollArea {
 public:
     explicit PageArea(QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     // Draws a page unless it is drawn already.
     WindowWidget& Add(ui::Window& page);
     // Shows a page; null shows none.

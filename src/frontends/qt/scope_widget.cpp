@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QScreen>
+#include <QStyle>
 
 namespace zephran::qt {
 namespace {
@@ -128,9 +130,17 @@ void ScopeWidget::Relayout() {
     const QFontMetrics caption(captionFont_);
     const QString name = QString::fromStdString(model_.Name());
     const QString unit = QString::fromStdString(model_.Unit());
-    model_.Layout(
-        width(), height(),
-        {caption.horizontalAdvance(name), caption.height(), caption.horizontalAdvance(unit)});
+    const QFontMetrics labels(labelFont_);
+    // Room for readouts up to ±99999.999 with the text's 3-pixel inset and the box's edges.
+    const int readout =
+        QFontMetrics(readoutFont_).horizontalAdvance(QStringLiteral("-00000.000")) + 6;
+    model_.Layout(width(), height(),
+                  {caption.horizontalAdvance(name), caption.height(),
+                   caption.horizontalAdvance(unit), readout},
+                  {labels.ascent(), [labels](std::string_view text) {
+                       return labels.horizontalAdvance(
+                           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                   }});
     staticValid_ = false;
 }
 
@@ -236,10 +246,12 @@ void ScopeWidget::PaintStatic(QPainter& p) const {
     p.setFont(captionFont_);
     p.setPen(kLabel);
     const QFontMetrics caption(captionFont_);
-    p.drawText(QPoint(g.strip.left + 35, g.readout.top + caption.ascent()),
-               QString::fromStdString(model_.Name()));
-    p.drawText(QPoint(g.readout.right + 5, g.readout.top + caption.ascent()),
-               QString::fromStdString(model_.Unit()));
+    if (g.name)
+        p.drawText(QPoint(g.name->x, g.name->y + caption.ascent()),
+                   QString::fromStdString(model_.Name()));
+    if (g.unit)
+        p.drawText(QPoint(g.unit->x, g.unit->y + caption.ascent()),
+                   QString::fromStdString(model_.Unit()));
 }
 
 void ScopeWidget::PaintGrid(QPainter& p) const {
@@ -257,14 +269,21 @@ void ScopeWidget::PaintGrid(QPainter& p) const {
 }
 
 void ScopeWidget::PaintTrace(QPainter& p) const {
-    if (!model_.DrawsTrace() || model_.Geometry().clip.Empty()) return;
-    QPolygon line;
-    for (const views::Point& point : model_.TracePoints())
-        line.append(QPoint(point.x, point.y));
+    if (model_.Geometry().clip.Empty()) return;
     p.save();
     p.setClipRect(ToQt(model_.Geometry().clip));
-    p.setPen(QPen(kTrace, 2));
-    p.drawPolyline(line);
+    if (model_.DrawsTrace()) {
+        QPolygon line;
+        for (const views::Point& point : model_.TracePoints())
+            line.append(QPoint(point.x, point.y));
+        p.setPen(QPen(kTrace, 2));
+        p.drawPolyline(line);
+    }
+    if (const auto arrow = model_.OffScaleArrow()) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kTrace);
+        p.drawPolygon(ToQt(*arrow));
+    }
     p.restore();
 }
 
@@ -309,6 +328,15 @@ ScopeDialog::ScopeDialog(views::CDlgScope& scope, QWidget* parent)
         traces_[i] = new ScopeWidget(scope.Trace(i), this);
         const int index = static_cast<int>(i);
         grid->addWidget(traces_[i], index / views::kScopeColumns, index % views::kScopeColumns);
+    }
+    // As large as the traces ask within the screen's free area, where Qt would take two thirds
+    // of it: at 200 % on a full-HD screen that is room for every readout. The window manager's
+    // frame is not known before the window is shown: two title bars' height are kept for it.
+    const QWidget* owner = parent ? parent->window() : nullptr;
+    if (const QScreen* shown = owner ? owner->screen() : screen()) {
+        const int decoration = 2 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        resize(sizeHint().boundedTo(shown->availableGeometry().size() -
+                                    QSize(decoration, decoration)));
     }
     scope_.SetObserver(this);
 }

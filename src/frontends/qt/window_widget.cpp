@@ -346,7 +346,6 @@ QWidget* WindowWidget::CreateControl(const ui::Control& control) {
         if (qobject_cast<QLineEdit*>(widget)) widget->setMaximumWidth(width * 3 / 2);
     }
     if (control.rows > 0) widget->setMinimumHeight(metrics.lineSpacing() * (control.rows + 1));
-    if (!control.tip.empty()) widget->setToolTip(ToQt(control.tip));
     widgets_[control.id] = widget;
     Connect(control.id, widget);
     return widget;
@@ -406,6 +405,7 @@ void WindowWidget::Sync(int id) {
     // Disabling a Qt group box would disable the controls inside it too; theirs is their own.
     if (!qobject_cast<QGroupBox*>(widget)) widget->setEnabled(control->enabled);
     if (widget->isHidden() == control->visible) widget->setHidden(!control->visible);
+    widget->setToolTip(ToQt(control->tip));
     SyncText(widget, *control);
     SyncMark(widget, control->mark);
     SyncValue(widget, *control);

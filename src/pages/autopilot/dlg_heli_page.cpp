@@ -9,7 +9,18 @@ namespace zephran {
 CDlgHeliPage::CDlgHeliPage(PageHost& host, Identity identity, const HeliPageDesign& design)
     : Page(host, std::move(identity), design.makeTemplate()),
       values(design.values.size()),
-      design_(design) {}
+      design_(design) {
+    for (int id : design_.requests)
+        EnableControl(id, false);
+}
+
+void CDlgHeliPage::ApplyTexts() {
+    Page::ApplyTexts();
+    const std::string tip = AddedText(host_.Texts(), "DlgHeli", "No Request Yet",
+                                      "This board takes no such request yet.");
+    for (int id : design_.requests)
+        SetTip(id, tip);
+}
 
 // Only ever run towards the boxes: no button takes them back.
 void CDlgHeliPage::DoDataExchange(ui::DataExchange& dx) {

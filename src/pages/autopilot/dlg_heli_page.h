@@ -29,19 +29,24 @@ struct SpinBuddy {
     int box = 0;
 };
 
-// One helicopter page as data: its controls, the values shown, its caption toggles and spins.
+// One helicopter page as data: its controls, the values shown, its caption toggles and spins,
+// and its buttons that would send a request.
 struct HeliPageDesign {
     ui::WindowTemplate (*makeTemplate)();
     std::span<const HeliValue> values;
     std::span<const CaptionToggle> toggles;
     std::span<const SpinBuddy> spins;
+    std::span<const int> requests;
 };
 
 // The helicopter controller's pages. No message for them exists yet: they send and receive
-// nothing, and their Read, Write and Start buttons do nothing.
+// nothing. Their Read, Write and Start buttons are greyed, and their tip says why.
 class CDlgHeliPage : public Page {
 public:
     CDlgHeliPage(PageHost& host, Identity identity, const HeliPageDesign& design);
+
+    // The tip of the buttons without a request, in the language chosen.
+    void ApplyTexts() override;
 
     std::vector<double> values;
 

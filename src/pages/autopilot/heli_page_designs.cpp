@@ -225,13 +225,19 @@ WindowTemplate EmptyTemplate() {
     return {{}, {}, Column({})};
 }
 
+constexpr int kSwashplateRequests[] = {Swash::kRead, Swash::kWrite};
+constexpr int kRcRequests[] = {Rc::kStart};
+constexpr int kMountingRequests[] = {Mount::kRead, Mount::kWrite};
+constexpr int kAutopilotRequests[] = {HeliAutopilot::kRead, HeliAutopilot::kWrite};
+
 }  // namespace
 
-const HeliPageDesign kHeliSystemCheckDesign{EmptyTemplate, {}, {}, {}};
+const HeliPageDesign kHeliSystemCheckDesign{EmptyTemplate, {}, {}, {}, {}};
 const HeliPageDesign kHeliSwashplateDesign{SwashplateTemplate, kSwashplateValues,
-                                           kSwashplateToggles, kSwashplateSpins};
-const HeliPageDesign kHeliRcCalibrateDesign{RcCalibrateTemplate, kRcValues, {}, {}};
-const HeliPageDesign kHeliMountingDesign{MountingTemplate, {}, {}, {}};
-const HeliPageDesign kHeliAutopilotDesign{AutopilotTemplate, {}, {}, {}};
+                                           kSwashplateToggles, kSwashplateSpins,
+                                           kSwashplateRequests};
+const HeliPageDesign kHeliRcCalibrateDesign{RcCalibrateTemplate, kRcValues, {}, {}, kRcRequests};
+const HeliPageDesign kHeliMountingDesign{MountingTemplate, {}, {}, {}, kMountingRequests};
+const HeliPageDesign kHeliAutopilotDesign{AutopilotTemplate, {}, {}, {}, kAutopilotRequests};
 
 }  // namespace zephran
