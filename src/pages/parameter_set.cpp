@@ -350,7 +350,7 @@ void ParameterSetBinding::RouteReplies(ReplyDispatcher& dispatcher) {
     if (!set_.requests.read) return;
     dispatcher.Route(*set_.requests.read, [this](const ReceiveArea&) {
         TakeReport();
-        page_.ShowKeepingEdits();
+        page_.UpdateData(false);
     });
 }
 

@@ -1,7 +1,6 @@
 #include "ui/window.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "ui/data_exchange.h"
 
@@ -167,16 +166,6 @@ void Window::SetFocus(int id, bool selectText) {
 void Window::UserFocus(int id) {
     focus_ = id;
     focusTextSelected_ = false;
-}
-
-void Window::ShowKeepingEdits() {
-    std::vector<std::pair<int, std::string>> edits;
-    for (const Control& control : controls_) {
-        if (control.mark == ValueMark::Edited) edits.emplace_back(control.id, control.text);
-    }
-    UpdateData(false);
-    for (const auto& [id, text] : edits)
-        SetDlgItemText(id, text);
 }
 
 bool Window::UpdateData(bool saveAndValidate) {

@@ -77,9 +77,6 @@ public:
     // Read and Default): takes every box that parses, quietly leaves the others' fields as they
     // are, and never stops the request.
     void TakeValidBoxes();
-    // Shows the fields, except in boxes the user edited: a reply for one set of values must not
-    // throw away what was typed into another's.
-    void ShowKeepingEdits();
 
     // User input from a front end. False when the control is missing, hidden or disabled.
     bool UserSetText(int id, const std::string& text);

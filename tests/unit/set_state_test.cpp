@@ -171,19 +171,6 @@ TEST_F(SetStateTest, SensorCalibrationShowsOnlyWhatThisBoardReported) {
     EXPECT_EQ(cal.Find(1151)->mark, ui::ValueMark::NotRead);
 }
 
-// A reply to one set refreshes the page's boxes but keeps what was typed into another set's.
-TEST_F(SetStateTest, AnotherSetsReplyKeepsWhatWasTyped) {
-    ShowPage("AHRS_Cal");
-    Cal& cal = static_cast<Cal&>(*dialog->FindPage("AHRS_Cal"));
-    const int scaleBox = cal.Set(Cal::kGyroScaleSet).Set().fields[0].box;
-    Type(scaleBox, "1.25");
-    Receive(15, 13, Floats(13, 7.0f));
-    EXPECT_EQ(Box(1151), "7");
-    EXPECT_EQ(Box(scaleBox), "1.25");
-    EXPECT_EQ(Mark(scaleBox), ui::ValueMark::Edited);
-    EXPECT_EQ(StateOf(cal, Cal::kGyroScaleSet), SetState::kEdited);
-}
-
 TEST_F(SetStateTest, SixFaceResultsAreForgottenByDefaultAndByAnotherBoard) {
     ShowPage("AHRS_ACC_CAL");
     EXPECT_EQ(States(Shown()),
