@@ -39,10 +39,12 @@ std::optional<std::string> LanguageCoverageCheck::Check(const std::string& path)
     if (AnswersVocabulary(file)) return std::nullopt;
     const VocabularyCoverage coverage = MeasureVocabulary(file);
     told_.insert(path);
-    return "The language file " + path + " answers only " + std::to_string(coverage.answered) +
-           " of the program's " + std::to_string(coverage.total) +
-           " texts: it is damaged or not a language file of this program, and the texts it "
-           "lacks stay blank.";
+    // In the file's own language where it has this text at all.
+    return FillIn(AddedText(file, "LanguageFiles", "Few Texts",
+                            "The language file %1 answers only %2 of the program's %3 texts: it "
+                            "is damaged or not a language file of this program, and the texts it "
+                            "lacks stay blank."),
+                  {path, std::to_string(coverage.answered), std::to_string(coverage.total)});
 }
 
 }  // namespace zephran

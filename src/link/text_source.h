@@ -15,6 +15,12 @@ public:
     virtual std::string LangText(std::string_view section, std::string_view key) const = 0;
 };
 
+// No language file: every text the program adds in its built-in English.
+class NoTexts : public TextSource {
+public:
+    std::string LangText(std::string_view, std::string_view) const override { return {}; }
+};
+
 // A text the program adds to the board family's own: the language file's where it has the key,
 // else the built-in English, never an empty caption.
 inline std::string AddedText(const TextSource& texts, std::string_view section,

@@ -15,7 +15,7 @@ namespace zephran {
 
 constexpr ParameterField NoiseField(std::uint16_t offset, std::string_view name, int box, int label,
                                     std::string_view caption, std::string_view key, double initial,
-                                    std::string_view description) {
+                                    AddedTextOf description) {
     return {.name = name,
             .offset = offset,
             .type = FieldType::kF64,
@@ -29,10 +29,10 @@ constexpr ParameterField NoiseField(std::uint16_t offset, std::string_view name,
 }
 
 // A noise set: its read, write and default requests made with its Read, Write and Default.
-constexpr ParameterSet NoiseSet(std::string_view name, ParameterSet::Requests requests,
-                                ParameterSet::Buttons buttons, ReplyRecord record,
-                                std::span<const ParameterField> fields) {
-    return RecordSet(name, requests, buttons, record, fields, SetRules::kLeadingByte);
+constexpr ParameterSet NoiseSet(std::string_view name, AddedTextOf caption,
+                                ParameterSet::Requests requests, ParameterSet::Buttons buttons,
+                                ReplyRecord record, std::span<const ParameterField> fields) {
+    return RecordSet(name, caption, requests, buttons, record, fields, SetRules::kLeadingByte);
 }
 
 // A filter page: its set, the stem of its buttons' keys (IDC_BUTTON_<stem>_PARA_READ,

@@ -12,38 +12,43 @@ namespace {
 
 constexpr std::string_view kDegree = "°";
 
-std::string RangeText(const IntegerRange& range, std::string_view unit) {
-    std::string text = "Range: " + std::to_string(range.low) + " to " + std::to_string(range.high);
+std::string RangeText(const IntegerRange& range, std::string_view unit, const TextSource& texts) {
+    std::string text = FillIn(AddedText(texts, "FieldTips", "Range", "Range: %1 to %2"),
+                              {std::to_string(range.low), std::to_string(range.high)});
     if (!unit.empty()) text += " " + std::string(unit);
     return text;
 }
 
-std::string ConversionText(const ParameterField& field) {
+std::string ConversionText(const ParameterField& field, const TextSource& texts) {
     const std::string unit = BoardUnit(field);
     if (unit.empty()) return {};
     const std::string factor = field.conversion == Conversion::kGravity
                                    ? "1 g = " + ui::FormatFloat(kStandardGravity, 6) + " m/s²"
                                    : "1 rad = " + ui::FormatFloat(kDegreesPerRadian, 6) + "°";
-    return "The board keeps it in " + unit + " (" + factor + ")";
+    return FillIn(AddedText(texts, "FieldTips", "Board Unit", "The board keeps it in %1 (%2)"),
+                  {unit, factor});
 }
 
-std::string KindText(const ParameterField& field) {
+std::string KindText(const ParameterField& field, const TextSource& texts) {
     switch (field.type) {
         case FieldType::kF32:
-            return "A number (single precision, 6 significant digits)";
+            return AddedText(texts, "FieldTips", "Single",
+                             "A number (single precision, 6 significant digits)");
         case FieldType::kF64:
-            return "A number (double precision, 15 significant digits)";
+            return AddedText(texts, "FieldTips", "Double",
+                             "A number (double precision, 15 significant digits)");
         case FieldType::kCoefficients:
-            return "Up to " + std::to_string(FieldSize(field.type) / 2) +
-                   " whole numbers from -32768 to 32767, separated by commas; those from the "
-                   "tap count on are cleared";
+            return FillIn(AddedText(texts, "FieldTips", "Coefficients",
+                                    "Up to %1 whole numbers from -32768 to 32767, separated by "
+                                    "commas; those from the tap count on are cleared"),
+                          {std::to_string(FieldSize(field.type) / 2)});
         case FieldType::kU8:
         case FieldType::kI8:
         case FieldType::kI32:
         case FieldType::kCount:
             break;
     }
-    return "A whole number";
+    return AddedText(texts, "FieldTips", "Whole Number", "A whole number");
 }
 
 }  // namespace
@@ -91,18 +96,21 @@ std::string BoardUnit(const ParameterField& field) {
     return {};
 }
 
-std::string FieldTip(const ParameterField& field) {
+std::string FieldTip(const ParameterField& field, const TextSource& texts) {
     std::vector<std::string> lines;
-    if (!field.description.empty()) lines.emplace_back(field.description);
-    if (!field.unit.empty()) lines.push_back("Unit: " + std::string(field.unit));
-    lines.push_back(KindText(field));
+    if (field.description) lines.push_back(field.description(texts));
+    if (!field.unit.empty())
+        lines.push_back(FillIn(AddedText(texts, "FieldTips", "Unit", "Unit: %1"), {field.unit}));
+    lines.push_back(KindText(field, texts));
     // A 32-bit integer without a range of its own takes whatever its box parses.
     const auto range = FieldRange(field);
     if (range && (field.type != FieldType::kI32 || field.low < field.high))
-        lines.push_back(RangeText(*range, field.unit));
-    if (const std::string conversion = ConversionText(field); !conversion.empty())
+        lines.push_back(RangeText(*range, field.unit, texts));
+    if (const std::string conversion = ConversionText(field, texts); !conversion.empty())
         lines.push_back(conversion);
-    if (field.readOnly) lines.emplace_back("Set by the board; shown here only");
+    if (field.readOnly)
+        lines.push_back(
+            AddedText(texts, "FieldTips", "Reported", "Set by the board; shown here only"));
     std::string tip;
     for (const std::string& line : lines)
         tip += (tip.empty() ? "" : "\n") + line;

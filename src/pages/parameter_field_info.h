@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "link/text_source.h"
 #include "pages/parameter_set.h"
 
 namespace zephran {
@@ -22,8 +23,8 @@ std::optional<IntegerRange> FieldRange(const ParameterField& field);
 // value goes to the board as shown.
 std::string BoardUnit(const ParameterField& field);
 
-// The field's tooltip, one fact a line: what the board does with it, its unit, its range, the
-// board's unit and the conversion, and whether only the board sets it.
-std::string FieldTip(const ParameterField& field);
+// The field's tooltip in the language of texts, one fact a line: what the board does with it,
+// its unit, its range, the board's unit and the conversion, and whether only the board sets it.
+std::string FieldTip(const ParameterField& field, const TextSource& texts);
 
 }  // namespace zephran

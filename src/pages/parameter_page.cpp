@@ -6,34 +6,31 @@
 #include "pages/parameter_field_info.h"
 
 namespace zephran {
-namespace {
-
-// Each field's box, label and unit label carry the field's tooltip.
-ui::WindowTemplate WithFieldTips(ui::WindowTemplate t,
-                                 const std::vector<const ParameterSet*>& sets) {
-    for (const ParameterSet* set : sets) {
-        for (const ParameterField& f : set->fields) {
-            const std::string tip = FieldTip(f);
-            for (ui::Control& control : t.controls) {
-                const bool own = control.id == f.box || (f.label && control.id == f.label) ||
-                                 (f.unitLabel && control.id == f.unitLabel);
-                if (own) control.tip = tip;
-            }
-        }
-    }
-    return t;
-}
-
-}  // namespace
-
 ParameterPage::ParameterPage(PageHost& host, Identity identity, ui::WindowTemplate windowTemplate,
                              std::vector<const ParameterSet*> sets)
-    : Page(host, std::move(identity), WithFieldTips(std::move(windowTemplate), sets)) {
+    : Page(host, std::move(identity), std::move(windowTemplate)) {
     sets_.reserve(sets.size());  // the routes of the bindings hold their addresses
     for (const ParameterSet* set : sets)
         sets_.emplace_back(*set, *this, host_);
     for (ParameterSetBinding& binding : sets_)
         TrackValues(binding.Values());
+    ShowFieldTips();
+}
+
+void ParameterPage::ApplyTexts() {
+    Page::ApplyTexts();
+    ShowFieldTips();
+}
+
+void ParameterPage::ShowFieldTips() {
+    for (const ParameterSetBinding& binding : sets_) {
+        for (const ParameterField& f : binding.Set().fields) {
+            const std::string tip = FieldTip(f, host_.Texts());
+            for (const int id : {f.box, f.label, f.unitLabel}) {
+                if (id) SetTip(id, tip);
+            }
+        }
+    }
 }
 
 ParameterSetBinding& ParameterPage::Binding(const ParameterSet& set) {

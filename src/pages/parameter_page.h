@@ -17,6 +17,8 @@ public:
                   std::vector<const ParameterSet*> sets);
 
     void RegisterReplies(ReplyDispatcher& dispatcher) override;
+    // The page's texts, and each field's tooltip in the language in use.
+    void ApplyTexts() override;
 
     ParameterSetBinding& Set(std::size_t k) { return sets_[k]; }
     // The binding of one of the page's sets.
@@ -28,6 +30,10 @@ protected:
     void OnCommand(int id) override;
 
     std::vector<ParameterSetBinding> sets_;
+
+private:
+    // Each field's box, label and unit label carry the field's tooltip.
+    void ShowFieldTips();
 };
 
 }  // namespace zephran

@@ -15,6 +15,7 @@ namespace zephran {
 class Page;
 class PageHost;
 class ReplyDispatcher;
+class TextSource;
 namespace ui {
 class DataExchange;
 }
@@ -38,6 +39,10 @@ enum class Conversion : std::uint8_t {
     kDegrees,  // radians on the board, degrees shown
 };
 
+// A text the program adds, in the language in use: a function making one AddedText call, so
+// that tables of constants can name texts that follow the language.
+using AddedTextOf = std::string (*)(const TextSource& texts);
+
 // One value of a parameter set: where it lies in the record, the box that shows it and the
 // label beside it.
 struct ParameterField {
@@ -55,8 +60,8 @@ struct ParameterField {
     Conversion conversion = Conversion::kNone;
     int low = 0, high = 0;  // an integer range where low < high
     bool readOnly = false;
-    int width = 10;                // of the box, in characters
-    std::string_view description;  // what the board does with it, where that is known
+    int width = 10;                     // of the box, in characters
+    AddedTextOf description = nullptr;  // what the board does with it, where that is known
 
     // Copies with one property changed: a table row names only what differs from the usual.
     constexpr ParameterField Typed(FieldType t) const;
@@ -124,7 +129,10 @@ struct ParameterSet {
         int write = 0;
         int reset = 0;
     };
-    std::string_view name;
+    std::string_view name;  // as parameter files name it
+    // The set as the user reads it; without one, the caption of the page's group box `group`.
+    AddedTextOf caption = nullptr;
+    int group = 0;
     Requests requests;
     Buttons buttons;
     // The receive record the board's copy lives in; without one, writes are built from the
@@ -160,11 +168,12 @@ struct ButtonCaptions {
 enum class SetRules : std::uint8_t { kPlain, kLeadingByte, kTracker };
 
 // A set kept in a record, its requests made with its buttons.
-constexpr ParameterSet RecordSet(std::string_view name, ParameterSet::Requests requests,
-                                 ParameterSet::Buttons buttons, ReplyRecord record,
-                                 std::span<const ParameterField> fields,
+constexpr ParameterSet RecordSet(std::string_view name, AddedTextOf caption,
+                                 ParameterSet::Requests requests, ParameterSet::Buttons buttons,
+                                 ReplyRecord record, std::span<const ParameterField> fields,
                                  SetRules rules = SetRules::kPlain) {
     return {.name = name,
+            .caption = caption,
             .requests = requests,
             .buttons = buttons,
             .record = record,

@@ -47,10 +47,10 @@ Comparison CompareSnapshots(const ParameterSnapshot& first, const ParameterSnaps
 
 std::vector<std::string> DescribeComparison(const Comparison& comparison,
                                             std::string_view firstName, std::string_view secondName,
-                                            const TextSource& texts, const FieldCaption& caption) {
+                                            const TextSource& texts, const ShownNames& names) {
     std::vector<std::string> lines;
     for (const FieldDifference& d : comparison.fields) {
-        std::string line = std::string(d.set->name) + " / " + caption(*d.set, *d.field);
+        std::string line = names.set(*d.set) + " / " + names.field(*d.set, *d.field);
         if (!d.field->unit.empty()) line += " (" + std::string(d.field->unit) + ")";
         line += ": " + std::string(firstName) + "=" + d.first + ", " + std::string(secondName) +
                 "=" + d.second;
@@ -58,9 +58,9 @@ std::vector<std::string> DescribeComparison(const Comparison& comparison,
     }
     const std::string onlyIn = AddedText(texts, "ParameterFiles", "Only In", "%1: only in %2");
     for (const ParameterSet* set : comparison.onlyFirst)
-        lines.push_back(FillIn(onlyIn, {set->name, firstName}));
+        lines.push_back(FillIn(onlyIn, {names.set(*set), firstName}));
     for (const ParameterSet* set : comparison.onlySecond)
-        lines.push_back(FillIn(onlyIn, {set->name, secondName}));
+        lines.push_back(FillIn(onlyIn, {names.set(*set), secondName}));
     if (lines.empty())
         lines.push_back(AddedText(texts, "ParameterFiles", "No Differences", "No differences."));
     return lines;

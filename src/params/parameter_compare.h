@@ -32,13 +32,16 @@ struct Comparison {
 
 Comparison CompareSnapshots(const ParameterSnapshot& first, const ParameterSnapshot& second);
 
-// The caption a field is shown with on its page.
-using FieldCaption = std::function<std::string(const ParameterSet&, const ParameterField&)>;
+// Sets and fields as the user reads them, not as files name them.
+struct ShownNames {
+    std::function<std::string(const ParameterSet&)> set;
+    std::function<std::string(const ParameterSet&, const ParameterField&)> field;
+};
 
-// One line per difference: "SET / CAPTION (UNIT): FIRST=value, SECOND=value", then
+// One line per difference: "SET / FIELD (UNIT): FIRST=value, SECOND=value", then
 // "SET: only in NAME" for a set one side lacks; "No differences." when there are none.
 std::vector<std::string> DescribeComparison(const Comparison& comparison,
                                             std::string_view firstName, std::string_view secondName,
-                                            const TextSource& texts, const FieldCaption& caption);
+                                            const TextSource& texts, const ShownNames& names);
 
 }  // namespace zephran

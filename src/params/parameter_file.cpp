@@ -6,6 +6,7 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 
+#include "link/text_source.h"
 #include "pages/ahrs/ahrs_units.h"
 #include "pages/parameter_field_info.h"
 
@@ -102,26 +103,37 @@ int NestingDepth(std::string_view text) {
 // The checks of one file against the product's sets; each failure names what it concerns.
 class Reader {
 public:
-    Reader(std::string_view product, std::span<const SetLayout> layouts)
-        : product_(product), layouts_(layouts) {}
+    Reader(std::string_view product, std::span<const SetLayout> layouts, const TextSource& texts)
+        : product_(product), layouts_(layouts), texts_(texts) {}
 
     FileReading Read(const Json& file) {
         const Json* format = file.is_object() ? Member(file, "format") : nullptr;
-        if (!format || !format->is_string() || format->get<std::string>() != kFormat)
-            return Fail("The file is not a ZephranFPV parameter file.");
+        if (!format || !format->is_string() || format->get<std::string>() != kFormat) {
+            return Fail(AddedText(texts_, "ParameterFiles", "Not A Parameter File",
+                                  "The file is not a ZephranFPV parameter file."));
+        }
         const Json* version = Member(file, "version");
-        if (!version || !version->is_number_integer() || version->get<std::int64_t>() != kVersion)
-            return Fail("The file's format version is not one this program reads.");
+        if (!version || !version->is_number_integer() || version->get<std::int64_t>() != kVersion) {
+            return Fail(AddedText(texts_, "ParameterFiles", "Other Version",
+                                  "The file's format version is not one this program reads."));
+        }
         const Json* product = Member(file, "product");
-        if (!product || !product->is_string()) return Fail("The file names no product.");
+        if (!product || !product->is_string())
+            return Fail(
+                AddedText(texts_, "ParameterFiles", "No Product", "The file names no product."));
         if (product->get<std::string>() != product_) {
-            return Fail("The file holds parameters of the product " +
-                        Quoted(product->get<std::string>()) + ", not of " + Quoted(product_) + ".");
+            return Fail(FillIn(AddedText(texts_, "ParameterFiles", "Other Product",
+                                         "The file holds parameters of the product %1, not of %2."),
+                               {Quoted(product->get<std::string>()), Quoted(product_)}));
         }
         const Json* date = Member(file, "date");
         const Json* sets = Member(file, "sets");
-        if (!date || !date->is_string()) return Fail("The file has no date.");
-        if (!sets || !sets->is_array()) return Fail("The file has no list of sets.");
+        if (!date || !date->is_string())
+            return Fail(AddedText(texts_, "ParameterFiles", "No Date", "The file has no date."));
+        if (!sets || !sets->is_array()) {
+            return Fail(AddedText(texts_, "ParameterFiles", "No Set List",
+                                  "The file has no list of sets."));
+        }
         ParameterSnapshot snapshot{product_, date->get<std::string>(), {}};
         for (const Json& entry : *sets) {
             std::optional<SetSnapshot> set = ReadSet(entry, snapshot);
@@ -153,30 +165,43 @@ private:
 
     std::optional<SetSnapshot> ReadSet(const Json& entry, const ParameterSnapshot& earlier) {
         const Json* name = entry.is_object() ? Member(entry, "name") : nullptr;
-        if (!name || !name->is_string()) return Refuse("A set of the file has no name.");
-        const std::string setName = name->get<std::string>();
-        const SetLayout* layout = Layout(setName);
-        if (!layout) {
-            return Refuse("Set " + Quoted(setName) + " is not a parameter set of the product " +
-                          Quoted(product_) + ".");
+        if (!name || !name->is_string()) {
+            return Refuse(AddedText(texts_, "ParameterFiles", "Set Without Name",
+                                    "A set of the file has no name."));
         }
-        if (earlier.Find(setName)) return Refuse("Set " + Quoted(setName) + " appears twice.");
+        const std::string setName = Quoted(name->get<std::string>());
+        const SetLayout* layout = Layout(name->get<std::string>());
+        if (!layout) {
+            return Refuse(FillIn(AddedText(texts_, "ParameterFiles", "Unknown Set",
+                                           "Set %1 is not a parameter set of the product %2."),
+                                 {setName, Quoted(product_)}));
+        }
+        if (earlier.Find(name->get<std::string>())) {
+            return Refuse(
+                FillIn(AddedText(texts_, "ParameterFiles", "Set Twice", "Set %1 appears twice."),
+                       {setName}));
+        }
         const Json* recordText = Member(entry, "record");
         const auto record = recordText && recordText->is_string()
                                 ? FromHex(recordText->get<std::string>(), layout->recordSize)
                                 : std::nullopt;
         if (!record) {
-            return Refuse("Set " + Quoted(setName) + ": the record is not " +
-                          std::to_string(layout->recordSize) + " bytes in hexadecimal.");
+            return Refuse(FillIn(AddedText(texts_, "ParameterFiles", "Bad Record",
+                                           "Set %1: the record is not %2 bytes in hexadecimal."),
+                                 {setName, std::to_string(layout->recordSize)}));
         }
         const Json* fields = Member(entry, "fields");
-        if (!fields || !fields->is_object())
-            return Refuse("Set " + Quoted(setName) + " has no fields.");
+        if (!fields || !fields->is_object()) {
+            return Refuse(
+                FillIn(AddedText(texts_, "ParameterFiles", "No Fields", "Set %1 has no fields."),
+                       {setName}));
+        }
         const ParameterSet& set = *layout->set;
         for (const auto& [fieldName, ignored] : fields->items()) {
             if (!FindField(set, fieldName)) {
-                return Refuse("Set " + Quoted(setName) + ", field " + Quoted(fieldName) +
-                              ": the set has no such field.");
+                return Refuse(FillIn(AddedText(texts_, "ParameterFiles", "Unknown Field",
+                                               "Set %1, field %2: the set has no such field."),
+                                     {setName, Quoted(fieldName)}));
             }
         }
         const std::vector<ParameterValue> recorded = ReadFields(set, *record);
@@ -185,8 +210,9 @@ private:
             const ParameterField& field = set.fields[i];
             const std::string problem = TakeValue(field, *fields, values[i]);
             if (!problem.empty()) {
-                return Refuse("Set " + Quoted(setName) + ", field " + Quoted(field.name) + ": " +
-                              problem);
+                return Refuse(FillIn(
+                    AddedText(texts_, "ParameterFiles", "Field Problem", "Set %1, field %2: %3"),
+                    {setName, Quoted(field.name), problem}));
             }
         }
         return SetSnapshot{&set, LaidOver(set, *record, recorded, values)};
@@ -228,16 +254,18 @@ private:
     }
 
     // Takes the field's entry into value; returns what is wrong with it, empty when nothing.
-    static std::string TakeValue(const ParameterField& field, const Json& fields,
-                                 ParameterValue& value) {
+    std::string TakeValue(const ParameterField& field, const Json& fields,
+                          ParameterValue& value) const {
         const Json* entry = Member(fields, std::string(field.name).c_str());
-        if (!entry) return "missing.";
+        if (!entry) return AddedText(texts_, "ParameterFiles", "Field Missing", "missing.");
         const Json* unit = entry->is_object() ? Member(*entry, "unit") : nullptr;
         const Json* number = entry->is_object() ? Member(*entry, "value") : nullptr;
-        if (!unit || !unit->is_string() || !number) return "no value with its unit.";
+        if (!unit || !unit->is_string() || !number)
+            return AddedText(texts_, "ParameterFiles", "No Value", "no value with its unit.");
         if (unit->get<std::string>() != field.unit) {
-            return "the unit is " + Quoted(unit->get<std::string>()) + ", not " +
-                   Quoted(field.unit) + ".";
+            return FillIn(
+                AddedText(texts_, "ParameterFiles", "Other Unit", "the unit is %1, not %2."),
+                {Quoted(unit->get<std::string>()), Quoted(field.unit)});
         }
         switch (field.type) {
             case FieldType::kF32:
@@ -254,44 +282,52 @@ private:
         return TakeInteger(field, *number, value);
     }
 
-    static std::string TakeNumber(const ParameterField& field, const Json& number,
-                                  ParameterValue& value) {
+    std::string TakeNumber(const ParameterField& field, const Json& number,
+                           ParameterValue& value) const {
         if (number.is_null()) return {};  // the board's own non-number, kept in the record
-        if (!number.is_number()) return "not a number.";
+        if (!number.is_number())
+            return AddedText(texts_, "ParameterFiles", "Not A Number", "not a number.");
         const double taken = number.get<double>();
         const double onBoard =
             field.conversion == Conversion::kGravity ? taken * kStandardGravity : taken;
         if (!std::isfinite(taken) ||
             (field.type == FieldType::kF32 && std::fabs(onBoard) > FLT_MAX)) {
-            return "the number is too large.";
+            return AddedText(texts_, "ParameterFiles", "Number Too Large",
+                             "the number is too large.");
         }
         value.number = taken;
         return {};
     }
 
-    static std::string TakeInteger(const ParameterField& field, const Json& number,
-                                   ParameterValue& value) {
+    std::string TakeInteger(const ParameterField& field, const Json& number,
+                            ParameterValue& value) const {
         const auto range = FieldRange(field);
-        const std::string limits =
-            " (" + std::to_string(range->low) + " to " + std::to_string(range->high) + ").";
-        if (!number.is_number()) return "not a whole number.";
+        if (!number.is_number() || number.get<double>() != std::floor(number.get<double>()))
+            return AddedText(texts_, "ParameterFiles", "Not Whole", "not a whole number.");
         const double taken = number.get<double>();
-        if (taken != std::floor(taken)) return "not a whole number.";
-        if (taken < static_cast<double>(range->low) || taken > static_cast<double>(range->high))
-            return number.dump() + " is out of range" + limits;
+        if (taken < static_cast<double>(range->low) || taken > static_cast<double>(range->high)) {
+            return FillIn(AddedText(texts_, "ParameterFiles", "Out Of Range",
+                                    "%1 is out of range (%2 to %3)."),
+                          {number.dump(), std::to_string(range->low), std::to_string(range->high)});
+        }
         value.number = taken;
         return {};
     }
 
-    static std::string TakeCoefficients(const Json& list, ParameterValue& value) {
+    std::string TakeCoefficients(const Json& list, ParameterValue& value) const {
         const std::size_t most = FieldSize(FieldType::kCoefficients) / 2;
-        if (!list.is_array() || list.size() > most)
-            return "not a list of at most " + std::to_string(most) + " whole numbers.";
+        if (!list.is_array() || list.size() > most) {
+            return FillIn(AddedText(texts_, "ParameterFiles", "Not A List",
+                                    "not a list of at most %1 whole numbers."),
+                          {std::to_string(most)});
+        }
         std::string text;
         for (const Json& number : list) {
             if (!number.is_number_integer() || number.get<std::int64_t>() < INT16_MIN ||
                 number.get<std::int64_t>() > INT16_MAX) {
-                return number.dump() + " is not a whole number from -32768 to 32767.";
+                return FillIn(AddedText(texts_, "ParameterFiles", "Not A Coefficient",
+                                        "%1 is not a whole number from -32768 to 32767."),
+                              {number.dump()});
             }
             text += (text.empty() ? "" : ",") + std::to_string(number.get<std::int64_t>());
         }
@@ -301,6 +337,7 @@ private:
 
     std::string product_;
     std::span<const SetLayout> layouts_;
+    const TextSource& texts_;
     std::string error_;
 };
 
@@ -329,18 +366,25 @@ std::string WriteParameterFile(const ParameterSnapshot& snapshot) {
 }
 
 FileReading ReadParameterFile(std::string_view text, std::string_view product,
-                              std::span<const SetLayout> layouts) {
-    if (text.size() > kMaxParameterFileSize) return {std::nullopt, "The file is too large."};
-    if (NestingDepth(text) > kMaxDepth)
-        return {std::nullopt, "The file is damaged: it nests too deeply."};
+                              std::span<const SetLayout> layouts, const TextSource& texts) {
+    if (text.size() > kMaxParameterFileSize)
+        return {std::nullopt,
+                AddedText(texts, "ParameterFiles", "File Too Large", "The file is too large.")};
+    const std::string damaged =
+        AddedText(texts, "ParameterFiles", "Damaged File", "The file is damaged: %1");
+    if (NestingDepth(text) > kMaxDepth) {
+        return {std::nullopt,
+                FillIn(damaged, {AddedText(texts, "ParameterFiles", "Nests Too Deeply",
+                                           "it nests too deeply.")})};
+    }
     try {
-        return Reader(product, layouts).Read(Json::parse(text));
+        return Reader(product, layouts, texts).Read(Json::parse(text));
     } catch (const Json::exception& e) {
         // "[json.exception.parse_error.101] parse error at line 3, ...": the part after the tag.
         const std::string what = e.what();
         const std::size_t tag = what.find("] ");
         return {std::nullopt,
-                "The file is damaged: " + (tag == std::string::npos ? what : what.substr(tag + 2))};
+                FillIn(damaged, {tag == std::string::npos ? what : what.substr(tag + 2)})};
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/text_source.h"
 #include "params/parameter_snapshot.h"
 
 namespace zephran {
@@ -26,8 +27,9 @@ struct FileReading {
 // Reads a file for product, whose sets are layouts. Every field must be there with its unit and
 // a value its type and range take; the record must have its set's size. A set's record is the
 // file's bytes with the values laid over them, so a value edited by hand counts; a number the
-// board held as infinite or not a number is written as null and taken from the bytes.
+// board held as infinite or not a number is written as null and taken from the bytes. The error
+// is in the language of texts.
 FileReading ReadParameterFile(std::string_view text, std::string_view product,
-                              std::span<const SetLayout> layouts);
+                              std::span<const SetLayout> layouts, const TextSource& texts);
 
 }  // namespace zephran

@@ -135,6 +135,15 @@ std::string ParameterFiles::ShownCaption(const ParameterSet& set,
     return std::string(field.caption.empty() ? field.name : field.caption);
 }
 
+std::string ParameterFiles::SetCaption(const ParameterSet& set) const {
+    if (set.caption) return set.caption(s_.texts);
+    for (const Entry& entry : ProductSets()) {
+        if (set.group == 0 || &entry.binding->Set() != &set) continue;
+        if (std::string text = entry.page->GetDlgItemText(set.group); !text.empty()) return text;
+    }
+    return std::string(set.name);
+}
+
 std::string ParameterFiles::FileSide() const {
     return AddedText(s_.texts, "ParameterFiles", "File", "file");
 }
@@ -147,9 +156,10 @@ std::vector<std::string> ParameterFiles::Describe(const Comparison& comparison,
                                                   std::string_view firstName,
                                                   std::string_view secondName) const {
     return DescribeComparison(comparison, firstName, secondName, s_.texts,
-                              [this](const ParameterSet& set, const ParameterField& field) {
-                                  return ShownCaption(set, field);
-                              });
+                              {[this](const ParameterSet& set) { return SetCaption(set); },
+                               [this](const ParameterSet& set, const ParameterField& field) {
+                                   return ShownCaption(set, field);
+                               }});
 }
 
 std::optional<ParameterSnapshot> ParameterFiles::OpenFile(const std::string& path,
@@ -164,7 +174,7 @@ std::optional<ParameterSnapshot> ParameterFiles::OpenFile(const std::string& pat
     std::vector<SetLayout> layouts;
     for (const Entry& entry : ProductSets())
         layouts.push_back(LayoutOf(entry.binding->Set(), s_.records));
-    FileReading reading = ReadParameterFile(*text, Product(), layouts);
+    FileReading reading = ReadParameterFile(*text, Product(), layouts, s_.texts);
     if (!reading.snapshot) error = path + ": " + reading.error;
     return std::move(reading.snapshot);
 }
@@ -200,7 +210,7 @@ void ParameterFiles::ReadBoard(BoardRead next, Done done) {
     for (const Entry& entry : ProductSets()) {
         ParameterSetBinding& binding = *entry.binding;
         steps.push_back(
-            {std::string(binding.Set().name), binding.Set().requests.read,
+            {SetCaption(binding.Set()), binding.Set().requests.read,
              [&binding] { return binding.Read(); },
              [this, board, &binding] {
                  board->sets.push_back({&binding.Set(), BoardRecord(binding, s_.records)});
@@ -309,7 +319,7 @@ void ParameterFiles::WriteChanges(const ParameterSnapshot& file,
         if (!snapshot || std::find(sets.begin(), sets.end(), snapshot->set) == sets.end()) continue;
         ParameterSetBinding& binding = *entry.binding;
         ParameterPage& page = *entry.page;
-        names.emplace_back(binding.Set().name);
+        names.push_back(SetCaption(binding.Set()));
         steps.push_back({names.back(), binding.Set().requests.write,
                          [&binding, &page, record = snapshot->record] {
                              binding.values = ReadFields(binding.Set(), record);

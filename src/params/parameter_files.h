@@ -73,9 +73,12 @@ private:
     // A field as its page's label shows it now, without the closing colon; the template's
     // caption, or the name in the file, where the page shows none.
     std::string ShownCaption(const ParameterSet& set, const ParameterField& field) const;
+    // A set by its caption, or the caption of its group on its page; its name in the file where
+    // it has neither.
+    std::string SetCaption(const ParameterSet& set) const;
     std::vector<std::string> Describe(const Comparison& comparison, std::string_view firstName,
                                       std::string_view secondName) const;
-    // Why a transfer that did not end well ended.
+    // Why a transfer that did not end well ended; its steps are named by the sets' captions.
     std::string Failure(const TransferResult& result, bool writing) const;
     std::string Names(const std::vector<std::string>& names) const;
     // The two sides of a comparison with the board, as its lines name them.

@@ -152,6 +152,13 @@ void Window::SetNote(int id, const std::string& note) {
     Changed(id);
 }
 
+void Window::SetTip(int id, const std::string& tip) {
+    Control* control = Mutable(id);
+    if (!control || control->tip == tip) return;
+    control->tip = tip;
+    Changed(id);
+}
+
 int Window::GetCurSel(int id) const {
     const Control* control = Find(id);
     return control ? control->selection : -1;

@@ -60,6 +60,7 @@ public:
     int GetCurSel(int id) const;
     void SetMark(int id, ValueMark mark);
     void SetNote(int id, const std::string& note);
+    void SetTip(int id, const std::string& tip);
     // Moves the keyboard focus to control id (0 for none); selectText selects the whole text
     // of a box, so that typing replaces it.
     void SetFocus(int id, bool selectText = false);

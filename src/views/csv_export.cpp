@@ -30,19 +30,22 @@ std::string CsvPathFor(const std::string& recordingPath) {
     return recordingPath + ".csv";
 }
 
-int ExportRecordingCsv(const std::string& recordingPath, std::string out, std::string& result) {
+int ExportRecordingCsv(const std::string& recordingPath, std::string out, std::string& result,
+                       const TextSource& texts) {
     Recording recording;
     if (!ReadRecording(recordingPath, recording)) {
-        result = "Cannot read the recording " + recordingPath;
+        result = CannotReadRecording(recordingPath, texts);
         return 1;
     }
     if (out.empty()) out = CsvPathFor(recordingPath);
     if (!WriteRecordingCsv(recording, out)) {
-        result = "Cannot write " + out;
+        result =
+            FillIn(AddedText(texts, "Recordings", "Cannot Write CSV", "Cannot write %1"), {out});
         return 1;
     }
-    result = std::to_string(recording.records.size()) + " records written to " + out;
-    if (recording.damage.Any()) result += "\n" + DescribeDamage(recording.damage);
+    result = FillIn(AddedText(texts, "Recordings", "CSV Written", "%1 records written to %2"),
+                    {std::to_string(recording.records.size()), out});
+    if (recording.damage.Any()) result += "\n" + DescribeDamage(recording.damage, texts);
     return 0;
 }
 

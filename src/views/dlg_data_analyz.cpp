@@ -132,12 +132,10 @@ void CDialog_Data_Analyz::OpenRecording() {
     if (!path) return;
     Recording recording;
     if (!ReadRecording(*path, recording)) {
-        host_.Host().MessageBox(AddedText(host_.Texts(), "DlgDataAnalyz", "Cannot Read Recording",
-                                          "Cannot read the recording") +
-                                " " + *path);
+        host_.Host().MessageBox(CannotReadRecording(*path, host_.Texts()));
         return;
     }
-    const std::string damage = DescribeDamage(recording.damage);
+    const std::string damage = DescribeDamage(recording.damage, host_.Texts());
     replay_.Load(*path, std::move(recording));
     if (!damage.empty()) host_.Host().MessageBox(damage);
 }
@@ -149,7 +147,7 @@ void CDialog_Data_Analyz::ExportCsv() {
         host_.Host().ChooseSaveFile("CSV files (*.csv)|*.csv", CsvPathFor(replay_.Path()));
     if (!out) return;
     std::string result;
-    ExportRecordingCsv(replay_.Path(), *out, result);
+    ExportRecordingCsv(replay_.Path(), *out, result, host_.Texts());
     host_.Host().MessageBox(result);
 }
 

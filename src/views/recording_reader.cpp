@@ -50,14 +50,22 @@ bool ReadRecording(const std::string& path, Recording& recording) {
     return true;
 }
 
-std::string DescribeDamage(const RecordingDamage& damage) {
+std::string DescribeDamage(const RecordingDamage& damage, const TextSource& texts) {
     if (!damage.Any()) return {};
-    std::string text =
-        "Damaged recording: skipped " + std::to_string(damage.skippedBytes) + " bytes";
-    if (damage.badRecords != 0)
-        text += ", " + std::to_string(damage.badRecords) + " records with bad sums";
-    if (damage.truncatedTail) text += ", a truncated last record";
-    return text + ".";
+    std::string parts = FillIn(AddedText(texts, "Recordings", "Skipped Bytes", "skipped %1 bytes"),
+                               {std::to_string(damage.skippedBytes)});
+    if (damage.badRecords != 0) {
+        parts += FillIn(AddedText(texts, "Recordings", "Bad Sums", ", %1 records with bad sums"),
+                        {std::to_string(damage.badRecords)});
+    }
+    if (damage.truncatedTail)
+        parts += AddedText(texts, "Recordings", "Truncated Tail", ", a truncated last record");
+    return FillIn(AddedText(texts, "Recordings", "Damaged", "Damaged recording: %1."), {parts});
+}
+
+std::string CannotReadRecording(const std::string& path, const TextSource& texts) {
+    return AddedText(texts, "DlgDataAnalyz", "Cannot Read Recording", "Cannot read the recording") +
+           " " + path;
 }
 
 }  // namespace zephran

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/text_source.h"
 #include "views/live_record.h"
 
 namespace zephran {
@@ -32,6 +33,8 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes);
 bool ReadRecording(const std::string& path, Recording& recording);
 
 // One line saying what was skipped, empty when nothing was.
-std::string DescribeDamage(const RecordingDamage& damage);
+std::string DescribeDamage(const RecordingDamage& damage, const TextSource& texts);
+// Why a recording did not open.
+std::string CannotReadRecording(const std::string& path, const TextSource& texts);
 
 }  // namespace zephran

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/text_source.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/ahrs/dlg_fir.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
@@ -34,8 +35,9 @@ std::vector<zephran::SetLayout> Layouts() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::vector<zephran::SetLayout> layouts = Layouts();
+    static const zephran::NoTexts texts;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const zephran::FileReading reading = zephran::ReadParameterFile(text, "AHRS", layouts);
+    const zephran::FileReading reading = zephran::ReadParameterFile(text, "AHRS", layouts, texts);
     if (reading.snapshot.has_value() == !reading.error.empty()) std::abort();
     if (!reading.snapshot) return 0;
     for (const zephran::SetSnapshot& set : reading.snapshot->sets) {
@@ -43,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          [&set](const auto& l) { return l.set == set.set; });
         if (layout == layouts.end() || set.record.size() != layout->recordSize) std::abort();
     }
-    const zephran::FileReading again =
-        zephran::ReadParameterFile(zephran::WriteParameterFile(*reading.snapshot), "AHRS", layouts);
+    const zephran::FileReading again = zephran::ReadParameterFile(
+        zephran::WriteParameterFile(*reading.snapshot), "AHRS", layouts, texts);
     if (!again.snapshot || again.snapshot->sets.size() != reading.snapshot->sets.size())
         std::abort();
     for (std::size_t i = 0; i < again.snapshot->sets.size(); ++i) {

@@ -204,7 +204,8 @@ TEST_F(GuiMainWindow, TheParameterToolBarSitsAboveThePagesAndFieldsShowTheirTips
     ClickNode("AHRS_Set");
     const QWidget* box = window.Pages().Current()->ControlWidget(CDlgAHRSSetting::kGyroNoise);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->toolTip().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
+    EXPECT_EQ(box->toolTip().toStdString(),
+              FieldTip(CDlgAHRSSetting::kNoise.fields[0], dialog.Texts()));
     EXPECT_NE(box->toolTip().indexOf("attitude filter"), -1);
 }
 

@@ -152,7 +152,8 @@ TEST_F(GuiPageScreenshots, ParameterToolBarAfterASaveWithAFieldsTip) {
     ASSERT_NE(box, nullptr);
     QToolTip::showText(box->mapToGlobal(QPoint(box->width() / 2, box->height())), box->toolTip(),
                        box);
-    EXPECT_EQ(QToolTip::text().toStdString(), FieldTip(CDlgAHRSSetting::kNoise.fields[0]));
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              FieldTip(CDlgAHRSSetting::kNoise.fields[0], dialog->Texts()));
     Save("parameter-toolbar-tip.png", true);
 }
 

@@ -167,9 +167,11 @@ TEST_F(GuiWindowWidget, FollowsTheModel) {
     window.SetRange(kSpin, -5, 5);
     window.SetPos(kSpin, -4);
     window.SetPos(kProgress, 70);
+    window.SetTip(kEdit, "a tip");
     LetThrottledDisplaysCatchUp();
 
     EXPECT_EQ(Widget<QLineEdit>(kEdit)->text(), "2.25");
+    EXPECT_EQ(Widget<QLineEdit>(kEdit)->toolTip(), "a tip");
     EXPECT_EQ(Widget<QGroupBox>(kGroup)->title(), "Modes");
     EXPECT_EQ(Widget<QPlainTextEdit>(kText)->toPlainText(), "line 1\nline 2");
     EXPECT_TRUE(Widget<QCheckBox>(kCheck)->isChecked());

@@ -43,6 +43,17 @@ TEST(LanguageCoverage, FilesThatYieldNoTextsAreToldOncePerFile) {
     EXPECT_FALSE(check.Check(ExecutableDir() + "/Language/english.ini"));
 }
 
+// A file that has this one text at least tells it in its own words.
+TEST(LanguageCoverage, TheWarningIsInTheFilesLanguageWhereItHasIt) {
+    testing::TempDir dir;
+    const std::string file =
+        dir.Write("partial.ini", "[LanguageFiles]\nFew Texts=%1: %2/%3\n[Tree]\nAHRS=AHRS\n");
+    const VocabularyCoverage coverage = MeasureVocabulary(file);
+    LanguageCoverageCheck check;
+    EXPECT_EQ(check.Check(file), file + ": " + std::to_string(coverage.answered) + "/" +
+                                     std::to_string(coverage.total));
+}
+
 class LanguageCoverageDialog : public DialogFixture {};
 
 TEST_F(LanguageCoverageDialog, StartWithAnEmptyLanguageFileNamesItOnce) {

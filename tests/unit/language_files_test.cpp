@@ -14,6 +14,7 @@
 #include "lang/lang_ini.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
+#include "pages/parameter_page.h"
 #include "pages/record_store.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
@@ -289,6 +290,26 @@ TEST(LanguageFiles, MissingAddedCaptionsFallBackToEnglish) {
         }
     }
     EXPECT_GE(added, 15u + 2u + 3u);
+}
+
+// Every parameter set of every page is named for the user by a caption of its own or by its
+// group's, never by its name in parameter files alone.
+TEST(LanguageFiles, EveryParameterSetHasACaption) {
+    PageHostStub host;
+    std::size_t sets = 0;
+    for (const PageIdentity& identity : kPages) {
+        auto page = CreatePage(
+            host, {host.update, host.recorder, host.replay, nullptr, host.clock, host.logDir},
+            identity);
+        auto* parameters = dynamic_cast<ParameterPage*>(page.get());
+        for (std::size_t k = 0; parameters && k < parameters->SetCount(); ++k) {
+            const ParameterSet& set = parameters->Set(k).Set();
+            const ui::Control* group = set.group ? page->Find(set.group) : nullptr;
+            EXPECT_TRUE(set.caption || (group && !group->textKey.empty())) << set.name;
+            ++sets;
+        }
+    }
+    EXPECT_GT(sets, 30u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest,

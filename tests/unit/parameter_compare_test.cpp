@@ -11,10 +11,11 @@
 namespace zephran {
 namespace {
 
-// Stands in for the page's labels.
-std::string Caption(const ParameterSet&, const ParameterField& field) {
-    return "<" + std::string(field.name) + ">";
-}
+// Stand in for the pages' captions.
+const ShownNames kNames{[](const ParameterSet& set) { return "[" + std::string(set.name) + "]"; },
+                        [](const ParameterSet&, const ParameterField& field) {
+                            return "<" + std::string(field.name) + ">";
+                        }};
 
 class ParameterCompareTest : public ::testing::Test {
 protected:
@@ -43,10 +44,10 @@ TEST_F(ParameterCompareTest, FindsExactlyTheFieldsThatDifferWithTheirShownValues
     EXPECT_EQ(comparison.fields[0].field->name, "integralThreshold");
     EXPECT_EQ(comparison.ChangedSets(),
               (std::vector<const ParameterSet*>{&CAATServoSet::kYawPid, &CDlgAHRSSetting::kNoise}));
-    EXPECT_EQ(DescribeComparison(comparison, "file", "board", texts, Caption),
+    EXPECT_EQ(DescribeComparison(comparison, "file", "board", texts, kNames),
               (std::vector<std::string>{
-                  "Horizontal axis PID / <integralThreshold> (°): file=3, board=4.5",
-                  "AHRS noise parameters / <compassNoise>: file=1e-07, board=2e-07"}));
+                  "[Horizontal axis PID] / <integralThreshold> (°): file=3, board=4.5",
+                  "[AHRS noise parameters] / <compassNoise>: file=1e-07, board=2e-07"}));
 }
 
 TEST_F(ParameterCompareTest, ValuesTheBoardWouldStoreAlikeAreTheSame) {
@@ -58,7 +59,7 @@ TEST_F(ParameterCompareTest, ValuesTheBoardWouldStoreAlikeAreTheSame) {
         Of({Snapshot(CDlgSensorCalibrate::kSets[1],
                      {{static_cast<float>(0.1 * 9.7873) / 9.7873, {}}, {0, {}}, {0, {}}}, 2)});
     EXPECT_TRUE(CompareSnapshots(typed, board).Same());
-    EXPECT_EQ(DescribeComparison(CompareSnapshots(typed, board), "a", "b", texts, Caption),
+    EXPECT_EQ(DescribeComparison(CompareSnapshots(typed, board), "a", "b", texts, kNames),
               std::vector<std::string>{"No differences."});
 }
 
@@ -76,12 +77,12 @@ TEST_F(ParameterCompareTest, NamesTheSetsOneSideLacks) {
                            Snapshot(CDlgFIR::kFilters[1], {{0, {}}, {0, ""}})});
     const auto second = Of({Snapshot(CDlgFIR::kFilters[1], {{0, {}}, {0, ""}}),
                             Snapshot(CDlgFIR::kFilters[2], {{0, {}}, {0, ""}})});
-    EXPECT_EQ(DescribeComparison(CompareSnapshots(first, second), "file", "board", texts, Caption),
-              (std::vector<std::string>{"Gyro FIR: only in file", "Mag FIR: only in board"}));
+    EXPECT_EQ(DescribeComparison(CompareSnapshots(first, second), "file", "board", texts, kNames),
+              (std::vector<std::string>{"[Gyro FIR]: only in file", "[Mag FIR]: only in board"}));
     // A language places the names where its sentence needs them.
     texts.Set("ParameterFiles", "Only In", "仅在%2中：%1");
-    EXPECT_EQ(DescribeComparison(CompareSnapshots(first, second), "文件", "模块", texts, Caption),
-              (std::vector<std::string>{"仅在文件中：Gyro FIR", "仅在模块中：Mag FIR"}));
+    EXPECT_EQ(DescribeComparison(CompareSnapshots(first, second), "文件", "模块", texts, kNames),
+              (std::vector<std::string>{"仅在文件中：[Gyro FIR]", "仅在模块中：[Mag FIR]"}));
 }
 
 }  // namespace

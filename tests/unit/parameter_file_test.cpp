@@ -12,6 +12,7 @@
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/record_store.h"
 #include "params/parameter_file.h"
+#include "support/fake_texts.h"
 
 namespace zephran {
 namespace {
@@ -50,7 +51,7 @@ protected:
     }
 
     FileReading Read(const std::string& text, const std::string& product = "AHRS") {
-        return ReadParameterFile(text, product, layouts);
+        return ReadParameterFile(text, product, layouts, texts);
     }
 
     // The board's file with one change made to its JSON.
@@ -65,6 +66,7 @@ protected:
     }
 
     RecordStore records;
+    testing::FakeTexts texts;
     std::vector<SetLayout> layouts;
 };
 
@@ -212,6 +214,19 @@ TEST_F(ParameterFileTest, RefusesHandEditsThatDoNotCheckOutNamingTheSetAndField)
         EXPECT_FALSE(reading.snapshot) << c.error;
         EXPECT_EQ(reading.error, c.error);
     }
+}
+
+// A language places the set, the field and the values where its sentences need them.
+TEST_F(ParameterFileTest, RefusalsAreInTheLanguageInUse) {
+    texts.Set("ParameterFiles", "Field Problem", "<%2> of <%1>: %3");
+    texts.Set("ParameterFiles", "Out Of Range", "%1 outside %2..%3");
+    texts.Set("ParameterFiles", "Other Product", "for %2, not %1");
+    texts.Set("ParameterFiles", "Damaged File", "broken (%1)");
+    texts.Set("ParameterFiles", "Nests Too Deeply", "too deep");
+    EXPECT_EQ(ReadEdited([this](Json& f) { Field(f, 1, "taps")["value"] = 33; }).error,
+              "<\"taps\"> of <\"Gyro FIR\">: 33 outside 0..32");
+    EXPECT_EQ(Read(WriteParameterFile(Board()), "GPSINS").error, "for \"GPSINS\", not \"AHRS\"");
+    EXPECT_EQ(Read(std::string(100, '[')).error, "broken (too deep)");
 }
 
 TEST_F(ParameterFileTest, ACoefficientListShorterThanThirtyTwoReplacesTheLeadingOnes) {

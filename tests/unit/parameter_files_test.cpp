@@ -4,6 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "app/language_dlg.h"
+#include "app/menu_bar.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/parameter_page.h"
 #include "support/page_fixture.h"
@@ -202,6 +204,24 @@ TEST_F(ParameterLoadTest, AsksWithTheChangesAndWritesOnlyTheSetsThatDiffer) {
     EXPECT_EQ(BoardGyroNoise(), 1e-7);
     // The page shows what went to the board.
     EXPECT_EQ(Box(CDlgAHRSSetting::kGyroNoise), "1e-07");
+}
+
+// The user reads sets and fields by the captions of the language in use; files keep their names.
+TEST_F(ParameterLoadTest, LinesNameTheSetByItsCaptionInTheLanguageInUse) {
+    host.onModal = [](ui::Window& window) {
+        window.UserChoose(kIdLanguageList, 0);  // chinese
+        window.UserClick(ui::IDOK);
+    };
+    dialog->OnCommand(kCmdLanguage);
+    ASSERT_EQ(dialog->Language().Read(), "chinese");
+    const std::string set = Text("ParameterSets", "AHRS Noise");
+    ASSERT_FALSE(set.empty());
+    ASSERT_EQ(Save(dir.File("now.json")).error, "");
+    const auto compared = dialog->Parameters().CompareFiles(path, dir.File("now.json")).lines;
+    ASSERT_EQ(compared.size(), 1u);
+    EXPECT_EQ(compared[0].rfind(set + " / ", 0), 0u) << compared[0];
+    EXPECT_EQ(compared[0].find("AHRS noise parameters"), std::string::npos) << compared[0];
+    EXPECT_NE(dir.Read("now.json").find("\"AHRS noise parameters\""), std::string::npos);
 }
 
 TEST_F(ParameterLoadTest, AnsweringNoWritesNothing) {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
+#include "support/fake_texts.h"
 #include "support/temp_dir.h"
 #include "views/csv_export.h"
 #include "views/recording_columns.h"
@@ -43,7 +44,7 @@ TEST(RecordingReader, SoundFileReadsWhole) {
     ASSERT_EQ(recording.records.size(), 3u);
     EXPECT_EQ(Roll(recording.records[2]), 2.0f);
     EXPECT_FALSE(recording.damage.Any());
-    EXPECT_EQ(DescribeDamage(recording.damage), "");
+    EXPECT_EQ(DescribeDamage(recording.damage, NoTexts{}), "");
 }
 
 TEST(RecordingReader, DamageIsSkippedAndCounted) {
@@ -64,9 +65,14 @@ TEST(RecordingReader, DamageIsSkippedAndCounted) {
     EXPECT_EQ(recording.damage.badRecords, 1u);
     EXPECT_EQ(recording.damage.skippedBytes, 242u + 4u + 100u);
     EXPECT_TRUE(recording.damage.truncatedTail);
-    EXPECT_EQ(DescribeDamage(recording.damage),
+    EXPECT_EQ(DescribeDamage(recording.damage, NoTexts{}),
               "Damaged recording: skipped 346 bytes, 1 records with bad sums, a truncated last "
               "record.");
+    testing::FakeTexts texts;
+    texts.Set("Recordings", "Damaged", "<%1>");
+    texts.Set("Recordings", "Skipped Bytes", "-%1");
+    texts.Set("Recordings", "Bad Sums", " #%1");
+    EXPECT_EQ(DescribeDamage(recording.damage, texts), "<-346 #1, a truncated last record>");
 }
 
 TEST(RecordingReader, MissingOrFolderIsNotARecording) {
@@ -98,7 +104,7 @@ TEST(CsvExport, OneRowPerRecordWithNamedColumnsAndUnits) {
     const std::string file =
         dir.Write("2027-01-15-08-00-00.dat", std::string(bytes.begin(), bytes.end()));
     std::string result;
-    ASSERT_EQ(ExportRecordingCsv(file, "", result), 0) << result;
+    ASSERT_EQ(ExportRecordingCsv(file, "", result, NoTexts{}), 0) << result;
     EXPECT_EQ(result, "4 records written to " + dir.File("2027-01-15-08-00-00.csv") +
                           "\nDamaged recording: skipped 1 bytes.");
 
@@ -123,8 +129,15 @@ TEST(CsvExport, OneRowPerRecordWithNamedColumnsAndUnits) {
         EXPECT_EQ(std::stod(row[column("lat (deg)")]), 48.0 + n);
     }
 
-    EXPECT_EQ(ExportRecordingCsv(dir.File("none.dat"), "", result), 1);
-    EXPECT_EQ(ExportRecordingCsv(file, dir.File("no/such/folder.csv"), result), 1);
+    EXPECT_EQ(ExportRecordingCsv(dir.File("none.dat"), "", result, NoTexts{}), 1);
+    EXPECT_EQ(result, "Cannot read the recording " + dir.File("none.dat"));
+    testing::FakeTexts texts;
+    texts.Set("Recordings", "Cannot Write CSV", "%1?");
+    EXPECT_EQ(ExportRecordingCsv(file, dir.File("no/such/folder.csv"), result, texts), 1);
+    EXPECT_EQ(result, dir.File("no/such/folder.csv") + "?");
+    texts.Set("Recordings", "CSV Written", "%2 <- %1");
+    ASSERT_EQ(ExportRecordingCsv(file, "", result, texts), 0);
+    EXPECT_EQ(result.substr(0, result.find('\n')), dir.File("2027-01-15-08-00-00.csv") + " <- 4");
 }
 
 TEST(ReplayLink, RecordsBecomeAhrsLiveFramesAtTheChosenSpeed) {

@@ -407,6 +407,7 @@ void WindowWidget::Sync(int id) {
     if (widget->isHidden() == control->visible) widget->setHidden(!control->visible);
     widget->setToolTip(ToQt(control->tip));
     SyncText(widget, *control);
+    if (widget->toolTip() != ToQt(control->tip)) widget->setToolTip(ToQt(control->tip));
     SyncMark(widget, control->mark);
     SyncValue(widget, *control);
 }

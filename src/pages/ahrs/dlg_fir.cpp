@@ -1,6 +1,7 @@
 #include "pages/ahrs/dlg_fir.h"
 
 #include "link/messages.h"
+#include "link/text_source.h"
 #include "ui/controls.h"
 
 namespace zephran {
@@ -30,21 +31,30 @@ constexpr std::array<ParameterField, 2> Fields(CDlgFIR::Sensor sensor) {
               .caption = "Taps",
               .key = kTapsKeys[sensor],
               .width = 6,
-              .description = "How many coefficients the board's filter uses"},
+              .description =
+                  [](const TextSource& texts) {
+                      return AddedText(texts, "FieldTips", "FIR Taps",
+                                       "How many coefficients the board's filter uses");
+                  }},
              {.name = "coefficients",
               .offset = 2,
               .type = FieldType::kCoefficients,
               .box = c.coefficients,
               .width = 24,
-              .description = "The filter's coefficients, signed 16-bit"}}};
+              .description = [](const TextSource& texts) {
+                  return AddedText(texts, "FieldTips", "FIR Coefficients",
+                                   "The filter's coefficients, signed 16-bit");
+              }}}};
 }
 constexpr std::array<std::array<ParameterField, 2>, 3> kFields{
     {Fields(CDlgFIR::kGyro), Fields(CDlgFIR::kAcc), Fields(CDlgFIR::kMag)}};
 
-constexpr ParameterSet Filter(CDlgFIR::Sensor sensor, const char* name, const Message& read,
-                              const Message& write, const Message& reset, ReplyRecord record) {
+constexpr ParameterSet Filter(CDlgFIR::Sensor sensor, const char* name, AddedTextOf caption,
+                              const Message& read, const Message& write, const Message& reset,
+                              ReplyRecord record) {
     const CDlgFIR::Column& c = CDlgFIR::kColumns[sensor];
     return {.name = name,
+            .caption = caption,
             .requests = {&read, &write, &reset},
             .buttons = {c.read, c.write, c.reset},
             .record = record,
@@ -77,12 +87,27 @@ ui::WindowTemplate Template() {
 }  // namespace
 
 const std::array<ParameterSet, 3> CDlgFIR::kFilters{{
-    Filter(kGyro, "Gyro FIR", msg::DL_MINIAHRS_READ_FIR_GYRO, msg::DL_MINIAHRS_SET_FIR_GYRO,
-           msg::DL_MINIAHRS_DEFAULT_FIR_GYRO, ReplyRecord::kFirGyro),
-    Filter(kAcc, "Acc FIR", msg::DL_MINIAHRS_READ_FIR_ACC, msg::DL_MINIAHRS_SET_FIR_ACC,
-           msg::DL_MINIAHRS_DEFAULT_FIR_ACC, ReplyRecord::kFirAcc),
-    Filter(kMag, "Mag FIR", msg::DL_MINIAHRS_READ_FIR_MAG, msg::DL_MINIAHRS_SET_FIR_MAG,
-           msg::DL_MINIAHRS_DEFAULT_FIR_MAG, ReplyRecord::kFirMag),
+    Filter(
+        kGyro, "Gyro FIR",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Gyro FIR", "Gyro FIR");
+        },
+        msg::DL_MINIAHRS_READ_FIR_GYRO, msg::DL_MINIAHRS_SET_FIR_GYRO,
+        msg::DL_MINIAHRS_DEFAULT_FIR_GYRO, ReplyRecord::kFirGyro),
+    Filter(
+        kAcc, "Acc FIR",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Acc FIR", "Acc FIR");
+        },
+        msg::DL_MINIAHRS_READ_FIR_ACC, msg::DL_MINIAHRS_SET_FIR_ACC,
+        msg::DL_MINIAHRS_DEFAULT_FIR_ACC, ReplyRecord::kFirAcc),
+    Filter(
+        kMag, "Mag FIR",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Mag FIR", "Mag FIR");
+        },
+        msg::DL_MINIAHRS_READ_FIR_MAG, msg::DL_MINIAHRS_SET_FIR_MAG,
+        msg::DL_MINIAHRS_DEFAULT_FIR_MAG, ReplyRecord::kFirMag),
 }};
 
 CDlgFIR::CDlgFIR(PageHost& host, Identity identity)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dispatch/reply_dispatcher.h"
+#include "link/text_source.h"
 #include "pages/ahrs/ahrs_units.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
@@ -73,7 +74,7 @@ constexpr std::array<ParameterField, 3> Fields(const Triple& t,
                                                std::uint16_t offset,
                                                Conversion conversion = Conversion::kNone,
                                                double initial = 0, std::string_view unit = {},
-                                               std::string_view description = {}) {
+                                               AddedTextOf description = nullptr) {
     std::array<ParameterField, 3> fields{};
     for (std::size_t axis = 0; axis < 3; ++axis) {
         fields[axis] = {.name = names[axis],
@@ -98,15 +99,23 @@ constexpr std::array<ParameterField, 3 * N> Join(
     return fields;
 }
 
-constexpr auto kGyroScaleFields =
-    Fields(kGyroScale, {"gyroScaleX", "gyroScaleY", "gyroScaleZ"}, 13, Conversion::kNone, 1, {},
-           "Scale factor of the gyroscope axis");
-constexpr auto kAccOffsetFields =
-    Fields(kAccOffset, {"accOffsetX", "accOffsetY", "accOffsetZ"}, 1, Conversion::kGravity, 0, "g",
-           "Offset of the accelerometer axis, found by the board's calibration");
-constexpr auto kGyroBiasFields =
-    Fields(kGyroBias, {"gyroBiasX", "gyroBiasY", "gyroBiasZ"}, 1, Conversion::kDegrees, 0, "°/s",
-           "Zero bias of the gyroscope axis, found by the board's calibration");
+constexpr auto kGyroScaleFields = Fields(kGyroScale, {"gyroScaleX", "gyroScaleY", "gyroScaleZ"}, 13,
+                                         Conversion::kNone, 1, {}, [](const TextSource& texts) {
+                                             return AddedText(texts, "FieldTips", "Gyro Scale",
+                                                              "Scale factor of the gyroscope axis");
+                                         });
+constexpr auto kAccOffsetFields = Fields(
+    kAccOffset, {"accOffsetX", "accOffsetY", "accOffsetZ"}, 1, Conversion::kGravity, 0, "g",
+    [](const TextSource& texts) {
+        return AddedText(texts, "FieldTips", "Acc Offset",
+                         "Offset of the accelerometer axis, found by the board's calibration");
+    });
+constexpr auto kGyroBiasFields = Fields(
+    kGyroBias, {"gyroBiasX", "gyroBiasY", "gyroBiasZ"}, 1, Conversion::kDegrees, 0, "°/s",
+    [](const TextSource& texts) {
+        return AddedText(texts, "FieldTips", "Gyro Bias",
+                         "Zero bias of the gyroscope axis, found by the board's calibration");
+    });
 constexpr auto kMagFields =
     Join<2>({Fields(kMagOffset, {"magOffsetX", "magOffsetY", "magOffsetZ"}, 1),
              Fields(kMagScale, {"magScaleX", "magScaleY", "magScaleZ"}, 13, Conversion::kNone, 1)});
@@ -242,25 +251,50 @@ std::string Fixed(float value) {
 // A compass calibration record, or the three-axis report with its extremes at the same places.
 // Every set lies behind the board's leading byte.
 const std::array<ParameterSet, 6> CDlgSensorCalibrate::kSets{{
-    RecordSet("Gyroscope scale",
-              {&msg::DL_MINIAHRS_GYRO_READ_CAL_SCALE, &msg::DL_MINIAHRS_GYRO_SET_CAL_SCALE},
-              {kGyroReadScale, kGyroWriteScale}, ReplyRecord::kGyroCal, kGyroScaleFields,
-              SetRules::kLeadingByte),
-    RecordSet("Accelerometer offsets",
-              {&msg::DL_MINIAHRS_ACC_READ_CAL, nullptr, &msg::DL_MINIAHRS_ACC_SET_DEFAULT},
-              {kAccRead, 0, kAccDefault}, ReplyRecord::kAccCal, kAccOffsetFields,
-              SetRules::kLeadingByte),
-    RecordSet("Gyroscope zero bias",
-              {&msg::DL_MINIAHRS_GYRO_READ_CAL, nullptr, &msg::DL_MINIAHRS_GYRO_SET_DEFAULT},
-              {kGyroRead, 0, kGyroDefault}, ReplyRecord::kGyroCal, kGyroBiasFields,
-              SetRules::kLeadingByte),
-    RecordSet("Compass offsets and scales",
-              {&msg::DL_MINIAHRS_MAG_READ_CAL, nullptr, &msg::DL_MINIAHRS_MAG_SET_DEAFULT},
-              {kMagRead, 0, kMagDefault}, ReplyRecord::kMagCal, kMagFields, SetRules::kLeadingByte),
-    RecordSet("Compass extremes", {}, {}, ReplyRecord::kMagCal, kExtremeFields,
-              SetRules::kLeadingByte),
-    RecordSet("North trim", {&msg::DL_MINIAHRS_MAG_NORTH_TRIM_READ}, {}, ReplyRecord::kMagCal,
-              kNorthTrimFields, SetRules::kLeadingByte),
+    RecordSet(
+        "Gyroscope scale",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Gyro Scale", "Gyroscope scale");
+        },
+        {&msg::DL_MINIAHRS_GYRO_READ_CAL_SCALE, &msg::DL_MINIAHRS_GYRO_SET_CAL_SCALE},
+        {kGyroReadScale, kGyroWriteScale}, ReplyRecord::kGyroCal, kGyroScaleFields,
+        SetRules::kLeadingByte),
+    RecordSet(
+        "Accelerometer offsets",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Acc Offsets", "Accelerometer offsets");
+        },
+        {&msg::DL_MINIAHRS_ACC_READ_CAL, nullptr, &msg::DL_MINIAHRS_ACC_SET_DEFAULT},
+        {kAccRead, 0, kAccDefault}, ReplyRecord::kAccCal, kAccOffsetFields, SetRules::kLeadingByte),
+    RecordSet(
+        "Gyroscope zero bias",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Gyro Bias", "Gyroscope zero bias");
+        },
+        {&msg::DL_MINIAHRS_GYRO_READ_CAL, nullptr, &msg::DL_MINIAHRS_GYRO_SET_DEFAULT},
+        {kGyroRead, 0, kGyroDefault}, ReplyRecord::kGyroCal, kGyroBiasFields,
+        SetRules::kLeadingByte),
+    RecordSet(
+        "Compass offsets and scales",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Compass Offsets And Scales",
+                             "Compass offsets and scales");
+        },
+        {&msg::DL_MINIAHRS_MAG_READ_CAL, nullptr, &msg::DL_MINIAHRS_MAG_SET_DEAFULT},
+        {kMagRead, 0, kMagDefault}, ReplyRecord::kMagCal, kMagFields, SetRules::kLeadingByte),
+    RecordSet(
+        "Compass extremes",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "Compass Extremes", "Compass extremes");
+        },
+        {}, {}, ReplyRecord::kMagCal, kExtremeFields, SetRules::kLeadingByte),
+    RecordSet(
+        "North trim",
+        [](const TextSource& texts) {
+            return AddedText(texts, "ParameterSets", "North Trim", "North trim");
+        },
+        {&msg::DL_MINIAHRS_MAG_NORTH_TRIM_READ}, {}, ReplyRecord::kMagCal, kNorthTrimFields,
+        SetRules::kLeadingByte),
 }};
 
 CDlgSensorCalibrate::CDlgSensorCalibrate(PageHost& host, Identity identity)
@@ -311,7 +345,7 @@ void CDlgSensorCalibrate::ShowStopped(const Toggle& toggle) {
 // A procedure the board runs keeps its running caption in the new language, so the next press
 // still stops it.
 void CDlgSensorCalibrate::ApplyTexts() {
-    Page::ApplyTexts();
+    ParameterPage::ApplyTexts();
     for (const Toggle* toggle : kToggles) {
         if (running_[IndexOf(*toggle)]) ShowRunning(*toggle);
     }

@@ -30,6 +30,7 @@ constexpr std::array<Slot, P::kFieldCount> kSlots{{
 
 CDlgAirplanePID::ControllerSet::ControllerSet(const Table& table, const Controller& c)
     : set{.name = c.caption,
+          .group = c.firstId,
           .requests = {c.read, c.write, c.reset},
           .buttons = {c.ReadButton(), c.WriteButton(), c.DefaultButton()},
           .record = ReplyRecord::kPidSet,

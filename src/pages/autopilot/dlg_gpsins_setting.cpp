@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "link/messages.h"
+#include "link/text_source.h"
 #include "pages/filter_noise_set.h"
 #include "ui/controls.h"
 
@@ -12,15 +13,24 @@ namespace {
 using P = CDlgGPSINSSetting;
 enum : int { kQrGroup = 1404, kQGroup = 1405, kRGroup = 1406, kFirstLabel = 1430 };
 
+std::string ProcessNoise(const TextSource& texts) {
+    return AddedText(texts, "FieldTips", "Navigation Q",
+                     "Process noise of the navigation filter (Q)");
+}
+
+std::string MeasurementNoise(const TextSource& texts) {
+    return AddedText(texts, "FieldTips", "Navigation R",
+                     "Measurement noise of the navigation filter (R)");
+}
+
 // Parameter n of the record: a double after the leading byte. The template captions are the
 // board's own names for the parameters; the language files give them in words.
 constexpr ParameterField Parameter(int n, std::string_view name, std::string_view caption,
                                    std::string_view key, double initial) {
-    return NoiseField(static_cast<std::uint16_t>(1 + 8 * n), name, P::kFirstBox + n,
-                      kFirstLabel + n, caption, key, initial,
-                      static_cast<std::size_t>(n) < kGpsInsQCount
-                          ? "Process noise of the navigation filter (Q)"
-                          : "Measurement noise of the navigation filter (R)");
+    return NoiseField(
+        static_cast<std::uint16_t>(1 + 8 * n), name, P::kFirstBox + n, kFirstLabel + n, caption,
+        key, initial,
+        static_cast<std::size_t>(n) < kGpsInsQCount ? ProcessNoise : MeasurementNoise);
 }
 
 // In record order: the four process noises (Q), then the eight measurement noises (R).
@@ -57,10 +67,13 @@ ui::WindowTemplate Template() {
 
 }  // namespace
 
-const ParameterSet CDlgGPSINSSetting::kQr =
-    NoiseSet("GPS/INS filter parameters",
-             {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
-             {kRead, kWrite, kDefault}, ReplyRecord::kGpsInsQr, kFields);
+const ParameterSet CDlgGPSINSSetting::kQr = NoiseSet(
+    "GPS/INS filter parameters",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "GPS/INS Filter", "GPS/INS filter parameters");
+    },
+    {&msg::DL_GPSINS_QR_READ, &msg::DL_GPSINS_QR_WRITE, &msg::DL_GPSINS_QR_DEFAULT},
+    {kRead, kWrite, kDefault}, ReplyRecord::kGpsInsQr, kFields);
 
 CDlgGPSINSSetting::CDlgGPSINSSetting(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(), {&kQr}) {}

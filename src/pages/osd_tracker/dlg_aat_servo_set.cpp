@@ -3,6 +3,7 @@
 #include <string>
 
 #include "link/messages.h"
+#include "link/text_source.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
 
@@ -120,25 +121,39 @@ ui::WindowTemplate Template() {
 }  // namespace
 
 // The tracker's sets: no leading byte, and their Read and Default take the boxes in first.
-const ParameterSet CAATServoSet::kOffsets =
-    RecordSet("Pitch axis limit offsets",
-              {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
-               &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
-              {kReadOffsets, kSetOffsets, kDefaultOffsets}, ReplyRecord::kAatOffsets, kOffsetFields,
-              SetRules::kTracker);
+const ParameterSet CAATServoSet::kOffsets = RecordSet(
+    "Pitch axis limit offsets",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Pitch Offsets", "Pitch axis limit offsets");
+    },
+    {&msg::DL_ID_AAT_SERVO_READ_OFFSET_SET, &msg::DL_ID_AAT_SERVO_SET_OFFSET,
+     &msg::DL_ID_AAT_SERVO_SET_DEFAULT_OFFSET},
+    {kReadOffsets, kSetOffsets, kDefaultOffsets}, ReplyRecord::kAatOffsets, kOffsetFields,
+    SetRules::kTracker);
 const ParameterSet CAATServoSet::kStepSet = RecordSet(
-    "Pitch axis step", {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP},
-    {kReadStep, kSetStep}, ReplyRecord::kAatStep, kStepFields, SetRules::kTracker);
+    "Pitch axis step",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Pitch Step", "Pitch axis step");
+    },
+    {&msg::DL_ID_AAT_SERVO_READ_STEP_SET, &msg::DL_ID_AAT_SERVO_SET_STEP}, {kReadStep, kSetStep},
+    ReplyRecord::kAatStep, kStepFields, SetRules::kTracker);
 const ParameterSet CAATServoSet::kYawPid = RecordSet(
     "Horizontal axis PID",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Horizontal PID", "Horizontal axis PID");
+    },
     {&msg::DL_ID_AAT_SERVO_READ_YAW_PID_SET, &msg::DL_ID_AAT_SERVO_SET_YAW_PID,
      &msg::DL_ID_AAT_SERVO_SET_DEFAULT_YAW_PID},
     {kReadPid, kSetPid, kDefaultPid}, ReplyRecord::kAatYawPid, kYawPidFields, SetRules::kTracker);
 // Its Read alone leaves the boxes as they are.
-const ParameterSet CAATServoSet::kServoGapSet =
-    RecordSet("Horizontal axis minimum output point",
-              {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP},
-              {kReadServoGap, kSetServoGap}, ReplyRecord::kAatServoGap, kServoGapFields);
+const ParameterSet CAATServoSet::kServoGapSet = RecordSet(
+    "Horizontal axis minimum output point",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Horizontal Minimum Output",
+                         "Horizontal axis minimum output point");
+    },
+    {&msg::DL_ID_AAT_SERVO_READ_SERVO_GAP, &msg::DL_ID_AAT_SERVO_SET_SERVO_GAP},
+    {kReadServoGap, kSetServoGap}, ReplyRecord::kAatServoGap, kServoGapFields);
 
 CAATServoSet::CAATServoSet(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),

@@ -5,6 +5,7 @@
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
+#include "link/text_source.h"
 #include "pages/osd_tracker/osd_cal_records.h"
 #include "pages/record_store.h"
 #include "ui/controls.h"
@@ -105,9 +106,10 @@ constexpr ParameterField kRssiFields[] = {
 };
 
 // A set with a Set button that writes its values.
-constexpr ParameterSet WrittenSet(std::string_view name, const Message& write, int button,
-                                  std::span<const ParameterField> fields) {
+constexpr ParameterSet WrittenSet(std::string_view name, AddedTextOf caption, const Message& write,
+                                  int button, std::span<const ParameterField> fields) {
     return {.name = name,
+            .caption = caption,
             .requests = {.write = &write},
             .buttons = {.write = button},
             .fields = fields};
@@ -115,10 +117,11 @@ constexpr ParameterSet WrittenSet(std::string_view name, const Message& write, i
 
 // A pair the board reports into the calibration record, with Read and, where it has one,
 // Default.
-constexpr ParameterSet ReportedSet(std::string_view name, const Message& read, int readButton,
-                                   const Message* reset, int resetButton,
+constexpr ParameterSet ReportedSet(std::string_view name, AddedTextOf caption, const Message& read,
+                                   int readButton, const Message* reset, int resetButton,
                                    std::span<const ParameterField> fields) {
     return {.name = name,
+            .caption = caption,
             .requests = {.read = &read, .reset = reset},
             .buttons = {.read = readButton, .reset = resetButton},
             .record = ReplyRecord::kOsdCal,
@@ -226,23 +229,57 @@ void Fit(float xA, float yA, float xB, float yB, ParameterSetBinding& calibratio
 }  // namespace
 
 const ParameterSet CCalibrateDlg::kCurrentZeroOffsetSet = WrittenSet(
-    "Current zero offset", msg::kSetCurrentBias, kSetCurrentZeroOffset, kCurrentZeroOffsetField);
+    "Current zero offset",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Current Zero Offset", "Current zero offset");
+    },
+    msg::kSetCurrentBias, kSetCurrentZeroOffset, kCurrentZeroOffsetField);
 const ParameterSet CCalibrateDlg::kCurrentReferenceSet = WrittenSet(
-    "Current reference", msg::kOnePointCurrentCal, kSetCurrentReference, kCurrentReferenceField);
+    "Current reference",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Current Reference", "Current reference");
+    },
+    msg::kOnePointCurrentCal, kSetCurrentReference, kCurrentReferenceField);
 const ParameterSet CCalibrateDlg::kVoltageReferenceSet = WrittenSet(
-    "Voltage reference", msg::kOnePointVoltageCal, kSetVoltageReference, kVoltageReferenceField);
-const ParameterSet CCalibrateDlg::kCurrentCal =
-    WrittenSet("Current calibration", msg::kSetCurrentCal, kCurrentFirst + kSet, kCurrentCalFields);
-const ParameterSet CCalibrateDlg::kVoltageCal =
-    WrittenSet("Voltage calibration", msg::kSetVoltageCal, kVoltageFirst + kSet, kVoltageCalFields);
-const ParameterSet CCalibrateDlg::kCurrentReadBack =
-    ReportedSet("Current calibration on the board", msg::kReadCurrentCal, kCurrentFirst + kRead,
-                &msg::kSetDefaultCurrentCal, kCurrentFirst + kDefault, kCurrentReadBackFields);
-const ParameterSet CCalibrateDlg::kVoltageReadBack =
-    ReportedSet("Voltage calibration on the board", msg::kReadVoltageCal, kVoltageFirst + kRead,
-                &msg::kSetDefaultVoltageCal, kVoltageFirst + kDefault, kVoltageReadBackFields);
-const ParameterSet CCalibrateDlg::kRssiRange =
-    ReportedSet("RSSI range", msg::kReadRssiCal, kReadRssi, nullptr, 0, kRssiFields);
+    "Voltage reference",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Voltage Reference", "Voltage reference");
+    },
+    msg::kOnePointVoltageCal, kSetVoltageReference, kVoltageReferenceField);
+const ParameterSet CCalibrateDlg::kCurrentCal = WrittenSet(
+    "Current calibration",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Current Calibration", "Current calibration");
+    },
+    msg::kSetCurrentCal, kCurrentFirst + kSet, kCurrentCalFields);
+const ParameterSet CCalibrateDlg::kVoltageCal = WrittenSet(
+    "Voltage calibration",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Voltage Calibration", "Voltage calibration");
+    },
+    msg::kSetVoltageCal, kVoltageFirst + kSet, kVoltageCalFields);
+const ParameterSet CCalibrateDlg::kCurrentReadBack = ReportedSet(
+    "Current calibration on the board",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Board Current Calibration",
+                         "Current calibration on the board");
+    },
+    msg::kReadCurrentCal, kCurrentFirst + kRead, &msg::kSetDefaultCurrentCal,
+    kCurrentFirst + kDefault, kCurrentReadBackFields);
+const ParameterSet CCalibrateDlg::kVoltageReadBack = ReportedSet(
+    "Voltage calibration on the board",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Board Voltage Calibration",
+                         "Voltage calibration on the board");
+    },
+    msg::kReadVoltageCal, kVoltageFirst + kRead, &msg::kSetDefaultVoltageCal,
+    kVoltageFirst + kDefault, kVoltageReadBackFields);
+const ParameterSet CCalibrateDlg::kRssiRange = ReportedSet(
+    "RSSI range",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "RSSI Range", "RSSI range");
+    },
+    msg::kReadRssiCal, kReadRssi, nullptr, 0, kRssiFields);
 
 const std::array<CCalibrateDlg::Quantity, 2> CCalibrateDlg::kQuantities{{
     {kCurrentFirst, &msg::kReadCurrentCalAPoint, &msg::kReadCurrentCalBPoint, true,
@@ -286,7 +323,7 @@ void CCalibrateDlg::ToggleRssi() {
 
 // A running calibration keeps its stop caption in the new language, so the next press stops it.
 void CCalibrateDlg::ApplyTexts() {
-    Page::ApplyTexts();
+    ParameterPage::ApplyTexts();
     if (rssiRunning_) SetDlgItemText(kRssiToggle, Caption(kStopKey, kStopText));
 }
 

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "link/messages.h"
+#include "link/text_source.h"
 #include "ui/controls.h"
 
 namespace zephran {
@@ -73,19 +74,36 @@ ui::WindowTemplate Template() {
 
 // The tracker's sets: no leading byte, and every button takes the boxes in first.
 const ParameterSet CMagCalDlg::kSpeedSet = RecordSet(
-    "Calibration turning speed", {&msg::kAatMotorSpeedRead, &msg::kAatMotorSpeedSet},
-    {kReadSpeed, kSetSpeed}, ReplyRecord::kAatMotorSpeed, kSpeedFields, SetRules::kTracker);
+    "Calibration turning speed",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Turning Speed", "Calibration turning speed");
+    },
+    {&msg::kAatMotorSpeedRead, &msg::kAatMotorSpeedSet}, {kReadSpeed, kSetSpeed},
+    ReplyRecord::kAatMotorSpeed, kSpeedFields, SetRules::kTracker);
 // The tracker reports these on its own while it turns; no button asks for them.
-const ParameterSet CMagCalDlg::kReadings =
-    RecordSet("Compass readings", {&msg::kAatReadMag}, {}, ReplyRecord::kAatMag, kReadingFields);
-const ParameterSet CMagCalDlg::kCalibration =
-    RecordSet("Compass calibration", {&msg::kAatReadMagCalPara, nullptr, &msg::kAatSetMagDefault},
-              {kReadCalibration, 0, kDefaultCalibration}, ReplyRecord::kAatMagCal,
-              kCalibrationFields, SetRules::kTracker);
-const ParameterSet CMagCalDlg::kCompassOffsetSet =
-    RecordSet("Compass offset", {&msg::kAatReadCompassOffset, &msg::kAatSetCompassOffset},
-              {kReadCompassOffset, kSetCompassOffset}, ReplyRecord::kAatCompassOffset,
-              kCompassOffsetFields, SetRules::kTracker);
+const ParameterSet CMagCalDlg::kReadings = RecordSet(
+    "Compass readings",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Compass Readings", "Compass readings");
+    },
+    {&msg::kAatReadMag}, {}, ReplyRecord::kAatMag, kReadingFields);
+const ParameterSet CMagCalDlg::kCalibration = RecordSet(
+    "Compass calibration",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Tracker Compass Calibration",
+                         "Compass calibration");
+    },
+    {&msg::kAatReadMagCalPara, nullptr, &msg::kAatSetMagDefault},
+    {kReadCalibration, 0, kDefaultCalibration}, ReplyRecord::kAatMagCal, kCalibrationFields,
+    SetRules::kTracker);
+const ParameterSet CMagCalDlg::kCompassOffsetSet = RecordSet(
+    "Compass offset",
+    [](const TextSource& texts) {
+        return AddedText(texts, "ParameterSets", "Tracker Compass Offset", "Compass offset");
+    },
+    {&msg::kAatReadCompassOffset, &msg::kAatSetCompassOffset},
+    {kReadCompassOffset, kSetCompassOffset}, ReplyRecord::kAatCompassOffset, kCompassOffsetFields,
+    SetRules::kTracker);
 
 CMagCalDlg::CMagCalDlg(PageHost& host, Identity identity)
     : ParameterPage(host, std::move(identity), Template(),

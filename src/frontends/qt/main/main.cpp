@@ -21,9 +21,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->exportCsv) {
+        // A command-line tool for scripts: its lines stay in English whatever language the
+        // desktop uses.
         std::string result;
-        const int status =
-            zephran::ExportRecordingCsv(*options->exportCsv, options->exportCsvOut, result);
+        const int status = zephran::ExportRecordingCsv(*options->exportCsv, options->exportCsvOut,
+                                                       result, zephran::NoTexts{});
         std::fprintf(status == 0 ? stdout : stderr, "%s\n", result.c_str());
         return status;
     }
