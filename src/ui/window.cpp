@@ -31,6 +31,14 @@ void Window::Changed(int id) {
     if (observer_) observer_->ControlChanged(*this, id);
 }
 
+template <typename T>
+void Window::Assign(int id, T Control::*property, const T& value) {
+    Control* control = Mutable(id);
+    if (!control || control->*property == value) return;
+    control->*property = value;
+    Changed(id);
+}
+
 void Window::SetWindowText(const std::string& title) {
     if (title_ == title) return;
     title_ = title;
@@ -38,10 +46,7 @@ void Window::SetWindowText(const std::string& title) {
 }
 
 void Window::SetDlgItemText(int id, const std::string& text) {
-    Control* control = Mutable(id);
-    if (!control || control->text == text) return;
-    control->text = text;
-    Changed(id);
+    Assign(id, &Control::text, text);
 }
 
 std::string Window::GetDlgItemText(int id) const {
@@ -50,10 +55,7 @@ std::string Window::GetDlgItemText(int id) const {
 }
 
 void Window::CheckDlgButton(int id, bool checked) {
-    Control* control = Mutable(id);
-    if (!control || control->checked == checked) return;
-    control->checked = checked;
-    Changed(id);
+    Assign(id, &Control::checked, checked);
 }
 
 bool Window::IsDlgButtonChecked(int id) const {
@@ -69,24 +71,15 @@ void Window::CheckRadioButton(int first, int last, int checkedId) {
 }
 
 void Window::EnableControl(int id, bool enabled) {
-    Control* control = Mutable(id);
-    if (!control || control->enabled == enabled) return;
-    control->enabled = enabled;
-    Changed(id);
+    Assign(id, &Control::enabled, enabled);
 }
 
 void Window::ShowControl(int id, bool visible) {
-    Control* control = Mutable(id);
-    if (!control || control->visible == visible) return;
-    control->visible = visible;
-    Changed(id);
+    Assign(id, &Control::visible, visible);
 }
 
 void Window::SetTip(int id, const std::string& tip) {
-    Control* control = Mutable(id);
-    if (!control || control->tip == tip) return;
-    control->tip = tip;
-    Changed(id);
+    Assign(id, &Control::tip, tip);
 }
 
 void Window::SetRange(int id, int low, int high) {
@@ -139,24 +132,11 @@ void Window::SetCurSel(int id, int index) {
 }
 
 void Window::SetMark(int id, ValueMark mark) {
-    Control* control = Mutable(id);
-    if (!control || control->mark == mark) return;
-    control->mark = mark;
-    Changed(id);
+    Assign(id, &Control::mark, mark);
 }
 
 void Window::SetNote(int id, const std::string& note) {
-    Control* control = Mutable(id);
-    if (!control || control->note == note) return;
-    control->note = note;
-    Changed(id);
-}
-
-void Window::SetTip(int id, const std::string& tip) {
-    Control* control = Mutable(id);
-    if (!control || control->tip == tip) return;
-    control->tip = tip;
-    Changed(id);
+    Assign(id, &Control::note, note);
 }
 
 int Window::GetCurSel(int id) const {

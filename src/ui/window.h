@@ -60,7 +60,6 @@ public:
     int GetCurSel(int id) const;
     void SetMark(int id, ValueMark mark);
     void SetNote(int id, const std::string& note);
-    void SetTip(int id, const std::string& tip);
     // Moves the keyboard focus to control id (0 for none); selectText selects the whole text
     // of a box, so that typing replaces it.
     void SetFocus(int id, bool selectText = false);
@@ -109,6 +108,9 @@ protected:
 
 private:
     Control* Mutable(int id);
+    // Sets one property of control id and tells the front ends, when it changes.
+    template <typename T>
+    void Assign(int id, T Control::*property, const T& value);
     Control* Usable(int id);
     void Changed(int id);
     // User input moved the focus to control id; the front end has it there already.

@@ -405,7 +405,6 @@ void WindowWidget::Sync(int id) {
     // Disabling a Qt group box would disable the controls inside it too; theirs is their own.
     if (!qobject_cast<QGroupBox*>(widget)) widget->setEnabled(control->enabled);
     if (widget->isHidden() == control->visible) widget->setHidden(!control->visible);
-    widget->setToolTip(ToQt(control->tip));
     SyncText(widget, *control);
     if (widget->toolTip() != ToQt(control->tip)) widget->setToolTip(ToQt(control->tip));
     SyncMark(widget, control->mark);
