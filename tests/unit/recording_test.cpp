@@ -6,6 +6,7 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
@@ -184,32 +185,41 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
         EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
 }
 
-// A full disk in the middle of a recording: one message, the recording ends, the file keeps the
-// records written whole. The file-size limit stands in for the full disk, in a child process.
-TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
-    testing::TempDir dir;
-    const std::string logDir = dir.File("Log");
+// Records GPS/INS data in a child process whose files may not grow beyond limit bytes (a full
+// disk), fed by feed until it gives up; true when the child saw exactly one "File  Write Err"
+// and the recording ended. The file stays in logDir.
+bool RecordsUntilTheDiskIsFull(const std::string& logDir, rlim_t limit,
+                               const std::function<void(LiveRecorder&, VirtualClock&)>& feed) {
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{5000, 5000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit fileSize{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
         testing::FakeHost host;
         VirtualClock clock;
         RecordStore records;
         LiveRecorder recorder({host, clock, logDir, records});
         if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
-        for (int n = 0; n < 200 && recorder.Recording(); ++n) {
-            recorder.NavigationOutput();
-            usleep(2000);
-        }
+        feed(recorder, clock);
         const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
         _exit(once && !recorder.Recording() ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A full disk in the middle of a recording: one message, the recording ends, the file keeps the
+// records written whole.
+TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
+    testing::TempDir dir;
+    const std::string logDir = dir.File("Log");
+    ASSERT_TRUE(RecordsUntilTheDiskIsFull(logDir, 5000, [](LiveRecorder& recorder, VirtualClock&) {
+        for (int n = 0; n < 200 && recorder.Recording(); ++n) {
+            recorder.NavigationOutput();
+            usleep(2000);
+        }
+    }));
     const auto files = LogFiles(logDir);
     ASSERT_EQ(files.size(), 1u);
     const auto records = Records(files[0]);
@@ -223,31 +233,17 @@ TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
 TEST(LiveRecorder, WriteFailureIsReportedWithoutFurtherRecords) {
     testing::TempDir dir;
     const std::string logDir = dir.File("Log");
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        testing::FakeHost host;
-        VirtualClock clock;
-        RecordStore records;
-        LiveRecorder recorder({host, clock, logDir, records});
-        if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
-        for (int n = 0; n < 5; ++n)
-            recorder.NavigationOutput();
-        // Ticks of 10 ms, for at most two seconds of real time.
-        for (int n = 1; n <= 2000 && recorder.Recording(); ++n) {
-            clock.AdvanceTo(10 * n);
-            recorder.OnTimerTick();
-            usleep(1000);
-        }
-        const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
-        _exit(once && !recorder.Recording() ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(
+        RecordsUntilTheDiskIsFull(logDir, 1000, [](LiveRecorder& recorder, VirtualClock& clock) {
+            for (int n = 0; n < 5; ++n)
+                recorder.NavigationOutput();
+            // Ticks of 10 ms, for at most two seconds of real time.
+            for (int n = 1; n <= 2000 && recorder.Recording(); ++n) {
+                clock.AdvanceTo(10 * n);
+                recorder.OnTimerTick();
+                usleep(1000);
+            }
+        }));
     const auto files = LogFiles(logDir);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(Records(files[0]).size(), 4u);
