@@ -79,7 +79,9 @@ private:
             until(*stalled);
         } else if (master_.IsOpen()) {
             if (const auto due = board_->NextDue()) until(*due);
-            if (const auto due = shaper_.NextDue()) until(*due);
+            // A piece already due waits for the master to take it (POLLOUT), not for a time-out:
+            // an unread slave with a full buffer would otherwise turn this loop into a spin.
+            if (const auto due = shaper_.NextDue(); due && *due > now) until(*due);
             if (shaper_.Due(now) && Writable(now) == 0) until(sending_.NextCrossed(now));
             if (!input_.empty()) until(taking_.NextCrossed(now));
         }
