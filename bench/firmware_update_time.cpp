@@ -20,9 +20,9 @@
 #include "app/zephran_app.h"
 #include "app/zephran_dlg.h"
 #include "frontends/headless/event_loop.h"
+#include "pages/update/dlg_iap_update.h"
 #include "sim/bootloader.h"
 #include "sim/virtual_board.h"
-#include "update/dlg_iap_update.h"
 #include "update/firmware_update.h"
 
 #include "bench_support.h"

@@ -1,8 +1,8 @@
 #include "app/language_coverage.h"
 
-#include "app/products.h"
 #include "lang/lang_ini.h"
 #include "link/message_catalogue.h"
+#include "pages/framework/products.h"
 
 namespace zephran {
 

@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings_file.h"
 #include "link/port_directory.h"
 #include "link/text_source.h"
+#include "session/product_commands.h"
+#include "session/settings_file.h"
 #include "ui/menu.h"
 
 namespace zephran {
@@ -18,21 +19,6 @@ inline constexpr unsigned kCmdAutoScan = 1239;
 inline constexpr unsigned kCmdManualPort = 1240;
 inline constexpr unsigned kCmdPortBase = 1452;  // + port number 1..128
 inline constexpr unsigned kCmdHelp = 57664;
-
-struct ProductCommand {
-    unsigned command;
-    std::string_view textKey;
-    std::string_view product;
-};
-inline constexpr std::array<ProductCommand, 7> kProductCommands{{
-    {1220, "1001", "Vantrel"},
-    {1221, "1002", "Standard"},
-    {1222, "1003", "AAT"},
-    {1223, "1004", "AHRS"},
-    {1224, "1005", "GPSINS"},
-    {1225, "1006", "Multicopter"},
-    {1402, "1007", "Helicopter"},
-}};
 
 // The thirteen baud rates of the link, in menu order; the board's rate codes are the indexes.
 inline constexpr std::array<unsigned, 13> kBaudRates{

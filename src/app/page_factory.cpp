@@ -16,13 +16,13 @@
 #include "pages/autopilot/dlg_gpsins_view.h"
 #include "pages/autopilot/dlg_heli_page.h"
 #include "pages/autopilot/dlg_multicopter_misc.h"
+#include "pages/data/dlg_data_analyz.h"
 #include "pages/osd_tracker/dlg_aat_communicate.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/dlg_osd.h"
 #include "pages/osd_tracker/mag_cal_dlg.h"
-#include "update/dlg_iap_update.h"
-#include "views/dlg_data_analyz.h"
+#include "pages/update/dlg_iap_update.h"
 
 namespace zephran {
 namespace {

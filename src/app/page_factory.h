@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "app/page.h"
-#include "app/page_services.h"
-#include "app/products.h"
+#include "pages/framework/page.h"
+#include "pages/framework/page_services.h"
+#include "pages/framework/products.h"
 
 namespace zephran {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/page.h"
 #include "link/text_source.h"
+#include "pages/framework/page.h"
 #include "ui/host_services.h"
 
 namespace zephran {

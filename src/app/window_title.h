@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/connection_manager.h"
 #include "link/text_source.h"
+#include "session/connection_manager.h"
 
 namespace zephran {
 

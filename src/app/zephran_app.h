@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_file.h"
 #include "platform/app_paths.h"
+#include "session/settings_file.h"
 
 namespace zephran {
 

@@ -6,11 +6,11 @@
 #include "app/language_dlg.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
-#include "app/products.h"
 #include "app/status_tips.h"
 #include "app/unwritten_edits.h"
 #include "link/message_catalogue.h"
 #include "link/messages.h"
+#include "pages/framework/products.h"
 
 namespace zephran {
 namespace {

@@ -7,23 +7,25 @@
 #include <string>
 #include <vector>
 
-#include "app/connection_manager.h"
 #include "app/language_coverage.h"
-#include "app/page.h"
-#include "app/page_host.h"
-#include "app/serial_link.h"
-#include "app/settings_file.h"
 #include "dispatch/reply_dispatcher.h"
 #include "lang/lang_ini.h"
 #include "lang/language_setting.h"
 #include "link/frame_receiver.h"
 #include "link/frame_sender.h"
+#include "link/serial_link.h"
 #include "link/traffic_log.h"
 #include "pages/autopilot/gpsins_telemetry.h"
-#include "pages/record_store.h"
+#include "pages/framework/page.h"
+#include "pages/framework/page_host.h"
 #include "params/parameter_files.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
+#include "recording/live_recorder.h"
+#include "recording/replay_link.h"
+#include "records/record_store.h"
+#include "session/connection_manager.h"
+#include "session/settings_file.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
 #include "ui/status_bar.h"
@@ -31,9 +33,7 @@
 #include "ui/tree.h"
 #include "ui/window.h"
 #include "update/firmware_update.h"
-#include "views/live_recorder.h"
 #include "views/live_views.h"
-#include "views/replay_link.h"
 
 namespace zephran {
 

@@ -5,7 +5,7 @@
 
 #include "link/link_frame.h"
 #include "link/message_catalogue.h"
-#include "pages/record_store.h"
+#include "records/record_store.h"
 
 namespace zephran {
 

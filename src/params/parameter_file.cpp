@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "link/text_source.h"
-#include "pages/ahrs/ahrs_units.h"
-#include "pages/parameter_field_info.h"
+#include "pages/framework/parameter_field_info.h"
+#include "records/ahrs_units.h"
 
 namespace zephran {
 namespace {

@@ -4,12 +4,12 @@
 #include <ctime>
 #include <memory>
 
-#include "app/products.h"
-#include "pages/parameter_page.h"
-#include "pages/record_store.h"
+#include "pages/framework/parameter_page.h"
+#include "pages/framework/products.h"
 #include "params/parameter_compare.h"
 #include "params/parameter_file.h"
 #include "platform/whole_file.h"
+#include "records/record_store.h"
 
 namespace zephran {
 namespace {

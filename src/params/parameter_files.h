@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/connection_manager.h"
-#include "app/page.h"
+#include "pages/framework/page.h"
 #include "params/parameter_snapshot.h"
 #include "params/parameter_transfer.h"
+#include "session/connection_manager.h"
 #include "ui/change_signal.h"
 
 namespace zephran {

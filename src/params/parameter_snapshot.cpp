@@ -1,6 +1,6 @@
 #include "params/parameter_snapshot.h"
 
-#include "pages/record_store.h"
+#include "records/record_store.h"
 #include "ui/data_exchange.h"
 
 namespace zephran {

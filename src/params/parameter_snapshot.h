@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/parameter_set.h"
+#include "pages/framework/parameter_set.h"
 
 namespace zephran {
 

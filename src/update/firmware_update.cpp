@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "app/page_host.h"
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
+#include "session/status_codes.h"
 
 namespace zephran {
 namespace {

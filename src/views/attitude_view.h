@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/ahrs/ahrs_records.h"
+#include "records/ahrs_records.h"
 #include "views/gl_steps.h"
 
 namespace zephran::views {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "pages/ahrs/ahrs_records.h"
 #include "platform/clock.h"
+#include "records/ahrs_records.h"
 #include "ui/host_services.h"
 #include "ui/timers.h"
 #include "views/attitude_view.h"

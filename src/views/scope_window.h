@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "pages/ahrs/ahrs_records.h"
+#include "records/ahrs_records.h"
 #include "ui/window.h"
 #include "views/scope_model.h"
 

@@ -9,8 +9,8 @@
 
 #include "headless_board_test.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
+#include "recording/live_record.h"
 #include "sim/gpsins_navigation.h"
-#include "views/live_record.h"
 
 namespace zephran::test {
 namespace {

@@ -13,8 +13,8 @@
 #include "pages/ahrs/dlg_fir.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
-#include "pages/record_store.h"
 #include "params/parameter_file.h"
+#include "records/record_store.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "views/recording_reader.h"
+#include "recording/recording_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const zephran::Recording recording = zephran::ParseRecording({data, size});

@@ -21,7 +21,7 @@
 #include "frontends/qt/qt_host.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/autopilot/dlg_heli_page.h"
-#include "pages/parameter_field_info.h"
+#include "pages/framework/parameter_field_info.h"
 #include "support/temp_dir.h"
 
 namespace zephran::qt {

@@ -20,13 +20,13 @@
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
-#include "pages/parameter_field_info.h"
+#include "pages/data/dlg_data_analyz.h"
+#include "pages/framework/parameter_field_info.h"
+#include "pages/update/dlg_iap_update.h"
+#include "recording/recording_reader.h"
 #include "sim/bootloader.h"
 #include "sim/virtual_board.h"
 #include "support/temp_dir.h"
-#include "update/dlg_iap_update.h"
-#include "views/dlg_data_analyz.h"
-#include "views/recording_reader.h"
 
 namespace zephran::qt {
 namespace {

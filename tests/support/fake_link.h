@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/serial_link.h"
 #include "link/crc16.h"
+#include "link/serial_link.h"
 
 namespace zephran::testing {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "app/menu_bar.h"
-#include "app/wrong_product_hint.h"
+#include "session/wrong_product_hint.h"
 #include "support/dialog_fixture.h"
 #include "support/fake_texts.h"
 

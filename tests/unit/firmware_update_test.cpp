@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/menu_bar.h"
+#include "pages/update/dlg_iap_update.h"
 #include "support/bytes.h"
 #include "support/fake_host.h"
 #include "support/fake_texts.h"
 #include "support/page_fixture.h"
 #include "support/temp_dir.h"
-#include "update/dlg_iap_update.h"
 
 namespace zephran {
 namespace {

@@ -5,8 +5,8 @@
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
-#include "pages/autopilot/gpsins_texts.h"
-#include "pages/record_store.h"
+#include "records/gpsins_texts.h"
+#include "records/record_store.h"
 #include "support/page_fixture.h"
 #include "views/live_views.h"
 

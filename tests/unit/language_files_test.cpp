@@ -7,23 +7,23 @@
 #include <set>
 #include <sstream>
 
-#include "app/added_captions.h"
+#include "pages/framework/added_captions.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
-#include "app/products.h"
 #include "lang/lang_ini.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
-#include "pages/parameter_page.h"
-#include "pages/record_store.h"
+#include "pages/framework/parameter_page.h"
+#include "pages/framework/products.h"
 #include "platform/app_paths.h"
 #include "platform/clock.h"
+#include "recording/live_recorder.h"
+#include "recording/replay_link.h"
+#include "records/record_store.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 #include "ui/list_box.h"
 #include "update/firmware_update.h"
-#include "views/live_recorder.h"
-#include "views/replay_link.h"
 
 namespace zephran {
 namespace {

@@ -7,7 +7,7 @@
 #include "app/language_dlg.h"
 #include "app/menu_bar.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
 #include "support/page_fixture.h"
 
 namespace zephran::testing {

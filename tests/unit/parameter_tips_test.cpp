@@ -4,8 +4,8 @@
 #include "app/menu_bar.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "pages/ahrs/dlg_sensor_calibrate.h"
+#include "pages/framework/parameter_field_info.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
-#include "pages/parameter_field_info.h"
 #include "support/fake_texts.h"
 #include "support/page_fixture.h"
 

@@ -4,12 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "recording/csv_export.h"
+#include "recording/recording_columns.h"
+#include "recording/recording_reader.h"
+#include "recording/replay_link.h"
 #include "support/fake_texts.h"
 #include "support/temp_dir.h"
-#include "views/csv_export.h"
-#include "views/recording_columns.h"
-#include "views/recording_reader.h"
-#include "views/replay_link.h"
 
 namespace zephran {
 namespace {

@@ -10,15 +10,15 @@
 
 #include "pages/ahrs/dlg_ahrs.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
-#include "pages/record_store.h"
+#include "pages/data/dlg_data_analyz.h"
+#include "recording/csv_export.h"
+#include "recording/live_record.h"
+#include "recording/live_recorder.h"
+#include "recording/record_writer.h"
+#include "records/record_store.h"
 #include "support/bytes.h"
 #include "support/fake_host.h"
 #include "support/page_fixture.h"
-#include "views/csv_export.h"
-#include "views/dlg_data_analyz.h"
-#include "views/live_record.h"
-#include "views/live_recorder.h"
-#include "views/record_writer.h"
 
 namespace zephran {
 namespace {

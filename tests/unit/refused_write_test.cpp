@@ -17,10 +17,10 @@
 #include "pages/ahrs/dlg_sensor_calibrate.h"
 #include "pages/autopilot/dlg_airplane_pid.h"
 #include "pages/autopilot/dlg_gpsins_setting.h"
+#include "pages/framework/parameter_page.h"
 #include "pages/osd_tracker/dlg_aat_servo_set.h"
 #include "pages/osd_tracker/dlg_calibrate.h"
 #include "pages/osd_tracker/mag_cal_dlg.h"
-#include "pages/parameter_page.h"
 #include "support/page_fixture.h"
 
 namespace zephran {

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "link/messages.h"
-#include "pages/autopilot/gpsins_texts.h"
+#include "recording/replay_frames.h"
+#include "records/gpsins_texts.h"
 #include "support/bytes.h"
 #include "support/fake_link.h"
-#include "views/replay_frames.h"
 
 namespace zephran {
 namespace {

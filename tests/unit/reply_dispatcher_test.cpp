@@ -7,7 +7,7 @@
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
-#include "pages/record_store.h"
+#include "records/record_store.h"
 #include "support/fake_texts.h"
 
 namespace zephran {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/settings_file.h"
 #include "platform/private_profile.h"
+#include "session/settings_file.h"
 #include "support/temp_dir.h"
 
 namespace zephran {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "pages/ahrs/ahrs_records.h"
-#include "pages/live_view_page.h"
+#include "pages/framework/live_view_page.h"
+#include "records/ahrs_records.h"
 
 namespace zephran {
 

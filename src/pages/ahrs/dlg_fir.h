@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
 
 namespace zephran {
 

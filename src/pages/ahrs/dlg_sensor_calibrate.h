@@ -5,8 +5,8 @@
 #include <string>
 
 #include "link/messages.h"
-#include "pages/ahrs/ahrs_records.h"
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
+#include "records/ahrs_records.h"
 
 namespace zephran {
 

@@ -5,8 +5,8 @@
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
-#include "pages/ahrs/ahrs_units.h"
-#include "pages/record_store.h"
+#include "records/ahrs_units.h"
+#include "records/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
 

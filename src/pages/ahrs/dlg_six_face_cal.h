@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/page.h"
-#include "pages/ahrs/ahrs_records.h"
+#include "pages/framework/page.h"
+#include "records/ahrs_records.h"
 
 namespace zephran {
 

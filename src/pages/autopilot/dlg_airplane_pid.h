@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
 
 namespace zephran {
 

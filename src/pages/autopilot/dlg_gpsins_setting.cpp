@@ -4,7 +4,7 @@
 
 #include "link/messages.h"
 #include "link/text_source.h"
-#include "pages/filter_noise_set.h"
+#include "pages/ahrs/filter_noise_set.h"
 #include "ui/controls.h"
 
 namespace zephran {

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "pages/autopilot/gpsins_records.h"
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
+#include "records/gpsins_records.h"
 
 namespace zephran {
 

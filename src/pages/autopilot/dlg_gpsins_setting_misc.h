@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "app/page.h"
+#include "pages/framework/page.h"
 
 namespace zephran {
 

@@ -2,7 +2,7 @@
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
-#include "pages/record_store.h"
+#include "records/record_store.h"
 #include "ui/controls.h"
 #include "ui/layout.h"
 

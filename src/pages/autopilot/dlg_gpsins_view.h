@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/live_view_page.h"
+#include "pages/framework/live_view_page.h"
 
 namespace zephran {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/page.h"
+#include "pages/framework/page.h"
 
 namespace zephran {
 

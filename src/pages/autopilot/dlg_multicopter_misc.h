@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/page.h"
+#include "pages/framework/page.h"
 
 namespace zephran {
 

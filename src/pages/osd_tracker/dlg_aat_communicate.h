@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/page.h"
-#include "pages/osd_tracker/aat_tracker_records.h"
+#include "pages/framework/page.h"
+#include "records/aat_tracker_records.h"
 
 namespace zephran {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/parameter_page.h"
+#include "pages/framework/parameter_page.h"
 
 namespace zephran {
 

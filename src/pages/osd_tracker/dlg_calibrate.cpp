@@ -6,8 +6,8 @@
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
 #include "link/text_source.h"
-#include "pages/osd_tracker/osd_cal_records.h"
-#include "pages/record_store.h"
+#include "records/osd_cal_records.h"
+#include "records/record_store.h"
 #include "ui/controls.h"
 #include "ui/data_exchange.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/page.h"
+#include "pages/framework/page.h"
 
 namespace zephran {
 

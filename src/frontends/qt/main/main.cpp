@@ -3,7 +3,7 @@
 #include "frontends/common/options.h"
 #include "frontends/headless/headless.h"
 #include "frontends/qt/desktop.h"
-#include "views/csv_export.h"
+#include "recording/csv_export.h"
 
 int main(int argc, char** argv) {
     std::string error;
