@@ -70,6 +70,7 @@ Json ValueOf(const ParameterField& field, const ParameterValue& value) {
         case FieldType::kI8:
         case FieldType::kI32:
         case FieldType::kCount:
+        case FieldType::kChoice:
             break;
     }
     return static_cast<std::int64_t>(value.number);
@@ -277,6 +278,7 @@ private:
             case FieldType::kI8:
             case FieldType::kI32:
             case FieldType::kCount:
+            case FieldType::kChoice:
                 break;
         }
         return TakeInteger(field, *number, value);

@@ -29,6 +29,7 @@ std::string ShownValue(const ParameterField& field, const ParameterValue& value)
         case FieldType::kI8:
         case FieldType::kI32:
         case FieldType::kCount:
+        case FieldType::kChoice:
             break;
     }
     return std::to_string(static_cast<long long>(value.number));

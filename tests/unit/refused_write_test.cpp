@@ -145,6 +145,7 @@ BoxRule RuleOf(const ParameterField& f) {
         case FieldType::kI32:
         case FieldType::kCount:
         case FieldType::kCoefficients:
+        case FieldType::kChoice:
             break;
     }
     if (!ranged) return {"12.5", "Enter an integer.", "99999999999", "Enter an integer."};

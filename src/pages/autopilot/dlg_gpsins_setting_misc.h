@@ -3,13 +3,13 @@
 #include <array>
 #include <cstddef>
 
-#include "pages/framework/page.h"
+#include "pages/framework/parameter_page.h"
 
 namespace zephran {
 
 // The GPS/INS misc settings: mounting direction, running mode and the measurement updates the
-// filter uses in GPSINS mode, each a group of radio buttons over one byte of the misc record.
-class CDlgGPSINSSettingMisc : public Page {
+// filter uses in GPSINS mode, each a choice of radio buttons over one byte of the misc record.
+class CDlgGPSINSSettingMisc : public ParameterPage {
 public:
     // The groups in the order the page shows them.
     enum Choice : std::size_t {
@@ -25,21 +25,9 @@ public:
     static constexpr std::array<int, kChoiceCount> kFirstRadio{1311, 1321, 1331, 1341, 1351, 1361};
     enum : int { kRead = 1371, kWrite = 1372 };
 
+    static const ParameterSet kMisc;
+
     CDlgGPSINSSettingMisc(PageHost& host, Identity identity);
-
-    void RegisterReplies(ReplyDispatcher& dispatcher) override;
-
-    // The index of each group's checked button, in page order.
-    std::array<int, kChoiceCount> choices{0, 2, 0, 0, 0, 0};
-
-protected:
-    void DoDataExchange(ui::DataExchange& dx) override;
-    void OnCommand(int id) override;
-
-private:
-    void Write();
-
-    ValueState settings_;
 };
 
 }  // namespace zephran

@@ -42,6 +42,8 @@ std::string KindText(const ParameterField& field, const TextSource& texts) {
                                     "Up to %1 whole numbers from -32768 to 32767, separated by "
                                     "commas; those from the tap count on are cleared"),
                           {std::to_string(FieldSize(field.type) / 2)});
+        case FieldType::kChoice:
+            return AddedText(texts, "FieldTips", "Choice", "One of the buttons of its group");
         case FieldType::kU8:
         case FieldType::kI8:
         case FieldType::kI32:
@@ -64,6 +66,9 @@ std::optional<IntegerRange> FieldRange(const ParameterField& field) {
             break;
         case FieldType::kCount:
             range = {0, static_cast<std::int64_t>(FieldSize(FieldType::kCoefficients) / 2)};
+            break;
+        case FieldType::kChoice:
+            range = {0, static_cast<std::int64_t>(field.choices->options.size()) - 1};
             break;
         case FieldType::kI32:
             range = {std::numeric_limits<std::int32_t>::min(),
@@ -102,9 +107,11 @@ std::string FieldTip(const ParameterField& field, const TextSource& texts) {
     if (!field.unit.empty())
         lines.push_back(FillIn(AddedText(texts, "FieldTips", "Unit", "Unit: %1"), {field.unit}));
     lines.push_back(KindText(field, texts));
-    // A 32-bit integer without a range of its own takes whatever its box parses.
+    // A 32-bit integer without a range of its own takes whatever its box parses; a choice's
+    // range is its buttons.
     const auto range = FieldRange(field);
-    if (range && (field.type != FieldType::kI32 || field.low < field.high))
+    if (range && field.type != FieldType::kChoice &&
+        (field.type != FieldType::kI32 || field.low < field.high))
         lines.push_back(RangeText(*range, field.unit, texts));
     if (const std::string conversion = ConversionText(field, texts); !conversion.empty())
         lines.push_back(conversion);

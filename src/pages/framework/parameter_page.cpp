@@ -26,9 +26,11 @@ void ParameterPage::ShowFieldTips() {
     for (const ParameterSetBinding& binding : sets_) {
         for (const ParameterField& f : binding.Set().fields) {
             const std::string tip = FieldTip(f, host_.Texts());
-            for (const int id : {f.box, f.label, f.unitLabel}) {
+            for (const int id : {f.label, f.unitLabel}) {
                 if (id) SetTip(id, tip);
             }
+            for (const int id : InputsOf(f))
+                SetTip(id, tip);
         }
     }
 }
@@ -50,7 +52,9 @@ void ParameterPage::DoDataExchange(ui::DataExchange& dx) {
         set.Exchange(dx);
 }
 
+// A choice's button is an edit of its set; the sets' buttons send their requests.
 void ParameterPage::OnCommand(int id) {
+    OnEditChange(id);
     for (ParameterSetBinding& set : sets_) {
         if (set.OnCommand(id)) return;
     }

@@ -64,6 +64,7 @@ std::size_t FieldSize(FieldType type) {
         case FieldType::kU8:
         case FieldType::kI8:
         case FieldType::kCount:
+        case FieldType::kChoice:
             return 1;
         case FieldType::kI32:
         case FieldType::kF32:
@@ -104,12 +105,38 @@ namespace {
 
 std::vector<int> BoxesOf(const ParameterSet& set) {
     std::vector<int> boxes;
-    for (const ParameterField& f : set.fields)
-        boxes.push_back(f.box);
+    for (const ParameterField& f : set.fields) {
+        const std::vector<int> inputs = InputsOf(f);
+        boxes.insert(boxes.end(), inputs.begin(), inputs.end());
+    }
     return boxes;
 }
 
+// A choice's group box of radio buttons, as one layout cell.
+ui::LayoutItem AddChoice(const ParameterField& f, ui::WindowTemplate& t) {
+    using namespace ui;
+    t.controls.push_back(GroupBox(f.label, std::string(f.caption), std::string(f.key)));
+    std::vector<LayoutItem> buttons;
+    for (const int id : InputsOf(f)) {
+        const ChoiceOption& option = f.choices->options[static_cast<std::size_t>(id - f.box)];
+        Control radio = Radio(id, f.label, std::string(option.text), std::string(option.key));
+        radio.enabled = option.offered;
+        t.controls.push_back(std::move(radio));
+        buttons.push_back(Item(id));
+    }
+    if (f.choices->columns > 1) buttons = {Grid(f.choices->columns, std::move(buttons))};
+    return Group(f.label, std::move(buttons));
+}
+
 }  // namespace
+
+std::vector<int> InputsOf(const ParameterField& field) {
+    if (field.type != FieldType::kChoice) return {field.box};
+    std::vector<int> ids;
+    for (std::size_t k = 0; k < field.choices->options.size(); ++k)
+        ids.push_back(field.box + static_cast<int>(k));
+    return ids;
+}
 
 ParameterSetBinding::ParameterSetBinding(const ParameterSet& set, Page& page, PageHost& host)
     : set_(set), page_(page), host_(host), state_(std::string(set.name), page, BoxesOf(set)) {
@@ -122,6 +149,10 @@ std::vector<ui::LayoutItem> ParameterSetBinding::AddControls(const ParameterSet&
     using namespace ui;
     std::vector<LayoutItem> cells;
     for (const ParameterField& f : set.fields) {
+        if (f.type == FieldType::kChoice) {
+            cells.push_back(AddChoice(f, t));
+            continue;
+        }
         if (f.label) {
             t.controls.push_back(Label(f.label, std::string(f.caption), std::string(f.key)));
             cells.push_back(Item(f.label));
@@ -197,6 +228,14 @@ void ParameterSetBinding::Exchange(ui::DataExchange& dx) {
             case FieldType::kCoefficients:
                 dx.Text(f.box, values[i].text);
                 break;
+            case FieldType::kChoice: {
+                // With no button checked the value stays the board's byte.
+                auto index = static_cast<int>(number);
+                const auto last = static_cast<int>(f.choices->options.size()) - 1;
+                dx.Radio(f.box, f.box + last, index);
+                if (index >= 0) number = index;
+                break;
+            }
         }
     }
 }
@@ -214,6 +253,7 @@ std::vector<ParameterValue> ReadFields(const ParameterSet& set,
         switch (f.type) {
             case FieldType::kU8:
             case FieldType::kCount:
+            case FieldType::kChoice:
                 v.number = Get<std::uint8_t>(record, f.offset);
                 break;
             case FieldType::kI8:
@@ -249,6 +289,7 @@ void WriteFields(const ParameterSet& set, const std::vector<ParameterValue>& val
         switch (f.type) {
             case FieldType::kU8:
             case FieldType::kCount:
+            case FieldType::kChoice:
                 Put(record, f.offset, static_cast<std::uint8_t>(number));
                 break;
             case FieldType::kI8:

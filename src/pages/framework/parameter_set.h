@@ -30,6 +30,7 @@ enum class FieldType : std::uint8_t {
     kCount,         // a byte holding how many coefficients follow, taken as an integer
     kCoefficients,  // 32 signed 16-bit values as comma-separated text; its count is the field
                     // listed just before it
+    kChoice,        // a byte: the index of the checked button of a group of radio buttons
 };
 
 // Conversions between the board's unit and the one shown.
@@ -37,6 +38,19 @@ enum class Conversion : std::uint8_t {
     kNone,
     kGravity,  // m/s² on the board, g shown
     kDegrees,  // radians on the board, degrees shown
+};
+
+// One radio button of a choice field; a button not offered is shown greyed.
+struct ChoiceOption {
+    std::string_view key;
+    std::string_view text;
+    bool offered = true;
+};
+
+// The buttons of a choice field, in index order, laid out in rows of `columns`.
+struct Choices {
+    std::span<const ChoiceOption> options;
+    int columns = 1;
 };
 
 // A text the program adds, in the language in use: a function making one AddedText call, so
@@ -62,6 +76,9 @@ struct ParameterField {
     bool readOnly = false;
     int width = 10;                     // of the box, in characters
     AddedTextOf description = nullptr;  // what the board does with it, where that is known
+    // A choice field's buttons: `box` is the first button's id (the others follow), `label` the
+    // group box holding them.
+    const Choices* choices = nullptr;
 
     // Copies with one property changed: a table row names only what differs from the usual.
     constexpr ParameterField Typed(FieldType t) const;
@@ -107,6 +124,21 @@ constexpr ParameterField LabelledField(std::string_view name, std::uint16_t offs
     return {
         .name = name, .offset = offset, .box = box, .label = label, .caption = caption, .key = key};
 }
+
+// A choice in a group box of radio buttons; a byte the board holds that no button stands for
+// checks none and goes back unchanged.
+constexpr ParameterField ChoiceField(std::string_view name, std::uint16_t offset, int groupBox,
+                                     int firstButton, std::string_view caption,
+                                     std::string_view key, const Choices& choices, double initial) {
+    ParameterField field = LabelledField(name, offset, firstButton, groupBox, caption, key);
+    field.type = FieldType::kChoice;
+    field.choices = &choices;
+    field.initial = initial;
+    return field;
+}
+
+// The ids of a field's controls that take the user's input: its box, or a choice's buttons.
+std::vector<int> InputsOf(const ParameterField& field);
 
 // A value the board reports: shown, never sent.
 constexpr ParameterField ReportedField(std::string_view name, std::uint16_t offset, int box,
