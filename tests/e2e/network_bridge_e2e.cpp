@@ -247,7 +247,7 @@ TEST_P(NetworkBridge, ReadsAndWritesParametersAndStreamsWithoutLosingAFrame) {
     EXPECT_FALSE(client.WaitFor(kStreamGroup, kStopStreamId, 3s));
     ASSERT_TRUE(client.Send(kStreamGroup, kStopStreamId));
     ASSERT_TRUE(client.WaitFor(kStreamGroup, kStopStreamId));
-    EXPECT_GT(client.streamFrames, 300u);
+    EXPECT_GT(client.streamFrames, 100u);
     EXPECT_EQ(client.streamFrames, board.FramesWritten(kStreamGroup, kStreamId));
     EXPECT_TRUE(client.streamInOrder);
     EXPECT_EQ(client.watcher.Count(PortEvent::Kind::Error), 0u) << client.watcher.FirstError();
