@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,6 +71,10 @@ struct BridgeCase {
     BridgeKind kind;
     const char* name;
 };
+
+void PrintTo(const BridgeCase& bridge, std::ostream* out) {
+    *out << bridge.name;
+}
 
 std::string ToolOf(BridgeKind kind) {
     return kind == BridgeKind::kSocat ? "socat" : "ser2net";
