@@ -6,7 +6,6 @@
 #include <asm/termbits.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -29,16 +28,6 @@ std::string ErrnoText(int error) {
 
 bool DeviceGone(int error) {
     return error == EIO || error == ENXIO;
-}
-
-void Signal(int eventFd) {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t n = write(eventFd, &one, sizeof one);
-}
-
-void Clear(int eventFd) {
-    std::uint64_t count;
-    [[maybe_unused]] const ssize_t n = read(eventFd, &count, sizeof count);
 }
 
 // Opens a tty for reading and writing without making it the controlling terminal and without
@@ -75,15 +64,10 @@ OpenFailure OpenFailureFromErrno(int error) {
     }
 }
 
-CSerialPort::CSerialPort()
-    : shutdownFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
-      writeRequestFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+CSerialPort::CSerialPort() = default;
 
 CSerialPort::~CSerialPort() {
     StopMonitorThread();
-    for (const int fd : {shutdownFd_, writeRequestFd_}) {
-        if (fd >= 0) close(fd);
-    }
 }
 
 OpenFailure CSerialPort::ProbeDevice(const std::string& path) {
@@ -98,14 +82,13 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
                            unsigned dataBits, unsigned stopBits, std::uint32_t eventMask,
                            std::size_t writeBufferSize) {
     StopMonitorThread();
-    owner_ = owner;
     portNumber_ = portNumber;
     eventMask_ = eventMask;
     writeBufferSize_ = writeBufferSize;
     writeQueue_.clear();
     writing_.clear();
     written_ = 0;
-    Clear(writeRequestFd_);
+    writeRequest_.Clear();
 
     int fd = OpenTty(devicePath);
     if (fd >= 0 && ioctl(fd, TIOCEXCL) != 0) {
@@ -121,11 +104,7 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
     openFailure_ = OpenFailure::None;
     openErrorText_.clear();
 
-    {
-        const std::lock_guard lock(eventMutex_);
-        events_.clear();
-        queuedBytes_ = 0;
-    }
+    events_.Reset(owner, portNumber);
     ConfigureLine(fd, baud, parity, dataBits, stopBits);
     RequestLowLatency(fd);
     // Start clean in both directions: what the device held from before this open is stale.
@@ -185,7 +164,7 @@ void CSerialPort::ConfigureLine(int fd, unsigned baud, char parity, unsigned dat
 }
 
 bool CSerialPort::StartMonitorThread() {
-    if (!IsOpen() || shutdownFd_ < 0 || writeRequestFd_ < 0) return false;
+    if (!IsOpen() || !shutdown_.IsValid() || !writeRequest_.IsValid()) return false;
     if (thread_.joinable()) return true;
     alive_.store(true);
     thread_ = std::thread(&CSerialPort::MonitorLoop, this);
@@ -198,28 +177,25 @@ bool CSerialPort::QueueWrite(const std::uint8_t* bytes, std::size_t length) {
         const std::lock_guard lock(writeMutex_);
         writeQueue_.emplace_back(bytes, bytes + length);
     }
-    Signal(writeRequestFd_);
+    writeRequest_.Signal();
     return true;
 }
 
 void CSerialPort::StopMonitorThread() {
     if (thread_.joinable()) {
-        Signal(shutdownFd_);
+        shutdown_.Signal();
         thread_.join();
-        Clear(shutdownFd_);
+        shutdown_.Clear();
     }
     CloseDevice();
 }
 
 void CSerialPort::SetMaxQueuedBytes(std::size_t bytes) {
-    const std::lock_guard lock(eventMutex_);
-    maxQueuedBytes_ = bytes;
+    events_.SetMaxQueuedBytes(bytes);
 }
 
 std::vector<PortEvent> CSerialPort::TakeEvents() {
-    const std::lock_guard lock(eventMutex_);
-    queuedBytes_ = 0;
-    return std::exchange(events_, {});
+    return events_.Take();
 }
 
 void CSerialPort::MonitorLoop() {
@@ -230,9 +206,9 @@ void CSerialPort::MonitorLoop() {
         const bool writePending = written_ < writing_.size();
         // Shutdown first, then port activity, then write requests.
         std::array<pollfd, 3> fds = {{
-            {shutdownFd_, POLLIN, 0},
+            {shutdown_.Fd(), POLLIN, 0},
             {fd, static_cast<short>(readEvents | (writePending ? POLLOUT : 0)), 0},
-            {writeRequestFd_, POLLIN, 0},
+            {writeRequest_.Fd(), POLLIN, 0},
         }};
         if (poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) continue;
@@ -247,12 +223,12 @@ void CSerialPort::MonitorLoop() {
         } else if ((port & kGoneEvents) != 0) {
             lost = true;
         }
-        if (fds[2].revents != 0) Clear(writeRequestFd_);
+        if (fds[2].revents != 0) writeRequest_.Clear();
         if (!lost && (fds[2].revents != 0 || (port & POLLOUT) != 0)) lost = !WriteQueued(fd);
     }
     CloseDevice();
     alive_.store(false);
-    if (lost) Push({.kind = PortEvent::Kind::Lost, .portNumber = portNumber_});
+    if (lost) events_.Push({.kind = PortEvent::Kind::Lost, .portNumber = portNumber_});
 }
 
 bool CSerialPort::ReadAvailable(int fd) {
@@ -269,11 +245,11 @@ bool CSerialPort::ReadAvailable(int fd) {
     const bool eventChar = (eventMask_ & kEvRxFlag) != 0 &&
                            std::find(bytes.begin(), bytes.end(), kEventChar) != bytes.end();
     if ((eventMask_ & kEvRxChar) != 0) {
-        Push({.kind = PortEvent::Kind::Received,
-              .portNumber = portNumber_,
-              .bytes = std::move(bytes)});
+        events_.Push({.kind = PortEvent::Kind::Received,
+                      .portNumber = portNumber_,
+                      .bytes = std::move(bytes)});
     }
-    if (eventChar) Push({.kind = PortEvent::Kind::EventChar, .portNumber = portNumber_});
+    if (eventChar) events_.Push({.kind = PortEvent::Kind::EventChar, .portNumber = portNumber_});
     return true;
 }
 
@@ -308,53 +284,10 @@ void CSerialPort::CloseDevice() {
 }
 
 void CSerialPort::Report(std::string step, int error) {
-    Push({.kind = PortEvent::Kind::Error,
-          .portNumber = portNumber_,
-          .step = std::move(step),
-          .text = ErrnoText(error)});
-}
-
-void CSerialPort::Push(PortEvent event) {
-    bool wasEmpty;
-    {
-        const std::lock_guard lock(eventMutex_);
-        wasEmpty = events_.empty();
-        const bool received = event.kind == PortEvent::Kind::Received;
-        if (received) queuedBytes_ += event.bytes.size();
-        if (received && !wasEmpty && events_.back().kind == PortEvent::Kind::Received) {
-            auto& batch = events_.back().bytes;
-            batch.insert(batch.end(), event.bytes.begin(), event.bytes.end());
-        } else {
-            events_.push_back(std::move(event));
-        }
-        if (queuedBytes_ > maxQueuedBytes_) TrimReceived();
-    }
-    if (wasEmpty && owner_ != nullptr) owner_->WakeUp();
-}
-
-void CSerialPort::TrimReceived() {
-    std::size_t excess = queuedBytes_ - maxQueuedBytes_;
-    std::size_t dropped = 0;
-    for (PortEvent& event : events_) {
-        if (event.kind != PortEvent::Kind::Received) continue;
-        const std::size_t cut = std::min(excess, event.bytes.size());
-        event.bytes.erase(event.bytes.begin(), event.bytes.begin() + static_cast<long>(cut));
-        excess -= cut;
-        dropped += cut;
-        if (excess == 0) break;
-    }
-    std::erase_if(events_, [](const PortEvent& event) {
-        return event.kind == PortEvent::Kind::Received && event.bytes.empty();
-    });
-    queuedBytes_ -= dropped;
-    // The count goes first, where the dropped bytes were; one entry sums every drop.
-    if (!events_.empty() && events_.front().kind == PortEvent::Kind::Discarded) {
-        events_.front().discarded += dropped;
-    } else {
-        events_.insert(events_.begin(), PortEvent{.kind = PortEvent::Kind::Discarded,
-                                                  .portNumber = portNumber_,
-                                                  .discarded = dropped});
-    }
+    events_.Push({.kind = PortEvent::Kind::Error,
+                  .portNumber = portNumber_,
+                  .step = std::move(step),
+                  .text = ErrnoText(error)});
 }
 
 }  // namespace zephran

@@ -9,39 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include "link/event_fd.h"
+#include "link/port_event.h"
+#include "link/port_event_queue.h"
+
 namespace zephran {
-
-// Why a device could not be opened; None when it could.
-enum class OpenFailure { None, NoSuchDevice, PermissionDenied, Busy, Other };
-
-OpenFailure OpenFailureFromErrno(int error);
-
-// What the monitor thread hands to the user-interface thread, in the order it happened.
-struct PortEvent {
-    enum class Kind {
-        Received,   // bytes: a batch of received bytes
-        EventChar,  // the event character came in the batch before this one
-        Error,      // step failed with text (the system's text for errno)
-        Lost,       // the device went away; the monitor thread has ended
-        Discarded,  // discarded: the oldest received bytes dropped because the queue was full
-    };
-
-    Kind kind = Kind::Received;
-    unsigned portNumber = 0;
-    std::vector<std::uint8_t> bytes;
-    std::string step;
-    std::string text;
-    std::size_t discarded = 0;
-};
-
-// The window that drains a port's events.
-class SerialPortOwner {
-public:
-    virtual ~SerialPortOwner() = default;
-    // Called when events are queued on an empty queue, on the monitor thread (or on the caller's
-    // thread from OpenPort). It must only schedule a CSerialPort::TakeEvents on the UI thread.
-    virtual void WakeUp() = 0;
-};
 
 // One serial device with its monitor thread. OpenPort, StartMonitorThread, QueueWrite,
 // StopMonitorThread and TakeEvents belong to the user-interface thread; the monitor thread does
@@ -99,11 +71,7 @@ private:
     bool WriteQueued(int fd);
     void CloseDevice();
     void Report(std::string step, int error);
-    void Push(PortEvent event);
-    // With eventMutex_ held: drops the oldest received bytes beyond the bound.
-    void TrimReceived();
 
-    SerialPortOwner* owner_ = nullptr;
     unsigned portNumber_ = 0;
     std::uint32_t eventMask_ = 0;
     std::size_t writeBufferSize_ = 0;
@@ -111,8 +79,8 @@ private:
     std::string openErrorText_;
 
     std::atomic<int> fd_{-1};
-    int shutdownFd_ = -1;
-    int writeRequestFd_ = -1;
+    EventFd shutdown_;
+    EventFd writeRequest_;
     std::thread thread_;
     std::atomic<bool> alive_{false};
 
@@ -122,10 +90,7 @@ private:
     std::vector<std::uint8_t> writing_;
     std::size_t written_ = 0;
 
-    std::mutex eventMutex_;
-    std::vector<PortEvent> events_;
-    std::size_t queuedBytes_ = 0;
-    std::size_t maxQueuedBytes_ = kMaxQueuedBytes;
+    PortEventQueue events_{kMaxQueuedBytes};
 };
 
 }  // namespace zephran

@@ -38,6 +38,16 @@ TEST(CommandLine, TakesEveryOptionWithItsValue) {
     EXPECT_FALSE(options->demo);
 }
 
+TEST(CommandLine, PortsAreDevicesOrNetworkAddressesWrittenOneWay) {
+    std::string error;
+    const auto options = Parse({"--port", "/dev/ttyACM0", "--port", "socket://192.168.4.1:23",
+                                "--port", "rfc2217://[fe80::1%eth0]:2217"},
+                               error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->ports, (std::vector<std::string>{"/dev/ttyACM0", "tcp://192.168.4.1:23",
+                                                        "rfc2217://[fe80::1%eth0]:2217"}));
+}
+
 TEST(CommandLine, OptionalWordsAreTakenOnlyWhenTheyAreNotOptions) {
     std::string error;
     auto options = Parse({"--demo", "--headless"}, error);
@@ -68,6 +78,14 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--colour"}, "unknown option --colour"},
         {{"--headless", "--page"}, "--page needs a value"},
         {{"--port"}, "--port needs a value"},
+        {{"--port", "tcp://bridge"},
+         "--port: \"tcp://bridge\" is not a port address: the port is missing"},
+        {{"--port", "ftp://bridge:21"},
+         "--port: \"ftp://bridge:21\" is not a port address: the scheme is not tcp://, socket:// "
+         "or rfc2217://"},
+        {{"--port", "rfc2217://::1:2217"},
+         "--port: \"rfc2217://::1:2217\" is not a port address: an IPv6 address goes in "
+         "brackets, as [::1]:PORT"},
         {{"--open", "map"}, "--open takes attitude, position or scope"},
         {{"--after", "soon"}, "--after needs a number of milliseconds"},
         {{"--after", "-1"}, "--after needs a number of milliseconds"},

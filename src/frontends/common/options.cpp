@@ -6,12 +6,16 @@
 #include <string_view>
 #include <utility>
 
+#include "link/port_address.h"
+
 namespace zephran {
 
 std::string UsageText() {
     return "usage: zephran [options]\n"
            "  --app-dir DIR       keep Config.ini, Language/ and Log/ in DIR\n"
-           "  --port PATH         use this serial device (repeatable); replaces the devices found\n"
+           "  --port PORT         use this port (repeatable); replaces the devices found. PORT is\n"
+           "                      a device path, tcp://HOST:PORT (or socket://) for a raw bridge\n"
+           "                      or rfc2217://HOST:PORT; an IPv6 HOST goes in brackets\n"
            "  --demo [PRODUCT]    connect to a simulated board (AHRS unless PRODUCT is given)\n"
            "  --headless          run without windows, driven by commands on standard input\n"
            "  --virtual-time      headless: time moves only with 'wait'\n"
@@ -87,7 +91,9 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
             options.*(text->member) = value;
             if (arg == "--export-csv") options.exportCsvOut = optionalWord().value_or("");
         } else if (arg == "--port") {
-            options.ports.push_back(value);
+            const ParsedPortAddress port = ParsePortAddress(value);
+            if (!port.Ok()) return fail("--port: " + port.error);
+            options.ports.push_back(port.address.Text());
         } else if (arg == "--open") {
             if (value != "attitude" && value != "position" && value != "scope")
                 return fail("--open takes attitude, position or scope");

@@ -9,7 +9,7 @@ namespace zephran {
 // The command line shared by the desktop and the headless front end.
 struct Options {
     std::optional<std::string> appDir;      // --app-dir DIR
-    std::vector<std::string> ports;         // --port PATH, repeatable
+    std::vector<std::string> ports;         // --port PORT, repeatable: a path or an address
     bool headless = false;                  // --headless
     bool virtualTime = false;               // --virtual-time (headless)
     std::optional<std::string> demo;        // --demo [PRODUCT]; "AHRS" when no product is given
