@@ -31,10 +31,6 @@ bool ConnectionManager::AutoMode() const {
     return s_.settings.ReadText("PCSetting", "PortScanMode") == "Auto";
 }
 
-unsigned ConnectionManager::Baud() const {
-    return static_cast<unsigned>(std::max(s_.settings.ReadInt("PCSetting", "bps", 12), 0));
-}
-
 std::size_t ConnectionManager::ProbePorts() {
     ports_.clear();
     knownDevices_.clear();
@@ -95,7 +91,7 @@ void ConnectionManager::OpenConfiguredPort() {
     s_.timers.KillTimer(kTimerScan);
     StopPort();
     s_.session.SetConnected(false);
-    const unsigned baud = Baud();
+    const unsigned baud = s_.session.Baud();
     const int com = s_.settings.ReadInt("PCSetting", "Com", 12);
     const auto devices = s_.session.Link().Devices();
     const auto port = std::find_if(devices.begin(), devices.end(), [com](const PortEntry& p) {
@@ -123,7 +119,7 @@ void ConnectionManager::ShowPort(const PortEntry& port) {
 }
 
 bool ConnectionManager::OpenForScan(const PortEntry& port) {
-    if (s_.session.Link().Open(port.number, port.devicePath, Baud())) {
+    if (s_.session.Link().Open(port.number, port.devicePath, s_.session.Baud())) {
         portOpen_ = true;
         s_.session.PortOpened();
         openNumber_ = port.number;

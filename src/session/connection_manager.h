@@ -55,7 +55,6 @@ public:
 
 private:
     bool AutoMode() const;
-    unsigned Baud() const;
     bool OpenForScan(const PortEntry& port);
     void StopPort();
     void ShowPort(const PortEntry& port);

@@ -96,6 +96,8 @@ public:
     std::uint64_t DiscardedBytes() const { return discardedBytes_; }
     // Set while the board runs its three-axis compass calibration: the rates pause.
     bool MagCalibrating() const { return magCalibrating_; }
+    // The baud rate the port is opened with, as the settings say.
+    unsigned Baud() const;
     // Whether the firmware update or a parameter transfer holds the link.
     bool LinkHeld() const { return linkHeld && linkHeld(); }
 
@@ -125,7 +127,6 @@ private:
 
     std::string Counter(const char* key, long long value) const;
     void TextFrame(const ReceiveArea& frame);
-    unsigned Baud() const;
     // Counts a timed-out request toward the wrong-product hint and tells the hint when due.
     void NoticeTimeOut(const PendingRequest& request);
     // The live data rates of the product in the status pane.
