@@ -2,21 +2,15 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "app/language_coverage.h"
-#include "dispatch/reply_dispatcher.h"
-#include "lang/lang_ini.h"
-#include "lang/language_setting.h"
-#include "link/frame_receiver.h"
-#include "link/frame_sender.h"
+#include "app/main_menu.h"
+#include "app/page_set.h"
+#include "app/program_language.h"
 #include "link/serial_link.h"
 #include "link/traffic_log.h"
 #include "pages/autopilot/gpsins_telemetry.h"
-#include "pages/framework/page.h"
 #include "pages/framework/page_host.h"
 #include "params/parameter_files.h"
 #include "platform/app_paths.h"
@@ -25,6 +19,7 @@
 #include "recording/replay_link.h"
 #include "records/record_store.h"
 #include "session/connection_manager.h"
+#include "session/link_session.h"
 #include "session/settings_file.h"
 #include "ui/list_box.h"
 #include "ui/menu.h"
@@ -42,17 +37,11 @@ inline constexpr int kIdPageTree = 1001;
 inline constexpr int kIdTrafficLog = 1012;
 inline constexpr int kIdBoardText = 1013;
 
-inline constexpr const char* kMakerWebPage = "https://www.zephranfpv.com/";
-
-// The main window: it owns the link, the language store, the pages and the models that the
+// The main window: it owns the link session, the language, the pages and the models that the
 // front end draws (tree, traffic log, board text, status bar, menu bar).
-class CZephranDlg : public PageHost,
-                    private FrameSenderHost,
-                    private FrameDispatcher,
-                    private ReplyDispatcher::Bookkeeping,
-                    private SerialPortOwner {
+class CZephranDlg : public PageHost {
 public:
-    // link: the serial port to use; null for the real devices of the port directory.
+    // link: the ports to use; null for the real devices of the port directory.
     CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths paths,
                 PortDirectoryOptions ports, std::unique_ptr<SerialLink> link = nullptr);
     ~CZephranDlg() override;
@@ -60,15 +49,17 @@ public:
     // Runs once before the window is shown.
     void OnInitDialog();
 
-    // Front end: wakeUp is called on the monitor thread when bytes or port events wait; the
-    // front end then calls ProcessPortEvents on the user-interface thread.
-    void SetWakeUpHandler(std::function<void()> wakeUp);
-    void ProcessPortEvents();
+    // Front end: wakeUp is called on a transport's thread when its events wait; the front end
+    // then calls ProcessPortEvents on the user-interface thread.
+    void SetWakeUpHandler(std::function<void()> wakeUp) {
+        session_.SetWakeUpHandler(std::move(wakeUp));
+    }
+    void ProcessPortEvents() { session_.ProcessPortEvents(); }
     // Runs the timer ticks due now; NextTimerDue tells when to call again.
     void RunDueTimers();
     std::optional<std::int64_t> NextTimerDue() const { return timers_.NextDue(); }
     // A menu command.
-    void OnCommand(unsigned command);
+    void OnCommand(unsigned command) { menu_.OnCommand(command); }
 
     // The models drawn by the front end.
     ui::Window& MainWindow() { return main_; }
@@ -76,87 +67,53 @@ public:
     ui::ListBoxModel& TrafficList() { return trafficList_; }
     ui::StatusBarModel& StatusBar() { return statusBar_; }
     ui::MenuBarModel& MenuBar() { return menuBar_; }
-    Page* ShownPage() const { return shown_; }
-    Page* FindPage(std::string_view treeKey) const;
-    const std::vector<std::unique_ptr<Page>>& Pages() const { return pages_; }
-    // Told whenever another page is shown.
-    ui::ChangeSignal pageChanged;
+    PageSet& Pages() { return pages_; }
+    const PageSet& Pages() const { return pages_; }
+    // The window's title: its caption, the port open and whether the board answered.
+    std::string Title();
     // Told when a language change has refreshed the texts.
     ui::ChangeSignal textsChanged;
 
-    // Named entry points of the main dialog.
-    void BuildPageTree();
-    void ShowProductPage();
-    void BuildMenuBar();
+    // Every window takes its texts again.
     void ApplyLanguageRefresh();
-    bool LoadLanguageFile(const std::string& path);
     // Whether the program may end now; asks the user where something would be lost (edits not
     // written to the board, a running firmware update, which Yes stops).
     bool MayQuit();
-    void StartScan() { connection_.StartScan(); }
-    void OpenConfiguredPort() { connection_.OpenConfiguredPort(); }
 
+    LinkSession& Session() { return session_; }
     ConnectionManager& Connection() { return connection_; }
-    const ReplyDispatcher& Dispatcher() const { return dispatcher_; }
     const AppPaths& Paths() const { return paths_; }
-    const LanguageSetting& Language() const { return languageSetting_; }
-    CLangIni& LanguageStore() { return lang_; }
-    std::uint32_t TransmitCount() const { return sender_.TransmitCount(); }
-
-    // PageHost
-    bool SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
-                   const std::uint8_t* payload) override;
-    bool CheckConnected() override;
-    void SetStatus(int code, const std::string& text, int value) override;
-    const TextSource& Texts() const override { return lang_; }
-    bool LanguageChosen() const override { return !languageSetting_.Read().empty(); }
-    ui::HostServices& Host() const override { return host_; }
-    RecordStore& Records() override { return records_; }
+    ProgramLanguage& Language() { return language_; }
+    const SettingsFile& Settings() const { return settings_; }
     FirmwareUpdate& Update() { return update_; }
     LiveRecorder& Recorder() { return recorder_; }
     ParameterFiles& Parameters() { return parameters_; }
     ReplayLink& Replay() { return replay_; }
-    bool IsShown(const Page& page) const override { return shown_ == &page; }
     views::LiveViews* Views() { return &views_; }
 
-    const SettingsFile& Settings() const { return settings_; }
-    // Which live page the page area shows, as the page switch sets it.
-    int ActivePageCode() const { return activePageCode_; }
+    // PageHost
+    bool SendFrame(std::uint8_t group, std::uint8_t msgId, std::uint16_t length,
+                   const std::uint8_t* payload) override {
+        return session_.SendFrame(group, msgId, length, payload);
+    }
+    bool CheckConnected() override { return session_.CheckConnected(); }
+    void SetStatus(int code, const std::string& text, int value) override;
+    const TextSource& Texts() const override { return language_.Store(); }
+    bool LanguageChosen() const override { return language_.Chosen(); }
+    ui::HostServices& Host() const override { return host_; }
+    RecordStore& Records() override { return records_; }
+    bool IsShown(const Page& page) const override { return pages_.Shown() == &page; }
 
 private:
-    // FrameSenderHost
-    bool IsConnected() const override { return connection_.Connected(); }
-    void AddPendingRequest(std::uint8_t group, std::uint8_t msgId, std::size_t frameBytes) override;
-    std::size_t WriteLimit() const override { return SerialLink::kWriteBufferSize; }
-    bool WriteToPort(const std::uint8_t* bytes, std::size_t count) override;
-    void ShowMessage(const std::string& text) override { host_.MessageBox(text); }
-    void SetStatusText(int pane, const std::string& text) override;
-    // FrameDispatcher
-    int DispatchFrame(const ReceiveArea& frame) override;
-    // ReplyDispatcher::Bookkeeping
-    void ReceiveCounted(std::int32_t count) override;
-    void RemovePending(std::uint8_t group, std::uint8_t msgId) override;
-    // SerialPortOwner
-    void WakeUp() override;
-
     void OnTimer(int id);
-    void OnTreeSelection();
-    void ShowPage(Page* page, std::optional<int> liveCode);
-    void LoadStartupLanguage();
-    void ProductCommand(std::string_view product);
-    void PcBaudCommand(std::size_t index);
-    void BoardOptionCommand(unsigned command);
     // Another board, or none: no page shows values from before as this board's.
-    void ForgetBoardValues();
-    std::string Counter(const char* key, long long value) const;
+    void ForgetBoardValues() { pages_.BoardChanged(); }
 
     ui::HostServices& host_;
     const Clock& clock_;
     AppPaths paths_;
     SettingsFile settings_;
-    LanguageSetting languageSetting_;
-    CLangIni lang_;
-    LanguageCoverageCheck languageCheck_;
+    ProgramLanguage language_;
     ui::Window main_;
     ui::TreeModel tree_;
     ui::ListBoxModel trafficList_;
@@ -164,27 +121,19 @@ private:
     ui::MenuBarModel menuBar_;
     ui::TimerTable timers_;
     TrafficLog log_;
-    FrameSender sender_;
-    FrameReceiver receiver_;
-    ReplyDispatcher dispatcher_;
-    std::unique_ptr<SerialLink> link_;
+    RecordStore records_;
+    // A played-back recording, parsed apart from the port's bytes.
+    ReplayLink replay_;
+    LinkSession session_;
     ConnectionManager connection_;
     FirmwareUpdate update_;
     // Outlives the pages; closing it on destruction keeps every record received.
     LiveRecorder recorder_;
-    // A played-back recording, parsed apart from the port's bytes.
-    ReplayLink replay_;
-    FrameReceiver replayReceiver_;
-    RecordStore records_;
     GpsInsTelemetry gpsInsTelemetry_{records_};
     views::LiveViews views_;
-    std::vector<std::unique_ptr<Page>> pages_;
+    PageSet pages_;
     ParameterFiles parameters_;
-    Page* shown_ = nullptr;
-    int activePageCode_ = kPageNotLive;
-
-    std::mutex wakeMutex_;
-    std::function<void()> wakeUp_;
+    MainMenu menu_;
 };
 
 }  // namespace zephran

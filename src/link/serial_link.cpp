@@ -2,7 +2,39 @@
 
 #include <unistd.h>
 
+#include "link/serial_transport.h"
+
 namespace zephran {
+
+bool SerialLink::Open(unsigned number, const std::string& path, unsigned baud) {
+    Close();
+    transport_ = MakeTransport(number, path);
+    open_ = transport_->Open(baud);
+    // A half-made open gives the device back.
+    if (!open_) transport_->Close();
+    return open_;
+}
+
+OpenFailure SerialLink::LastFailure() const {
+    return transport_ ? transport_->LastFailure() : OpenFailure::None;
+}
+
+void SerialLink::Close() {
+    if (open_) transport_->Close();
+    open_ = false;
+}
+
+bool SerialLink::Write(const std::uint8_t* bytes, std::size_t count) {
+    return open_ && transport_->Write(bytes, count);
+}
+
+std::vector<PortEvent> SerialLink::TakeEvents() {
+    return transport_ ? transport_->TakeEvents() : std::vector<PortEvent>{};
+}
+
+std::string SerialLink::OpenName() const {
+    return open_ ? transport_->Name() : std::string();
+}
 
 std::vector<PortEntry> DeviceSerialLink::Devices() {
     directory_.Refresh();
@@ -13,12 +45,9 @@ bool DeviceSerialLink::Present(const std::string& path) {
     return ::access(path.c_str(), F_OK) == 0;
 }
 
-bool DeviceSerialLink::Open(unsigned number, const std::string& path, unsigned baud) {
-    if (!port_.OpenPort(&owner_, number, path, baud, 'N', 8, 1,
-                        CSerialPort::kEvRxChar | CSerialPort::kEvRxFlag, kWriteBufferSize)) {
-        return false;
-    }
-    return port_.StartMonitorThread();
+std::unique_ptr<Transport> DeviceSerialLink::MakeTransport(unsigned number,
+                                                           const std::string& path) {
+    return std::make_unique<SerialTransport>(number, path, owner_);
 }
 
 }  // namespace zephran

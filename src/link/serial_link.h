@@ -1,15 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "link/port_directory.h"
 #include "link/serial_port.h"
+#include "link/transport.h"
 
 namespace zephran {
 
-// The main dialog's one serial port and the devices it can choose from.
+// The one link the program holds open and the ports it can choose from. Opening a port opens a
+// transport for it in place of the one before; the rest goes to that transport.
 class SerialLink {
 public:
     virtual ~SerialLink() = default;
@@ -18,38 +21,44 @@ public:
     virtual OpenFailure Probe(const std::string& path) = 0;
     // Whether the device is there now, without opening it.
     virtual bool Present(const std::string& path) = 0;
-    // Opens at baud, no parity, 8 data bits, 1 stop bit, and starts the monitor thread.
-    virtual bool Open(unsigned number, const std::string& path, unsigned baud) = 0;
-    virtual OpenFailure LastFailure() const = 0;
-    virtual void Close() = 0;
-    // The most bytes one write takes.
-    static constexpr std::size_t kWriteBufferSize = 2048;
-    // False when the port is closed or the block is longer than its buffer.
-    virtual bool Write(const std::uint8_t* bytes, std::size_t count) = 0;
-    virtual std::vector<PortEvent> TakeEvents() = 0;
+
+    // Opens port number at path with baud, no parity, 8 data bits, 1 stop bit.
+    bool Open(unsigned number, const std::string& path, unsigned baud);
+    OpenFailure LastFailure() const;
+    void Close();
+    // False when no transport is open or the block is longer than Transport::kWriteBufferSize.
+    bool Write(const std::uint8_t* bytes, std::size_t count);
+    // The events of the last transport opened, also those queued before it was closed.
+    std::vector<PortEvent> TakeEvents();
+    // The open transport's name; empty while none is open.
+    std::string OpenName() const;
+
+protected:
+    // The transport for a port, not yet open.
+    virtual std::unique_ptr<Transport> MakeTransport(unsigned number, const std::string& path) = 0;
+
+private:
+    std::unique_ptr<Transport> transport_;
+    bool open_ = false;
 };
 
-// The real port: CSerialPort over the port directory.
+// The real ports: the devices of the port directory, each a serial device.
 class DeviceSerialLink : public SerialLink {
 public:
+    // owner: woken when a transport's events wait.
     DeviceSerialLink(PortDirectoryOptions options, SerialPortOwner& owner)
         : directory_(std::move(options)), owner_(owner) {}
 
     std::vector<PortEntry> Devices() override;
     OpenFailure Probe(const std::string& path) override { return CSerialPort::ProbeDevice(path); }
     bool Present(const std::string& path) override;
-    bool Open(unsigned number, const std::string& path, unsigned baud) override;
-    OpenFailure LastFailure() const override { return port_.OpenFailureReason(); }
-    void Close() override { port_.StopMonitorThread(); }
-    bool Write(const std::uint8_t* bytes, std::size_t count) override {
-        return port_.QueueWrite(bytes, count);
-    }
-    std::vector<PortEvent> TakeEvents() override { return port_.TakeEvents(); }
+
+protected:
+    std::unique_ptr<Transport> MakeTransport(unsigned number, const std::string& path) override;
 
 private:
     PortDirectory directory_;
     SerialPortOwner& owner_;
-    CSerialPort port_;
 };
 
 }  // namespace zephran

@@ -43,7 +43,7 @@ std::vector<std::uint8_t> BoardRecord(const ParameterSetBinding& binding, Record
 ParameterFiles::ParameterFiles(Services services)
     : s_(std::move(services)),
       transfer_({[this](const Message& message) {
-                     for (const PendingRequest& request : s_.connection.Pending()) {
+                     for (const PendingRequest& request : s_.session.Pending()) {
                          if (message.Is(request.group, request.msgId)) return true;
                      }
                      return false;
@@ -183,7 +183,7 @@ std::string ParameterFiles::BoardRefusal() const {
     if (Busy())
         return AddedText(s_.texts, "ParameterFiles", "Busy",
                          "Parameters are being transferred already.");
-    if (!s_.connection.Connected())
+    if (!s_.session.Connected())
         return AddedText(s_.texts, "ParameterFiles", "No Board", "No board is connected.");
     if (ProductSets().empty()) {
         return FillIn(AddedText(s_.texts, "ParameterFiles", "No Sets",

@@ -9,7 +9,8 @@
 #include "pages/framework/page.h"
 #include "params/parameter_snapshot.h"
 #include "params/parameter_transfer.h"
-#include "session/connection_manager.h"
+#include "platform/clock.h"
+#include "session/link_session.h"
 #include "ui/change_signal.h"
 
 namespace zephran {
@@ -28,7 +29,7 @@ public:
     struct Services {
         const std::vector<std::unique_ptr<Page>>& pages;
         const SettingsFile& settings;
-        const ConnectionManager& connection;
+        const LinkSession& session;
         RecordStore& records;
         ui::HostServices& host;
         const TextSource& texts;

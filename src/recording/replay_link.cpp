@@ -58,4 +58,25 @@ void ReplayLink::Tick(std::int64_t nowMs, const FrameSink& sink) {
     changed.Emit();
 }
 
+bool ReplayLink::Open(unsigned /*baud*/) {
+    return Loaded();
+}
+
+bool ReplayLink::Write(const std::uint8_t* /*bytes*/, std::size_t /*count*/) {
+    return false;
+}
+
+std::vector<PortEvent> ReplayLink::TakeEvents() {
+    PortEvent due;
+    Tick(clock_.SteadyMs(), [&due](std::span<const std::uint8_t> frame) {
+        due.bytes.insert(due.bytes.end(), frame.begin(), frame.end());
+    });
+    if (due.bytes.empty()) return {};
+    return {std::move(due)};
+}
+
+OpenFailure ReplayLink::LastFailure() const {
+    return Loaded() ? OpenFailure::None : OpenFailure::NoSuchDevice;
+}
+
 }  // namespace zephran

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/transport.h"
+#include "platform/clock.h"
 #include "recording/recording_reader.h"
 #include "recording/replay_frames.h"
 #include "ui/change_signal.h"
@@ -10,10 +12,12 @@
 namespace zephran {
 
 // Plays a recording back as the frames a board would have sent: each record becomes the AHRS
-// live reply or the GPS/INS replies it was made from, handed to the same dispatch as frames from
-// the serial port.
-class ReplayLink {
+// live reply or the GPS/INS replies it was made from. As a transport it receives the frames due
+// by the clock's time and takes nothing to send.
+class ReplayLink : public Transport {
 public:
+    explicit ReplayLink(const Clock& clock) : clock_(clock) {}
+
     // Records a second at 1×: the rate the boards stream at unless told otherwise.
     static constexpr int kRecordsPerSecond = 50;
     // Playback speeds; 0 is as fast as the user-interface thread allows.
@@ -28,6 +32,15 @@ public:
     // Hands sink the frames due by nowMs.
     void Tick(std::int64_t nowMs, const FrameSink& sink);
 
+    // Transport. Open succeeds when a recording is loaded, whatever the baud; Close pauses. The
+    // events are the frames due now, as one batch of received bytes.
+    bool Open(unsigned baud) override;
+    void Close() override { Pause(); }
+    bool Write(const std::uint8_t* bytes, std::size_t count) override;
+    std::vector<PortEvent> TakeEvents() override;
+    OpenFailure LastFailure() const override;
+    std::string Name() const override { return path_; }
+
     bool Loaded() const { return !path_.empty(); }
     bool Playing() const { return playing_; }
     const std::string& Path() const { return path_; }
@@ -37,6 +50,7 @@ public:
     ui::ChangeSignal changed;
 
 private:
+    const Clock& clock_;
     Recording recording_;
     std::string path_;
     std::size_t position_ = 0;

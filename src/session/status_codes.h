@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
+#include "ui/status_bar.h"
+
 namespace zephran {
 
 // Status codes of SetStatus: panes 0, 1, RX (pane 3), TX (pane 4), the progress bar, the baud
@@ -13,5 +17,8 @@ enum StatusCode : int {
     kStatusProgress,
     kStatusBaud
 };
+
+// Shows text in the pane of code, or value on the progress bar for kStatusProgress.
+void ShowStatus(ui::StatusBarModel& bar, int code, const std::string& text, int value);
 
 }  // namespace zephran

@@ -48,7 +48,7 @@ protected:
     }
 
     std::string Text(const char* section, const char* key) {
-        return dialog.LanguageStore().LangText(section, key);
+        return dialog.Language().Store().LangText(section, key);
     }
     void Trigger(unsigned command) {
         QAction* action = window.Menus().Action(command);
@@ -90,24 +90,24 @@ TEST_F(GuiMainWindow, StartsWithTheProductTreeAndPage) {
     EXPECT_EQ(tree.topLevelItem(0)->childCount(), 6);
     for (int i = 0; i < tree.topLevelItemCount(); ++i)
         EXPECT_TRUE(tree.topLevelItem(i)->isExpanded());
-    EXPECT_EQ(PageOnShow(), dialog.FindPage("AHRS_View"));
+    EXPECT_EQ(PageOnShow(), dialog.Pages().Find("AHRS_View"));
 }
 
 TEST_F(GuiMainWindow, SelectingANodeShowsItsPage) {
     ClickNode("AHRS_Set");
-    ASSERT_EQ(PageOnShow(), dialog.FindPage("AHRS_Set"));
+    ASSERT_EQ(PageOnShow(), dialog.Pages().Find("AHRS_Set"));
     const auto* heading =
         window.Pages().Current()->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->text().toStdString(), dialog.FindPage("AHRS_Set")->GetWindowText());
+    EXPECT_EQ(heading->text().toStdString(), dialog.Pages().Find("AHRS_Set")->GetWindowText());
 
     ClickNode("Update_FirmwareUpdate");
-    EXPECT_EQ(PageOnShow(), dialog.FindPage("Update_FirmwareUpdate"));
+    EXPECT_EQ(PageOnShow(), dialog.Pages().Find("Update_FirmwareUpdate"));
     // A top node stands for no page: the page on show stays.
     ClickNode("AHRS");
-    EXPECT_EQ(PageOnShow(), dialog.FindPage("Update_FirmwareUpdate"));
+    EXPECT_EQ(PageOnShow(), dialog.Pages().Find("Update_FirmwareUpdate"));
     ClickNode("AHRS_View");
-    EXPECT_EQ(PageOnShow(), dialog.FindPage("AHRS_View"));
+    EXPECT_EQ(PageOnShow(), dialog.Pages().Find("AHRS_View"));
 }
 
 TEST_F(GuiMainWindow, MenuCommandsMoveTheirCheckMarks) {
@@ -123,7 +123,7 @@ TEST_F(GuiMainWindow, MenuCommandsMoveTheirCheckMarks) {
     EXPECT_TRUE(Checked(kCmdProductAat));
     EXPECT_FALSE(Checked(kCmdProductAhrs));
     EXPECT_EQ(window.Tree().topLevelItem(0)->text(0).toStdString(), Text("Tree", "AAT"));
-    EXPECT_EQ(PageOnShow(), dialog.FindPage("AAT_Servo_Set"));
+    EXPECT_EQ(PageOnShow(), dialog.Pages().Find("AAT_Servo_Set"));
 }
 
 TEST_F(GuiMainWindow, ACheckedItemChosenAgainKeepsItsMark) {
@@ -230,7 +230,7 @@ TEST_F(GuiMainWindow, ClosingWithAnUnwrittenEditAsksAndNoKeepsTheWindow) {
 
 // The toolbar's captions and tips follow a change of language.
 TEST_F(GuiMainWindow, TheParameterToolBarSpeaksTheChosenLanguage) {
-    ASSERT_TRUE(dialog.LoadLanguageFile(dialog.Paths().languageDir + "/chinese.ini"));
+    ASSERT_TRUE(dialog.Language().LoadFile(dialog.Paths().languageDir + "/chinese.ini"));
     dialog.ApplyLanguageRefresh();
     ParameterToolBar& bar = window.ParameterBar();
     EXPECT_EQ(bar.SaveAction().text().toStdString(), Text("ParameterFiles", "Save"));
@@ -244,7 +244,7 @@ std::vector<std::string> PagesCutOffAt(MainWindow& window, CZephranDlg& dialog, 
     window.resize(width, window.height());
     QApplication::processEvents();
     std::vector<std::string> cut;
-    for (const auto& page : dialog.Pages()) {
+    for (const auto& page : dialog.Pages().All()) {
         window.Pages().Show(page.get());
         QApplication::processEvents();
         if (window.Pages().horizontalScrollBar()->maximum() > 0)
@@ -263,7 +263,7 @@ TEST_F(GuiMainWindow, NoPageIsCutOffOnTheRightAtAnyWindowSize) {
     }
     window.showNormal();
     int widest = 0;
-    for (const auto& page : dialog.Pages())
+    for (const auto& page : dialog.Pages().All())
         widest = std::max(widest, window.Pages().Add(*page).sizeHint().width());
     // Side by side, some pages want more than 1024 pixels; they fit in less by flowing down.
     EXPECT_GT(widest, 1024);
@@ -476,7 +476,7 @@ TEST(GuiDemoSession, ConnectsAndCountsTheBoardsFrames) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return !window.windowTitle().contains(QString::fromStdString(
-                session.Dialog().LanguageStore().LangText("Panel", "Title Waiting")));
+                session.Dialog().Language().Store().LangText("Panel", "Title Waiting")));
         },
         5000));
     EXPECT_TRUE(window.windowTitle().startsWith("ZephranFPV V3.5 — COM1 /"))

@@ -54,7 +54,7 @@ protected:
         window = std::make_unique<MainWindow>(*dialog, clock);
         window->show();
         window->Start();
-        ASSERT_TRUE(WaitFor([this] { return dialog->Connection().Connected(); }, 5000));
+        ASSERT_TRUE(WaitFor([this] { return dialog->Session().Connected(); }, 5000));
     }
     void TearDown() override { Stop(); }
     void Stop() {
@@ -73,7 +73,7 @@ protected:
     Page& Show(const char* key) {
         dialog->Tree().SelectItem(dialog->Tree().FindKey(key));
         QApplication::processEvents();
-        return *dialog->ShownPage();
+        return *dialog->Pages().Shown();
     }
     // Records the kind of list entry for a little over two seconds, saving the window while it
     // records; path is the recording's file.
@@ -191,7 +191,7 @@ TEST_F(GuiPageScreenshots, RefusedWriteLeavesTheBadBoxSelected) {
     Page& page = Show("AHRS_Set");
     ASSERT_TRUE(page.UserSetText(CDlgAHRSSetting::kGyroNoise, "0.5"));
     ASSERT_TRUE(page.UserSetText(CDlgAHRSSetting::kAccNoise, "lots"));
-    const std::size_t pending = dialog->Connection().Pending().size();
+    const std::size_t pending = dialog->Session().Pending().size();
     ASSERT_TRUE(page.UserClick(CDlgAHRSSetting::kWrite));
     QApplication::processEvents();
     EXPECT_EQ(host.Messages(), std::vector<std::string>{"Enter a number."});
@@ -200,7 +200,7 @@ TEST_F(GuiPageScreenshots, RefusedWriteLeavesTheBadBoxSelected) {
     EXPECT_EQ(box->text(), "lots");
     EXPECT_EQ(box->selectedText(), "lots");
     EXPECT_FALSE(box->visibleRegion().isEmpty());
-    EXPECT_EQ(dialog->Connection().Pending().size(), pending);
+    EXPECT_EQ(dialog->Session().Pending().size(), pending);
     Save("refused-write.png");
 }
 

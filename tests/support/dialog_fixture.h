@@ -63,7 +63,7 @@ protected:
     const std::vector<std::string>& Log() const { return dialog->TrafficList().Lines(); }
 
     // Devices given to the link at Start.
-    FakeLink devices;
+    FakeDevices devices;
     TempDir dir;
     FakeHost host;
     VirtualClock clock;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,16 +11,26 @@
 
 namespace zephran::testing {
 
-// Serial devices in memory. A device with a board answers the connect request the way a board
-// does; everything written is kept for the test.
-class FakeLink : public SerialLink {
-public:
-    using Bytes = std::vector<std::uint8_t>;
-
+// The serial devices a FakeLink starts with.
+struct FakeDevices {
     void AddDevice(const std::string& path, bool board = false) {
         devices.push_back({static_cast<unsigned>(devices.size() + 1), path, ""});
         if (board) boards.insert(path);
     }
+
+    std::vector<PortEntry> devices;
+    std::set<std::string> boards;
+    std::set<std::string> unplugged;
+    std::map<std::string, OpenFailure> refused;
+};
+
+// Serial devices in memory. A device with a board answers the connect request the way a board
+// does; everything written is kept for the test.
+class FakeLink : public SerialLink, public FakeDevices {
+public:
+    using Bytes = std::vector<std::uint8_t>;
+
+    explicit FakeLink(const FakeDevices& start = {}) : FakeDevices(start) {}
 
     std::vector<PortEntry> Devices() override { return devices; }
     OpenFailure Probe(const std::string& path) override {
@@ -27,27 +38,6 @@ public:
         return refused.count(path) ? refused[path] : OpenFailure::None;
     }
     bool Present(const std::string& path) override { return !unplugged.count(path); }
-    bool Open(unsigned number, const std::string& path, unsigned baud) override {
-        ++opens;
-        if (!Present(path) || refused.count(path)) {
-            failure = Present(path) ? refused[path] : OpenFailure::NoSuchDevice;
-            return false;
-        }
-        openPath = path;
-        openNumber = number;
-        openBaud = baud;
-        return true;
-    }
-    OpenFailure LastFailure() const override { return failure; }
-    void Close() override { openPath.clear(); }
-    bool Write(const std::uint8_t* bytes, std::size_t count) override {
-        if (openPath.empty() || count > kWriteBufferSize) return false;
-        written.emplace_back(bytes, bytes + count);
-        const bool connect = count == 8 && bytes[2] == 12 && bytes[3] == 1;
-        if (connect && boards.count(openPath)) Receive(Frame(12, 1, {}));
-        return true;
-    }
-    std::vector<PortEvent> TakeEvents() override { return std::exchange(events, {}); }
 
     void Receive(const Bytes& bytes) {
         PortEvent event;
@@ -75,10 +65,6 @@ public:
         return frame;
     }
 
-    std::vector<PortEntry> devices;
-    std::set<std::string> boards;
-    std::set<std::string> unplugged;
-    std::map<std::string, OpenFailure> refused;
     OpenFailure failure = OpenFailure::None;
     std::string openPath;
     unsigned openNumber = 0;
@@ -86,6 +72,48 @@ public:
     int opens = 0;
     std::vector<Bytes> written;
     std::vector<PortEvent> events;
+
+protected:
+    std::unique_ptr<Transport> MakeTransport(unsigned number, const std::string& path) override {
+        return std::make_unique<Device>(*this, number, path);
+    }
+
+private:
+    // One opening of a device; what it does shows in the link's fields.
+    class Device : public Transport {
+    public:
+        Device(FakeLink& link, unsigned number, std::string path)
+            : link_(link), number_(number), path_(std::move(path)) {}
+
+        bool Open(unsigned baud) override {
+            ++link_.opens;
+            if (!link_.Present(path_) || link_.refused.count(path_)) {
+                link_.failure =
+                    link_.Present(path_) ? link_.refused[path_] : OpenFailure::NoSuchDevice;
+                return false;
+            }
+            link_.openPath = path_;
+            link_.openNumber = number_;
+            link_.openBaud = baud;
+            return true;
+        }
+        void Close() override { link_.openPath.clear(); }
+        bool Write(const std::uint8_t* bytes, std::size_t count) override {
+            if (link_.openPath.empty() || count > kWriteBufferSize) return false;
+            link_.written.emplace_back(bytes, bytes + count);
+            const bool connect = count == 8 && bytes[2] == 12 && bytes[3] == 1;
+            if (connect && link_.boards.count(link_.openPath)) link_.Receive(Frame(12, 1, {}));
+            return true;
+        }
+        std::vector<PortEvent> TakeEvents() override { return std::exchange(link_.events, {}); }
+        OpenFailure LastFailure() const override { return link_.failure; }
+        std::string Name() const override { return path_; }
+
+    private:
+        FakeLink& link_;
+        unsigned number_;
+        std::string path_;
+    };
 };
 
 }  // namespace zephran::testing

@@ -13,12 +13,12 @@ protected:
         devices.AddDevice("/dev/ttyUSB0", true);
         Start();
         Advance(1000);
-        ASSERT_TRUE(dialog->Connection().Connected());
+        ASSERT_TRUE(dialog->Session().Connected());
         dialog->Tree().SelectItem(dialog->Tree().FindKey(treeKey));
-        ASSERT_EQ(dialog->ShownPage()->Id().treeKey, treeKey);
+        ASSERT_EQ(dialog->Pages().Shown()->Id().treeKey, treeKey);
         host.messages.clear();
     }
-    Page& Shown() { return *dialog->ShownPage(); }
+    Page& Shown() { return *dialog->Pages().Shown(); }
     // The last frame written, as (group, msgId, payload).
     struct Written {
         std::uint8_t group = 0;
@@ -38,7 +38,7 @@ protected:
     }
     void Click(int id) { ASSERT_TRUE(Shown().UserClick(id)) << id; }
     void Type(int id, const std::string& text) { ASSERT_TRUE(Shown().UserSetText(id, text)) << id; }
-    std::string Box(int id) const { return dialog->ShownPage()->GetDlgItemText(id); }
+    std::string Box(int id) const { return dialog->Pages().Shown()->GetDlgItemText(id); }
 };
 
 }  // namespace zephran::testing

@@ -20,7 +20,7 @@ protected:
     std::vector<std::string> Boxes(std::initializer_list<int> ids) const {
         std::vector<std::string> texts;
         for (int id : ids)
-            texts.push_back(dialog->FindPage("AAT_Mag_Cal")->GetDlgItemText(id));
+            texts.push_back(dialog->Pages().Find("AAT_Mag_Cal")->GetDlgItemText(id));
         return texts;
     }
     std::vector<std::string> Readings() const {
@@ -98,7 +98,7 @@ TEST_F(AatCompassTest, RepliesFillTheirBoxesUsingXAndYOnly) {
 // The tracker reports while it turns, whichever page is shown.
 TEST_F(AatCompassTest, TrackerReportsRefreshThePageWhenItIsNotShown) {
     dialog->Tree().SelectItem(dialog->Tree().FindKey("AAT_Servo_Set"));
-    ASSERT_NE(dialog->ShownPage()->Id().treeKey, "AAT_Mag_Cal");
+    ASSERT_NE(dialog->Pages().Shown()->Id().treeKey, "AAT_Mag_Cal");
     Receive(11, 0, Floats({10, 20, 0, -30, -40, 0, 50, 60, 0}));
     EXPECT_EQ(Readings(), (std::vector<std::string>{"10", "20", "-30", "-40", "50", "60"}));
 }

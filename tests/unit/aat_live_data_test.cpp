@@ -24,7 +24,7 @@ protected:
         PageFixture::SetUp();
         ShowPage("AAT_Mag_Cal", "AAT");
     }
-    Page& LiveData() const { return *dialog->FindPage("AAT_Communicate"); }
+    Page& LiveData() const { return *dialog->Pages().Find("AAT_Communicate"); }
     std::string Received() const { return LiveData().GetDlgItemText(Dlg::kReceived); }
 };
 

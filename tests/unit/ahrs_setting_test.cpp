@@ -66,14 +66,15 @@ TEST_F(AhrsSettingTest, ShortReplyKeepsTheRecordsOwnTail) {
 TEST_F(AhrsSettingTest, HiddenPageIsRefreshedByTheReplyAndDefaultSendsNothingElse) {
     dialog->Tree().SelectItem(dialog->Tree().FindKey("AHRS_View"));
     Receive(15, 32, Params(1, 7.0, 8.0, 9.0));
-    EXPECT_EQ(dialog->FindPage("AHRS_Set")->GetDlgItemText(CDlgAHRSSetting::kCompassNoise), "9");
+    EXPECT_EQ(dialog->Pages().Find("AHRS_Set")->GetDlgItemText(CDlgAHRSSetting::kCompassNoise),
+              "9");
     dialog->Tree().SelectItem(dialog->Tree().FindKey("AHRS_Set"));
     Click(CDlgAHRSSetting::kDefault);
     EXPECT_EQ(Last().msgId, 34);
     EXPECT_TRUE(Last().payload.empty());
-    EXPECT_EQ(dialog->Connection().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Session().Pending().size(), 1u);
     Receive(15, 34);
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ protected:
         PageFixture::SetUp();
         ShowPage("AHRS_View");
     }
-    CDlgAHRS& View() { return static_cast<CDlgAHRS&>(*dialog->FindPage("AHRS_View")); }
+    CDlgAHRS& View() { return static_cast<CDlgAHRS&>(*dialog->Pages().Find("AHRS_View")); }
 };
 
 TEST_F(AhrsViewTest, LiveTextRoundsIntoFixedFields) {

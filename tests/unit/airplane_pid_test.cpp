@@ -141,7 +141,7 @@ TEST_F(AirplanePidInner, WriteAndDefaultRepliesOnlyClearTheirRequest) {
     const std::size_t logged = Log().size();
     Receive(18, 9, PidSet(1, 5, 5, 5, 5));
     Receive(18, 8, PidSet(1, 5, 5, 5, 5));
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     EXPECT_EQ(Log().size(), logged + 2);
     EXPECT_EQ(Box(2, P::kP), "0");
     Click(C(2).WriteButton());
@@ -180,7 +180,7 @@ TEST_F(AirplanePidOuter, InnerAndUnroutedRepliesLeaveThisPage) {
     Receive(18, 36, PidSet(1, 6, 6, 6, 6));
     for (std::size_t k = 0; k < 6; ++k)
         EXPECT_EQ(Box(k, P::kP), "0") << k;
-    const auto& inner = *dialog->FindPage("Airplane_PID_Inner");
+    const auto& inner = *dialog->Pages().Find("Airplane_PID_Inner");
     EXPECT_EQ(inner.GetDlgItemText(CDlgAirplanePIDInnerLoop::kTable.controllers[5].Box(P::kP)),
               "4");
     Receive(18, 19, PidSet(1, 7, 7, 7, 7));

@@ -20,7 +20,7 @@ protected:
         devices.AddDevice("/dev/ttyUSB0", true);
         Start();
         Advance(1000);
-        ASSERT_TRUE(dialog->Connection().Connected());
+        ASSERT_TRUE(dialog->Session().Connected());
     }
     void Request(std::uint8_t group, std::uint8_t msgId) {
         dialog->SendFrame(group, msgId, 0, nullptr);
@@ -63,9 +63,9 @@ TEST_F(ConnectionTest, BoardOnTheThirdPortIsFoundInTheThirdSecond) {
     EXPECT_EQ(link->openPath, "/dev/ttyUSB0");
     Advance(1000);
     EXPECT_EQ(link->openPath, "/dev/ttyUSB1");
-    EXPECT_FALSE(dialog->Connection().Connected());
+    EXPECT_FALSE(dialog->Session().Connected());
     Advance(1000);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
     EXPECT_EQ(Pane(1), "COM3");
     EXPECT_EQ(Pane(0), Text("Panel", "Hardware Connect Succeed"));
     EXPECT_TRUE(Logged("**" + Text("Communicate State", "CheckConnect") + "**"));
@@ -91,13 +91,13 @@ TEST_F(ConnectionTest, RequestTimesOutOnTheNinetyNinthTick) {
     host.messages.clear();
     dialog->SendFrame(15, 32, 0, nullptr);
     dialog->CheckConnected();
-    ASSERT_EQ(dialog->Connection().Pending().size(), 1u);
+    ASSERT_EQ(dialog->Session().Pending().size(), 1u);
     Advance(500);
     EXPECT_GT(dialog->StatusBar().Progress(), 40);
     Advance(480);  // 98 ticks
-    EXPECT_EQ(dialog->Connection().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Session().Pending().size(), 1u);
     Advance(10);  // the 99th
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     const std::string name = Text("Communicate State", "DL_MINIAHRS_READ_QR_PARA");
     EXPECT_EQ(host.messages, std::vector<std::string>{name + " " + Text("MessagBox", "TimeOut")});
     EXPECT_EQ(Log().back(), name + Text("Communicate State", "Timeout"));
@@ -114,19 +114,19 @@ TEST_F(ConnectionTest, ALongFrameAtALowBaudRateHasItsWireTimeBeforeTheTimeOut) {
     dialog->SendFrame(14, 1, static_cast<std::uint16_t>(page.size()), page.data());
     ASSERT_TRUE(dialog->CheckConnected());
     // 1034 bytes of ten bits: 1.077 s, 107 whole ticks before the usual 100.
-    ASSERT_EQ(dialog->Connection().Pending().size(), 1u);
-    EXPECT_EQ(dialog->Connection().Pending()[0].total, 207);
+    ASSERT_EQ(dialog->Session().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Session().Pending()[0].total, 207);
     Advance(2050);  // 205 ticks
-    EXPECT_EQ(dialog->Connection().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Session().Pending().size(), 1u);
     EXPECT_TRUE(host.messages.empty());
     Advance(10);
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     EXPECT_EQ(host.messages.size(), 1u);
 
     // A short request keeps the usual second.
     dialog->SendFrame(15, 32, 0, nullptr);
     ASSERT_TRUE(dialog->CheckConnected());
-    EXPECT_EQ(dialog->Connection().Pending()[0].total, 100);
+    EXPECT_EQ(dialog->Session().Pending()[0].total, 100);
 }
 
 TEST_F(ConnectionTest, OneReplyRemovesEveryPendingEntryOfItsKind) {
@@ -137,10 +137,10 @@ TEST_F(ConnectionTest, OneReplyRemovesEveryPendingEntryOfItsKind) {
     }
     dialog->SendFrame(18, 4, 0, nullptr);
     dialog->CheckConnected();
-    EXPECT_EQ(dialog->Connection().Pending().size(), 3u);
+    EXPECT_EQ(dialog->Session().Pending().size(), 3u);
     Receive(18, 1, FakeLink::Bytes(32));
-    ASSERT_EQ(dialog->Connection().Pending().size(), 1u);
-    EXPECT_EQ(dialog->Connection().Pending()[0].msgId, 4);
+    ASSERT_EQ(dialog->Session().Pending().size(), 1u);
+    EXPECT_EQ(dialog->Session().Pending()[0].msgId, 4);
 }
 
 TEST_F(ConnectionTest, RequestWithoutBoardIsNeitherWrittenNorPending) {
@@ -149,7 +149,7 @@ TEST_F(ConnectionTest, RequestWithoutBoardIsNeitherWrittenNorPending) {
     dialog->SendFrame(15, 2, 0, nullptr);
     dialog->CheckConnected();
     EXPECT_TRUE(link->written.empty());
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     EXPECT_EQ(host.messages, std::vector<std::string>{Text("MessagBox", "Check Hardware Connect")});
     Advance(2000);
     EXPECT_EQ(host.messages.size(), 1u);
@@ -174,15 +174,15 @@ TEST_F(ConnectionTest, LostPortRescansAndSaysWhichPortWasLost) {
     devices.AddDevice("/dev/ttyUSB1");
     Start();
     Advance(1000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     link->Lose();
     dialog->ProcessPortEvents();
-    EXPECT_FALSE(dialog->Connection().Connected());
+    EXPECT_FALSE(dialog->Session().Connected());
     EXPECT_FALSE(dialog->Connection().PortOpen());
     EXPECT_EQ(Pane(0), Text("Panel", "Port Lost") + " COM1");
     // The scan starts over and finds the board again.
     Advance(1000);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
 }
 
 TEST_F(ConnectionTest, NewDeviceRestartsTheScan) {
@@ -194,7 +194,7 @@ TEST_F(ConnectionTest, NewDeviceRestartsTheScan) {
     // The fresh probe starts at the first port again, then moves on to the new one.
     EXPECT_EQ(link->openPath, "/dev/ttyUSB0");
     Advance(1000);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
     EXPECT_EQ(Pane(1), "COM2");
 }
 
@@ -202,15 +202,15 @@ TEST_F(ConnectionTest, TheOnlyBoardUnpluggedAndPluggedBackInIsFoundAgain) {
     devices.AddDevice("/dev/ttyACM0", true);
     Start();
     Advance(1000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     link->unplugged.insert("/dev/ttyACM0");
     link->Lose();
     Advance(3000);
-    EXPECT_FALSE(dialog->Connection().Connected());
+    EXPECT_FALSE(dialog->Session().Connected());
     // Its path stays listed (a --port path) but is no device while unplugged.
     link->unplugged.clear();
     Advance(2000);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
     EXPECT_EQ(Pane(1), "COM1");
 }
 
@@ -225,7 +225,7 @@ TEST_F(ConnectionTest, ManualModeOpensTheConfiguredPort) {
     dialog->ProcessPortEvents();
     EXPECT_EQ(link->openPath, "/dev/ttyUSB1");
     EXPECT_EQ(link->openBaud, 57600u);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
 }
 
 TEST_F(ConnectionTest, ManualModeRetriesALostPortEverySecond) {
@@ -234,17 +234,17 @@ TEST_F(ConnectionTest, ManualModeRetriesALostPortEverySecond) {
     Start();
     dialog->OnCommand(kCmdManualPort);
     dialog->ProcessPortEvents();
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     link->Lose();
     link->refused["/dev/ttyUSB0"] = OpenFailure::NoSuchDevice;
     dialog->ProcessPortEvents();
     host.messages.clear();
     Advance(2000);
-    EXPECT_FALSE(dialog->Connection().Connected());
+    EXPECT_FALSE(dialog->Session().Connected());
     EXPECT_TRUE(host.messages.empty());
     link->refused.clear();
     Advance(1000);
-    EXPECT_TRUE(dialog->Connection().Connected());
+    EXPECT_TRUE(dialog->Session().Connected());
 }
 
 TEST_F(ConnectionTest, UnopenablePortsSayWhyAndHintAtTheDialoutGroup) {
@@ -335,7 +335,7 @@ TEST_F(ConnectionTest, ABoardThatAnswersNoRequestOfTheProductIsToldOncePerConnec
     link->Lose();
     dialog->ProcessPortEvents();
     Advance(1000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     for (int i = 0; i < 3; ++i)
         TimeOut(11, 1);
     EXPECT_EQ(Pane(0), kVantrelHint);
@@ -380,7 +380,7 @@ TEST_F(ConnectionTest, TheHintKeepsTheStatusPaneFromTheRatesUntilAnAnswerOrAProd
     link->Lose();
     dialog->ProcessPortEvents();
     Advance(1000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     for (int i = 0; i < 3; ++i)
         TimeOut(15, 32);
     ASSERT_EQ(Pane(0), hint);

@@ -182,9 +182,9 @@ TEST_F(FirmwareUpdateTest, CancelEndsTheUpdateAndIgnoresTheBoardAfterwards) {
 TEST_F(FirmwareUpdateTest, CancelLeavesNothingPending) {
     Begin(2048);
     Request(0);
-    ASSERT_FALSE(dialog->Connection().Pending().empty());
+    ASSERT_FALSE(dialog->Session().Pending().empty());
     Click(CIAPUpdateDlg::kStart);
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     Advance(2000);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(Pane(0), Text("Panel", "User Cancal"));
@@ -312,7 +312,7 @@ TEST_F(FirmwareUpdateTest, ProductChangeAndQuitAskFirstWhileAnUpdateRuns) {
     EXPECT_TRUE(dialog->MayQuit());
     ExpectEnded();
     EXPECT_EQ(Pane(0), Text("Panel", "User Cancal"));
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
 
     Begin(2048);
     dialog->OnCommand(kProductCommands[0].command);
@@ -320,8 +320,9 @@ TEST_F(FirmwareUpdateTest, ProductChangeAndQuitAskFirstWhileAnUpdateRuns) {
     EXPECT_FALSE(dialog->Update().Active());
     EXPECT_EQ(dialog->Settings().ReadText("ProductSetting", "Product"),
               kProductCommands[0].product);
-    EXPECT_EQ(dialog->FindPage("Update_FirmwareUpdate")->GetDlgItemText(CIAPUpdateDlg::kOutcome),
-              Text("Panel", "User Cancal"));
+    EXPECT_EQ(
+        dialog->Pages().Find("Update_FirmwareUpdate")->GetDlgItemText(CIAPUpdateDlg::kOutcome),
+        Text("Panel", "User Cancal"));
 }
 
 // The refusals come from the language file, in English when it lacks them.

@@ -56,7 +56,7 @@ TEST_F(GpsInsSettingTest, WriteBeforeAnyReadSendsTheInitialValuesAndDefaultSends
     const std::size_t logged = Log().size();
     Receive(16, 5);
     Receive(16, 6);
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
     EXPECT_EQ(Log().size(), logged);
 }
 
@@ -71,7 +71,7 @@ TEST_F(GpsInsSettingTest, ReadReplyFillsEveryBoxAndItsLeadingByteGoesBack) {
                                         "0.125", "7", "8", "9.25", "10000000000", "0.75"}));
     EXPECT_EQ(Log().back(), Text("Communicate State", "DL_GPSINS_QR_READ") +
                                 Text("Communicate State", "Succeed"));
-    EXPECT_TRUE(dialog->Connection().Pending().empty());
+    EXPECT_TRUE(dialog->Session().Pending().empty());
 
     Type(P::Box(11), "0.0625");
     Click(P::kWrite);

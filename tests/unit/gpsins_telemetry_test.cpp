@@ -79,7 +79,7 @@ protected:
         ShowPage("GPSINS_View", "GPSINS");
     }
     void Show(const char* key) { dialog->Tree().SelectItem(dialog->Tree().FindKey(key)); }
-    Page& PageOf(const char* key) { return *dialog->FindPage(key); }
+    Page& PageOf(const char* key) { return *dialog->Pages().Find(key); }
     RecordStore& Records() { return dialog->Records(); }
 };
 
@@ -130,7 +130,7 @@ TEST_F(GpsInsTelemetryTest, HiddenViewIsNotRewrittenButTheRecordsAndCountersAre)
     Receive(16, 3, Nav().Bytes());
     EXPECT_EQ(PageOf("GPSINS_View").GetDlgItemText(View::kNavOutputText), "");
     EXPECT_EQ(Records().navOutput.numSv, 11);
-    EXPECT_EQ(dialog->Dispatcher().LiveCount(LiveStream::kNavOutput), 2u);
+    EXPECT_EQ(dialog->Session().Dispatcher().LiveCount(LiveStream::kNavOutput), 2u);
     Show("GPSINS_View");
     EXPECT_EQ(Box(View::kNavOutputText), "");
     Receive(16, 3, Nav().Bytes());

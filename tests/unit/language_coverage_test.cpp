@@ -62,7 +62,7 @@ TEST_F(LanguageCoverageDialog, StartWithAnEmptyLanguageFileNamesItOnce) {
     Start();
     ASSERT_EQ(host.messages.size(), 1u) << ::testing::PrintToString(host.messages);
     EXPECT_NE(host.messages[0].find(file), std::string::npos) << host.messages[0];
-    dialog->LoadLanguageFile(file);
+    dialog->Language().LoadFile(file);
     EXPECT_EQ(host.messages.size(), 1u);
     // The menus keep the program's own captions rather than going blank.
     const ui::Menu& bar = dialog->MenuBar().Bar();

@@ -43,26 +43,26 @@ TEST_F(MainWindowTest, ProductsDecideTreeAndDefaultPage) {
     EXPECT_EQ(TreeKeys(dialog->Tree()),
               "AHRS>AHRS_View,AHRS_Set,AHRS_Set_FIR,AHRS_Cal,AHRS_ACC_CAL,AHRS_MAG_CAL;"
               "Data_Analyz>Analyz;Update>Update_FirmwareUpdate");
-    EXPECT_EQ(dialog->ShownPage()->Id().className, "CDlgAHRS");
-    EXPECT_EQ(dialog->ActivePageCode(), kPageAhrsView);
+    EXPECT_EQ(dialog->Pages().Shown()->Id().className, "CDlgAHRS");
+    EXPECT_EQ(dialog->Pages().ActivePageCode(), kPageAhrsView);
     EXPECT_EQ(dialog->Tree().GetItemText(dialog->Tree().Roots()[0]), Text("Tree", "AHRS"));
 
     dialog->OnCommand(1224);  // GPSINS shares the three calibration pages
     EXPECT_EQ(TreeKeys(dialog->Tree()),
               "GPSINS>GPSINS_View,GPSINS_Set,GPSINS_Set_Misc,AHRS_Cal,AHRS_ACC_CAL,AHRS_MAG_CAL;"
               "Data_Analyz>Analyz;Update>Update_FirmwareUpdate");
-    EXPECT_EQ(dialog->ActivePageCode(), kPageGpsInsView);
+    EXPECT_EQ(dialog->Pages().ActivePageCode(), kPageGpsInsView);
 
     dialog->OnCommand(1221);  // Standard keeps the page code
-    EXPECT_EQ(dialog->ShownPage()->Id().className, "CDlgAirplanePIDInnerLoop");
-    EXPECT_EQ(dialog->ActivePageCode(), kPageGpsInsView);
+    EXPECT_EQ(dialog->Pages().Shown()->Id().className, "CDlgAirplanePIDInnerLoop");
+    EXPECT_EQ(dialog->Pages().ActivePageCode(), kPageGpsInsView);
 }
 
 TEST_F(MainWindowTest, UnknownProductHasOnlyTheUpdateNodeAndNoPage) {
     WriteConfig("[ProductSetting]\nProduct=Glider\n");
     Start();
     EXPECT_EQ(TreeKeys(dialog->Tree()), "Update>Update_FirmwareUpdate");
-    EXPECT_EQ(dialog->ShownPage(), nullptr);
+    EXPECT_EQ(dialog->Pages().Shown(), nullptr);
     EXPECT_TRUE(Bar().items[0].popup->items.empty());
 }
 
@@ -70,13 +70,13 @@ TEST_F(MainWindowTest, TreeSelectionSwitchesPagesAndTopNodesChangeNothing) {
     WriteConfig("[ProductSetting]\nProduct=AHRS\n");
     Start();
     Select("AHRS_Cal");
-    EXPECT_EQ(dialog->ShownPage()->Id().treeKey, "AHRS_Cal");
-    EXPECT_EQ(dialog->ActivePageCode(), kPageSensorCalibrate);
+    EXPECT_EQ(dialog->Pages().Shown()->Id().treeKey, "AHRS_Cal");
+    EXPECT_EQ(dialog->Pages().ActivePageCode(), kPageSensorCalibrate);
     Select("AHRS");
-    EXPECT_EQ(dialog->ShownPage()->Id().treeKey, "AHRS_Cal");
+    EXPECT_EQ(dialog->Pages().Shown()->Id().treeKey, "AHRS_Cal");
     Select("AHRS_Set");
-    EXPECT_EQ(dialog->ActivePageCode(), kPageNotLive);
-    EXPECT_EQ(dialog->ShownPage()->GetWindowText(), Text("DlgAHRSSetting", "Title"));
+    EXPECT_EQ(dialog->Pages().ActivePageCode(), kPageNotLive);
+    EXPECT_EQ(dialog->Pages().Shown()->GetWindowText(), Text("DlgAHRSSetting", "Title"));
 }
 
 TEST_F(MainWindowTest, MenuBarFollowsTheSettings) {
@@ -146,11 +146,11 @@ TEST_F(MainWindowTest, LanguageDialogSwitchesEveryText) {
         window.UserClick(ui::IDOK);
     };
     dialog->OnCommand(kCmdLanguage);
-    EXPECT_EQ(dialog->Language().Read(), "chinese");
+    EXPECT_EQ(dialog->Language().Setting().Read(), "chinese");
     EXPECT_NE(dialog->Tree().GetItemText(dialog->Tree().Roots().back()), englishTree);
     EXPECT_EQ(dialog->Tree().GetItemText(dialog->Tree().Roots().back()), Text("Tree", "Update"));
     EXPECT_EQ(Pane(0), Text("Panel", "Change Language"));
-    EXPECT_EQ(dialog->FindPage("Helicopter_Autopilot")->GetWindowText(),
+    EXPECT_EQ(dialog->Pages().Find("Helicopter_Autopilot")->GetWindowText(),
               Text("Tree", "Helicopter_Autopilot"));
     EXPECT_EQ(Bar().items[0].text, Text("Product Menu", "1000"));
     EXPECT_TRUE(Log().empty());
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, MissingLanguageFileClearsTheSettingAndKeepsTheTree) {
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].substr(0, 1), " ");
     EXPECT_NE(host.messages[0].find("klingon.ini"), std::string::npos);
-    EXPECT_EQ(dialog->Language().Read(), "");
+    EXPECT_EQ(dialog->Language().Setting().Read(), "");
     // Without a language the tree is not built.
     EXPECT_TRUE(dialog->Tree().Roots().empty());
     // The menu bar keeps the program's own captions, with its whole structure.
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, NoLanguageSettingFallsBackToEnglish) {
     dir.Write("config/ZephranFPV/profile.ini", "");
     Start();
     EXPECT_EQ(host.messages[0], "Err,No Language Setting ,defaut set to english");
-    EXPECT_EQ(dialog->Language().Read(), "english");
+    EXPECT_EQ(dialog->Language().Setting().Read(), "english");
     EXPECT_FALSE(dialog->Tree().Roots().empty());
 }
 

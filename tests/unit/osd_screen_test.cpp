@@ -14,10 +14,10 @@ protected:
         devices.AddDevice("/dev/ttyUSB0", true);
         Start();
         Advance(1000);
-        ASSERT_TRUE(dialog->Connection().Connected());
-        ASSERT_EQ(dialog->ShownPage()->Id().className, "COSD");
+        ASSERT_TRUE(dialog->Session().Connected());
+        ASSERT_EQ(dialog->Pages().Shown()->Id().className, "COSD");
     }
-    Page& Osd() { return *dialog->ShownPage(); }
+    Page& Osd() { return *dialog->Pages().Shown(); }
     const COSD::Choice& Choice(int index) {
         return COSD::kChoices[static_cast<std::size_t>(index)];
     }

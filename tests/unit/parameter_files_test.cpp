@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         PageFixture::SetUp();
         ShowPage("AHRS_Set");
-        for (const auto& page : dialog->Pages()) {
+        for (const auto& page : dialog->Pages().All()) {
             auto* parameters = dynamic_cast<ParameterPage*>(page.get());
             for (std::size_t k = 0; parameters && k < parameters->SetCount(); ++k) {
                 const ParameterSet& set = parameters->Set(k).Set();
@@ -55,7 +55,7 @@ protected:
                 const std::uint8_t msgId = frame[3];
                 if (const ParameterSet* set = SetOf(group, msgId, false)) {
                     ++reads;
-                    maxPending = std::max(maxPending, dialog->Connection().Pending().size());
+                    maxPending = std::max(maxPending, dialog->Session().Pending().size());
                     if (silentRead != set->name)
                         Receive(group, msgId, board[std::string(set->name)]);
                 } else if (const ParameterSet* written = SetOf(group, msgId, true)) {
@@ -213,7 +213,7 @@ TEST_F(ParameterLoadTest, LinesNameTheSetByItsCaptionInTheLanguageInUse) {
         window.UserClick(ui::IDOK);
     };
     dialog->OnCommand(kCmdLanguage);
-    ASSERT_EQ(dialog->Language().Read(), "chinese");
+    ASSERT_EQ(dialog->Language().Setting().Read(), "chinese");
     const std::string set = Text("ParameterSets", "AHRS Noise");
     ASSERT_FALSE(set.empty());
     ASSERT_EQ(Save(dir.File("now.json")).error, "");
@@ -267,7 +267,7 @@ TEST_F(ParameterLoadTest, CompareListsTheChangedFieldAgainstTheBoardAndAnotherFi
                   "AHRS noise parameters / Gyroscope Noise (Q): first=1e-07, second=0.25"});
     // The caption is the label as the page shows it now, in whatever language.
     constexpr int kGyroNoiseLabel = 1181;
-    dialog->FindPage("AHRS_Set")->SetDlgItemText(kGyroNoiseLabel, "陀螺仪噪声(Q):");
+    dialog->Pages().Find("AHRS_Set")->SetDlgItemText(kGyroNoiseLabel, "陀螺仪噪声(Q):");
     EXPECT_EQ(dialog->Parameters().CompareFiles(path, dir.File("now.json")).lines,
               std::vector<std::string>{"AHRS noise parameters / 陀螺仪噪声(Q): first=1e-07, "
                                        "second=0.25"});

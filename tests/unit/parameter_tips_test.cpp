@@ -86,7 +86,7 @@ TEST_F(ParameterTipsOnPages, TipsFollowAChangeOfLanguage) {
         window.UserClick(ui::IDOK);
     };
     dialog->OnCommand(kCmdLanguage);
-    ASSERT_EQ(dialog->Language().Read(), "chinese");
+    ASSERT_EQ(dialog->Language().Setting().Read(), "chinese");
     const std::string chinese = Shown().Find(field.box)->tip;
     EXPECT_EQ(chinese, FieldTip(field, dialog->Texts()));
     EXPECT_NE(chinese, english);
@@ -100,7 +100,7 @@ TEST_F(ParameterTipsOnPages, TipsFollowAChangeOfLanguage) {
 
 TEST_F(ParameterTipsOnPages, EveryFieldOfEveryParameterPageHasATipAndShowsItsUnit) {
     ShowPage("AHRS_Set");
-    for (const auto& page : dialog->Pages()) {
+    for (const auto& page : dialog->Pages().All()) {
         auto* parameters = dynamic_cast<ParameterPage*>(page.get());
         for (std::size_t k = 0; parameters && k < parameters->SetCount(); ++k) {
             for (const ParameterField& field : parameters->Set(k).Set().fields) {

@@ -62,7 +62,7 @@ TEST_F(ReceiveOverflow, DiscardedBytesAreCountedAndShownAndLaterFramesStillCount
     devices.AddDevice("/dev/ttyUSB0", true);
     Start();
     Advance(1000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     for (std::size_t count : {5000u, 1200u}) {
         PortEvent dropped;
         dropped.kind = PortEvent::Kind::Discarded;
@@ -70,7 +70,7 @@ TEST_F(ReceiveOverflow, DiscardedBytesAreCountedAndShownAndLaterFramesStillCount
         link->events.push_back(dropped);
     }
     Receive(15, 1, FakeLink::Bytes(49));
-    EXPECT_EQ(dialog->Connection().DiscardedBytes(), 6200u);
+    EXPECT_EQ(dialog->Session().DiscardedBytes(), 6200u);
     EXPECT_EQ(Pane(0), "RX overflow: 6200 bytes discarded (the program fell behind the board)");
     EXPECT_EQ(Pane(3), Text("Panel", "RX") + " 2");
 }

@@ -144,7 +144,8 @@ TEST(ReplayLink, RecordsBecomeAhrsLiveFramesAtTheChosenSpeed) {
     Bytes bytes;
     for (int n = 0; n < 200; ++n)
         Append(bytes, RecordNumber(n));
-    ReplayLink replay;
+    VirtualClock clock;
+    ReplayLink replay{clock};
     replay.Load("rec.dat", ParseRecording(bytes));
     std::vector<Bytes> frames;
     const auto sink = [&frames](std::span<const std::uint8_t> frame) {

@@ -263,7 +263,7 @@ protected:
         ASSERT_TRUE(Recorder().Recording());
     }
     const CDlgAHRS& AhrsView() const {
-        return static_cast<const CDlgAHRS&>(*dialog->FindPage("AHRS_View"));
+        return static_cast<const CDlgAHRS&>(*dialog->Pages().Find("AHRS_View"));
     }
     // Records 30 AHRS live replies and opens the recording; returns the view's text after each.
     std::vector<std::string> RecordAndOpenAhrsRun() {
@@ -462,10 +462,10 @@ TEST_F(RecordingTest, PlaybackAloneDrivesTheViewsWhileItPlays) {
     const std::vector<std::string> recorded = RecordAndOpenAhrsRun();
     Click(Page::kPlayPause);
     Advance(100);
-    const std::uint32_t liveBefore = dialog->Dispatcher().LiveCount(LiveStream::kAhrs);
+    const std::uint32_t liveBefore = dialog->Session().Dispatcher().LiveCount(LiveStream::kAhrs);
     Receive(15, 1, Live(99.0f, 99.0f, 0.5f, 100.0f, 0));
     EXPECT_EQ(view.liveText, recorded[4]);
-    EXPECT_EQ(dialog->Dispatcher().LiveCount(LiveStream::kAhrs), liveBefore);
+    EXPECT_EQ(dialog->Session().Dispatcher().LiveCount(LiveStream::kAhrs), liveBefore);
     Bytes noise(25, 0);
     noise[0] = 0x5A;
     Receive(15, 32, noise);  // the noise parameters' reply

@@ -401,7 +401,7 @@ TEST_F(RefusedWriteCoverage, AllPagesWithBoxesAreCovered) {
     std::set<std::pair<std::string, int>> requests;
     for (const Request& r : ValueRequests())
         requests.insert({r.page, r.control});
-    for (const auto& page : dialog->Pages()) {
+    for (const auto& page : dialog->Pages().All()) {
         const std::string key(page->Id().treeKey);
         const bool boxes =
             std::any_of(page->Controls().begin(), page->Controls().end(), [](const auto& c) {

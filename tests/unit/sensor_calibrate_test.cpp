@@ -41,11 +41,11 @@ protected:
         ShowPage("AHRS_Cal");
     }
     CDlgSensorCalibrate& Cal() {
-        return static_cast<CDlgSensorCalibrate&>(*dialog->FindPage("AHRS_Cal"));
+        return static_cast<CDlgSensorCalibrate&>(*dialog->Pages().Find("AHRS_Cal"));
     }
     std::string Cap(const char* key) { return Text("DlgSensorCalibrate", key); }
     double Number(int id) const { return std::stod(Box(id)); }
-    bool MagCalibrating() { return dialog->Connection().magCalibrating; }
+    bool MagCalibrating() { return dialog->Session().MagCalibrating(); }
     // The three-axis toggle is never shown; tests reveal it to press it.
     void Reveal3Axis() { Cal().ShowControl(Page::kMag3AxisToggle, true); }
 };

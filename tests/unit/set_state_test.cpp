@@ -56,7 +56,7 @@ protected:
         }
         return notes;
     }
-    const Page& Shown() const { return *dialog->ShownPage(); }
+    const Page& Shown() const { return *dialog->Pages().Shown(); }
 };
 
 TEST_F(SetStateTest, ReadEditWriteAndDefaultMoveTheSetThroughItsStates) {
@@ -116,8 +116,8 @@ TEST_F(SetStateTest, OnlyTheAcknowledgementOfTheWriteAsTypedCounts) {
 
 TEST_F(SetStateTest, AnotherBoardOrNoneMakesReadSetsNotReadAndKeepsEdits) {
     ShowPage("AHRS_Set");
-    Page& ahrsSet = *dialog->FindPage("AHRS_Set");
-    Page& fir = *dialog->FindPage("AHRS_Set_FIR");
+    Page& ahrsSet = *dialog->Pages().Find("AHRS_Set");
+    Page& fir = *dialog->Pages().Find("AHRS_Set_FIR");
     Receive(15, 32, Noise(0.25, 2e-6, 1.5));
     EXPECT_EQ(StateOf(ahrsSet, 0), SetState::kAsOnBoard);
     link->Lose();
@@ -126,12 +126,12 @@ TEST_F(SetStateTest, AnotherBoardOrNoneMakesReadSetsNotReadAndKeepsEdits) {
 
     // Reconnected: read again, then a new connection forgets it once more.
     Advance(3000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     Receive(15, 32, Noise(0.25, 2e-6, 1.5));
     EXPECT_EQ(StateOf(ahrsSet, 0), SetState::kAsOnBoard);
-    dialog->StartScan();
+    dialog->Connection().StartScan();
     Advance(3000);
-    ASSERT_TRUE(dialog->Connection().Connected());
+    ASSERT_TRUE(dialog->Session().Connected());
     EXPECT_EQ(StateOf(ahrsSet, 0), SetState::kNotRead);
 
     // A product change: the page keeps the user's text and the set stays edited.
@@ -147,7 +147,7 @@ TEST_F(SetStateTest, AnotherBoardOrNoneMakesReadSetsNotReadAndKeepsEdits) {
 
 TEST_F(SetStateTest, SensorCalibrationShowsOnlyWhatThisBoardReported) {
     ShowPage("AHRS_Cal");
-    Cal& cal = static_cast<Cal&>(*dialog->FindPage("AHRS_Cal"));
+    Cal& cal = static_cast<Cal&>(*dialog->Pages().Find("AHRS_Cal"));
     // A compass record too short for the extremes reports the coefficients alone.
     Receive(15, 13, Floats(6, 1.0f));
     EXPECT_EQ(StateOf(cal, Cal::kMagSet), SetState::kAsOnBoard);
@@ -206,7 +206,7 @@ TEST_F(SetStateTest, OsdCalibrationFitIsAnEdit) {
     ShowPage("OSD_Calibrate", "Vantrel");
     const Dlg::Quantity& current = Dlg::kQuantities[0];
     const ValueState& fit =
-        static_cast<Dlg&>(*dialog->ShownPage()).Binding(*current.calibration).Values();
+        static_cast<Dlg&>(*dialog->Pages().Shown()).Binding(*current.calibration).Values();
     Type(current.Id(Dlg::kKnownB), "10");
     Click(current.Id(Dlg::kReadA));
     Receive(9, 4, testing::Floats({0.5f}));
@@ -222,7 +222,7 @@ TEST_F(SetStateTest, OsdCalibrationFitIsAnEdit) {
 
 TEST_F(SetStateTest, TrackerSpinEditsItsOffset) {
     ShowPage("AAT_Servo_Set", "AAT");
-    ASSERT_TRUE(dialog->ShownPage()->UserSetPos(CAATServoSet::kHorizontalSpin, 12));
+    ASSERT_TRUE(dialog->Pages().Shown()->UserSetPos(CAATServoSet::kHorizontalSpin, 12));
     EXPECT_EQ(StateOf(Shown(), 0), SetState::kEdited);
     EXPECT_EQ(Mark(CAATServoSet::kHorizontalOffset), ui::ValueMark::Edited);
 }

@@ -25,7 +25,7 @@ std::vector<std::uint8_t> Faces(int face, int axis, float value) {
 class SixFaceTest : public testing::PageFixture {
 protected:
     std::string BoxOf(const char* treeKey, int id) {
-        return dialog->FindPage(treeKey)->GetDlgItemText(id);
+        return dialog->Pages().Find(treeKey)->GetDlgItemText(id);
     }
 };
 

@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/window_title.h"
 #include "frontends/common/session.h"
 #include "frontends/headless/event_loop.h"
 #include "frontends/headless/protocol.h"
@@ -273,7 +272,7 @@ int HeadlessFrontEnd::RunModal(ui::Window& window) {
 
 ui::Window* HeadlessFrontEnd::InputWindow() {
     if (ui::Window* modal = ModalWindow()) return modal;
-    return Dialog().ShownPage();
+    return Dialog().Pages().Shown();
 }
 
 std::string HeadlessFrontEnd::ControlInput(int id, const std::function<bool(ui::Window&)>& input) {
@@ -388,7 +387,7 @@ std::string HeadlessFrontEnd::PrintControl(
     const std::function<std::string(const ui::Window&, int)>& show) {
     const auto id = OnlyId(arguments);
     if (!id) return "usage: " + std::string(verb) + " ID";
-    const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().ShownPage(),
+    const std::array<const ui::Window*, 3> windows{ModalWindow(), Dialog().Pages().Shown(),
                                                    &Dialog().MainWindow()};
     for (const ui::Window* window : windows) {
         if (window && window->Find(*id)) {
@@ -417,9 +416,7 @@ std::string HeadlessFrontEnd::Status(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Title(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: title";
-    Print("title: " +
-          EscapeLineBreaks(WindowTitle(Dialog().MainWindow().GetWindowText(), Dialog().Connection(),
-                                       Dialog().LanguageStore())));
+    Print("title: " + EscapeLineBreaks(Dialog().Title()));
     return {};
 }
 
@@ -465,7 +462,7 @@ std::string HeadlessFrontEnd::Quit(std::string_view arguments) {
 
 std::string HeadlessFrontEnd::Sets(std::string_view arguments) {
     if (!headless::Words(arguments).empty()) return "usage: sets";
-    if (const zephran::Page* page = Dialog().ShownPage()) {
+    if (const zephran::Page* page = Dialog().Pages().Shown()) {
         for (const ValueState* state : page->ValueStates())
             Print(
                 EscapeLineBreaks(state->Name() + ": " + std::string(SetStateText(state->State()))));

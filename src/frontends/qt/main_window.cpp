@@ -9,8 +9,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/window_title.h"
-
 #include "frontends/qt/qt_host.h"
 
 namespace zephran::qt {
@@ -79,7 +77,7 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
     connect(boardText_, &WindowWidget::titleChanged, this, [this] { RefreshTitle(); });
     status_->OnRefreshed([this] { RefreshTitle(); });
     RefreshTitle();
-    dialog_.pageChanged.Connect([this] { pageArea_->Show(dialog_.ShownPage()); });
+    dialog_.Pages().changed.Connect([this] { pageArea_->Show(dialog_.Pages().Shown()); });
     // A first size from the font; Start makes room for the pages.
     const QFontMetrics metrics(font());
     resize(metrics.averageCharWidth() * 120, metrics.height() * 40);
@@ -88,7 +86,7 @@ MainWindow::MainWindow(CZephranDlg& dialog, const Clock& clock)
 MainWindow::~MainWindow() {
     memory_.Save(*this, Splitters());
     status_->OnRefreshed(nullptr);
-    dialog_.pageChanged.Connect(nullptr);
+    dialog_.Pages().changed.Connect(nullptr);
 }
 
 std::vector<QSplitter*> MainWindow::Splitters() const {
@@ -98,7 +96,7 @@ std::vector<QSplitter*> MainWindow::Splitters() const {
 void MainWindow::Start() {
     dialog_.OnInitDialog();
     pump_.Reschedule();
-    for (const auto& page : dialog_.Pages())
+    for (const auto& page : dialog_.Pages().All())
         pageArea_->Add(*page);
     FitToScreen();
     if (memory_.Restore(*this, Splitters())) KeepOnScreen();
@@ -145,8 +143,7 @@ void MainWindow::KeepOnScreen() {
 }
 
 void MainWindow::RefreshTitle() {
-    setWindowTitle(QString::fromStdString(WindowTitle(
-        dialog_.MainWindow().GetWindowText(), dialog_.Connection(), dialog_.LanguageStore())));
+    setWindowTitle(QString::fromStdString(dialog_.Title()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
