@@ -3,6 +3,7 @@
 
 #include "app/built_in_menu_texts.h"
 #include "app/menu_bar.h"
+#include "link/port_address.h"
 #include "session/product_commands.h"
 #include "session/status_codes.h"
 
@@ -42,12 +43,38 @@ void MainMenu::OnCommand(unsigned command) {
         case kCmdLanguage:
             s_.language.Choose(s_.refreshTexts);
             return;
+        case kCmdPortByHand:
+            PortByHand();
+            return;
         case kCmdHelp:
             s_.host.OpenUrl(kMakerWebPage);
             return;
         default:
             BoardOptionCommand(command);
     }
+}
+
+// The user names a port: a device path or a network address. It joins the ports and opens in
+// manual mode; a network address is offered again next time.
+void MainMenu::PortByHand() {
+    const TextSource& texts = s_.language.Store();
+    const auto text =
+        s_.host.AskText(AddedText(texts, "PC Configure", "Port By Hand Prompt",
+                                  "A serial device, tcp://HOST:PORT or rfc2217://HOST:PORT:"),
+                        s_.recentAddresses.List());
+    if (!text) return;
+    const ParsedPortAddress parsed = ParsePortAddress(*text);
+    if (!parsed.Ok()) {
+        s_.host.MessageBox(parsed.error);
+        return;
+    }
+    if (!s_.connection.OpenByHand(parsed.address.Text())) {
+        s_.host.MessageBox(
+            AddedText(texts, "PC Configure", "No More Ports", "No more ports can be listed."));
+        return;
+    }
+    if (parsed.address.IsNetwork()) s_.recentAddresses.Remember(*text);
+    s_.refreshTexts();
 }
 
 void MainMenu::ProductCommand(std::string_view product) {

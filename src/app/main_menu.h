@@ -9,6 +9,7 @@
 #include "app/program_language.h"
 #include "session/connection_manager.h"
 #include "session/link_session.h"
+#include "session/recent_addresses.h"
 #include "session/settings_file.h"
 #include "ui/menu.h"
 #include "update/firmware_update.h"
@@ -29,6 +30,8 @@ public:
         ConnectionManager& connection;
         LinkSession& session;
         FirmwareUpdate& update;
+        // The network addresses offered when the user names a port.
+        RecentAddresses recentAddresses;
         std::function<void(int code, const std::string& text, int value)> setStatus;
         // The settings or the texts changed: every window takes its texts again.
         std::function<void()> refreshTexts;
@@ -46,6 +49,7 @@ private:
     void ProductCommand(std::string_view product);
     void PcBaudCommand(std::size_t index);
     void BoardOptionCommand(unsigned command);
+    void PortByHand();
 
     Services s_;
 };

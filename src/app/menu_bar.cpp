@@ -70,6 +70,9 @@ ui::Menu BuildMenuBar(const SettingsFile& settings, const TextSource& texts,
             kCmdPcBaudBase + static_cast<unsigned>(i),
             ticked ? rate == bps : kBaudRates[i] == 115200);
     }
+    // Last, so the items above keep their places.
+    pc.AppendItem(AddedText(texts, "PC Configure", "Port By Hand", "Port or Network Address..."),
+                  kCmdPortByHand);
 
     if (product == "AHRS") {
         ui::Menu& board = bar.AppendPopup(texts.LangText("Ahrs Configure", "0000"));

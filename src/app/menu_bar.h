@@ -18,6 +18,7 @@ inline constexpr unsigned kCmdLanguage = 131;
 inline constexpr unsigned kCmdAutoScan = 1239;
 inline constexpr unsigned kCmdManualPort = 1240;
 inline constexpr unsigned kCmdPortBase = 1452;  // + port number 1..128
+inline constexpr unsigned kCmdPortByHand = 1700;
 inline constexpr unsigned kCmdHelp = 57664;
 
 // The thirteen baud rates of the link, in menu order; the board's rate codes are the indexes.

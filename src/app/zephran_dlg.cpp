@@ -50,6 +50,7 @@ CZephranDlg::CZephranDlg(ui::HostServices& host, const Clock& clock, AppPaths pa
       parameters_({pages_.All(), settings_, session_, records_, host_, language_.Store(), clock_,
                    [this](int percent) { SetStatus(kStatusProgress, {}, percent); }}),
       menu_({settings_, language_, host_, menuBar_, connection_, session_, update_,
+             RecentAddresses::BesideProfile(paths_.profileFile),
              [this](int code, const std::string& text, int value) { SetStatus(code, text, value); },
              [this] { ApplyLanguageRefresh(); },
              [this] {

@@ -95,13 +95,20 @@ bool NetworkTransport::Write(const std::uint8_t* bytes, std::size_t count) {
 }
 
 void NetworkTransport::Run(unsigned baud) {
+    lostStep_.clear();
+    lostText_.clear();
     const int fd = Connect(Clock::now() + connectTimeout_);
     if (fd >= 0) {
         Exchange(fd, baud);
         close(fd);
     }
     open_.store(false);
-    if (!stopping_.load()) events_.Push({.kind = PortEvent::Kind::Lost, .portNumber = portNumber_});
+    if (!stopping_.load()) {
+        events_.Push({.kind = PortEvent::Kind::Lost,
+                      .portNumber = portNumber_,
+                      .step = lostStep_,
+                      .text = lostText_});
+    }
 }
 
 NetworkTransport::Wait NetworkTransport::WaitFor(int fd, short events, Deadline deadline) {
@@ -121,13 +128,13 @@ int NetworkTransport::Connect(Deadline deadline) {
         case Wait::kStopped:
             return -1;
         case Wait::kTimedOut:
-            Report("getaddrinfo()", ErrnoText(ETIMEDOUT));
+            Lose("getaddrinfo()", ErrnoText(ETIMEDOUT));
             return -1;
         case Wait::kReady:
             break;
     }
     if (const std::string error = lookup.Error(); !error.empty()) {
-        Report("getaddrinfo()", error);
+        Lose("getaddrinfo()", error);
         return -1;
     }
     // Each address in turn, as long as time is left; the last failure is the one reported.
@@ -156,7 +163,7 @@ int NetworkTransport::Connect(Deadline deadline) {
         close(fd);
         if (error == ETIMEDOUT) break;
     }
-    Report("connect()", ErrnoText(error));
+    Lose("connect()", ErrnoText(error));
     return -1;
 }
 
@@ -186,14 +193,14 @@ void NetworkTransport::Exchange(int fd, unsigned baud) {
         const int timeout = MillisUntil(held ? std::optional(negotiationEnd) : std::nullopt);
         if (poll(fds.data(), fds.size(), timeout) < 0) {
             if (errno == EINTR) continue;
-            Report("poll()", ErrnoText(errno));
+            Lose("poll()", ErrnoText(errno));
             return;
         }
         if (fds[0].revents != 0) return;
         const short connection = fds[1].revents;
         if ((connection & POLLIN) != 0 && !Receive(fd)) return;
         if ((connection & POLLIN) == 0 && (connection & (POLLERR | POLLHUP)) != 0) {
-            Report("poll()", ErrnoText(SocketError(fd)));
+            Lose("poll()", ErrnoText(SocketError(fd)));
             return;
         }
         if (fds[2].revents != 0) writeRequest_.Clear();
@@ -207,8 +214,8 @@ bool NetworkTransport::Held(Deadline negotiationEnd) {
     if (!refused && Clock::now() < negotiationEnd) return true;
     // The bytes go anyway, at whatever rate the bridge's port runs.
     negotiationReported_ = true;
-    Report("RFC 2217", refused ? "the bridge refused the Com Port Control option"
-                               : "the bridge did not answer the Com Port Control option");
+    Warn("RFC 2217", refused ? "the bridge refused the Com Port Control option"
+                             : "the bridge did not answer the Com Port Control option");
     return false;
 }
 
@@ -216,12 +223,12 @@ bool NetworkTransport::Receive(int fd) {
     std::vector<std::uint8_t> bytes(kReadChunk);
     const ssize_t n = recv(fd, bytes.data(), bytes.size(), 0);
     if (n == 0) {
-        Report("recv()", "the bridge closed the connection");
+        Lose("recv()", "the bridge closed the connection");
         return false;
     }
     if (n < 0) {
         if (errno == EAGAIN || errno == EINTR) return true;
-        Report("recv()", ErrnoText(errno));
+        Lose("recv()", ErrnoText(errno));
         return false;
     }
     bytes.resize(static_cast<std::size_t>(n));
@@ -247,7 +254,7 @@ bool NetworkTransport::Send(int fd) {
         } else if (errno == EAGAIN) {
             return true;  // the rest goes when poll reports POLLOUT
         } else if (errno != EINTR) {
-            Report("send()", ErrnoText(errno));
+            Lose("send()", ErrnoText(errno));
             return false;
         }
     }
@@ -270,9 +277,14 @@ void NetworkTransport::TakeWrites() {
     }
 }
 
-void NetworkTransport::Report(const std::string& step, const std::string& text) {
+void NetworkTransport::Warn(const std::string& step, const std::string& text) {
     events_.Push(
         {.kind = PortEvent::Kind::Error, .portNumber = portNumber_, .step = step, .text = text});
+}
+
+void NetworkTransport::Lose(const std::string& step, const std::string& text) {
+    lostStep_ = step;
+    lostText_ = text;
 }
 
 }  // namespace zephran

@@ -64,7 +64,10 @@ private:
     void TakeWrites();
     // Whether the board's bytes still wait for the bridge to take the line settings.
     bool Held(Deadline negotiationEnd);
-    void Report(const std::string& step, const std::string& text);
+    // A problem the link goes on with: an Error event.
+    void Warn(const std::string& step, const std::string& text);
+    // Why the link ends: carried by its Lost event.
+    void Lose(const std::string& step, const std::string& text);
 
     const PortAddress address_;
     SerialPortOwner& owner_;
@@ -85,6 +88,7 @@ private:
     // way to the bridge with how many of them have gone.
     std::optional<Rfc2217Codec> telnet_;
     bool negotiationReported_ = false;
+    std::string lostStep_, lostText_;
     std::vector<std::uint8_t> wire_;
     std::size_t sent_ = 0;
 

@@ -127,6 +127,18 @@ void PortDirectory::Refresh() {
         }
         globfree(&matches);
     }
+    for (const std::string& path : addedByHand_)
+        Add(path);
+}
+
+std::optional<unsigned> PortDirectory::AddByHand(const std::string& path) {
+    if (std::find(addedByHand_.begin(), addedByHand_.end(), path) == addedByHand_.end())
+        addedByHand_.push_back(path);
+    Refresh();
+    for (const PortEntry& entry : entries_) {
+        if (entry.devicePath == path) return entry.number;
+    }
+    return std::nullopt;
 }
 
 const PortEntry* PortDirectory::Find(unsigned number) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,8 +39,11 @@ public:
 
     explicit PortDirectory(PortDirectoryOptions options) : options_(std::move(options)) {}
 
-    // Rebuilds the list from what the system shows now.
+    // Rebuilds the list from what the system shows now, the ports added by hand last.
     void Refresh();
+    // A port the user named (a network address or a device path), listed from now on; returns
+    // its number, or nothing when the list is full.
+    std::optional<unsigned> AddByHand(const std::string& path);
     const std::vector<PortEntry>& Entries() const { return entries_; }
     // The entry numbered number, or nullptr.
     const PortEntry* Find(unsigned number) const;
@@ -48,6 +52,7 @@ private:
     void Add(const std::string& path);
 
     PortDirectoryOptions options_;
+    std::vector<std::string> addedByHand_;
     std::vector<PortEntry> entries_;
 };
 

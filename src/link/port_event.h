@@ -19,7 +19,7 @@ struct PortEvent {
         Received,   // bytes: a batch of received bytes
         EventChar,  // the event character came in the batch before this one
         Error,      // step failed with text (the system's text for errno)
-        Lost,       // the device went away; the monitor thread has ended
+        Lost,       // the link ended (why in step and text, where known); its thread has ended
         Discarded,  // discarded: the oldest received bytes dropped because the queue was full
     };
 

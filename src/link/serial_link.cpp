@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "link/network_transport_factory.h"
+#include "link/port_address.h"
 #include "link/serial_transport.h"
 
 namespace zephran {
@@ -41,12 +43,28 @@ std::vector<PortEntry> DeviceSerialLink::Devices() {
     return directory_.Entries();
 }
 
+namespace {
+
+std::optional<PortAddress> NetworkAddress(const std::string& path) {
+    const ParsedPortAddress parsed = ParsePortAddress(path);
+    if (!parsed.Ok() || !parsed.address.IsNetwork()) return std::nullopt;
+    return parsed.address;
+}
+
+}  // namespace
+
+OpenFailure DeviceSerialLink::Probe(const std::string& path) {
+    return NetworkAddress(path) ? OpenFailure::None : CSerialPort::ProbeDevice(path);
+}
+
 bool DeviceSerialLink::Present(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
+    return NetworkAddress(path) || ::access(path.c_str(), F_OK) == 0;
 }
 
 std::unique_ptr<Transport> DeviceSerialLink::MakeTransport(unsigned number,
                                                            const std::string& path) {
+    if (const auto address = NetworkAddress(path))
+        return MakeNetworkTransport(*address, owner_, number);
     return std::make_unique<SerialTransport>(number, path, owner_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     virtual OpenFailure Probe(const std::string& path) = 0;
     // Whether the device is there now, without opening it.
     virtual bool Present(const std::string& path) = 0;
+    // A port the user named, listed among the devices from now on; its number, or nothing when
+    // this link cannot take one.
+    virtual std::optional<unsigned> AddByHand(const std::string& /*path*/) { return std::nullopt; }
 
     // Opens port number at path with baud, no parity, 8 data bits, 1 stop bit.
     bool Open(unsigned number, const std::string& path, unsigned baud);
@@ -50,8 +54,13 @@ public:
         : directory_(std::move(options)), owner_(owner) {}
 
     std::vector<PortEntry> Devices() override;
-    OpenFailure Probe(const std::string& path) override { return CSerialPort::ProbeDevice(path); }
+    // A network address is taken as it is: only connecting would tell, and nothing connects to
+    // the network unasked.
+    OpenFailure Probe(const std::string& path) override;
     bool Present(const std::string& path) override;
+    std::optional<unsigned> AddByHand(const std::string& path) override {
+        return directory_.AddByHand(path);
+    }
 
 protected:
     std::unique_ptr<Transport> MakeTransport(unsigned number, const std::string& path) override;

@@ -24,7 +24,9 @@ std::string ComName(unsigned number) {
 }  // namespace
 
 ConnectionManager::ConnectionManager(Services services) : s_(std::move(services)) {
-    s_.session.onPortLost = [this](unsigned portNumber) { PortLost(portNumber); };
+    s_.session.onPortLost = [this](unsigned portNumber, const std::string& reason) {
+        PortLost(portNumber, reason);
+    };
 }
 
 bool ConnectionManager::AutoMode() const {
@@ -110,6 +112,19 @@ void ConnectionManager::OpenConfiguredPort() {
     SendConnectRequest();
 }
 
+bool ConnectionManager::OpenByHand(const std::string& path) {
+    const auto number = s_.session.Link().AddByHand(path);
+    if (!number) return false;
+    if (std::none_of(ports_.begin(), ports_.end(),
+                     [&path](const PortEntry& port) { return port.devicePath == path; })) {
+        ports_.push_back({*number, path, {}});
+    }
+    s_.settings.Write("PCSetting", "Com", std::to_string(*number));
+    s_.settings.Write("PCSetting", "PortScanMode", "Manual");
+    OpenConfiguredPort();
+    return true;
+}
+
 void ConnectionManager::SendConnectRequest() {
     s_.session.Send(kLinkControlGroup, kConnectRequestId, 0, nullptr);
 }
@@ -167,13 +182,15 @@ void ConnectionManager::OnScanTimer() {
     if (OpenForScan(ports_[scanIndex_])) SendConnectRequest();
 }
 
-void ConnectionManager::PortLost(unsigned portNumber) {
+// A network link says why it ended; that follows the usual text.
+void ConnectionManager::PortLost(unsigned portNumber, const std::string& reason) {
     if (!portOpen_ || portNumber != openNumber_) return;
     portOpen_ = false;
     s_.session.SetConnected(false);
     s_.session.Link().Close();
-    const std::string lost =
+    std::string lost =
         AddedText(s_.texts, "Panel", "Port Lost", "Connection lost:") + " " + ComName(portNumber);
+    if (!reason.empty()) lost += " (" + reason + ")";
     if (onPortLost) onPortLost(lost);
     if (AutoMode()) {
         StartScan();

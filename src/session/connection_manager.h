@@ -38,6 +38,9 @@ public:
     std::size_t ProbePorts();
     void StartScan();
     void OpenConfiguredPort();
+    // Lists a port the user named (a device path or a network address), makes it the configured
+    // port and opens it in manual mode; false when no more ports can be listed.
+    bool OpenByHand(const std::string& path);
     void SendConnectRequest();
 
     void OnScanTimer();
@@ -61,7 +64,7 @@ private:
     void ReportOpenFailure(const PortEntry* port, unsigned number);
     // What to do when the system refuses the port to this user.
     std::string PermissionHint() const;
-    void PortLost(unsigned portNumber);
+    void PortLost(unsigned portNumber, const std::string& reason);
     // Notes the devices present now; true when one of them was not there before.
     bool NoticeArrivals();
 

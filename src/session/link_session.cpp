@@ -142,7 +142,10 @@ void LinkSession::ProcessPortEvents() {
                 errors.push_back("Application Error\n" + event.step + ": " + event.text);
                 break;
             case PortEvent::Kind::Lost:
-                if (onPortLost) onPortLost(event.portNumber);
+                if (onPortLost) {
+                    onPortLost(event.portNumber,
+                               event.text.empty() ? "" : event.step + ": " + event.text);
+                }
                 break;
         }
     }

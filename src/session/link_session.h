@@ -104,8 +104,8 @@ public:
     // True while the firmware update or a parameter transfer holds the link: the progress bar
     // is left to it, and the scan neither closes nor reopens the port.
     std::function<bool()> linkHeld;
-    // The port numbered portNumber went away.
-    std::function<void(unsigned portNumber)> onPortLost;
+    // The port numbered portNumber went away; a network link says why (else empty).
+    std::function<void(unsigned portNumber, const std::string& reason)> onPortLost;
     // A request timed out; message is the text of its message box.
     std::function<void(std::uint8_t group, std::uint8_t msgId, const std::string& message)>
         onTimedOut;

@@ -2,6 +2,7 @@
 #include "session/recent_addresses.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "link/port_address.h"
 #include "platform/private_profile.h"
@@ -12,6 +13,11 @@ namespace {
 constexpr const char* kSection = "Addresses";
 
 }  // namespace
+
+RecentAddresses RecentAddresses::BesideProfile(const std::string& profileFile) {
+    return RecentAddresses(
+        (std::filesystem::path(profileFile).parent_path() / "addresses.ini").string());
+}
 
 std::vector<std::string> RecentAddresses::List() const {
     std::vector<std::string> addresses;

@@ -14,6 +14,8 @@ public:
     static constexpr std::size_t kMost = 8;
 
     explicit RecentAddresses(std::string file) : file_(std::move(file)) {}
+    // The file beside the per-user profile.
+    static RecentAddresses BesideProfile(const std::string& profileFile);
 
     // The addresses in the file that still read as network addresses, at most kMost.
     std::vector<std::string> List() const;

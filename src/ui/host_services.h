@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zephran::ui {
 
@@ -32,6 +33,12 @@ public:
                                                       const std::string& proposed = {}) {
         if (proposed.empty()) return std::nullopt;
         return proposed;
+    }
+    // A line the user types, with earlier answers offered to pick from; nothing when cancelled.
+    // A host that cannot ask has none.
+    virtual std::optional<std::string> AskText(const std::string& /*prompt*/,
+                                               const std::vector<std::string>& /*offered*/) {
+        return std::nullopt;
     }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;

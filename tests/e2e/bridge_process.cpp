@@ -2,10 +2,12 @@
 #include "bridge_process.h"
 
 #include <arpa/inet.h>
+#include <asm/termbits.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +21,11 @@
 extern char** environ;
 
 namespace zephran::test {
+
+unsigned TtyBaud(int fd) {
+    termios2 line{};
+    return ioctl(fd, TCGETS2, &line) == 0 ? line.c_ospeed : 0;
+}
 
 std::string FindProgram(const std::string& name) {
     const char* path = std::getenv("PATH");

@@ -5,8 +5,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace zephran::test {
 
@@ -37,7 +42,69 @@ private:
     pid_t pid_ = -1;
 };
 
+// The rate a tty runs at, read from a descriptor of the test's own on it; 0 when unreadable.
+unsigned TtyBaud(int fd);
+
 // Waits until port is listened on; false after timeout.
 bool WaitUntilListening(std::uint16_t port, std::chrono::milliseconds timeout);
+
+enum class BridgeKind { kSocat, kSer2netRaw, kSer2netRfc2217 };
+
+// The program that plays the bridge.
+inline std::string ToolOf(BridgeKind kind) {
+    return kind == BridgeKind::kSocat ? "socat" : "ser2net";
+}
+
+// One bridge program on a loopback port in front of a device, restartable on the same port.
+class Bridge {
+public:
+    Bridge(BridgeKind kind, std::string program, std::string device, const testing::TempDir& dir)
+        : kind_(kind),
+          program_(std::move(program)),
+          device_(std::move(device)),
+          port_(FreeLoopbackPort()),
+          config_(dir.File("ser2net.yaml")),
+          log_(dir.File("bridge.log")) {
+        // The port's own rate differs from every rate the tool asks for.
+        std::ofstream(config_) << "connection: &board\n"
+                               << "  accepter: "
+                               << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp,"
+                                                                       : "tcp,")
+                               << "127.0.0.1," << port_ << "\n"
+                               << "  connector: serialdev," << device_ << ",9600n81,local\n";
+    }
+
+    bool Start() {
+        const std::string listen =
+            "TCP-LISTEN:" + std::to_string(port_) + ",bind=127.0.0.1,reuseaddr";
+        const std::vector<std::string> argv =
+            kind_ == BridgeKind::kSocat
+                ? std::vector<std::string>{program_, listen, "FILE:" + device_ + ",raw,echo=0"}
+                : std::vector<std::string>{program_, "-n", "-d", "-c", config_};
+        process_.emplace(argv, log_);
+        return process_->Started() && WaitUntilListening(port_, std::chrono::seconds(5));
+    }
+    void Stop() { process_.reset(); }
+
+    std::string Address() const {
+        const char* scheme = kind_ == BridgeKind::kSer2netRfc2217 ? "rfc2217://" : "tcp://";
+        return scheme + std::string("127.0.0.1:") + std::to_string(port_);
+    }
+    std::string Log() const {
+        std::ifstream in(log_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    BridgeKind kind_;
+    std::string program_;
+    std::string device_;
+    std::uint16_t port_;
+    std::string config_;
+    std::string log_;
+    std::optional<ChildProcess> process_;
+};
 
 }  // namespace zephran::test

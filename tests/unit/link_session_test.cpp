@@ -155,7 +155,7 @@ TEST_F(LinkSessionTest, ARecordingsFramesReachTheRecordsAtItsPace) {
 TEST_F(LinkSessionTest, PortEventsReachTheirPlaces) {
     OpenBoard();
     std::vector<unsigned> lost;
-    session->onPortLost = [&lost](unsigned number) { lost.push_back(number); };
+    session->onPortLost = [&lost](unsigned number, const std::string&) { lost.push_back(number); };
     PortEvent error;
     error.kind = PortEvent::Kind::Error;
     error.step = "write()";

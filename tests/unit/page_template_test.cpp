@@ -46,8 +46,8 @@ class PageTemplateTest : public testing::DialogFixture {};
 
 TEST_F(PageTemplateTest, EveryPagePlacesEachOfItsControlsOnce) {
     Start();
-    ASSERT_EQ(dialog->Pages().size(), 24u);
-    for (const auto& page : dialog->Pages())
+    ASSERT_EQ(dialog->Pages().All().size(), 24u);
+    for (const auto& page : dialog->Pages().All())
         EXPECT_EQ(TemplateFaults(*page), "") << page->Id().className;
     EXPECT_EQ(TemplateFaults(dialog->MainWindow()), "");
 }

@@ -50,6 +50,14 @@ public:
         Print("file dialog: " + EscapeLineBreaks(filter));
         return std::exchange(nextFile_, std::nullopt);
     }
+    std::optional<std::string> AskText(const std::string& prompt,
+                                       const std::vector<std::string>& offered) override {
+        std::string line = "text dialog: " + EscapeLineBreaks(prompt);
+        for (const std::string& text : offered)
+            line += " | " + text;
+        Print(line);
+        return std::exchange(nextText_, std::nullopt);
+    }
     void OpenFolder(const std::string& path) override {
         Print("open folder: " + EscapeLineBreaks(path));
     }
@@ -85,6 +93,7 @@ private:
     std::string Release(std::string_view arguments);
     std::string Menu(std::string_view arguments);
     std::string File(std::string_view arguments);
+    std::string Text(std::string_view arguments);
     std::string Get(std::string_view arguments);
     std::string Checked(std::string_view arguments);
     std::string Enabled(std::string_view arguments);
@@ -132,6 +141,7 @@ private:
     bool inputEnded_ = false;
     bool quit_ = false;
     std::optional<std::string> nextFile_;
+    std::optional<std::string> nextText_;
     std::vector<ui::Window*> modals_;
     std::size_t trafficSeen_ = 0;
     std::vector<std::string> trafficLines_;
@@ -238,17 +248,18 @@ void HeadlessFrontEnd::Execute(std::string_view line) {
         {"page", &HeadlessFrontEnd::Page},         {"set", &HeadlessFrontEnd::Set},
         {"click", &HeadlessFrontEnd::Click},       {"choose", &HeadlessFrontEnd::Choose},
         {"release", &HeadlessFrontEnd::Release},   {"menu", &HeadlessFrontEnd::Menu},
-        {"file", &HeadlessFrontEnd::File},         {"get", &HeadlessFrontEnd::Get},
-        {"checked", &HeadlessFrontEnd::Checked},   {"status", &HeadlessFrontEnd::Status},
-        {"title", &HeadlessFrontEnd::Title},       {"log", &HeadlessFrontEnd::Log},
-        {"traffic", &HeadlessFrontEnd::Traffic},   {"tree", &HeadlessFrontEnd::Tree},
-        {"menubar", &HeadlessFrontEnd::MenuBar},   {"wait", &HeadlessFrontEnd::Wait},
-        {"quit", &HeadlessFrontEnd::Quit},         {"views", &HeadlessFrontEnd::Views},
-        {"scope", &HeadlessFrontEnd::Scope},       {"attitude", &HeadlessFrontEnd::Attitude},
-        {"position", &HeadlessFrontEnd::Position}, {"close", &HeadlessFrontEnd::Close},
-        {"resize", &HeadlessFrontEnd::Resize},     {"tip", &HeadlessFrontEnd::Tip},
-        {"params", &HeadlessFrontEnd::Params},     {"focus", &HeadlessFrontEnd::Focus},
-        {"sets", &HeadlessFrontEnd::Sets},         {"enabled", &HeadlessFrontEnd::Enabled},
+        {"file", &HeadlessFrontEnd::File},         {"text", &HeadlessFrontEnd::Text},
+        {"get", &HeadlessFrontEnd::Get},           {"checked", &HeadlessFrontEnd::Checked},
+        {"status", &HeadlessFrontEnd::Status},     {"title", &HeadlessFrontEnd::Title},
+        {"log", &HeadlessFrontEnd::Log},           {"traffic", &HeadlessFrontEnd::Traffic},
+        {"tree", &HeadlessFrontEnd::Tree},         {"menubar", &HeadlessFrontEnd::MenuBar},
+        {"wait", &HeadlessFrontEnd::Wait},         {"quit", &HeadlessFrontEnd::Quit},
+        {"views", &HeadlessFrontEnd::Views},       {"scope", &HeadlessFrontEnd::Scope},
+        {"attitude", &HeadlessFrontEnd::Attitude}, {"position", &HeadlessFrontEnd::Position},
+        {"close", &HeadlessFrontEnd::Close},       {"resize", &HeadlessFrontEnd::Resize},
+        {"tip", &HeadlessFrontEnd::Tip},           {"params", &HeadlessFrontEnd::Params},
+        {"focus", &HeadlessFrontEnd::Focus},       {"sets", &HeadlessFrontEnd::Sets},
+        {"enabled", &HeadlessFrontEnd::Enabled},
     };
     for (const Verb& candidate : kVerbs) {
         if (candidate.name == verb) {
@@ -342,6 +353,12 @@ std::string HeadlessFrontEnd::Menu(std::string_view arguments) {
 std::string HeadlessFrontEnd::File(std::string_view arguments) {
     if (arguments.empty()) return "usage: file PATH";
     nextFile_ = std::string(arguments);
+    return {};
+}
+
+std::string HeadlessFrontEnd::Text(std::string_view arguments) {
+    if (arguments.empty()) return "usage: text TEXT";
+    nextText_ = std::string(arguments);
     return {};
 }
 

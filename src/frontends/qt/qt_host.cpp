@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -83,6 +84,20 @@ bool QtHost::AskYesNo(const std::string& text) {
                     DialogParent());
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtHost::AskText(const std::string& prompt,
+                                           const std::vector<std::string>& offered) {
+    if (mode_ == Mode::Recording || quitting_) return std::nullopt;
+    QStringList items;
+    for (const std::string& text : offered)
+        items << QString::fromStdString(text);
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getItem(DialogParent(), QStringLiteral("ZephranFPV"),
+                              QString::fromStdString(prompt), items, 0, true, &accepted);
+    if (!accepted || text.trimmed().isEmpty()) return std::nullopt;
+    return text.trimmed().toStdString();
 }
 
 int QtHost::RunModal(ui::Window& window) {

@@ -33,6 +33,8 @@ public:
     void MessageBox(const std::string& text) override;
     // Recording: the question is recorded and answered No.
     bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> AskText(const std::string& prompt,
+                                       const std::vector<std::string>& offered) override;
     int RunModal(ui::Window& window) override;
     std::optional<std::string> ChooseFile(const std::string& filter,
                                           const std::string& startDir) override;
