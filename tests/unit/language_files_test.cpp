@@ -7,12 +7,12 @@
 #include <set>
 #include <sstream>
 
-#include "pages/framework/added_captions.h"
 #include "app/menu_bar.h"
 #include "app/page_factory.h"
 #include "lang/lang_ini.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
+#include "pages/framework/added_captions.h"
 #include "pages/framework/parameter_page.h"
 #include "pages/framework/products.h"
 #include "platform/app_paths.h"

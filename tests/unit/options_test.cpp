@@ -58,6 +58,11 @@ TEST(CommandLine, OptionalWordsAreTakenOnlyWhenTheyAreNotOptions) {
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->exportCsvOut, "");
     EXPECT_TRUE(options->headless);
+
+    options = Parse({"--export", "rec.dat", "track.gpx"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->exportRecording, "rec.dat");
+    EXPECT_EQ(options->exportOut, "track.gpx");
 }
 
 TEST(CommandLine, MistakesAreNamed) {
@@ -68,6 +73,7 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--colour"}, "unknown option --colour"},
         {{"--headless", "--page"}, "--page needs a value"},
         {{"--port"}, "--port needs a value"},
+        {{"--export", "rec.dat"}, "--export needs a recording and an output file"},
         {{"--open", "map"}, "--open takes attitude, position or scope"},
         {{"--after", "soon"}, "--after needs a number of milliseconds"},
         {{"--after", "-1"}, "--after needs a number of milliseconds"},

@@ -23,6 +23,8 @@ std::string UsageText() {
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --export-csv REC.dat [OUT.csv]  write a recording as CSV (beside it unless OUT is\n"
            "                      given) and exit\n"
+           "  --export REC.dat OUT  write a recording by OUT's extension and exit: .csv (every\n"
+           "                      record), .gpx or .kml (the track of a GPS/INS recording)\n"
            "  --help              show this text\n"
            "  --version           show the program's version\n"
            "Environment: ZEPHRAN_PORTS adds serial devices (colon-separated glob patterns).\n";
@@ -48,7 +50,8 @@ struct Text {
 constexpr Text kTexts[] = {{"--app-dir", &Options::appDir},
                            {"--page", &Options::page},
                            {"--screenshot", &Options::screenshot},
-                           {"--export-csv", &Options::exportCsv}};
+                           {"--export-csv", &Options::exportCsv},
+                           {"--export", &Options::exportRecording}};
 
 // Options whose value is checked or collected.
 constexpr std::string_view kOtherValued[] = {"--port", "--open", "--after"};
@@ -86,6 +89,10 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
         if (text != std::end(kTexts)) {
             options.*(text->member) = value;
             if (arg == "--export-csv") options.exportCsvOut = optionalWord().value_or("");
+            if (arg == "--export") {
+                if (i + 1 >= argc) return fail("--export needs a recording and an output file");
+                options.exportOut = argv[++i];
+            }
         } else if (arg == "--port") {
             options.ports.push_back(value);
         } else if (arg == "--open") {

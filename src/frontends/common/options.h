@@ -22,6 +22,9 @@ struct Options {
     // --export-csv REC.dat [OUT.csv]: writes the recording as CSV and exits
     std::optional<std::string> exportCsv;
     std::string exportCsvOut;
+    // --export REC.dat OUT: writes the recording in the format OUT's extension names and exits
+    std::optional<std::string> exportRecording;
+    std::string exportOut;
 };
 
 // Parses argv; on a mistake returns nothing and sets error.

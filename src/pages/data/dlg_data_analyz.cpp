@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/clock.h"
-#include "recording/csv_export.h"
 #include "recording/live_recorder.h"
 #include "recording/replay_link.h"
 #include "ui/controls.h"
@@ -37,6 +36,18 @@ constexpr std::array<Speed, 4> kSpeeds{{
     {"As fast as possible", "IDC_SPEED_FASTEST", ReplayLink::kMaxSpeed},
 }};
 
+// The export buttons with their formats and the save dialog's filters.
+struct ExportButton {
+    int id;
+    ExportFormat format;
+    const char* filter;
+};
+constexpr std::array<ExportButton, 3> kExports{{
+    {CDialog_Data_Analyz::kExportCsv, ExportFormat::Csv, "CSV files (*.csv)|*.csv"},
+    {CDialog_Data_Analyz::kExportGpx, ExportFormat::Gpx, "GPX tracks (*.gpx)|*.gpx"},
+    {CDialog_Data_Analyz::kExportKml, ExportFormat::Kml, "KML tracks (*.kml)|*.kml"},
+}};
+
 ui::Control Disabled(ui::Control control) {
     control.enabled = false;
     return control;
@@ -61,6 +72,8 @@ ui::WindowTemplate Template() {
         Control{
             .id = Page::kPosition, .kind = ControlKind::Label, .text = "0 / 0", .widthChars = 16},
         Disabled(Button(Page::kExportCsv, "Export CSV", "IDC_BUTTON_EXPORT_CSV")),
+        Disabled(Button(Page::kExportGpx, "Export GPX", "IDC_BUTTON_EXPORT_GPX")),
+        Disabled(Button(Page::kExportKml, "Export KML", "IDC_BUTTON_EXPORT_KML")),
     };
     t.layout = Column(
         {Group(Page::kRecordingGroup,
@@ -70,7 +83,8 @@ ui::WindowTemplate Template() {
          Group(Page::kPlaybackGroup,
                {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
                 Row({Item(Page::kPlayPause), Item(Page::kSpeed), Item(Page::kPosition), Stretch()}),
-                Row({Item(Page::kExportCsv), Stretch()})}),
+                Row({Item(Page::kExportCsv), Item(Page::kExportGpx), Item(Page::kExportKml),
+                     Stretch()})}),
          Stretch()});
     return t;
 }
@@ -123,7 +137,8 @@ void CDialog_Data_Analyz::ShowPlayback() {
     if (GetDlgItemText(kRecordingName) != replay_.Path()) {
         SetDlgItemText(kRecordingName, replay_.Path());
         EnableControl(kPlayPause, replay_.Loaded());
-        EnableControl(kExportCsv, replay_.Loaded());
+        for (const ExportButton& button : kExports)
+            EnableControl(button.id, replay_.Loaded());
     }
 }
 
@@ -140,14 +155,13 @@ void CDialog_Data_Analyz::OpenRecording() {
     if (!damage.empty()) host_.Host().MessageBox(damage);
 }
 
-// The desktop asks where to save, proposing the CSV beside the recording; a host without a save
-// dialog writes it there.
-void CDialog_Data_Analyz::ExportCsv() {
-    const auto out =
-        host_.Host().ChooseSaveFile("CSV files (*.csv)|*.csv", CsvPathFor(replay_.Path()));
+// A host without a save dialog writes beside the recording.
+void CDialog_Data_Analyz::Export(ExportFormat format) {
+    const auto& filter = std::ranges::find(kExports, format, &ExportButton::format)->filter;
+    const auto out = host_.Host().ChooseSaveFile(filter, ExportPathFor(replay_.Path(), format));
     if (!out) return;
     std::string result;
-    ExportRecordingCsv(replay_.Path(), *out, result, host_.Texts());
+    ExportRecordingAs(format, replay_.Path(), *out, result, host_.Texts());
     host_.Host().MessageBox(result);
 }
 
@@ -196,7 +210,9 @@ void CDialog_Data_Analyz::OnCommand(int id) {
             }
             break;
         case kExportCsv:
-            ExportCsv();
+        case kExportGpx:
+        case kExportKml:
+            Export(std::ranges::find(kExports, id, &ExportButton::id)->format);
             break;
         case kOpenFolder: {
             std::error_code error;
