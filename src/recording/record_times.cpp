@@ -47,7 +47,7 @@ std::optional<std::time_t> RecordingStartFromName(const std::string& path) {
 }
 
 RecordTimes TimeRecords(std::span<const LiveRecordBytes> records,
-                        std::span<const std::uint32_t> slots,
+                        std::span<const std::uint32_t> places,
                         std::span<const std::uint32_t> entries, std::optional<std::time_t> start) {
     RecordTimes times;
     times.seconds.resize(records.size());
@@ -55,7 +55,7 @@ RecordTimes TimeRecords(std::span<const LiveRecordBytes> records,
     std::uint32_t lastSlot = 0;
     double lastSeconds = 0;
     for (std::size_t n = 0; n < records.size(); ++n) {
-        const std::uint32_t slot = n < slots.size() ? slots[n] : static_cast<std::uint32_t>(n);
+        const std::uint32_t slot = n < places.size() ? places[n] : static_cast<std::uint32_t>(n);
         if (slot < entries.size()) {
             times.seconds[n] = entries[slot] / 1000.0;
             ++times.timedRecords;

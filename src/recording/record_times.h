@@ -57,9 +57,9 @@ struct RecordTimes {
 };
 
 // Times records from the time file's entries: a record's entry is the one at its place in the
-// recording file (slots, counted in whole records).
+// recording file (places, counted in whole records: a record at byte 484 is in place 2).
 RecordTimes TimeRecords(std::span<const LiveRecordBytes> records,
-                        std::span<const std::uint32_t> slots,
+                        std::span<const std::uint32_t> places,
                         std::span<const std::uint32_t> entries, std::optional<std::time_t> start);
 
 // One line saying how many records have estimated times, empty when every record is timed.

@@ -15,9 +15,17 @@ namespace {
 struct FormatName {
     ExportFormat format;
     const char* extension;
+    const char* filter;
 };
 constexpr FormatName kFormats[] = {
-    {ExportFormat::Csv, ".csv"}, {ExportFormat::Gpx, ".gpx"}, {ExportFormat::Kml, ".kml"}};
+    {ExportFormat::Csv, ".csv", "CSV files (*.csv)|*.csv"},
+    {ExportFormat::Gpx, ".gpx", "GPX tracks (*.gpx)|*.gpx"},
+    {ExportFormat::Kml, ".kml", "KML tracks (*.kml)|*.kml"},
+};
+
+const FormatName& NameOf(ExportFormat format) {
+    return *std::ranges::find(kFormats, format, &FormatName::format);
+}
 
 std::string CannotWrite(const std::string& out, const TextSource& texts) {
     return FillIn(AddedText(texts, "Recordings", "Cannot Write Export", "Cannot write %1"), {out});
@@ -56,6 +64,10 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& out) {
         if (extension == name.extension) return name.format;
     }
     return std::nullopt;
+}
+
+const char* ExportFilter(ExportFormat format) {
+    return NameOf(format).filter;
 }
 
 std::string ExportPathFor(const std::string& recordingPath, ExportFormat format) {

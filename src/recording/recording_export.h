@@ -13,6 +13,9 @@ enum class ExportFormat { Csv, Gpx, Kml };
 // The format an output file's extension names (".csv", ".gpx", ".kml", in any case).
 std::optional<ExportFormat> ExportFormatOf(const std::string& out);
 
+// The file chooser's filter for format: "CSV files (*.csv)|*.csv".
+const char* ExportFilter(ExportFormat format);
+
 // The file beside a recording for format: its name with ".csv", ".gpx" or ".kml" for ".dat".
 std::string ExportPathFor(const std::string& recordingPath, ExportFormat format);
 

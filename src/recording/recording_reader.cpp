@@ -9,6 +9,10 @@ namespace zephran {
 
 Recording ParseRecording(std::span<const std::uint8_t> bytes) {
     Recording recording;
+    // As many records as could fit: the file and its records are then held once each, never
+    // with a half-grown copy of the records besides.
+    recording.records.reserve(bytes.size() / kLiveRecordSize);
+    recording.places.reserve(bytes.size() / kLiveRecordSize);
     RecordingDamage& damage = recording.damage;
     std::size_t at = 0;
     while (at < bytes.size()) {
@@ -26,7 +30,7 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
             if (IsSoundRecord(candidate)) {
                 LiveRecordBytes& record = recording.records.emplace_back();
                 std::copy(candidate.begin(), candidate.end(), record.begin());
-                recording.slots.push_back(static_cast<std::uint32_t>(at / kLiveRecordSize));
+                recording.places.push_back(static_cast<std::uint32_t>(at / kLiveRecordSize));
                 at += kLiveRecordSize;
                 continue;
             }
@@ -35,7 +39,7 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
         ++damage.skippedBytes;
         ++at;
     }
-    recording.times = TimeRecords(recording.records, recording.slots, {}, std::nullopt);
+    recording.times = TimeRecords(recording.records, recording.places, {}, std::nullopt);
     return recording;
 }
 
@@ -61,7 +65,7 @@ bool ReadRecording(const std::string& path, Recording& recording) {
     if (!ReadBytes(path, bytes)) return false;
     recording = ParseRecording(bytes);
     if (!ReadBytes(TimesPathFor(path), bytes)) bytes.clear();
-    recording.times = TimeRecords(recording.records, recording.slots, DecodeTimeEntries(bytes),
+    recording.times = TimeRecords(recording.records, recording.places, DecodeTimeEntries(bytes),
                                   RecordingStartFromName(path));
     return true;
 }

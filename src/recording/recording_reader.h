@@ -24,14 +24,14 @@ struct RecordingDamage {
 struct Recording {
     std::vector<LiveRecordBytes> records;
     // Where each record lay in the file, counted in whole records: its time file entry.
-    std::vector<std::uint32_t> slots;
+    std::vector<std::uint32_t> places;
     RecordTimes times;
     RecordingDamage damage;
 };
 
 // Splits a recording into its sound records. Anything else is skipped byte by byte until the
 // next sound record starts, and counted, never trusted. The times are estimated from the records'
-// places, with no start.
+// places in the file, with no start.
 Recording ParseRecording(std::span<const std::uint8_t> bytes);
 
 // Reads and parses a recording file and times its records from its time file and its name;

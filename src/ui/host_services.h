@@ -33,6 +33,9 @@ public:
         if (proposed.empty()) return std::nullopt;
         return proposed;
     }
+    // Opens the flight-log viewer on a recording file; false when the host has no viewer (a host
+    // without windows).
+    virtual bool ViewRecording(const std::string& /*path*/) { return false; }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
 };

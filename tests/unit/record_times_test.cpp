@@ -66,10 +66,10 @@ TEST(TimeFile, StartComesFromTheLocalTimeInTheName) {
 TEST(RecordTimes, TimeFileGivesEachRecordItsTimeAndTheRestCountOnAtTheUsualRate) {
     const std::vector<LiveRecordBytes> records(5, GpsRecord(0, 0, 0));
     // The third record was damaged and skipped: the others keep their places in the file.
-    const std::vector<std::uint32_t> slots{0, 1, 3, 4, 5};
+    const std::vector<std::uint32_t> places{0, 1, 3, 4, 5};
     // A crash left the time file two entries behind the records.
     const std::vector<std::uint32_t> entries{0, 30, 55, 90};
-    const RecordTimes times = TimeRecords(records, slots, entries, kStart);
+    const RecordTimes times = TimeRecords(records, places, entries, kStart);
     EXPECT_EQ(times.seconds, (std::vector<double>{0, 0.03, 0.09, 0.11, 0.13}));
     EXPECT_EQ(times.timedRecords, 3u);
     EXPECT_FALSE(times.AllTimed());

@@ -622,6 +622,31 @@ TEST_F(RecordingTest, ChoosersStartInTheLogFolderAndBesideTheRecording) {
     EXPECT_TRUE(std::filesystem::exists(*host.saveAs));
 }
 
+// View opens the desktop's viewer on the open recording; a host without one says so. The export
+// buttons write each format beside the recording; an AHRS recording has no track.
+TEST_F(RecordingTest, ViewAndExportsActOnTheOpenRecording) {
+    EXPECT_FALSE(Shown().Find(Page::kView)->enabled);
+    RecordAndOpenAhrsRun();
+    const std::string recording = LogFiles(LogDir()).at(0);
+    ASSERT_TRUE(Shown().Find(Page::kView)->enabled);
+    Click(Page::kView);
+    EXPECT_EQ(host.viewed, std::vector<std::string>{recording});
+    host.hasViewer = false;
+    Click(Page::kView);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"The viewer needs the desktop window."});
+
+    host.messages.clear();
+    Click(Page::kExportGpx);
+    Click(Page::kExportKml);
+    EXPECT_EQ(host.proposals,
+              (std::vector<std::string>{ExportPathFor(recording, ExportFormat::Gpx),
+                                        ExportPathFor(recording, ExportFormat::Kml)}));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(host.messages[1].starts_with("The recording holds no position"))
+        << host.messages[1];
+    EXPECT_FALSE(std::filesystem::exists(ExportPathFor(recording, ExportFormat::Gpx)));
+}
+
 TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {
     StartRecording(0);
     Click(Page::kOpenFolder);

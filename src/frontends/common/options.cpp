@@ -18,8 +18,10 @@ std::string UsageText() {
            "  --page KEY          show the page with this tree key (AHRS_Set, ...) after start\n"
            "  --open VIEW         open a live window after start (repeatable): attitude,\n"
            "                      position or scope; the scope, being modal, opens last\n"
+           "  --view REC.dat      open the flight-log viewer on a recording after start\n"
            "  --screenshot FILE   save the main window as PNG and exit; each open live window\n"
-           "                      goes beside it as FILE-attitude.png, -position.png, -scope.png\n"
+           "                      goes beside it as FILE-attitude.png, -position.png, -scope.png,\n"
+           "                      a viewer as FILE-viewer.png\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --export-csv REC.dat [OUT.csv]  write a recording as CSV (beside it unless OUT is\n"
            "                      given) and exit\n"
@@ -47,11 +49,10 @@ struct Text {
     std::string_view name;
     std::optional<std::string> Options::*member;
 };
-constexpr Text kTexts[] = {{"--app-dir", &Options::appDir},
-                           {"--page", &Options::page},
-                           {"--screenshot", &Options::screenshot},
-                           {"--export-csv", &Options::exportCsv},
-                           {"--export", &Options::exportRecording}};
+constexpr Text kTexts[] = {
+    {"--app-dir", &Options::appDir},        {"--page", &Options::page},
+    {"--screenshot", &Options::screenshot}, {"--view", &Options::view},
+    {"--export-csv", &Options::exportCsv},  {"--export", &Options::exportRecording}};
 
 // Options whose value is checked or collected.
 constexpr std::string_view kOtherValued[] = {"--port", "--open", "--after"};

@@ -15,6 +15,7 @@ struct Options {
     std::optional<std::string> demo;        // --demo [PRODUCT]; "AHRS" when no product is given
     std::optional<std::string> page;        // --page KEY: the page shown after start
     std::vector<std::string> open;          // --open VIEW, repeatable: attitude, position, scope
+    std::optional<std::string> view;        // --view REC.dat: the viewer opened after start
     std::optional<std::string> screenshot;  // --screenshot FILE
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help

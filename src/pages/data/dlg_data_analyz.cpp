@@ -36,16 +36,15 @@ constexpr std::array<Speed, 4> kSpeeds{{
     {"As fast as possible", "IDC_SPEED_FASTEST", ReplayLink::kMaxSpeed},
 }};
 
-// The export buttons with their formats and the save dialog's filters.
+// The export buttons with their formats.
 struct ExportButton {
     int id;
     ExportFormat format;
-    const char* filter;
 };
 constexpr std::array<ExportButton, 3> kExports{{
-    {CDialog_Data_Analyz::kExportCsv, ExportFormat::Csv, "CSV files (*.csv)|*.csv"},
-    {CDialog_Data_Analyz::kExportGpx, ExportFormat::Gpx, "GPX tracks (*.gpx)|*.gpx"},
-    {CDialog_Data_Analyz::kExportKml, ExportFormat::Kml, "KML tracks (*.kml)|*.kml"},
+    {CDialog_Data_Analyz::kExportCsv, ExportFormat::Csv},
+    {CDialog_Data_Analyz::kExportGpx, ExportFormat::Gpx},
+    {CDialog_Data_Analyz::kExportKml, ExportFormat::Kml},
 }};
 
 ui::Control Disabled(ui::Control control) {
@@ -68,6 +67,7 @@ ui::WindowTemplate Template() {
         Button(Page::kOpenRecording, "Open Recording...", "IDC_BUTTON_OPEN_RECORDING"),
         Control{.id = Page::kRecordingName, .kind = ControlKind::Label, .widthChars = 40},
         Disabled(Button(Page::kPlayPause, "Play", "IDC_BUTTON_PLAY")),
+        Disabled(Button(Page::kView, "View", "IDC_BUTTON_VIEW")),
         Control{.id = Page::kSpeed, .kind = ControlKind::DropDown, .widthChars = 18},
         Control{
             .id = Page::kPosition, .kind = ControlKind::Label, .text = "0 / 0", .widthChars = 16},
@@ -75,17 +75,18 @@ ui::WindowTemplate Template() {
         Disabled(Button(Page::kExportGpx, "Export GPX", "IDC_BUTTON_EXPORT_GPX")),
         Disabled(Button(Page::kExportKml, "Export KML", "IDC_BUTTON_EXPORT_KML")),
     };
-    t.layout = Column(
-        {Group(Page::kRecordingGroup,
-               {Row({Item(Page::kKind), Item(Page::kStartStop), Stretch()}),
-                Row({Item(Page::kLengthLabel), Item(Page::kElapsed), Stretch()}),
-                Row({Item(Page::kOpenFolder), Stretch()})}),
-         Group(Page::kPlaybackGroup,
-               {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
-                Row({Item(Page::kPlayPause), Item(Page::kSpeed), Item(Page::kPosition), Stretch()}),
-                Row({Item(Page::kExportCsv), Item(Page::kExportGpx), Item(Page::kExportKml),
-                     Stretch()})}),
-         Stretch()});
+    t.layout =
+        Column({Group(Page::kRecordingGroup,
+                      {Row({Item(Page::kKind), Item(Page::kStartStop), Stretch()}),
+                       Row({Item(Page::kLengthLabel), Item(Page::kElapsed), Stretch()}),
+                       Row({Item(Page::kOpenFolder), Stretch()})}),
+                Group(Page::kPlaybackGroup,
+                      {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
+                       Row({Item(Page::kPlayPause), Item(Page::kView), Item(Page::kSpeed),
+                            Item(Page::kPosition), Stretch()}),
+                       Row({Item(Page::kExportCsv), Item(Page::kExportGpx), Item(Page::kExportKml),
+                            Stretch()})}),
+                Stretch()});
     return t;
 }
 
@@ -137,6 +138,7 @@ void CDialog_Data_Analyz::ShowPlayback() {
     if (GetDlgItemText(kRecordingName) != replay_.Path()) {
         SetDlgItemText(kRecordingName, replay_.Path());
         EnableControl(kPlayPause, replay_.Loaded());
+        EnableControl(kView, replay_.Loaded());
         for (const ExportButton& button : kExports)
             EnableControl(button.id, replay_.Loaded());
     }
@@ -157,8 +159,8 @@ void CDialog_Data_Analyz::OpenRecording() {
 
 // A host without a save dialog writes beside the recording.
 void CDialog_Data_Analyz::Export(ExportFormat format) {
-    const auto& filter = std::ranges::find(kExports, format, &ExportButton::format)->filter;
-    const auto out = host_.Host().ChooseSaveFile(filter, ExportPathFor(replay_.Path(), format));
+    const auto out =
+        host_.Host().ChooseSaveFile(ExportFilter(format), ExportPathFor(replay_.Path(), format));
     if (!out) return;
     std::string result;
     ExportRecordingAs(format, replay_.Path(), *out, result, host_.Texts());
@@ -207,6 +209,12 @@ void CDialog_Data_Analyz::OnCommand(int id) {
                 replay_.Pause();
             } else {
                 replay_.Play(clock_.SteadyMs());
+            }
+            break;
+        case kView:
+            if (!host_.Host().ViewRecording(replay_.Path())) {
+                host_.Host().MessageBox(AddedText(host_.Texts(), "DlgDataAnalyz", "No Viewer",
+                                                  "The viewer needs the desktop window."));
             }
             break;
         case kExportCsv:

@@ -29,6 +29,7 @@ public:
         kExportCsv = 1513,
         kExportGpx = 1514,
         kExportKml = 1515,
+        kView = 1516,
     };
 
     CDialog_Data_Analyz(PageHost& host, const PageServices& services, Identity identity);
