@@ -172,7 +172,11 @@ QWidget* FlightLogWindow::MakeTrack() {
     auto* panel = new QWidget(this);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
+    // Room for the track's axes and scale bar, on a small screen too.
+    panel->setMinimumWidth(300);
     trackPlot_ = new QCustomPlot(panel);
+    trackPlot_->xAxis->ticker()->setTickCount(4);
+    trackPlot_->yAxis->ticker()->setTickCount(4);
     trackPlot_->xAxis->setLabel(QStringLiteral("east (m)"));
     trackPlot_->yAxis->setLabel(QStringLiteral("north (m)"));
     trackCurve_ = new QCPCurve(trackPlot_->xAxis, trackPlot_->yAxis);
