@@ -7,15 +7,12 @@
 namespace zephran {
 
 // Writes a recording as CSV: a header of column names with their units, then one row per
-// record. False when out cannot be written.
+// record, starting with its time in seconds from the start and its number. False when out cannot
+// be written.
 bool WriteRecordingCsv(const Recording& recording, const std::string& out);
 
-// The CSV file beside a recording: its name with ".csv" for ".dat".
-std::string CsvPathFor(const std::string& recordingPath);
-
-// Reads a recording and writes its CSV; the result line says what was done, or why not, in the
-// language of texts. The return value is 0 on success, 1 when the recording cannot be read or
-// the CSV written.
+// Reads a recording and writes its CSV to out, or beside the recording when out is empty, as
+// ExportRecording does.
 int ExportRecordingCsv(const std::string& recordingPath, std::string out, std::string& result,
                        const TextSource& texts);
 

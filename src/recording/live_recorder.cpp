@@ -1,12 +1,17 @@
 #include "recording/live_recorder.h"
 
+#include <fcntl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
 #include "platform/app_paths.h"
+#include "recording/record_times.h"
 #include "recording/recording_file.h"
 #include "records/ahrs_records.h"
 #include "records/record_store.h"
@@ -55,7 +60,13 @@ bool LiveRecorder::Start(RecordKind kind) {
         s_.host.MessageBox("Creat File Err ");
         return false;
     }
-    writer_ = std::make_unique<RecordWriter>(fd, kLiveRecordSize, s_.clock);
+    startMs_ = s_.clock.SteadyMs();
+    std::vector<RecordWriter::Target> targets{{fd, kLiveRecordSize}};
+    // Without its time file a recording still opens, with estimated times.
+    const int timesFd =
+        open(TimesPathFor(path_).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (timesFd >= 0) targets.push_back({timesFd, kTimeEntrySize});
+    writer_ = std::make_unique<RecordWriter>(std::move(targets), s_.clock);
     elapsed_ = FormatElapsed(0);
     changed.Emit();
     return true;
@@ -98,7 +109,11 @@ void LiveRecorder::WriteRecord() {
     CopyRecord(sources.gpsRaw, s_.records.gpsRaw);
     sources.navigation = s_.records.navSample;
     const LiveRecordBytes record = BuildLiveRecord(sources);
-    writer_->Append(record);
+    const auto ms = std::clamp<std::int64_t>(s_.clock.SteadyMs() - startMs_, 0,
+                                             std::numeric_limits<std::uint32_t>::max());
+    const TimeEntryBytes time = EncodeTimeEntry(static_cast<std::uint32_t>(ms));
+    const std::array<std::span<const std::uint8_t>, 2> entries{record, time};
+    writer_->Append(entries);
     changed.Emit();
 }
 

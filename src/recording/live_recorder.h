@@ -68,6 +68,7 @@ private:
     std::unique_ptr<RecordWriter> writer_;
     std::string path_;
     std::time_t start_ = 0;
+    std::int64_t startMs_ = 0;
     std::string elapsed_;
 };
 

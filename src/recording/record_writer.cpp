@@ -2,18 +2,25 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace zephran {
 
-RecordWriter::RecordWriter(int fd, std::size_t recordSize, const Clock& clock)
-    : fd_(fd), recordSize_(recordSize), clock_(clock), thread_([this] { Run(); }) {}
+RecordWriter::RecordWriter(std::vector<Target> targets, const Clock& clock)
+    : clock_(clock), filling_(targets.size()) {
+    for (const Target& target : targets)
+        files_.push_back(File{target});
+    thread_ = std::thread([this] { Run(); });
+}
 
-void RecordWriter::Append(std::span<const std::uint8_t> record) {
+void RecordWriter::Append(std::span<const std::span<const std::uint8_t>> entries) {
     if (closed_ || failed_) return;
-    if (filling_.empty()) oldestMs_ = clock_.SteadyMs();
-    filling_.insert(filling_.end(), record.begin(), record.end());
-    if (filling_.size() >= kHandOverBytes) {
+    if (filling_.front().empty()) oldestMs_ = clock_.SteadyMs();
+    for (std::size_t n = 0; n < filling_.size() && n < entries.size(); ++n)
+        filling_[n].insert(filling_[n].end(), entries[n].begin(), entries[n].end());
+    if (filling_.front().size() >= kHandOverBytes) {
         HandOver();
     } else {
         Tick();
@@ -21,16 +28,16 @@ void RecordWriter::Append(std::span<const std::uint8_t> record) {
 }
 
 void RecordWriter::Tick() {
-    if (!filling_.empty() && clock_.SteadyMs() - oldestMs_ >= kHandOverMs) HandOver();
+    if (!filling_.front().empty() && clock_.SteadyMs() - oldestMs_ >= kHandOverMs) HandOver();
 }
 
 void RecordWriter::HandOver() {
-    if (filling_.empty()) return;
+    if (filling_.front().empty()) return;
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(filling_));
     }
-    filling_ = {};
+    filling_ = Buffers(files_.size());
     wake_.notify_one();
 }
 
@@ -44,41 +51,69 @@ bool RecordWriter::Close() {
     }
     wake_.notify_one();
     thread_.join();
-    const bool closedWell = close(fd_) == 0;
+    bool closedWell = true;
+    for (const File& file : files_)
+        closedWell = close(file.target.fd) == 0 && closedWell;
     return closedWell && !failed_;
 }
 
 void RecordWriter::Run() {
     for (;;) {
-        Buffer buffer;
+        Buffers buffers;
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return closing_ || !queue_.empty(); });
             if (queue_.empty()) return;
-            buffer = std::move(queue_.front());
+            buffers = std::move(queue_.front());
             queue_.pop_front();
         }
-        if (failed_ || WriteBuffer(buffer)) continue;
+        if (failed_ || WriteHandOver(buffers)) continue;
         failed_ = true;
     }
 }
 
-bool RecordWriter::WriteBuffer(const Buffer& buffer) {
+// The records go first; a companion file then takes only the entries of the records that were
+// written whole.
+bool RecordWriter::WriteHandOver(const Buffers& buffers) {
+    std::size_t entries = buffers.front().size() / files_.front().target.entrySize;
+    bool whole = true;
+    for (std::size_t n = 0; n < files_.size(); ++n) {
+        File& file = files_[n];
+        const std::size_t size = file.target.entrySize;
+        const std::uint64_t before = file.written / size;
+        const std::size_t count = std::min(buffers[n].size(), entries * size);
+        if (WriteBytes(file, buffers[n].data(), count) && count == entries * size) continue;
+        whole = false;
+        entries = std::min<std::size_t>(entries, file.written / size - before);
+    }
+    if (!whole) CutToCommonLength();
+    return whole;
+}
+
+bool RecordWriter::WriteBytes(File& file, const std::uint8_t* bytes, std::size_t count) {
     std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t n = write(fd_, buffer.data() + done, buffer.size() - done);
+    while (done < count) {
+        const ssize_t n = write(file.target.fd, bytes + done, count - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
-            written_ += static_cast<std::uint64_t>(n);
+            file.written += static_cast<std::uint64_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        // Keep only whole records.
-        const std::uint64_t whole = written_ - written_ % recordSize_;
-        if (whole != written_ && ftruncate(fd_, static_cast<off_t>(whole)) == 0) written_ = whole;
         return false;
     }
     return true;
+}
+
+void RecordWriter::CutToCommonLength() {
+    std::uint64_t common = std::numeric_limits<std::uint64_t>::max();
+    for (const File& file : files_)
+        common = std::min(common, file.written / file.target.entrySize);
+    for (File& file : files_) {
+        const std::uint64_t length = common * file.target.entrySize;
+        if (length != file.written && ftruncate(file.target.fd, static_cast<off_t>(length)) == 0)
+            file.written = length;
+    }
 }
 
 }  // namespace zephran

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace zephran {
 
 Recording ParseRecording(std::span<const std::uint8_t> bytes) {
     Recording recording;
+    // As many records as could fit: the file and its records are then held once each, never
+    // with a half-grown copy of the records besides.
+    recording.records.reserve(bytes.size() / kLiveRecordSize);
+    recording.places.reserve(bytes.size() / kLiveRecordSize);
     RecordingDamage& damage = recording.damage;
     std::size_t at = 0;
     while (at < bytes.size()) {
@@ -27,6 +30,7 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
             if (IsSoundRecord(candidate)) {
                 LiveRecordBytes& record = recording.records.emplace_back();
                 std::copy(candidate.begin(), candidate.end(), record.begin());
+                recording.places.push_back(static_cast<std::uint32_t>(at / kLiveRecordSize));
                 at += kLiveRecordSize;
                 continue;
             }
@@ -35,18 +39,34 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
         ++damage.skippedBytes;
         ++at;
     }
+    recording.times = TimeRecords(recording.records, recording.places, {}, std::nullopt);
     return recording;
 }
 
-bool ReadRecording(const std::string& path, Recording& recording) {
+namespace {
+
+// The bytes of a regular file; false when it cannot be read.
+bool ReadBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
-    if (file.bad()) return false;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    // A file that shrank meanwhile keeps what was read.
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return !file.bad();
+}
+
+}  // namespace
+
+bool ReadRecording(const std::string& path, Recording& recording) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadBytes(path, bytes)) return false;
     recording = ParseRecording(bytes);
+    if (!ReadBytes(TimesPathFor(path), bytes)) bytes.clear();
+    recording.times = TimeRecords(recording.records, recording.places, DecodeTimeEntries(bytes),
+                                  RecordingStartFromName(path));
     return true;
 }
 

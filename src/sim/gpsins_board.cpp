@@ -30,8 +30,8 @@ constexpr std::uint8_t kFix3D = 3, kFixValid = 0x01;
 constexpr std::uint8_t kNavAligned = 0x07;
 constexpr std::uint8_t kSatellites = 11;
 constexpr float kFilterHealth = 1.0f;
-// GPS week time of power-on, in milliseconds.
-constexpr std::int32_t kWeekTimeAtStart = 216000000;
+// The GPS epoch (1980-01-06) in Unix milliseconds, GPS time's lead over UTC, and a week.
+constexpr std::int64_t kGpsEpochMs = 315'964'800'000, kLeapMs = 18'000, kWeekMs = 604'800'000;
 
 using ahrs::PutVec3;
 
@@ -47,12 +47,18 @@ Bytes EncodeSensorsRaw(const NavigationState& state) {
     return record;
 }
 
-Bytes EncodeGpsRaw(const NavigationState& state, double seconds) {
+std::int32_t GpsWeekMs(std::chrono::system_clock::time_point now) {
+    const std::int64_t ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+    return static_cast<std::int32_t>((ms - kGpsEpochMs + kLeapMs) % kWeekMs);
+}
+
+Bytes EncodeGpsRaw(const NavigationState& state, double seconds, std::int32_t weekMs) {
     const Vec3& v = state.velocity;
     const double ground = std::hypot(v[0], v[1]);
     Bytes record;
     PutU8(record, 0, 1);
-    PutI32(record, 1, kWeekTimeAtStart + static_cast<std::int32_t>(seconds * 1000));
+    PutI32(record, 1, weekMs);
     PutDouble(record, 5, state.lon);
     PutDouble(record, 13, state.lat);
     PutFloat(record, 21, static_cast<float>(state.height));
@@ -127,7 +133,9 @@ void InstallGpsIns(Board& board) {
     });
     board.AddSource(kGpsPeriod, [](Board& b) {
         const double seconds = ahrs::BoardSeconds(b);
-        b.Send(kGroup, kGpsRaw, EncodeGpsRaw(NavigationAt(seconds), seconds));
+        b.Send(kGroup, kGpsRaw,
+               EncodeGpsRaw(NavigationAt(seconds), seconds,
+                            GpsWeekMs(std::chrono::system_clock::now())));
     });
     // The misc record keeps the board's own leading byte, whatever the tool sends back.
     On(board, kGroup, kMiscRead, 0,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -30,9 +31,12 @@ const QrParameters& FactoryQr();
 Bytes EncodeQr(const QrParameters& parameters);
 QrParameters DecodeQr(std::span<const std::uint8_t> record);
 
-// The three telemetry records of one navigation state at a board time in seconds.
+// The three telemetry records of one navigation state at a board time in seconds; the GPS
+// solution carries the GPS time of week in milliseconds, which the board's receiver takes from
+// the satellites: the true time.
 Bytes EncodeSensorsRaw(const NavigationState& state);
-Bytes EncodeGpsRaw(const NavigationState& state, double seconds);
+Bytes EncodeGpsRaw(const NavigationState& state, double seconds, std::int32_t weekMs);
+std::int32_t GpsWeekMs(std::chrono::system_clock::time_point now);
 Bytes EncodeNavOutput(const NavigationState& state);
 
 }  // namespace zephran::sim::gpsins

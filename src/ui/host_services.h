@@ -40,6 +40,9 @@ public:
                                                const std::vector<std::string>& /*offered*/) {
         return std::nullopt;
     }
+    // Opens the flight-log viewer on a recording file; false when the host has no viewer (a host
+    // without windows).
+    virtual bool ViewRecording(const std::string& /*path*/) { return false; }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
 };

@@ -10,7 +10,11 @@
 #include "headless_board_test.h"
 #include "pages/autopilot/dlg_gpsins_view.h"
 #include "recording/live_record.h"
+#include "recording/map_export.h"
+#include "recording/record_times.h"
+#include "recording/recording_reader.h"
 #include "sim/gpsins_navigation.h"
+#include "support/gpsbabel.h"
 
 namespace zephran::test {
 namespace {
@@ -18,14 +22,16 @@ namespace {
 using View = CDlgGPSINSView;
 
 constexpr int kKind = 1502, kStartStop = 1503, kOpenRecording = 1508, kPlayPause = 1510,
-              kSpeed = 1511, kPosition = 1512, kLiveText = 1128;
+              kSpeed = 1511, kPosition = 1512, kExportGpx = 1514, kLiveText = 1128;
 constexpr int kKindGpsIns = 3, kSpeed4x = 2;
 
+// The recordings in dir, without their time files.
 std::vector<std::string> LogFiles(const std::string& dir) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
-        files.push_back(entry.path().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        if (entry.path().extension() == ".dat") files.push_back(entry.path().string());
+    }
     return files;
 }
 
@@ -211,6 +217,14 @@ TEST_F(HeadlessGpsInsRecording, HoldsOneRecordPerNavigationOutputTheBoardSent) {
         EXPECT_GE(weekTime, lastWeekTime);
         lastWeekTime = weekTime;
     }
+    // Each record's time: one entry each, never going back, 20 ms apart on average.
+    Recording recording;
+    ASSERT_TRUE(ReadRecording(files[0], recording));
+    ASSERT_TRUE(recording.times.AllTimed());
+    ASSERT_EQ(recording.times.seconds.size(), records.size());
+    EXPECT_TRUE(std::ranges::is_sorted(recording.times.seconds));
+    const double span = recording.times.seconds.back() - recording.times.seconds.front();
+    EXPECT_NEAR(span / static_cast<double>(records.size() - 1), 0.02, 0.005);
     // A solution sent just before the board fell silent may come after the last navigation
     // output, and the first record may show one sent before the start.
     EXPECT_LE(flagged, solutions + 1);
@@ -275,11 +289,70 @@ TEST_F(HeadlessGpsInsRecording, FullDiskShowsTheWriteErrorOnceAndLeavesOnlyWhole
     const auto files = LogFiles(appDir_.File("Log"));
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(std::filesystem::file_size(files[0]), 41u * 242);
+    // The time file keeps one entry per record kept.
+    EXPECT_EQ(std::filesystem::file_size(TimesPathFor(files[0])), 41u * kTimeEntrySize);
     const auto records = ReadRecords(files[0]);
     for (std::size_t n = 0; n < records.size(); ++n) {
         SCOPED_TRACE(n);
         ExpectGpsInsRecord(records[n]);
     }
+}
+
+// The track of a flight with the simulated board, exported from the Data page as GPX and from
+// the command line as KML: GPSBabel reads back a point per record at the position the board
+// sent, timed by the board's GPS within the recording's span.
+TEST_F(HeadlessGpsInsRecording, TrackExportsReadBackWithGpsbabel) {
+    ASSERT_NO_FATAL_FAILURE(ConnectBoard());
+    StartRecording();
+    Run("wait 2000");
+    Run("click " + std::to_string(kStartStop));
+    const auto files = LogFiles(appDir_.File("Log"));
+    ASSERT_EQ(files.size(), 1u);
+    Recording recording;
+    ASSERT_TRUE(ReadRecording(files[0], recording));
+    const std::size_t count = recording.records.size();
+    ASSERT_GE(count, 50u);
+    ASSERT_TRUE(recording.times.fromGps);
+    const auto start = RecordingStartFromName(files[0]);
+    ASSERT_TRUE(start);
+
+    Run("file " + files[0]);
+    Run("click " + std::to_string(kOpenRecording));
+    Run("click " + std::to_string(kExportGpx));
+    const std::string gpx = files[0].substr(0, files[0].size() - 4) + ".gpx";
+    EXPECT_TRUE(Contains(app_->Transcript(),
+                         "message: " + std::to_string(count) + " track points written to " + gpx));
+    const std::string kml = appDir_.File("flight.kml");
+    const std::string command =
+        std::string(ZEPHRAN_EXE) + " --export '" + files[0] + "' '" + kml + "' > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    const auto fromGpx = testing::ReadWithGpsbabel("gpx", gpx);
+    const auto fromKml = testing::ReadWithGpsbabel("kml", kml);
+    ASSERT_EQ(fromGpx.status, 0);
+    ASSERT_EQ(fromKml.status, 0);
+    ASSERT_EQ(fromGpx.track.size(), count);
+    ASSERT_EQ(fromKml.track.size(), count);
+    std::string lastTime;
+    for (std::size_t n = 0; n < count; ++n) {
+        SCOPED_TRACE(n);
+        const Record record(recording.records[n].begin(), recording.records[n].end());
+        const double lon = At<double>(record, 176), lat = At<double>(record, 184);
+        EXPECT_NEAR(lat, sim::kHomeLat, 0.01);
+        EXPECT_NEAR(lon, sim::kHomeLon, 0.01);
+        for (const auto* read : {&fromGpx, &fromKml}) {
+            EXPECT_NEAR(read->track[n].lat, lat, 1e-9);
+            EXPECT_NEAR(read->track[n].lon, lon, 1e-9);
+            EXPECT_NEAR(read->track[n].ele.value_or(-1), At<float>(record, 192), 1e-3);
+        }
+        // ISO times sort as they run; the board's GPS time lies within a second of the PC's.
+        const std::string time = fromGpx.track[n].time;
+        EXPECT_EQ(time, IsoUtc(*recording.times.Utc(n)));
+        EXPECT_GE(time, lastTime);
+        lastTime = time;
+        EXPECT_NEAR(*recording.times.Utc(n), *start + recording.times.seconds[n], 1.5);
+    }
+    EXPECT_EQ(fromKml.waypoints.size(), 2u);
 }
 
 }  // namespace

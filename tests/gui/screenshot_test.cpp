@@ -45,7 +45,7 @@ TEST(GuiScreenshot, CommandLineMistakesAndHelp) {
         << version;
 }
 
-TEST(GuiCommandLine, ExportsARecordingAsCsvAndExits) {
+TEST(GuiCommandLine, ExportsARecordingAndExits) {
     TempDir dir;
     // Two records of the recording format with all fields zero: header, mask, length, sums.
     std::string record(242, '\0');
@@ -56,11 +56,22 @@ TEST(GuiCommandLine, ExportsARecordingAsCsvAndExits) {
     const std::string recording = dir.Write("rec.dat", record + record);
     ASSERT_EQ(RunZephran(dir, "--export-csv " + recording + " " + dir.File("out.csv")), 0)
         << dir.Read("out.txt");
-    EXPECT_EQ(dir.Read("out.txt"), "2 records written to " + dir.File("out.csv") + "\n");
+    // Without its time file the times are estimated, and the line says so.
+    EXPECT_EQ(dir.Read("out.txt"),
+              "2 records written to " + dir.File("out.csv") +
+                  "\nNo time file: times are estimated at 50 records a second.\n");
     const std::string csv = dir.Read("out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
-    EXPECT_EQ(csv.rfind("record,health,gx (rad/s),", 0), 0u);
+    EXPECT_EQ(csv.rfind("time (s),record,health,gx (rad/s),", 0), 0u);
+    EXPECT_NE(csv.find("\n0.020,1,0,"), std::string::npos) << csv;
     EXPECT_EQ(RunZephran(dir, "--export-csv " + dir.File("none.dat")), 1);
+    // The same by the output's extension; these records hold no position, so no track.
+    ASSERT_EQ(RunZephran(dir, "--export " + recording + " " + dir.File("again.csv")), 0);
+    EXPECT_EQ(dir.Read("again.csv"), csv);
+    EXPECT_EQ(RunZephran(dir, "--export " + recording + " " + dir.File("track.gpx")), 1);
+    EXPECT_EQ(dir.Read("out.txt"),
+              "The recording holds no position (no record has a GPS fix): there is no track for "
+              "GPX or KML.\n");
 }
 
 }  // namespace

@@ -34,6 +34,10 @@ public:
         if (cancelSave) return std::nullopt;
         return saveAs.value_or(proposed);
     }
+    bool ViewRecording(const std::string& path) override {
+        if (hasViewer) viewed.push_back(path);
+        return hasViewer;
+    }
     void OpenFolder(const std::string& path) override { opened.push_back(path); }
     void OpenUrl(const std::string& url) override { opened.push_back(url); }
 
@@ -48,6 +52,9 @@ public:
     bool cancelSave = false;
     std::vector<std::string> proposals;
     std::function<void(ui::Window&)> onModal;
+    // A desktop's viewer takes the recordings viewed; a host without windows has none.
+    bool hasViewer = true;
+    std::vector<std::string> viewed;
 };
 
 }  // namespace zephran::testing

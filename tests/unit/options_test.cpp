@@ -68,6 +68,11 @@ TEST(CommandLine, OptionalWordsAreTakenOnlyWhenTheyAreNotOptions) {
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->exportCsvOut, "");
     EXPECT_TRUE(options->headless);
+
+    options = Parse({"--export", "rec.dat", "track.gpx"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->exportRecording, "rec.dat");
+    EXPECT_EQ(options->exportOut, "track.gpx");
 }
 
 TEST(CommandLine, MistakesAreNamed) {
@@ -86,6 +91,7 @@ TEST(CommandLine, MistakesAreNamed) {
         {{"--port", "rfc2217://::1:2217"},
          "--port: \"rfc2217://::1:2217\" is not a port address: an IPv6 address goes in "
          "brackets, as [::1]:PORT"},
+        {{"--export", "rec.dat"}, "--export needs a recording and an output file"},
         {{"--open", "map"}, "--open takes attitude, position or scope"},
         {{"--after", "soon"}, "--after needs a number of milliseconds"},
         {{"--after", "-1"}, "--after needs a number of milliseconds"},

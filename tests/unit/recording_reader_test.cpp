@@ -106,12 +106,15 @@ TEST(CsvExport, OneRowPerRecordWithNamedColumnsAndUnits) {
     std::string result;
     ASSERT_EQ(ExportRecordingCsv(file, "", result, NoTexts{}), 0) << result;
     EXPECT_EQ(result, "4 records written to " + dir.File("2027-01-15-08-00-00.csv") +
-                          "\nDamaged recording: skipped 1 bytes.");
+                          "\nDamaged recording: skipped 1 bytes.\nNo time file: times are "
+                          "estimated at 50 records a second.");
 
     const auto rows = ReadCsv(dir.File("2027-01-15-08-00-00.csv"));
     ASSERT_EQ(rows.size(), 5u);
     const auto& header = rows[0];
-    ASSERT_EQ(header.size(), RecordColumns().size() + 1);
+    ASSERT_EQ(header.size(), RecordColumns().size() + 2);
+    EXPECT_EQ(header[0], "time (s)");
+    EXPECT_EQ(header[1], "record");
     const auto column = [&header](const std::string& name) {
         return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
                                         header.begin());
@@ -123,7 +126,9 @@ TEST(CsvExport, OneRowPerRecordWithNamedColumnsAndUnits) {
     for (int n = 0; n < 4; ++n) {
         const auto& row = rows[static_cast<std::size_t>(n) + 1];
         ASSERT_EQ(row.size(), header.size());
-        EXPECT_EQ(row[0], std::to_string(n));
+        // Without a time file, the usual 50 records a second.
+        EXPECT_EQ(std::stod(row[0]), 0.02 * n);
+        EXPECT_EQ(row[1], std::to_string(n));
         EXPECT_EQ(std::stod(row[column("roll (deg)")]), n);
         EXPECT_EQ(std::stod(row[column("gx (rad/s)")]), n);
         EXPECT_EQ(std::stod(row[column("lat (deg)")]), 48.0 + n);
@@ -132,7 +137,7 @@ TEST(CsvExport, OneRowPerRecordWithNamedColumnsAndUnits) {
     EXPECT_EQ(ExportRecordingCsv(dir.File("none.dat"), "", result, NoTexts{}), 1);
     EXPECT_EQ(result, "Cannot read the recording " + dir.File("none.dat"));
     testing::FakeTexts texts;
-    texts.Set("Recordings", "Cannot Write CSV", "%1?");
+    texts.Set("Recordings", "Cannot Write Export", "%1?");
     EXPECT_EQ(ExportRecordingCsv(file, dir.File("no/such/folder.csv"), result, texts), 1);
     EXPECT_EQ(result, dir.File("no/such/folder.csv") + "?");
     texts.Set("Recordings", "CSV Written", "%2 <- %1");

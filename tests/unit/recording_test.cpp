@@ -14,7 +14,9 @@
 #include "recording/csv_export.h"
 #include "recording/live_record.h"
 #include "recording/live_recorder.h"
+#include "recording/record_times.h"
 #include "recording/record_writer.h"
+#include "recording/recording_export.h"
 #include "records/record_store.h"
 #include "support/bytes.h"
 #include "support/fake_host.h"
@@ -47,13 +49,24 @@ std::vector<Bytes> Records(const std::string& file) {
     return records;
 }
 
+// The recordings in dir, without their time files.
 std::vector<std::string> LogFiles(const std::string& dir) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
-        files.push_back(entry.path().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        if (entry.path().extension() == ".dat") files.push_back(entry.path().string());
+    }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// The entries of a recording's time file.
+std::vector<std::uint32_t> TimeEntries(const std::string& recording) {
+    std::ifstream in(TimesPathFor(recording), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.size() % kTimeEntrySize, 0u) << recording;
+    return DecodeTimeEntries(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 // The file name a recording started at start gets.
@@ -185,6 +198,38 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
         EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
 }
 
+// A companion file that fills first (its entries are larger than the records) cuts the records
+// back to the entries it holds whole, so the two always agree.
+TEST(RecordWriter, FailedCompanionCutsTheRecordsToItsWholeEntries) {
+    testing::TempDir dir;
+    const std::string records = dir.File("records.dat"), times = dir.File("records.tim");
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{5000, 5000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        VirtualClock clock;
+        RecordWriter writer({{open(records.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 250},
+                             {open(times.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 300}},
+                            clock);
+        for (int n = 0; n < 40; ++n) {
+            const Bytes record(250, static_cast<std::uint8_t>(n));
+            const Bytes time(300, static_cast<std::uint8_t>(n));
+            const std::array<std::span<const std::uint8_t>, 2> entries{record, time};
+            writer.Append(entries);
+        }
+        const bool closed = writer.Close();
+        _exit(!closed && writer.Failed() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    // Hand-overs of four records; 16 entries of 300 bytes fit in 5000.
+    EXPECT_EQ(std::filesystem::file_size(records), 16u * 250);
+    EXPECT_EQ(std::filesystem::file_size(times), 16u * 300);
+}
+
 // Records GPS/INS data in a child process whose files may not grow beyond limit bytes (a full
 // disk), fed by feed until it gives up; true when the child saw exactly one "File  Write Err"
 // and the recording ended. The file stays in logDir.
@@ -224,6 +269,7 @@ TEST(LiveRecorder, WriteFailureIsShownOnceAndEndsTheRecording) {
     ASSERT_EQ(files.size(), 1u);
     const auto records = Records(files[0]);
     EXPECT_EQ(records.size(), 20u);
+    EXPECT_EQ(TimeEntries(files[0]).size(), 20u);
     for (const Bytes& r : records)
         EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
 }
@@ -300,6 +346,8 @@ TEST_F(RecordingTest, AhrsRecordingHoldsOneRecordPerLiveReply) {
     EXPECT_EQ(std::filesystem::path(files[0]).filename(), NameAt(start));
     const auto records = Records(files[0]);
     ASSERT_EQ(records.size(), 5u);
+    // Beside it, the time of each record in milliseconds from the start.
+    EXPECT_EQ(TimeEntries(files[0]), (std::vector<std::uint32_t>{1000, 2000, 3000, 4000, 5000}));
     for (int n = 0; n < 5; ++n) {
         const Bytes& r = records[static_cast<std::size_t>(n)];
         EXPECT_TRUE(IsSoundRecord(std::span<const std::uint8_t, kLiveRecordSize>(r.data(), 242)));
@@ -562,15 +610,41 @@ TEST_F(RecordingTest, ChoosersStartInTheLogFolderAndBesideTheRecording) {
 
     host.cancelSave = true;
     Click(Page::kExportCsv);
-    EXPECT_EQ(host.proposals, std::vector<std::string>{CsvPathFor(recording)});
+    EXPECT_EQ(host.proposals,
+              std::vector<std::string>{ExportPathFor(recording, ExportFormat::Csv)});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(std::filesystem::exists(CsvPathFor(recording)));
+    EXPECT_FALSE(std::filesystem::exists(ExportPathFor(recording, ExportFormat::Csv)));
 
     host.cancelSave = false;
     host.saveAs = dir.File("elsewhere.csv");
     Click(Page::kExportCsv);
     EXPECT_EQ(host.messages, std::vector<std::string>{"30 records written to " + *host.saveAs});
     EXPECT_TRUE(std::filesystem::exists(*host.saveAs));
+}
+
+// View opens the desktop's viewer on the open recording; a host without one says so. The export
+// buttons write each format beside the recording; an AHRS recording has no track.
+TEST_F(RecordingTest, ViewAndExportsActOnTheOpenRecording) {
+    EXPECT_FALSE(Shown().Find(Page::kView)->enabled);
+    RecordAndOpenAhrsRun();
+    const std::string recording = LogFiles(LogDir()).at(0);
+    ASSERT_TRUE(Shown().Find(Page::kView)->enabled);
+    Click(Page::kView);
+    EXPECT_EQ(host.viewed, std::vector<std::string>{recording});
+    host.hasViewer = false;
+    Click(Page::kView);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"The viewer needs the desktop window."});
+
+    host.messages.clear();
+    Click(Page::kExportGpx);
+    Click(Page::kExportKml);
+    EXPECT_EQ(host.proposals,
+              (std::vector<std::string>{ExportPathFor(recording, ExportFormat::Gpx),
+                                        ExportPathFor(recording, ExportFormat::Kml)}));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(host.messages[1].starts_with("The recording holds no position"))
+        << host.messages[1];
+    EXPECT_FALSE(std::filesystem::exists(ExportPathFor(recording, ExportFormat::Gpx)));
 }
 
 TEST_F(RecordingTest, OpenFolderOpensTheLogFolder) {

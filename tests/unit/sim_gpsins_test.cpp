@@ -134,9 +134,13 @@ TEST(SimGpsInsNavigation, RecordsCarryTheStateAtTheirOffsets) {
     EXPECT_FLOAT_EQ(GetFloat(nav, 57), static_cast<float>(s.rates[2]));
     EXPECT_EQ(GetU8(nav, 73), 11);
     EXPECT_FLOAT_EQ(GetFloat(nav, 74), 1.0f);
-    const Bytes gps = gpsins::EncodeGpsRaw(s, 5);
+    const Bytes gps = gpsins::EncodeGpsRaw(s, 5, 216005000);
     EXPECT_EQ(GetU8(gps, 0), 1);
     EXPECT_EQ(GetI32(gps, 1), 216005000);
+    // 2027-01-15 08:00:00.250 UTC: 460,818.25 s into GPS week 2453.
+    EXPECT_EQ(gpsins::GpsWeekMs(std::chrono::system_clock::from_time_t(1'800'000'000) +
+                                std::chrono::milliseconds(250)),
+              460'818'250);
     EXPECT_EQ(GetU8(gps, 25), 3);
     EXPECT_NEAR(GetFloat(gps, 46), 15, 1e-4);
     const Bytes raw = gpsins::EncodeSensorsRaw(s);

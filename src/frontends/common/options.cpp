@@ -22,11 +22,15 @@ std::string UsageText() {
            "  --page KEY          show the page with this tree key (AHRS_Set, ...) after start\n"
            "  --open VIEW         open a live window after start (repeatable): attitude,\n"
            "                      position or scope; the scope, being modal, opens last\n"
+           "  --view REC.dat      open the flight-log viewer on a recording after start\n"
            "  --screenshot FILE   save the main window as PNG and exit; each open live window\n"
-           "                      goes beside it as FILE-attitude.png, -position.png, -scope.png\n"
+           "                      goes beside it as FILE-attitude.png, -position.png, -scope.png,\n"
+           "                      a viewer as FILE-viewer.png\n"
            "  --after MS          wait MS milliseconds before the screenshot (default 1500)\n"
            "  --export-csv REC.dat [OUT.csv]  write a recording as CSV (beside it unless OUT is\n"
            "                      given) and exit\n"
+           "  --export REC.dat OUT  write a recording by OUT's extension and exit: .csv (every\n"
+           "                      record), .gpx or .kml (the track of a GPS/INS recording)\n"
            "  --help              show this text\n"
            "  --version           show the program's version\n"
            "Environment: ZEPHRAN_PORTS adds serial devices (colon-separated glob patterns).\n";
@@ -49,10 +53,10 @@ struct Text {
     std::string_view name;
     std::optional<std::string> Options::*member;
 };
-constexpr Text kTexts[] = {{"--app-dir", &Options::appDir},
-                           {"--page", &Options::page},
-                           {"--screenshot", &Options::screenshot},
-                           {"--export-csv", &Options::exportCsv}};
+constexpr Text kTexts[] = {
+    {"--app-dir", &Options::appDir},        {"--page", &Options::page},
+    {"--screenshot", &Options::screenshot}, {"--view", &Options::view},
+    {"--export-csv", &Options::exportCsv},  {"--export", &Options::exportRecording}};
 
 // Options whose value is checked or collected.
 constexpr std::string_view kOtherValued[] = {"--port", "--open", "--after"};
@@ -90,6 +94,10 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
         if (text != std::end(kTexts)) {
             options.*(text->member) = value;
             if (arg == "--export-csv") options.exportCsvOut = optionalWord().value_or("");
+            if (arg == "--export") {
+                if (i + 1 >= argc) return fail("--export needs a recording and an output file");
+                options.exportOut = argv[++i];
+            }
         } else if (arg == "--port") {
             const ParsedPortAddress port = ParsePortAddress(value);
             if (!port.Ok()) return fail("--port: " + port.error);

@@ -15,6 +15,7 @@ struct Options {
     std::optional<std::string> demo;        // --demo [PRODUCT]; "AHRS" when no product is given
     std::optional<std::string> page;        // --page KEY: the page shown after start
     std::vector<std::string> open;          // --open VIEW, repeatable: attitude, position, scope
+    std::optional<std::string> view;        // --view REC.dat: the viewer opened after start
     std::optional<std::string> screenshot;  // --screenshot FILE
     int screenshotAfterMs = 1500;           // --after MS
     bool help = false;                      // --help
@@ -22,6 +23,9 @@ struct Options {
     // --export-csv REC.dat [OUT.csv]: writes the recording as CSV and exits
     std::optional<std::string> exportCsv;
     std::string exportCsvOut;
+    // --export REC.dat OUT: writes the recording in the format OUT's extension names and exits
+    std::optional<std::string> exportRecording;
+    std::string exportOut;
 };
 
 // Parses argv; on a mistake returns nothing and sets error.

@@ -67,6 +67,8 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
                 saved = Save(view->Render(), Beside(file, "position")) && saved;
             if (ScopeDialog* scope = live.Scope())
                 saved = Save(scope->grab().toImage(), Beside(file, "scope")) && saved;
+            for (QWidget* viewer : host.Viewers())
+                saved = Save(viewer->grab().toImage(), Beside(file, "viewer")) && saved;
             if (!saved) exitCode = 1;
             host.Quit();
         });
@@ -83,6 +85,7 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
                          options.page->c_str());
         }
     }
+    if (options.view) host.ViewRecording(*options.view);
     if (!options.open.empty()) {
         // From the event loop, since the scope runs a loop of its own.
         QTimer::singleShot(0, &window, [&session, &options] {

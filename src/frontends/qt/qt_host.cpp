@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "frontends/qt/flight_log_window.h"
 #include "frontends/qt/window_widget.h"
 
 namespace zephran::qt {
@@ -128,6 +129,26 @@ std::optional<std::string> QtHost::ChooseFile(const std::string& filter,
 std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter,
                                                   const std::string& proposed) {
     return Choose(&QFileDialog::getSaveFileName, filter, proposed);
+}
+
+bool QtHost::ViewRecording(const std::string& path) {
+    std::string error;
+    FlightLogWindow* viewer = FlightLogWindow::Open(path, *this, error);
+    if (!viewer) {
+        MessageBox(error);
+        return true;
+    }
+    viewers_.emplace_back(viewer);
+    viewer->show();
+    return true;
+}
+
+std::vector<QWidget*> QtHost::Viewers() const {
+    std::vector<QWidget*> open;
+    for (const QPointer<QWidget>& viewer : viewers_) {
+        if (viewer) open.push_back(viewer);
+    }
+    return open;
 }
 
 void QtHost::OpenFolder(const std::string& path) {

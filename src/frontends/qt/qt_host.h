@@ -40,9 +40,13 @@ public:
                                           const std::string& startDir) override;
     std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                               const std::string& proposed) override;
+    // Opens a flight-log viewer window; a recording that cannot be read is told in a box.
+    bool ViewRecording(const std::string& path) override;
     void OpenFolder(const std::string& path) override;
     void OpenUrl(const std::string& url) override;
 
+    // The viewer windows still open, oldest first.
+    std::vector<QWidget*> Viewers() const;
     const std::vector<std::string>& Messages() const { return messages_; }
     const std::vector<std::string>& Opened() const { return opened_; }
 
@@ -60,6 +64,7 @@ private:
     bool quitting_ = false;
     std::vector<std::string> messages_;
     std::vector<std::string> opened_;
+    std::vector<QPointer<QWidget>> viewers_;
 };
 
 }  // namespace zephran::qt

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "platform/clock.h"
-#include "recording/csv_export.h"
 #include "recording/live_recorder.h"
 #include "recording/replay_link.h"
 #include "ui/controls.h"
@@ -37,6 +36,17 @@ constexpr std::array<Speed, 4> kSpeeds{{
     {"As fast as possible", "IDC_SPEED_FASTEST", ReplayLink::kMaxSpeed},
 }};
 
+// The export buttons with their formats.
+struct ExportButton {
+    int id;
+    ExportFormat format;
+};
+constexpr std::array<ExportButton, 3> kExports{{
+    {CDialog_Data_Analyz::kExportCsv, ExportFormat::Csv},
+    {CDialog_Data_Analyz::kExportGpx, ExportFormat::Gpx},
+    {CDialog_Data_Analyz::kExportKml, ExportFormat::Kml},
+}};
+
 ui::Control Disabled(ui::Control control) {
     control.enabled = false;
     return control;
@@ -57,21 +67,26 @@ ui::WindowTemplate Template() {
         Button(Page::kOpenRecording, "Open Recording...", "IDC_BUTTON_OPEN_RECORDING"),
         Control{.id = Page::kRecordingName, .kind = ControlKind::Label, .widthChars = 40},
         Disabled(Button(Page::kPlayPause, "Play", "IDC_BUTTON_PLAY")),
+        Disabled(Button(Page::kView, "View", "IDC_BUTTON_VIEW")),
         Control{.id = Page::kSpeed, .kind = ControlKind::DropDown, .widthChars = 18},
         Control{
             .id = Page::kPosition, .kind = ControlKind::Label, .text = "0 / 0", .widthChars = 16},
         Disabled(Button(Page::kExportCsv, "Export CSV", "IDC_BUTTON_EXPORT_CSV")),
+        Disabled(Button(Page::kExportGpx, "Export GPX", "IDC_BUTTON_EXPORT_GPX")),
+        Disabled(Button(Page::kExportKml, "Export KML", "IDC_BUTTON_EXPORT_KML")),
     };
-    t.layout = Column(
-        {Group(Page::kRecordingGroup,
-               {Row({Item(Page::kKind), Item(Page::kStartStop), Stretch()}),
-                Row({Item(Page::kLengthLabel), Item(Page::kElapsed), Stretch()}),
-                Row({Item(Page::kOpenFolder), Stretch()})}),
-         Group(Page::kPlaybackGroup,
-               {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
-                Row({Item(Page::kPlayPause), Item(Page::kSpeed), Item(Page::kPosition), Stretch()}),
-                Row({Item(Page::kExportCsv), Stretch()})}),
-         Stretch()});
+    t.layout =
+        Column({Group(Page::kRecordingGroup,
+                      {Row({Item(Page::kKind), Item(Page::kStartStop), Stretch()}),
+                       Row({Item(Page::kLengthLabel), Item(Page::kElapsed), Stretch()}),
+                       Row({Item(Page::kOpenFolder), Stretch()})}),
+                Group(Page::kPlaybackGroup,
+                      {Row({Item(Page::kOpenRecording), Item(Page::kRecordingName), Stretch()}),
+                       Row({Item(Page::kPlayPause), Item(Page::kView), Item(Page::kSpeed),
+                            Item(Page::kPosition), Stretch()}),
+                       Row({Item(Page::kExportCsv), Item(Page::kExportGpx), Item(Page::kExportKml),
+                            Stretch()})}),
+                Stretch()});
     return t;
 }
 
@@ -123,7 +138,9 @@ void CDialog_Data_Analyz::ShowPlayback() {
     if (GetDlgItemText(kRecordingName) != replay_.Path()) {
         SetDlgItemText(kRecordingName, replay_.Path());
         EnableControl(kPlayPause, replay_.Loaded());
-        EnableControl(kExportCsv, replay_.Loaded());
+        EnableControl(kView, replay_.Loaded());
+        for (const ExportButton& button : kExports)
+            EnableControl(button.id, replay_.Loaded());
     }
 }
 
@@ -140,14 +157,13 @@ void CDialog_Data_Analyz::OpenRecording() {
     if (!damage.empty()) host_.Host().MessageBox(damage);
 }
 
-// The desktop asks where to save, proposing the CSV beside the recording; a host without a save
-// dialog writes it there.
-void CDialog_Data_Analyz::ExportCsv() {
+// A host without a save dialog writes beside the recording.
+void CDialog_Data_Analyz::Export(ExportFormat format) {
     const auto out =
-        host_.Host().ChooseSaveFile("CSV files (*.csv)|*.csv", CsvPathFor(replay_.Path()));
+        host_.Host().ChooseSaveFile(ExportFilter(format), ExportPathFor(replay_.Path(), format));
     if (!out) return;
     std::string result;
-    ExportRecordingCsv(replay_.Path(), *out, result, host_.Texts());
+    ExportRecordingAs(format, replay_.Path(), *out, result, host_.Texts());
     host_.Host().MessageBox(result);
 }
 
@@ -195,8 +211,16 @@ void CDialog_Data_Analyz::OnCommand(int id) {
                 replay_.Play(clock_.SteadyMs());
             }
             break;
+        case kView:
+            if (!host_.Host().ViewRecording(replay_.Path())) {
+                host_.Host().MessageBox(AddedText(host_.Texts(), "DlgDataAnalyz", "No Viewer",
+                                                  "The viewer needs the desktop window."));
+            }
+            break;
         case kExportCsv:
-            ExportCsv();
+        case kExportGpx:
+        case kExportKml:
+            Export(std::ranges::find(kExports, id, &ExportButton::id)->format);
             break;
         case kOpenFolder: {
             std::error_code error;

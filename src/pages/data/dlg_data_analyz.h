@@ -2,6 +2,7 @@
 
 #include "pages/framework/page.h"
 #include "pages/framework/page_services.h"
+#include "recording/recording_export.h"
 
 namespace zephran {
 
@@ -9,7 +10,7 @@ class LiveRecorder;
 class ReplayLink;
 
 // The live data recording page: the record kind, start and stop, the elapsed time and the Log
-// folder; and the playback of a recording, with its export as CSV.
+// folder; and the playback of a recording, with its export as CSV, GPX or KML.
 class CDialog_Data_Analyz : public Page {
 public:
     enum : int {
@@ -26,6 +27,9 @@ public:
         kSpeed = 1511,
         kPosition = 1512,
         kExportCsv = 1513,
+        kExportGpx = 1514,
+        kExportKml = 1515,
+        kView = 1516,
     };
 
     CDialog_Data_Analyz(PageHost& host, const PageServices& services, Identity identity);
@@ -45,7 +49,8 @@ private:
     void ShowSpeeds();
     std::string PlayPauseCaption() const;
     void OpenRecording();
-    void ExportCsv();
+    // Asks where to save, proposing the file beside the recording, and exports there.
+    void Export(ExportFormat format);
 
     LiveRecorder& recorder_;
     ReplayLink& replay_;

@@ -4,6 +4,7 @@
 #include "frontends/headless/headless.h"
 #include "frontends/qt/desktop.h"
 #include "recording/csv_export.h"
+#include "recording/recording_export.h"
 
 int main(int argc, char** argv) {
     std::string error;
@@ -20,12 +21,16 @@ int main(int argc, char** argv) {
         std::fputs(zephran::VersionText().c_str(), stdout);
         return 0;
     }
-    if (options->exportCsv) {
-        // A command-line tool for scripts: its lines stay in English whatever language the
-        // desktop uses.
+    // The exports are command-line tools for scripts: their lines stay in English whatever
+    // language the desktop uses.
+    if (options->exportCsv || options->exportRecording) {
         std::string result;
-        const int status = zephran::ExportRecordingCsv(*options->exportCsv, options->exportCsvOut,
-                                                       result, zephran::NoTexts{});
+        const int status =
+            options->exportCsv
+                ? zephran::ExportRecordingCsv(*options->exportCsv, options->exportCsvOut, result,
+                                              zephran::NoTexts{})
+                : zephran::ExportRecording(*options->exportRecording, options->exportOut, result,
+                                           zephran::NoTexts{});
         std::fprintf(status == 0 ? stdout : stderr, "%s\n", result.c_str());
         return status;
     }

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The flight-log viewer on a GPS/INS and an AHRS recording: the plots follow the keys, the mouse
+// and the cursor, a one-record spike stays in view at every zoom, and only a recording with
+// positions gets its ground track. With ZEPHRAN_VIEWER_SHOTS naming a folder, the window is saved
+// there zoomed out and in, to be looked at.
+#include <gtest/gtest.h>
+#include <qcustomplot.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <cstring>
+
+#include "frontends/qt/flight_log_window.h"
+#include "frontends/qt/qt_host.h"
+#include "recording/record_times.h"
+#include "support/temp_dir.h"
+
+namespace zephran::qt {
+namespace {
+
+constexpr int kRecords = 3000;  // a minute at 50 a second
+constexpr int kSpike = 1234;
+
+// Writes a recording of a circuit flown for a minute, with its time file; roll jumps to 170 in
+// one record. An AHRS recording has no GPS block and no position.
+std::string WriteFlight(const testing::TempDir& dir, const std::string& name, bool gpsIns) {
+    std::string records, times;
+    for (int n = 0; n < kRecords; ++n) {
+        const double t = n / 50.0;
+        RecordSources sources;
+        sources.navigation.roll = n == kSpike ? 170.0f : static_cast<float>(20 * std::sin(t));
+        sources.navigation.pitch = static_cast<float>(5 * std::cos(t / 2));
+        sources.navigation.yaw = static_cast<float>(std::fmod(6 * t, 360));
+        const float gx = static_cast<float>(0.3 * std::cos(t));
+        std::memcpy(sources.sensorsRaw.data() + 1, &gx, 4);
+        if (gpsIns) {
+            sources.navigation.lat = 31.2304 + 0.001 * std::sin(t / 10);
+            sources.navigation.lon = 121.4737 + 0.0015 * (1 - std::cos(t / 10));
+            sources.navigation.hmsl = static_cast<float>(50 + 10 * std::sin(t / 20));
+            sources.navigation.vccN = static_cast<float>(10 * std::cos(t / 10));
+            sources.gpsRaw[25] = 3;
+            sources.gpsRaw[29] = 11;
+        }
+        const LiveRecordBytes record = BuildLiveRecord(sources);
+        records.append(record.begin(), record.end());
+        const TimeEntryBytes entry = EncodeTimeEntry(static_cast<std::uint32_t>(20 * n));
+        times.append(entry.begin(), entry.end());
+    }
+    dir.Write(name + ".tim", times);
+    return dir.Write(name + ".dat", records);
+}
+
+class GuiFlightLog : public ::testing::Test {
+protected:
+    FlightLogWindow& Open(const std::string& file) {
+        std::string error;
+        window = FlightLogWindow::Open(file, host, error);
+        EXPECT_NE(window, nullptr) << error;
+        window->resize(1366, 700);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        QTest::qWait(50);
+        return *window;
+    }
+    ~GuiFlightLog() override { delete window.data(); }
+
+    QList<QCustomPlot*> Plots() const { return window->findChildren<QCustomPlot*>(); }
+    // The highest value the first plot (attitude) shows.
+    double AttitudeTop() const {
+        return Plots().front()->axisRect(0)->axis(QCPAxis::atLeft)->range().upper;
+    }
+    void Shot(const char* name) {
+        if (const char* shots = std::getenv("ZEPHRAN_VIEWER_SHOTS"))
+            window->grab().save(QString::fromLocal8Bit(shots) + "/" + name + ".png");
+    }
+
+    testing::TempDir dir;
+    QtHost host{QtHost::Mode::Recording};
+    QPointer<FlightLogWindow> window;
+};
+
+TEST_F(GuiFlightLog, KeysAndMouseZoomPanAndPlaceTheCursor) {
+    FlightLogWindow& viewer = Open(WriteFlight(dir, "2027-01-15-08-00-00", true));
+    // The plots, the ground track and the height profile.
+    ASSERT_EQ(Plots().size(), 3);
+    EXPECT_DOUBLE_EQ(viewer.Window().Span(), 59.98);
+    EXPECT_GE(AttitudeTop(), 170.0);
+    Shot("gpsins-whole");
+
+    const double spike = kSpike / 50.0;
+    viewer.PlaceCursor(spike);
+    EXPECT_TRUE(viewer.ReadoutText().contains("roll (deg)")) << viewer.ReadoutText().toStdString();
+    EXPECT_TRUE(viewer.ReadoutText().contains("170")) << viewer.ReadoutText().toStdString();
+    // Its UTC time, from the GPS time of week (0 here: the week's start).
+    EXPECT_TRUE(viewer.ReadoutText().contains("(GPS)")) << viewer.ReadoutText().toStdString();
+    for (int n = 0; n < 8; ++n) {
+        QTest::keyClick(&viewer, Qt::Key_Plus);
+        EXPECT_GE(AttitudeTop(), 170.0) << n;
+    }
+    EXPECT_NEAR(viewer.Window().Span(), 59.98 / 256, 1e-9);
+    EXPECT_LE(viewer.Window().From(), spike);
+    EXPECT_GE(viewer.Window().To(), spike);
+    Shot("gpsins-zoomed");
+
+    const double from = viewer.Window().From();
+    QTest::keyClick(&viewer, Qt::Key_Right);
+    EXPECT_NEAR(viewer.Window().From(), from + 0.2 * viewer.Window().Span(), 1e-9);
+    // A drag to the right moves the window back; a click places the cursor there.
+    QCustomPlot* plots = Plots().front();
+    const QRect rect = plots->axisRect(0)->rect();
+    const int y = rect.center().y();
+    QTest::mousePress(plots, Qt::LeftButton, {}, QPoint(rect.left() + 100, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(rect.left() + 300, y),
+                     plots->mapToGlobal(QPointF(rect.left() + 300, y)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(plots, &move);
+    QTest::mouseRelease(plots, Qt::LeftButton, {}, QPoint(rect.left() + 300, y));
+    EXPECT_LT(viewer.Window().From(), from + 0.2 * viewer.Window().Span() - 1e-6);
+    QTest::mouseClick(plots, Qt::LeftButton, {}, QPoint(rect.center().x(), y));
+    EXPECT_NEAR(viewer.CursorTime(), (viewer.Window().From() + viewer.Window().To()) / 2,
+                viewer.Window().Span() / 50);
+
+    QTest::keyClick(&viewer, Qt::Key_Home);
+    EXPECT_DOUBLE_EQ(viewer.Window().Span(), 59.98);
+}
+
+TEST_F(GuiFlightLog, AhrsRecordingHasNoTrackAndSaysSo) {
+    FlightLogWindow& viewer = Open(WriteFlight(dir, "2027-01-15-09-00-00", false));
+    EXPECT_EQ(Plots().size(), 1);
+    bool gpxEnabled = true;
+    for (QPushButton* button : viewer.findChildren<QPushButton*>()) {
+        if (button->text() == "Export GPX") gpxEnabled = button->isEnabled();
+    }
+    EXPECT_FALSE(gpxEnabled);
+    bool said = false;
+    for (QLabel* label : viewer.findChildren<QLabel*>())
+        said = said || label->text().contains("No positions");
+    EXPECT_TRUE(said);
+    Shot("ahrs-whole");
+    viewer.PlaceCursor(30);
+    for (int n = 0; n < 5; ++n)
+        viewer.ZoomAboutCursor(0.5);
+    Shot("ahrs-zoomed");
+    EXPECT_NEAR(viewer.Window().Span(), 59.98 / 32, 1e-9);
+}
+
+}  // namespace
+}  // namespace zephran::qt
