@@ -107,9 +107,8 @@ Run Update(const std::filesystem::path& dir, std::size_t pages, unsigned baud) {
     Run run;
     if (!device) return run;
     Tool tool(dir / "app", *device);
-    if (!tool.RunUntil([&] { return tool.Dialog().Connection().Connected(); }, Seconds(5)))
-        return run;
-    Page* page = tool.Dialog().FindPage("Update_FirmwareUpdate");
+    if (!tool.RunUntil([&] { return tool.Dialog().Session().Connected(); }, Seconds(5))) return run;
+    Page* page = tool.Dialog().Pages().Find("Update_FirmwareUpdate");
     page->UserSetText(CIAPUpdateDlg::kPath, (dir / "image.bin").string());
     const auto start = std::chrono::steady_clock::now();
     page->UserClick(CIAPUpdateDlg::kStart);

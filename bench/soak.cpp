@@ -213,12 +213,12 @@ int main(int argc, char** argv) {
         // reply only live frames come, in the order they were stamped.
         std::int32_t lastCount = 0;
         dialog.StatusBar().changed.Connect([&] {
-            const std::int32_t count = dialog.Dispatcher().ReceiveCount();
+            const std::int32_t count = dialog.Session().Dispatcher().ReceiveCount();
             if (count == lastCount) return;
             lastCount = count;
-            if (!dialog.Connection().Connected()) return;
+            if (!dialog.Session().Connected()) return;
             const std::uint64_t sequence =
-                dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
+                dialog.Session().Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
             if (sequence < capacity)
                 latencyMs[measured++] =
                     static_cast<double>(NowNs() - shared.sentNs[sequence]) / 1e6;
@@ -240,7 +240,7 @@ int main(int argc, char** argv) {
         dialog.StatusBar().changed.Connect(nullptr);
         dialog.SetWakeUpHandler(nullptr);
 
-        dispatched = dialog.Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
+        dispatched = dialog.Session().Dispatcher().LiveCount(zephran::LiveStream::kAhrs);
         latencyMs.resize(measured);
         const std::uint64_t sent = shared.generated.load();
         const double p50 = Percentile(latencyMs, 0.5);
