@@ -26,6 +26,16 @@ std::span<const SeriesGroup> SeriesGroups() {
     return kGroups;
 }
 
+std::vector<std::string> GroupCaptions(const TextSource& texts) {
+    return {AddedText(texts, "FlightLog", "Attitude", "Attitude"),
+            AddedText(texts, "FlightLog", "Rates", "Rates"),
+            AddedText(texts, "FlightLog", "Accelerations", "Accelerations"),
+            AddedText(texts, "FlightLog", "Magnetometer", "Magnetometer"),
+            AddedText(texts, "FlightLog", "Height", "Height"),
+            AddedText(texts, "FlightLog", "Velocity", "Velocity"),
+            AddedText(texts, "FlightLog", "GPS Quality", "GPS quality")};
+}
+
 FlightSeries::FlightSeries(const Recording& recording)
     : recording_(recording), hasPositions_(std::ranges::any_of(recording.records, HasFix)) {}
 

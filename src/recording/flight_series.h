@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/text_source.h"
 #include "recording/recording_columns.h"
 #include "recording/recording_reader.h"
 
@@ -22,6 +23,8 @@ struct SeriesGroup {
     bool navigation;
 };
 std::span<const SeriesGroup> SeriesGroups();
+// The groups' names for the user in the language of texts, in SeriesGroups() order.
+std::vector<std::string> GroupCaptions(const TextSource& texts);
 
 // One field of every record, with the records' times.
 struct Series {

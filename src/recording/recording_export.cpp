@@ -15,17 +15,12 @@ namespace {
 struct FormatName {
     ExportFormat format;
     const char* extension;
-    const char* filter;
 };
 constexpr FormatName kFormats[] = {
-    {ExportFormat::Csv, ".csv", "CSV files (*.csv)|*.csv"},
-    {ExportFormat::Gpx, ".gpx", "GPX tracks (*.gpx)|*.gpx"},
-    {ExportFormat::Kml, ".kml", "KML tracks (*.kml)|*.kml"},
+    {ExportFormat::Csv, ".csv"},
+    {ExportFormat::Gpx, ".gpx"},
+    {ExportFormat::Kml, ".kml"},
 };
-
-const FormatName& NameOf(ExportFormat format) {
-    return *std::ranges::find(kFormats, format, &FormatName::format);
-}
 
 std::string CannotWrite(const std::string& out, const TextSource& texts) {
     return FillIn(AddedText(texts, "Recordings", "Cannot Write Export", "Cannot write %1"), {out});
@@ -66,8 +61,16 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& out) {
     return std::nullopt;
 }
 
-const char* ExportFilter(ExportFormat format) {
-    return NameOf(format).filter;
+std::string ExportFilter(ExportFormat format, const TextSource& texts) {
+    switch (format) {
+        case ExportFormat::Csv:
+            return AddedText(texts, "Recordings", "CSV Filter", "CSV files (*.csv)|*.csv");
+        case ExportFormat::Gpx:
+            return AddedText(texts, "Recordings", "GPX Filter", "GPX tracks (*.gpx)|*.gpx");
+        case ExportFormat::Kml:
+            return AddedText(texts, "Recordings", "KML Filter", "KML tracks (*.kml)|*.kml");
+    }
+    return {};
 }
 
 std::string ExportPathFor(const std::string& recordingPath, ExportFormat format) {

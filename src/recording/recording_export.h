@@ -13,8 +13,8 @@ enum class ExportFormat { Csv, Gpx, Kml };
 // The format an output file's extension names (".csv", ".gpx", ".kml", in any case).
 std::optional<ExportFormat> ExportFormatOf(const std::string& out);
 
-// The file chooser's filter for format: "CSV files (*.csv)|*.csv".
-const char* ExportFilter(ExportFormat format);
+// The file chooser's filter for format in the language of texts: "CSV files (*.csv)|*.csv".
+std::string ExportFilter(ExportFormat format, const TextSource& texts);
 
 // The file beside a recording for format: its name with ".csv", ".gpx" or ".kml" for ".dat".
 std::string ExportPathFor(const std::string& recordingPath, ExportFormat format);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "link/text_source.h"
+
 namespace zephran::ui {
 
 class Window;
@@ -40,9 +42,11 @@ public:
                                                const std::vector<std::string>& /*offered*/) {
         return std::nullopt;
     }
-    // Opens the flight-log viewer on a recording file; false when the host has no viewer (a host
-    // without windows).
-    virtual bool ViewRecording(const std::string& /*path*/) { return false; }
+    // Opens the flight-log viewer on a recording file, its texts from texts, which outlives it;
+    // false when the host has no viewer (a host without windows).
+    virtual bool ViewRecording(const std::string& /*path*/, const TextSource& /*texts*/) {
+        return false;
+    }
     virtual void OpenFolder(const std::string& path) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The flight-log viewer on a GPS/INS and an AHRS recording: the plots follow the keys, the mouse
 // and the cursor, a one-record spike stays in view at every zoom, and only a recording with
-// positions gets its ground track. With ZEPHRAN_VIEWER_SHOTS naming a folder, the window is saved
-// there zoomed out and in, to be looked at.
+// positions gets its ground track; its texts come from the language. With ZEPHRAN_VIEWER_SHOTS
+// naming a folder, the window is saved there zoomed out and in, to be looked at.
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
@@ -10,6 +10,7 @@
 #include <QTest>
 #include <cmath>
 #include <cstring>
+#include <map>
 
 #include "frontends/qt/flight_log_window.h"
 #include "frontends/qt/qt_host.h"
@@ -51,11 +52,21 @@ std::string WriteFlight(const testing::TempDir& dir, const std::string& name, bo
     return dir.Write(name + ".dat", records);
 }
 
+// Answers each [FlightLog] key it is given, nothing else.
+class FlightLogTexts : public TextSource {
+public:
+    std::string LangText(std::string_view section, std::string_view key) const override {
+        const auto found = answers.find(std::string(key));
+        return section == "FlightLog" && found != answers.end() ? found->second : std::string();
+    }
+    std::map<std::string, std::string> answers;
+};
+
 class GuiFlightLog : public ::testing::Test {
 protected:
     FlightLogWindow& Open(const std::string& file) {
         std::string error;
-        window = FlightLogWindow::Open(file, host, error);
+        window = FlightLogWindow::Open(file, host, texts, error);
         EXPECT_NE(window, nullptr) << error;
         window->resize(1366, 700);
         window->show();
@@ -77,6 +88,7 @@ protected:
 
     testing::TempDir dir;
     QtHost host{QtHost::Mode::Recording};
+    FlightLogTexts texts;
     QPointer<FlightLogWindow> window;
 };
 
@@ -143,6 +155,37 @@ TEST_F(GuiFlightLog, AhrsRecordingHasNoTrackAndSaysSo) {
         viewer.ZoomAboutCursor(0.5);
     Shot("ahrs-zoomed");
     EXPECT_NEAR(viewer.Window().Span(), 59.98 / 32, 1e-9);
+}
+
+TEST_F(GuiFlightLog, TextsComeFromTheLanguage) {
+    texts.answers = {{"Title", "飞行日志 - %1"},      {"Attitude", "姿态"},
+                     {"GPS Quality", "GPS 信号质量"}, {"Reset Zoom", "复位缩放"},
+                     {"Export KML", "导出 KML"},      {"Time Axis", "时间 (秒)"},
+                     {"East Axis", "东向 (米)"},      {"Cursor", "%1 秒，第 %2 条记录"},
+                     {"GPS Time", "%1（GPS 时间）"}};
+    FlightLogWindow& viewer = Open(WriteFlight(dir, "2027-01-15-10-00-00", true));
+    EXPECT_EQ(viewer.windowTitle(), QString::fromUtf8("飞行日志 - 2027-01-15-10-00-00.dat"));
+    QStringList captions;
+    for (QAbstractButton* button : viewer.findChildren<QAbstractButton*>())
+        captions << button->text();
+    for (const char* caption : {"姿态", "GPS 信号质量", "复位缩放", "导出 KML", "Export CSV"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(caption))) << caption;
+    // The ground track, the height profile and the stacked plots' shared time axis.
+    const QList<QCustomPlot*> plots = Plots();
+    ASSERT_EQ(plots.size(), 3);
+    QStringList axes;
+    for (QCustomPlot* plot : plots) {
+        for (QCPAxisRect* rect : plot->axisRects())
+            axes << rect->axis(QCPAxis::atBottom)->label();
+    }
+    EXPECT_TRUE(axes.contains(QString::fromUtf8("东向 (米)"))) << axes.join('|').toStdString();
+    EXPECT_EQ(axes.count(QString::fromUtf8("时间 (秒)")), 2) << axes.join('|').toStdString();
+
+    viewer.PlaceCursor(20);
+    const QString readout = viewer.ReadoutText();
+    EXPECT_TRUE(readout.startsWith(QString::fromUtf8("20.000 秒，第 1000 条记录\n")))
+        << readout.toStdString();
+    EXPECT_TRUE(readout.contains(QString::fromUtf8("（GPS 时间）"))) << readout.toStdString();
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ public:
         if (cancelSave) return std::nullopt;
         return saveAs.value_or(proposed);
     }
-    bool ViewRecording(const std::string& path) override {
+    bool ViewRecording(const std::string& path, const TextSource&) override {
         if (hasViewer) viewed.push_back(path);
         return hasViewer;
     }

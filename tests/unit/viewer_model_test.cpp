@@ -134,6 +134,15 @@ TEST(Cursor, ReadsTheNearestRecordAtFullPrecision) {
     EXPECT_FALSE(series.HasPositions());
 }
 
+// The captions, in the built-in English, name the groups in their order.
+TEST(FlightSeries, GroupCaptionsFollowTheGroups) {
+    const auto groups = SeriesGroups();
+    const auto captions = GroupCaptions(NoTexts{});
+    ASSERT_EQ(captions.size(), groups.size());
+    for (std::size_t n = 0; n < groups.size(); ++n)
+        EXPECT_EQ(captions[n], groups[n].name) << n;
+}
+
 TrackPoint At(double lat, double lon, std::size_t record = 0) {
     return {record, lat, lon, 0, std::nullopt};
 }

@@ -85,7 +85,7 @@ int RunDesktop(const Options& options, int& argc, char** argv) {
                          options.page->c_str());
         }
     }
-    if (options.view) host.ViewRecording(*options.view);
+    if (options.view) host.ViewRecording(*options.view, session.Dialog().Texts());
     if (!options.open.empty()) {
         // From the event loop, since the scope runs a loop of its own.
         QTimer::singleShot(0, &window, [&session, &options] {

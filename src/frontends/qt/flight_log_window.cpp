@@ -60,20 +60,21 @@ QString Text(std::string_view text) {
 }  // namespace
 
 FlightLogWindow* FlightLogWindow::Open(const std::string& path, ui::HostServices& host,
-                                       std::string& error) {
+                                       const TextSource& texts, std::string& error) {
     auto recording = std::make_unique<Recording>();
     if (!ReadRecording(path, *recording)) {
-        error = CannotReadRecording(path, NoTexts{});
+        error = CannotReadRecording(path, texts);
         return nullptr;
     }
-    return new FlightLogWindow(path, std::move(recording), host);
+    return new FlightLogWindow(path, std::move(recording), host, texts);
 }
 
 FlightLogWindow::FlightLogWindow(std::string path, std::unique_ptr<Recording> recording,
-                                 ui::HostServices& host)
+                                 ui::HostServices& host, const TextSource& texts)
     : path_(std::move(path)),
       recording_(std::move(recording)),
       host_(host),
+      texts_(texts),
       series_(*recording_),
       window_(series_.Times().empty() ? 0 : series_.Times().front(),
               series_.Times().empty() ? 0 : series_.Times().back()),
@@ -83,8 +84,9 @@ FlightLogWindow::FlightLogWindow(std::string path, std::unique_ptr<Recording> re
       plots_(new QCustomPlot(this)),
       margins_(new QCPMarginGroup(plots_)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Flight log - ") +
-                   QString::fromStdString(std::filesystem::path(path_).filename().string()));
+    setWindowTitle(
+        QString::fromStdString(FillIn(AddedText(texts_, "FlightLog", "Title", "Flight log - %1"),
+                                      {std::filesystem::path(path_).filename().string()})));
     setFocusPolicy(Qt::StrongFocus);
     AddCursorLayer(plots_);
     // Each plot has a legend of its own.
@@ -128,8 +130,9 @@ QWidget* FlightLogWindow::MakeSide() {
     auto* side = new QWidget(this);
     auto* column = new QVBoxLayout(side);
     const auto groups = SeriesGroups();
+    const auto captions = GroupCaptions(texts_);
     for (std::size_t n = 0; n < groups.size(); ++n) {
-        auto* box = new QCheckBox(Text(groups[n].name), side);
+        auto* box = new QCheckBox(Text(captions[n]), side);
         // The navigation groups of an AHRS recording hold nothing.
         box->setVisible(!groups[n].navigation || series_.HasPositions());
         box->setChecked(n == 0 || (series_.HasPositions() ? groups[n].name == "Height"
@@ -138,8 +141,10 @@ QWidget* FlightLogWindow::MakeSide() {
         boxes_.push_back(box);
         column->addWidget(box);
     }
-    std::string note = DescribeTimes(recording_->times, NoTexts{});
-    if (!series_.HasPositions()) note += (note.empty() ? "" : "\n") + std::string("No positions.");
+    std::string note = DescribeTimes(recording_->times, texts_);
+    if (!series_.HasPositions())
+        note += (note.empty() ? "" : "\n") +
+                AddedText(texts_, "FlightLog", "No Positions", "No positions.");
     if (!note.empty()) {
         auto* label = new QLabel(QString::fromStdString(note), side);
         label->setWordWrap(true);
@@ -150,17 +155,19 @@ QWidget* FlightLogWindow::MakeSide() {
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(readout_);
     column->addStretch();
-    auto* reset = new QPushButton(QStringLiteral("Reset zoom"), side);
+    auto* reset =
+        new QPushButton(Text(AddedText(texts_, "FlightLog", "Reset Zoom", "Reset zoom")), side);
     connect(reset, &QPushButton::clicked, this, [this] {
         window_.Reset();
         Redraw();
     });
     column->addWidget(reset);
-    const std::pair<ExportFormat, const char*> exports[] = {{ExportFormat::Csv, "Export CSV"},
-                                                            {ExportFormat::Gpx, "Export GPX"},
-                                                            {ExportFormat::Kml, "Export KML"}};
+    const std::pair<ExportFormat, std::string> exports[] = {
+        {ExportFormat::Csv, AddedText(texts_, "FlightLog", "Export CSV", "Export CSV")},
+        {ExportFormat::Gpx, AddedText(texts_, "FlightLog", "Export GPX", "Export GPX")},
+        {ExportFormat::Kml, AddedText(texts_, "FlightLog", "Export KML", "Export KML")}};
     for (const auto& [format, caption] : exports) {
-        auto* button = new QPushButton(QString::fromLatin1(caption), side);
+        auto* button = new QPushButton(Text(caption), side);
         button->setEnabled(format == ExportFormat::Csv || series_.HasPositions());
         connect(button, &QPushButton::clicked, this, [this, f = format] { Export(f); });
         column->addWidget(button);
@@ -177,8 +184,8 @@ QWidget* FlightLogWindow::MakeTrack() {
     trackPlot_ = new QCustomPlot(panel);
     trackPlot_->xAxis->ticker()->setTickCount(4);
     trackPlot_->yAxis->ticker()->setTickCount(4);
-    trackPlot_->xAxis->setLabel(QStringLiteral("east (m)"));
-    trackPlot_->yAxis->setLabel(QStringLiteral("north (m)"));
+    trackPlot_->xAxis->setLabel(Text(AddedText(texts_, "FlightLog", "East Axis", "east (m)")));
+    trackPlot_->yAxis->setLabel(Text(AddedText(texts_, "FlightLog", "North Axis", "north (m)")));
     trackCurve_ = new QCPCurve(trackPlot_->xAxis, trackPlot_->yAxis);
     QVector<double> order, east, north;
     double extent = 0;
@@ -201,8 +208,8 @@ QWidget* FlightLogWindow::MakeTrack() {
     column->addWidget(trackPlot_, 3);
 
     heightPlot_ = new QCustomPlot(panel);
-    heightPlot_->xAxis->setLabel(QStringLiteral("time (s)"));
-    heightPlot_->yAxis->setLabel(QStringLiteral("height (m)"));
+    heightPlot_->xAxis->setLabel(TimeAxisTitle());
+    heightPlot_->yAxis->setLabel(Text(AddedText(texts_, "FlightLog", "Height Axis", "height (m)")));
     heightProfile_ = heightPlot_->addGraph();
     for (const TrackPoint& point : track_) {
         heightTimes_.push_back(recording_->times.seconds[point.record]);
@@ -224,12 +231,13 @@ void FlightLogWindow::Rebuild() {
     plots_->plotLayout()->clear();
     shown_.clear();
     const auto groups = SeriesGroups();
+    const auto captions = GroupCaptions(texts_);
     for (std::size_t n = 0; n < groups.size(); ++n) {
         if (boxes_[n]->isHidden() || !boxes_[n]->isChecked()) continue;
         auto* rect = new QCPAxisRect(plots_);
         plots_->plotLayout()->addElement(static_cast<int>(shown_.size()), 0, rect);
         rect->setMarginGroup(QCP::msLeft | QCP::msRight, margins_);
-        rect->axis(QCPAxis::atLeft)->setLabel(Text(groups[n].name));
+        rect->axis(QCPAxis::atLeft)->setLabel(Text(captions[n]));
         auto* legend = new QCPLegend;
         rect->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
         legend->setLayer(QStringLiteral("legend"));
@@ -257,7 +265,7 @@ void FlightLogWindow::Rebuild() {
         QCPAxis* time = shown_[n].rect->axis(QCPAxis::atBottom);
         const bool last = n + 1 == shown_.size();
         time->setTickLabels(last);
-        if (last) time->setLabel(QStringLiteral("time (s)"));
+        if (last) time->setLabel(TimeAxisTitle());
     }
     Redraw();
 }
@@ -312,10 +320,16 @@ void FlightLogWindow::MoveCursor() {
         return ReadoutAt(*recording_, cursor_, columns);
     }();
     char line[96];
-    std::snprintf(line, sizeof line, "%.3f s, record %zu\n", readout.time, readout.record);
-    std::string text = line;
-    if (const auto utc = recording_->times.Utc(readout.record))
-        text += IsoUtc(*utc) + (recording_->times.fromGps ? " (GPS)\n" : "\n");
+    std::snprintf(line, sizeof line, "%.3f", readout.time);
+    std::string text = FillIn(AddedText(texts_, "FlightLog", "Cursor", "%1 s, record %2"),
+                              {line, std::to_string(readout.record)}) +
+                       "\n";
+    if (const auto utc = recording_->times.Utc(readout.record)) {
+        text += recording_->times.fromGps
+                    ? FillIn(AddedText(texts_, "FlightLog", "GPS Time", "%1 (GPS)"), {IsoUtc(*utc)})
+                    : IsoUtc(*utc);
+        text += "\n";
+    }
     for (const auto& [name, value] : readout.values) {
         std::snprintf(line, sizeof line, "%-24.*s %s\n", static_cast<int>(name.size()), name.data(),
                       value.c_str());
@@ -404,16 +418,21 @@ void FlightLogWindow::ShowGroup(std::size_t n, bool shown) {
     if (n < boxes_.size()) boxes_[n]->setChecked(shown);
 }
 
+QString FlightLogWindow::TimeAxisTitle() const {
+    return Text(AddedText(texts_, "FlightLog", "Time Axis", "time (s)"));
+}
+
 double FlightLogWindow::TimeAt(double x) const {
     if (shown_.empty()) return window_.From();
     return shown_.front().rect->axis(QCPAxis::atBottom)->pixelToCoord(x);
 }
 
 void FlightLogWindow::Export(ExportFormat format) {
-    const auto out = host_.ChooseSaveFile(ExportFilter(format), ExportPathFor(path_, format));
+    const auto out =
+        host_.ChooseSaveFile(ExportFilter(format, texts_), ExportPathFor(path_, format));
     if (!out) return;
     std::string result;
-    ExportRecordingAs(format, path_, *out, result, NoTexts{});
+    ExportRecordingAs(format, path_, *out, result, texts_);
     host_.MessageBox(result);
 }
 

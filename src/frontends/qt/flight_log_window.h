@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/text_source.h"
 #include "recording/flight_series.h"
 #include "recording/ground_track.h"
 #include "recording/recording_export.h"
@@ -32,10 +33,12 @@ namespace zephran::qt {
 class FlightLogWindow : public QWidget {
 public:
     // The viewer of a recording read from path, or nullptr with error set.
+    // Its texts come from texts, which outlives it.
     static FlightLogWindow* Open(const std::string& path, ui::HostServices& host,
-                                 std::string& error);
+                                 const TextSource& texts, std::string& error);
 
-    FlightLogWindow(std::string path, std::unique_ptr<Recording> recording, ui::HostServices& host);
+    FlightLogWindow(std::string path, std::unique_ptr<Recording> recording, ui::HostServices& host,
+                    const TextSource& texts);
 
     const TimeWindow& Window() const { return window_; }
     double CursorTime() const { return cursor_; }
@@ -70,12 +73,14 @@ private:
     void MoveCursor();
     void PlaceTrackView();
     void Export(ExportFormat format);
+    QString TimeAxisTitle() const;
     // Time under a pixel of the plots.
     double TimeAt(double x) const;
 
     std::string path_;
     std::unique_ptr<Recording> recording_;
     ui::HostServices& host_;
+    const TextSource& texts_;
     FlightSeries series_;
     TimeWindow window_;
     double cursor_;

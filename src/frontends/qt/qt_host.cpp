@@ -131,9 +131,9 @@ std::optional<std::string> QtHost::ChooseSaveFile(const std::string& filter,
     return Choose(&QFileDialog::getSaveFileName, filter, proposed);
 }
 
-bool QtHost::ViewRecording(const std::string& path) {
+bool QtHost::ViewRecording(const std::string& path, const TextSource& texts) {
     std::string error;
-    FlightLogWindow* viewer = FlightLogWindow::Open(path, *this, error);
+    FlightLogWindow* viewer = FlightLogWindow::Open(path, *this, texts, error);
     if (!viewer) {
         MessageBox(error);
         return true;

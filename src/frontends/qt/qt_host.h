@@ -41,7 +41,7 @@ public:
     std::optional<std::string> ChooseSaveFile(const std::string& filter,
                                               const std::string& proposed) override;
     // Opens a flight-log viewer window; a recording that cannot be read is told in a box.
-    bool ViewRecording(const std::string& path) override;
+    bool ViewRecording(const std::string& path, const TextSource& texts) override;
     void OpenFolder(const std::string& path) override;
     void OpenUrl(const std::string& url) override;
 

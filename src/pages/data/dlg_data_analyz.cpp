@@ -145,7 +145,9 @@ void CDialog_Data_Analyz::ShowPlayback() {
 }
 
 void CDialog_Data_Analyz::OpenRecording() {
-    const auto path = host_.Host().ChooseFile("Recordings (*.dat)|*.dat", logDir_);
+    const auto path = host_.Host().ChooseFile(
+        AddedText(host_.Texts(), "DlgDataAnalyz", "Recording Filter", "Recordings (*.dat)|*.dat"),
+        logDir_);
     if (!path) return;
     Recording recording;
     if (!ReadRecording(*path, recording)) {
@@ -159,8 +161,8 @@ void CDialog_Data_Analyz::OpenRecording() {
 
 // A host without a save dialog writes beside the recording.
 void CDialog_Data_Analyz::Export(ExportFormat format) {
-    const auto out =
-        host_.Host().ChooseSaveFile(ExportFilter(format), ExportPathFor(replay_.Path(), format));
+    const auto out = host_.Host().ChooseSaveFile(ExportFilter(format, host_.Texts()),
+                                                 ExportPathFor(replay_.Path(), format));
     if (!out) return;
     std::string result;
     ExportRecordingAs(format, replay_.Path(), *out, result, host_.Texts());
@@ -212,7 +214,7 @@ void CDialog_Data_Analyz::OnCommand(int id) {
             }
             break;
         case kView:
-            if (!host_.Host().ViewRecording(replay_.Path())) {
+            if (!host_.Host().ViewRecording(replay_.Path(), host_.Texts())) {
                 host_.Host().MessageBox(AddedText(host_.Texts(), "DlgDataAnalyz", "No Viewer",
                                                   "The viewer needs the desktop window."));
             }
