@@ -19,6 +19,7 @@
 
 #include "frontends/qt/flight_log_window.h"
 #include "frontends/qt/qt_host.h"
+#include "link/text_source.h"
 #include "recording/record_times.h"
 
 namespace {
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     std::string error;
-    qt::FlightLogWindow* viewer = qt::FlightLogWindow::Open(file, host, error);
+    const NoTexts kEnglish;  // the viewer's built-in English texts
+    qt::FlightLogWindow* viewer = qt::FlightLogWindow::Open(file, host, kEnglish, error);
     if (!viewer) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
