@@ -64,8 +64,9 @@ public:
     }
 
     // The next frame (group, msgId), skipping any others; nothing if none comes in time.
-    std::optional<Frame> WaitFor(std::uint8_t group, std::uint8_t msgId) {
-        const Deadline deadline = In(5s);
+    std::optional<Frame> WaitFor(std::uint8_t group, std::uint8_t msgId,
+                                 std::chrono::milliseconds timeout = 5s) {
+        const Deadline deadline = In(timeout);
         for (;;) {
             while (!frames_.empty()) {
                 const Frame frame = std::move(frames_.front());
@@ -135,9 +136,16 @@ TEST(SimVirtualBoard, SurvivesTheSlaveClosingAndReopeningWithoutSpinning) {
     ASSERT_TRUE(slave) << board.LastError();
     for (int round = 0; round < 3; ++round) {
         {
+            // A request written while the previous holder's hang-up is still on its way to the
+            // master goes with it, as bytes meant for a closed port do; the board answers one of
+            // a few.
             SlaveClient client(*slave);
-            ASSERT_TRUE(client.Send(kConnect));
-            ASSERT_TRUE(client.WaitFor(kLinkControlGroup, kConnectId)) << round;
+            bool answered = false;
+            for (int attempt = 0; attempt < 4 && !answered; ++attempt) {
+                ASSERT_TRUE(client.Send(kConnect));
+                answered = client.WaitFor(kLinkControlGroup, kConnectId, 1500ms).has_value();
+            }
+            ASSERT_TRUE(answered) << round;
         }
         EXPECT_LT(CpuSecondsOverQuietWait(), 0.1) << round;
     }
