@@ -20,6 +20,7 @@
 #include "frontends/qt/flight_log_window.h"
 #include "frontends/qt/qt_host.h"
 #include "link/text_source.h"
+#include "long_flight.h"
 #include "recording/record_times.h"
 
 namespace {
@@ -27,31 +28,6 @@ namespace {
 using namespace zephran;
 
 constexpr int kRecords = 3600 * 50;
-
-std::string WriteLongFlight() {
-    const auto dir = std::filesystem::temp_directory_path() / "zephran-bench-viewer";
-    std::filesystem::create_directories(dir);
-    const std::string file = (dir / "2027-01-15-08-00-00.dat").string();
-    std::ofstream records(file, std::ios::binary | std::ios::trunc);
-    std::ofstream times(TimesPathFor(file), std::ios::binary | std::ios::trunc);
-    for (int n = 0; n < kRecords; ++n) {
-        const double t = n / 50.0;
-        RecordSources sources;
-        sources.navigation.lat = 31.2304 + 0.002 * std::sin(t / 60);
-        sources.navigation.lon = 121.4737 + 0.002 * std::cos(t / 60);
-        sources.navigation.hmsl = static_cast<float>(100 + 20 * std::sin(t / 300));
-        sources.navigation.roll = static_cast<float>(30 * std::sin(t));
-        sources.navigation.pitch = static_cast<float>(5 * std::cos(t / 3));
-        sources.navigation.yaw = static_cast<float>(std::fmod(t * 6, 360));
-        sources.navigation.vccN = static_cast<float>(10 * std::cos(t / 60));
-        sources.gpsRaw[25] = 3;
-        const LiveRecordBytes record = BuildLiveRecord(sources);
-        records.write(reinterpret_cast<const char*>(record.data()), record.size());
-        const TimeEntryBytes entry = EncodeTimeEntry(static_cast<std::uint32_t>(n * 20));
-        times.write(reinterpret_cast<const char*>(entry.data()), entry.size());
-    }
-    return file;
-}
 
 double Median(std::vector<double> values) {
     std::ranges::sort(values);
@@ -74,7 +50,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    const std::string file = WriteLongFlight();
+    const std::string file = bench::WriteLongFlight("zephran-bench-viewer");
     qt::QtHost host(qt::QtHost::Mode::Recording);
     QElapsedTimer timer;
     timer.start();
