@@ -170,27 +170,34 @@ TEST(RecordWriter, HandsOverFiveRecordsOrWhatWaitedASecond) {
         EXPECT_EQ(records[n], Bytes(242, static_cast<std::uint8_t>(n))) << n;
 }
 
+// Runs body in a child process whose files may not grow beyond limit bytes (a full disk);
+// true when the child ended with body's true.
+bool UnderFileSizeLimit(rlim_t limit, const std::function<bool()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit fileSize{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // A file-size limit stands in for a full disk: the write that crosses it fails part-way, and
 // the file is cut back to whole records.
 TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
     testing::TempDir dir;
     const std::string file = dir.File("limited.dat");
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{5000, 5000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(UnderFileSizeLimit(5000, [&file] {
         VirtualClock clock;
         RecordWriter writer(open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 242, clock);
         for (int n = 0; n < 40; ++n)
             writer.Append(Bytes(242, static_cast<std::uint8_t>(n)));
         const bool closed = writer.Close();
-        _exit(!closed && writer.Failed() ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return !closed && writer.Failed();
+    }));
     // Four hand-overs of five records (4840 bytes) went whole; the fifth stopped at 5000 bytes.
     const auto records = Records(file);
     ASSERT_EQ(records.size(), 20u);
@@ -203,11 +210,7 @@ TEST(RecordWriter, FailedWriteLeavesOnlyWholeRecords) {
 TEST(RecordWriter, FailedCompanionCutsTheRecordsToItsWholeEntries) {
     testing::TempDir dir;
     const std::string records = dir.File("records.dat"), times = dir.File("records.tim");
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{5000, 5000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(UnderFileSizeLimit(5000, [&records, &times] {
         VirtualClock clock;
         RecordWriter writer({{open(records.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 250},
                              {open(times.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644), 300}},
@@ -219,12 +222,8 @@ TEST(RecordWriter, FailedCompanionCutsTheRecordsToItsWholeEntries) {
             writer.Append(entries);
         }
         const bool closed = writer.Close();
-        _exit(!closed && writer.Failed() ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return !closed && writer.Failed();
+    }));
     // Hand-overs of four records; 16 entries of 300 bytes fit in 5000.
     EXPECT_EQ(std::filesystem::file_size(records), 16u * 250);
     EXPECT_EQ(std::filesystem::file_size(times), 16u * 300);
@@ -235,23 +234,16 @@ TEST(RecordWriter, FailedCompanionCutsTheRecordsToItsWholeEntries) {
 // and the recording ended. The file stays in logDir.
 bool RecordsUntilTheDiskIsFull(const std::string& logDir, rlim_t limit,
                                const std::function<void(LiveRecorder&, VirtualClock&)>& feed) {
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit fileSize{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &fileSize);
+    return UnderFileSizeLimit(limit, [&] {
         testing::FakeHost host;
         VirtualClock clock;
         RecordStore records;
         LiveRecorder recorder({host, clock, logDir, records});
-        if (!recorder.Start(RecordKind::GpsIns)) _exit(2);
+        if (!recorder.Start(RecordKind::GpsIns)) return false;
         feed(recorder, clock);
         const bool once = host.messages == std::vector<std::string>{"File  Write Err\n"};
-        _exit(once && !recorder.Recording() ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return once && !recorder.Recording();
+    });
 }
 
 // A full disk in the middle of a recording: one message, the recording ends, the file keeps the
