@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 
 #include "app/zephran_app.h"
 #include "app/zephran_dlg.h"
@@ -291,6 +292,33 @@ TEST_F(GuiMainWindow, FitsTheScreenAndCanShrinkToFullHdAtTwiceTheScale) {
     const QSize smallest = window.layout()->minimumSize();
     EXPECT_LE(smallest.width(), 900);
     EXPECT_LE(smallest.height(), 480);
+}
+
+TEST(GuiFirstStart, SizesTheWindowForThePagesAfterTheLanguageMessage) {
+    // No language chosen yet: the messages run the event loop while the window is shown and its
+    // page area still empty.
+    TempDir dir;
+    const AppPaths paths = PathsIn(dir);
+    dir.Write("sys/.keep", "");
+    dir.Write("dev/.keep", "");
+    QtHost host;
+    VirtualClock clock;
+    CZephranDlg dialog{host, clock, paths, NoPorts(dir)};
+    MainWindow window{dialog, clock};
+    host.SetMainWindow(&window);
+    // A person answers each message (the language, then no port found).
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    answer.start(100);
+    window.show();
+    window.Start();
+    answer.stop();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.isMaximized());
+    EXPECT_GE(window.width(), window.minimumSizeHint().width());
+    EXPECT_TRUE(window.screen()->availableGeometry().contains(window.frameGeometry()));
 }
 
 // A second main window on the same user's files, as at the next start.

@@ -98,6 +98,9 @@ void MainWindow::Start() {
     pump_.Reschedule();
     for (const auto& page : dialog_.Pages().All())
         pageArea_->Add(*page);
+    // The splitters learn of the pages at once, the window's layout only by posted events: told
+    // now, it sizes the window for the pages rather than for an empty page area.
+    columns_->updateGeometry();
     FitToScreen();
     if (memory_.Restore(*this, Splitters())) KeepOnScreen();
     RefreshTitle();
