@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
@@ -135,6 +136,16 @@ TEST_F(GuiFlightLog, KeysAndMouseZoomPanAndPlaceTheCursor) {
 
     QTest::keyClick(&viewer, Qt::Key_Home);
     EXPECT_DOUBLE_EQ(viewer.Window().Span(), 59.98);
+}
+
+TEST_F(GuiFlightLog, FitsFullHdAtTwiceTheScaleWithEveryGroupShown) {
+    FlightLogWindow& viewer = Open(WriteFlight(dir, "2027-01-15-08-00-00", true));
+    for (QCheckBox* box : viewer.findChildren<QCheckBox*>())
+        box->setChecked(true);
+    viewer.PlaceCursor(kSpike / 50.0);
+    QApplication::processEvents();
+    // 1920 x 1080 at 200 % leaves 960 logical pixels across, less the window's frame.
+    EXPECT_LE(viewer.minimumSizeHint().width(), 940) << viewer.ReadoutText().toStdString();
 }
 
 TEST_F(GuiFlightLog, AhrsRecordingHasNoTrackAndSaysSo) {

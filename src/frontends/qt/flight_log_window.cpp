@@ -93,7 +93,7 @@ FlightLogWindow::FlightLogWindow(std::string path, std::unique_ptr<Recording> re
     plots_->setAutoAddPlottableToLegend(false);
     plots_->setNoAntialiasingOnDrag(true);
     plots_->installEventFilter(this);
-    plots_->setMinimumWidth(400);
+    plots_->setMinimumWidth(320);
     connect(plots_, &QCustomPlot::mouseWheel, this, [this](QWheelEvent* event) {
         window_.Zoom(std::pow(kWheelZoom, event->angleDelta().y() / 120.0),
                      TimeAt(event->position().x()));
@@ -180,7 +180,7 @@ QWidget* FlightLogWindow::MakeTrack() {
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     // Room for the track's axes and scale bar, on a small screen too.
-    panel->setMinimumWidth(300);
+    panel->setMinimumWidth(260);
     trackPlot_ = new QCustomPlot(panel);
     trackPlot_->xAxis->ticker()->setTickCount(4);
     trackPlot_->yAxis->ticker()->setTickCount(4);
@@ -330,11 +330,12 @@ void FlightLogWindow::MoveCursor() {
                     : IsoUtc(*utc);
         text += "\n";
     }
-    for (const auto& [name, value] : readout.values) {
-        std::snprintf(line, sizeof line, "%-24.*s %s\n", static_cast<int>(name.size()), name.data(),
-                      value.c_str());
-        text += line;
-    }
+    // Names as wide as the longest shown, so the side panel takes no more room than it needs.
+    std::size_t nameWidth = 0;
+    for (const auto& [name, value] : readout.values)
+        nameWidth = std::max(nameWidth, name.size());
+    for (const auto& [name, value] : readout.values)
+        text += std::string(name) + std::string(nameWidth + 1 - name.size(), ' ') + value + "\n";
     readout_->setText(QString::fromStdString(text));
     for (GroupPlot& plot : shown_) {
         plot.cursor->point1->setCoords(readout.time, 0);
