@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
-
-namespace zephran::test {
+namespace zephran::testing {
 
 // The path of an installed program, looked for on PATH and in the administrators' folders
 // (ser2net lives in /usr/sbin); empty when it is not installed.
@@ -55,23 +53,24 @@ inline std::string ToolOf(BridgeKind kind) {
     return kind == BridgeKind::kSocat ? "socat" : "ser2net";
 }
 
-// One bridge program on a loopback port in front of a device, restartable on the same port.
+// One bridge program on a loopback port in front of a device, restartable on the same port; its
+// configuration and log go to folder.
 class Bridge {
 public:
-    Bridge(BridgeKind kind, std::string program, std::string device, const testing::TempDir& dir)
+    Bridge(BridgeKind kind, std::string program, std::string device, const std::string& folder)
         : kind_(kind),
           program_(std::move(program)),
           device_(std::move(device)),
           port_(FreeLoopbackPort()),
-          config_(dir.File("ser2net.yaml")),
-          log_(dir.File("bridge.log")) {
+          config_(folder + "/ser2net.yaml"),
+          log_(folder + "/bridge.log") {
         // The port's own rate differs from every rate the tool asks for.
-        std::ofstream(config_) << "connection: &board\n"
-                               << "  accepter: "
-                               << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp,"
-                                                                       : "tcp,")
-                               << "127.0.0.1," << port_ << "\n"
-                               << "  connector: serialdev," << device_ << ",9600n81,local\n";
+        std::ofstream config(config_);
+        config << "connection: &board\n"
+               << "  accepter: "
+               << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp," : "tcp,")
+               << "127.0.0.1," << port_ << "\n"
+               << "  connector: serialdev," << device_ << ",9600n81,local\n";
     }
 
     bool Start() {
@@ -107,4 +106,4 @@ private:
     std::optional<ChildProcess> process_;
 };
 
-}  // namespace zephran::test
+}  // namespace zephran::testing
