@@ -24,7 +24,7 @@ std::uint16_t FreeLoopbackPort();
 // connecting, which a bridge would take as its one client.
 bool ListeningOnLoopback(std::uint16_t port);
 
-// A helper program run for a test, its output going to a log file; stopped with SIGTERM and
+// A helper program run beside the tool, its output going to a log file; stopped with SIGTERM and
 // waited for at the latest when destroyed.
 class ChildProcess {
 public:
@@ -34,6 +34,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Stop();
 
 private:
@@ -54,10 +55,13 @@ inline std::string ToolOf(BridgeKind kind) {
 }
 
 // One bridge program on a loopback port in front of a device, restartable on the same port; its
-// configuration and log go to folder.
+// configuration and log go to folder. ser2net by default holds what it reads from the device
+// until the line has been quiet for two characters' time, at least 1 ms; without charDelay it
+// sends at once.
 class Bridge {
 public:
-    Bridge(BridgeKind kind, std::string program, std::string device, const std::string& folder)
+    Bridge(BridgeKind kind, std::string program, std::string device, const std::string& folder,
+           bool charDelay = true)
         : kind_(kind),
           program_(std::move(program)),
           device_(std::move(device)),
@@ -71,6 +75,7 @@ public:
                << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp," : "tcp,")
                << "127.0.0.1," << port_ << "\n"
                << "  connector: serialdev," << device_ << ",9600n81,local\n";
+        if (!charDelay) config << "  options:\n    chardelay: false\n";
     }
 
     bool Start() {
@@ -84,6 +89,8 @@ public:
         return process_->Started() && WaitUntilListening(port_, std::chrono::seconds(5));
     }
     void Stop() { process_.reset(); }
+    // The bridge program's process; -1 when it is not running.
+    pid_t Pid() const { return process_ ? process_->Pid() : -1; }
 
     std::string Address() const {
         const char* scheme = kind_ == BridgeKind::kSer2netRfc2217 ? "rfc2217://" : "tcp://";
