@@ -12,16 +12,21 @@
 #include <string>
 #include <utility>
 
-#include "bridge_process.h"
 #include "headless_board_test.h"
 #include "pages/ahrs/dlg_ahrs_setting.h"
 #include "sim/misbehaviour.h"
+#include "support/bridge_process.h"
 
 namespace zephran::test {
 namespace {
 
 using namespace std::chrono_literals;
 using S = CDlgAHRSSetting;
+using testing::Bridge;
+using testing::BridgeKind;
+using testing::FindProgram;
+using testing::ToolOf;
+using testing::TtyBaud;
 
 class HeadlessNetwork : public HeadlessBoardTest, public ::testing::WithParamInterface<BridgeKind> {
 protected:
@@ -35,7 +40,7 @@ protected:
         // Held open by the test too, so the pty's rate can be read while the bridge has it.
         slaveFd_ = open(slave->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         ASSERT_GE(slaveFd_, 0);
-        bridge_.emplace(GetParam(), program, *slave, bridgeDir_);
+        bridge_.emplace(GetParam(), program, *slave, bridgeDir_.Path());
         ASSERT_TRUE(bridge_->Start()) << bridge_->Log();
         if (!ByHand()) {
             app_.emplace(Arguments({bridge_->Address()}));

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "bridge_process.h"
 #include "link/network_transport_factory.h"
 #include "link/port_address.h"
 #include "sim/frame_codec.h"
 #include "sim/messages.h"
 #include "sim/products.h"
 #include "sim/virtual_board.h"
+#include "support/bridge_process.h"
 #include "support/temp_dir.h"
 #include "support/transport_watcher.h"
 
@@ -31,6 +31,11 @@ namespace {
 using namespace std::chrono_literals;
 using sim::Bytes;
 using sim::Frame;
+using testing::Bridge;
+using testing::BridgeKind;
+using testing::FindProgram;
+using testing::ToolOf;
+using testing::TtyBaud;
 
 // A stream the test board adds to the AHRS board: numbered frames, full of 0xFF bytes so that
 // an RFC 2217 link escapes every one, sent only once the tool has connected and until it asks
@@ -131,7 +136,6 @@ private:
     std::deque<Frame> frames_;
 };
 
-
 class NetworkBridge : public ::testing::TestWithParam<BridgeCase> {
 protected:
     void SetUp() override {
@@ -142,7 +146,7 @@ protected:
         // Held open by the test too, so the pty's settings can be read while the bridge has it.
         slaveFd = open(slave->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         ASSERT_GE(slaveFd, 0);
-        bridge.emplace(GetParam().kind, program, *slave, dir);
+        bridge.emplace(GetParam().kind, program, *slave, dir.Path());
         ASSERT_TRUE(bridge->Start()) << bridge->Log();
     }
     void TearDown() override {

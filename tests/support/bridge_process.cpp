@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bridge_process.h"
+#include "support/bridge_process.h"
 
 #include <arpa/inet.h>
 #include <asm/termbits.h>
@@ -20,7 +20,7 @@
 
 extern char** environ;
 
-namespace zephran::test {
+namespace zephran::testing {
 
 unsigned TtyBaud(int fd) {
     termios2 line{};
@@ -106,4 +106,4 @@ void ChildProcess::Stop() {
     pid_ = -1;
 }
 
-}  // namespace zephran::test
+}  // namespace zephran::testing

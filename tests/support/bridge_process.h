@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
-
-namespace zephran::test {
+namespace zephran::testing {
 
 // The path of an installed program, looked for on PATH and in the administrators' folders
 // (ser2net lives in /usr/sbin); empty when it is not installed.
@@ -26,7 +24,7 @@ std::uint16_t FreeLoopbackPort();
 // connecting, which a bridge would take as its one client.
 bool ListeningOnLoopback(std::uint16_t port);
 
-// A helper program run for a test, its output going to a log file; stopped with SIGTERM and
+// A helper program run beside the tool, its output going to a log file; stopped with SIGTERM and
 // waited for at the latest when destroyed.
 class ChildProcess {
 public:
@@ -36,6 +34,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Stop();
 
 private:
@@ -55,23 +54,28 @@ inline std::string ToolOf(BridgeKind kind) {
     return kind == BridgeKind::kSocat ? "socat" : "ser2net";
 }
 
-// One bridge program on a loopback port in front of a device, restartable on the same port.
+// One bridge program on a loopback port in front of a device, restartable on the same port; its
+// configuration and log go to folder. ser2net by default holds what it reads from the device
+// until the line has been quiet for two characters' time, at least 1 ms; without charDelay it
+// sends at once.
 class Bridge {
 public:
-    Bridge(BridgeKind kind, std::string program, std::string device, const testing::TempDir& dir)
+    Bridge(BridgeKind kind, std::string program, std::string device, const std::string& folder,
+           bool charDelay = true)
         : kind_(kind),
           program_(std::move(program)),
           device_(std::move(device)),
           port_(FreeLoopbackPort()),
-          config_(dir.File("ser2net.yaml")),
-          log_(dir.File("bridge.log")) {
+          config_(folder + "/ser2net.yaml"),
+          log_(folder + "/bridge.log") {
         // The port's own rate differs from every rate the tool asks for.
-        std::ofstream(config_) << "connection: &board\n"
-                               << "  accepter: "
-                               << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp,"
-                                                                       : "tcp,")
-                               << "127.0.0.1," << port_ << "\n"
-                               << "  connector: serialdev," << device_ << ",9600n81,local\n";
+        std::ofstream config(config_);
+        config << "connection: &board\n"
+               << "  accepter: "
+               << (kind == BridgeKind::kSer2netRfc2217 ? "telnet(rfc2217),tcp," : "tcp,")
+               << "127.0.0.1," << port_ << "\n"
+               << "  connector: serialdev," << device_ << ",9600n81,local\n";
+        if (!charDelay) config << "  options:\n    chardelay: false\n";
     }
 
     bool Start() {
@@ -85,6 +89,8 @@ public:
         return process_->Started() && WaitUntilListening(port_, std::chrono::seconds(5));
     }
     void Stop() { process_.reset(); }
+    // The bridge program's process; -1 when it is not running.
+    pid_t Pid() const { return process_ ? process_->Pid() : -1; }
 
     std::string Address() const {
         const char* scheme = kind_ == BridgeKind::kSer2netRfc2217 ? "rfc2217://" : "tcp://";
@@ -107,4 +113,4 @@ private:
     std::optional<ChildProcess> process_;
 };
 
-}  // namespace zephran::test
+}  // namespace zephran::testing
