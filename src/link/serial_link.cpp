@@ -1,7 +1,5 @@
 #include "link/serial_link.h"
 
-#include <unistd.h>
-
 namespace zephran {
 
 std::vector<PortEntry> DeviceSerialLink::Devices() {
@@ -9,16 +7,20 @@ std::vector<PortEntry> DeviceSerialLink::Devices() {
     return directory_.Entries();
 }
 
-bool DeviceSerialLink::Present(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
+bool DeviceSerialLink::Open(unsigned number, const std::string& path, unsigned baud) {
+    Close();
+    port_ = MakeSerialDevice(owner_, number, path);
+    const bool opened = port_->Open(baud);
+    failure_ = port_->LastFailure();
+    return opened;
 }
 
-bool DeviceSerialLink::Open(unsigned number, const std::string& path, unsigned baud) {
-    if (!port_.OpenPort(&owner_, number, path, baud, 'N', 8, 1,
-                        CSerialPort::kEvRxChar | CSerialPort::kEvRxFlag, kWriteBufferSize)) {
-        return false;
-    }
-    return port_.StartMonitorThread();
+void DeviceSerialLink::Close() {
+    if (port_) port_->Close();
+}
+
+std::vector<PortEvent> DeviceSerialLink::TakeEvents() {
+    return port_ ? port_->TakeEvents() : std::vector<PortEvent>{};
 }
 
 }  // namespace zephran

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "link/port_directory.h"
-#include "link/serial_port.h"
+#include "link/serial_device.h"
+#include "link/transport.h"
 
 namespace zephran {
 
@@ -29,27 +31,28 @@ public:
     virtual std::vector<PortEvent> TakeEvents() = 0;
 };
 
-// The real port: CSerialPort over the port directory.
+// The real port: the platform's serial device over the port directory.
 class DeviceSerialLink : public SerialLink {
 public:
     DeviceSerialLink(PortDirectoryOptions options, SerialPortOwner& owner)
         : directory_(std::move(options)), owner_(owner) {}
 
     std::vector<PortEntry> Devices() override;
-    OpenFailure Probe(const std::string& path) override { return CSerialPort::ProbeDevice(path); }
-    bool Present(const std::string& path) override;
+    OpenFailure Probe(const std::string& path) override { return ProbeSerialDevice(path); }
+    bool Present(const std::string& path) override { return SerialDevicePresent(path); }
     bool Open(unsigned number, const std::string& path, unsigned baud) override;
-    OpenFailure LastFailure() const override { return port_.OpenFailureReason(); }
-    void Close() override { port_.StopMonitorThread(); }
+    OpenFailure LastFailure() const override { return failure_; }
+    void Close() override;
     bool Write(const std::uint8_t* bytes, std::size_t count) override {
-        return port_.QueueWrite(bytes, count);
+        return port_ && port_->Write(bytes, count);
     }
-    std::vector<PortEvent> TakeEvents() override { return port_.TakeEvents(); }
+    std::vector<PortEvent> TakeEvents() override;
 
 private:
     PortDirectory directory_;
     SerialPortOwner& owner_;
-    CSerialPort port_;
+    std::unique_ptr<Transport> port_;
+    OpenFailure failure_ = OpenFailure::None;
 };
 
 }  // namespace zephran

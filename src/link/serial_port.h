@@ -9,39 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "link/port_event.h"
+#include "link/port_event_queue.h"
+
 namespace zephran {
 
-// Why a device could not be opened; None when it could.
-enum class OpenFailure { None, NoSuchDevice, PermissionDenied, Busy, Other };
-
+// The failure of an open that ended with the errno error.
 OpenFailure OpenFailureFromErrno(int error);
-
-// What the monitor thread hands to the user-interface thread, in the order it happened.
-struct PortEvent {
-    enum class Kind {
-        Received,   // bytes: a batch of received bytes
-        EventChar,  // the event character came in the batch before this one
-        Error,      // step failed with text (the system's text for errno)
-        Lost,       // the device went away; the monitor thread has ended
-        Discarded,  // discarded: the oldest received bytes dropped because the queue was full
-    };
-
-    Kind kind = Kind::Received;
-    unsigned portNumber = 0;
-    std::vector<std::uint8_t> bytes;
-    std::string step;
-    std::string text;
-    std::size_t discarded = 0;
-};
-
-// The window that drains a port's events.
-class SerialPortOwner {
-public:
-    virtual ~SerialPortOwner() = default;
-    // Called when events are queued on an empty queue, on the monitor thread (or on the caller's
-    // thread from OpenPort). It must only schedule a CSerialPort::TakeEvents on the UI thread.
-    virtual void WakeUp() = 0;
-};
 
 // One serial device with its monitor thread. OpenPort, StartMonitorThread, QueueWrite,
 // StopMonitorThread and TakeEvents belong to the user-interface thread; the monitor thread does
@@ -50,11 +24,10 @@ class CSerialPort {
 public:
     static constexpr std::uint32_t kEvRxChar = 0x0001;  // deliver received bytes
     static constexpr std::uint32_t kEvRxFlag = 0x0002;  // notify the event character
-    static constexpr std::uint8_t kEventChar = 0x71;
-    // Received bytes the user-interface thread has not taken yet are kept up to this many (32 KiB,
-    // over a second at the fastest line rate); past it the oldest go, so a thread that falls
-    // behind sees fresh data after a bounded delay.
-    static constexpr std::size_t kMaxQueuedBytes = 32 * 1024;
+    static constexpr std::uint8_t kEventChar = kPortEventChar;
+    // Received bytes the user-interface thread has not taken yet are kept up to this many; past
+    // it the oldest go.
+    static constexpr std::size_t kMaxQueuedBytes = PortEventQueue::kDefaultMaxQueuedBytes;
 
     CSerialPort();
     virtual ~CSerialPort();
@@ -99,11 +72,8 @@ private:
     bool WriteQueued(int fd);
     void CloseDevice();
     void Report(std::string step, int error);
-    void Push(PortEvent event);
-    // With eventMutex_ held: drops the oldest received bytes beyond the bound.
-    void TrimReceived();
+    void Push(PortEvent event) { events_.Push(std::move(event)); }
 
-    SerialPortOwner* owner_ = nullptr;
     unsigned portNumber_ = 0;
     std::uint32_t eventMask_ = 0;
     std::size_t writeBufferSize_ = 0;
@@ -122,10 +92,7 @@ private:
     std::vector<std::uint8_t> writing_;
     std::size_t written_ = 0;
 
-    std::mutex eventMutex_;
-    std::vector<PortEvent> events_;
-    std::size_t queuedBytes_ = 0;
-    std::size_t maxQueuedBytes_ = kMaxQueuedBytes;
+    PortEventQueue events_;
 };
 
 }  // namespace zephran

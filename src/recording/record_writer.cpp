@@ -1,8 +1,6 @@
 #include "recording/record_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
+#include "platform/raw_file.h"
 
 namespace zephran {
 
@@ -44,7 +42,7 @@ bool RecordWriter::Close() {
     }
     wake_.notify_one();
     thread_.join();
-    const bool closedWell = close(fd_) == 0;
+    const bool closedWell = CloseFile(fd_);
     return closedWell && !failed_;
 }
 
@@ -66,16 +64,15 @@ void RecordWriter::Run() {
 bool RecordWriter::WriteBuffer(const Buffer& buffer) {
     std::size_t done = 0;
     while (done < buffer.size()) {
-        const ssize_t n = write(fd_, buffer.data() + done, buffer.size() - done);
+        const long n = WriteToFile(fd_, buffer.data() + done, buffer.size() - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
             written_ += static_cast<std::uint64_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
         // Keep only whole records.
         const std::uint64_t whole = written_ - written_ % recordSize_;
-        if (whole != written_ && ftruncate(fd_, static_cast<off_t>(whole)) == 0) written_ = whole;
+        if (whole != written_ && TruncateFile(fd_, whole)) written_ = whole;
         return false;
     }
     return true;

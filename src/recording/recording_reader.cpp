@@ -1,10 +1,10 @@
 #include "recording/recording_reader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+
+#include "platform/file_system.h"
 
 namespace zephran {
 
@@ -39,9 +39,8 @@ Recording ParseRecording(std::span<const std::uint8_t> bytes) {
 }
 
 bool ReadRecording(const std::string& path, Recording& recording) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::ifstream file(path, std::ios::binary);
+    if (!RegularFileSize(path)) return false;
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) return false;
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                           std::istreambuf_iterator<char>());

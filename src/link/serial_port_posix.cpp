@@ -98,7 +98,6 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
                            unsigned dataBits, unsigned stopBits, std::uint32_t eventMask,
                            std::size_t writeBufferSize) {
     StopMonitorThread();
-    owner_ = owner;
     portNumber_ = portNumber;
     eventMask_ = eventMask;
     writeBufferSize_ = writeBufferSize;
@@ -121,11 +120,8 @@ bool CSerialPort::OpenPort(SerialPortOwner* owner, unsigned portNumber,
     openFailure_ = OpenFailure::None;
     openErrorText_.clear();
 
-    {
-        const std::lock_guard lock(eventMutex_);
-        events_.clear();
-        queuedBytes_ = 0;
-    }
+    events_.SetOwner(owner);
+    events_.Clear();
     ConfigureLine(fd, baud, parity, dataBits, stopBits);
     RequestLowLatency(fd);
     // Start clean in both directions: what the device held from before this open is stale.
@@ -212,14 +208,11 @@ void CSerialPort::StopMonitorThread() {
 }
 
 void CSerialPort::SetMaxQueuedBytes(std::size_t bytes) {
-    const std::lock_guard lock(eventMutex_);
-    maxQueuedBytes_ = bytes;
+    events_.SetMaxQueuedBytes(bytes);
 }
 
 std::vector<PortEvent> CSerialPort::TakeEvents() {
-    const std::lock_guard lock(eventMutex_);
-    queuedBytes_ = 0;
-    return std::exchange(events_, {});
+    return events_.Take();
 }
 
 void CSerialPort::MonitorLoop() {
@@ -312,49 +305,6 @@ void CSerialPort::Report(std::string step, int error) {
           .portNumber = portNumber_,
           .step = std::move(step),
           .text = ErrnoText(error)});
-}
-
-void CSerialPort::Push(PortEvent event) {
-    bool wasEmpty;
-    {
-        const std::lock_guard lock(eventMutex_);
-        wasEmpty = events_.empty();
-        const bool received = event.kind == PortEvent::Kind::Received;
-        if (received) queuedBytes_ += event.bytes.size();
-        if (received && !wasEmpty && events_.back().kind == PortEvent::Kind::Received) {
-            auto& batch = events_.back().bytes;
-            batch.insert(batch.end(), event.bytes.begin(), event.bytes.end());
-        } else {
-            events_.push_back(std::move(event));
-        }
-        if (queuedBytes_ > maxQueuedBytes_) TrimReceived();
-    }
-    if (wasEmpty && owner_ != nullptr) owner_->WakeUp();
-}
-
-void CSerialPort::TrimReceived() {
-    std::size_t excess = queuedBytes_ - maxQueuedBytes_;
-    std::size_t dropped = 0;
-    for (PortEvent& event : events_) {
-        if (event.kind != PortEvent::Kind::Received) continue;
-        const std::size_t cut = std::min(excess, event.bytes.size());
-        event.bytes.erase(event.bytes.begin(), event.bytes.begin() + static_cast<long>(cut));
-        excess -= cut;
-        dropped += cut;
-        if (excess == 0) break;
-    }
-    std::erase_if(events_, [](const PortEvent& event) {
-        return event.kind == PortEvent::Kind::Received && event.bytes.empty();
-    });
-    queuedBytes_ -= dropped;
-    // The count goes first, where the dropped bytes were; one entry sums every drop.
-    if (!events_.empty() && events_.front().kind == PortEvent::Kind::Discarded) {
-        events_.front().discarded += dropped;
-    } else {
-        events_.insert(events_.begin(), PortEvent{.kind = PortEvent::Kind::Discarded,
-                                                  .portNumber = portNumber_,
-                                                  .discarded = dropped});
-    }
 }
 
 }  // namespace zephran
