@@ -21,8 +21,9 @@ profile_dir="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/ZephranFPV"
 mkdir -p "$profile_dir"
 printf '[Settings]\r\nLanguage=english\r\n' >"$profile_dir/profile.ini"
 
-# One Wine server for the whole run, ended with it (this prefix's only).
-wineserver -p
+# One Wine server for the whole run (kept from an earlier run if one still runs), ended with it;
+# this prefix's only.
+wineserver -p 2>/dev/null || true
 trap 'wineserver -k || true' EXIT
 
 echo "== unit tests under Wine"

@@ -113,24 +113,6 @@ TEST_F(WineHeadless, UpdatesTheFirmwareOfAFewPages) {
     EXPECT_EQ(control->RejectedPages(), 0);
 }
 
-// Windows opens a COM port for one program at a time.
-TEST_F(WineHeadless, APortHeldByAnotherProgramDoesNotOpen) {
-    ASSERT_NO_FATAL_FAILURE(ConnectUnderWine("AHRS"));
-    testing::TempDir otherDir;
-    otherDir.Write("Config.ini",
-                   "[PCSetting]\nPortScanMode=Manual\nCom=5\nbps=115200\n"
-                   "[ProductSetting]\nProduct=AHRS\n");
-    HeadlessDriver other(
-        {std::getenv("ZEPHRAN_WINE_EXE"), "--headless", "--app-dir", WindowsPath(otherDir.Path())},
-        "/usr/bin/wine", RLIM_INFINITY);
-    EXPECT_TRUE(other.WaitUntil("status", "pane 0:", 30s));
-    EXPECT_TRUE(Contains(other.Transcript(), "message: Open com port 5 Err (\\\\.\\COM5)"))
-        << ::testing::PrintToString(other.Transcript());
-    // The first program keeps its board.
-    Run("page AHRS_Set");
-    Ask(S::kRead, "Read AHRS Parameters");
-}
-
 TEST_F(WineHeadless, ABoardVanishingMidStreamIsALostConnection) {
     ASSERT_NO_FATAL_FAILURE(ConnectUnderWine("GPSINS"));
     Run("wait 500");
