@@ -71,10 +71,12 @@ std::string OpenFailureText(unsigned long code) {
     return WindowsErrorText(code);
 }
 
-ComPortTransport::ComPortTransport(SerialPortOwner& owner, unsigned portNumber, std::string path)
+ComPortTransport::ComPortTransport(SerialPortOwner& owner, unsigned portNumber, std::string path,
+                                   unsigned writeTimeoutMs)
     : owner_(owner),
       portNumber_(portNumber),
       path_(std::move(path)),
+      writeTimeoutMs_(writeTimeoutMs),
       handle_(INVALID_HANDLE_VALUE),
       stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       writeEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
@@ -118,7 +120,7 @@ bool ComPortTransport::Open(unsigned baud) {
     // Reads take what waits and return at once; a write that cannot finish in time fails.
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
+    timeouts.WriteTotalTimeoutConstant = writeTimeoutMs_;
     if (!SetCommTimeouts(handle, &timeouts)) Report("SetCommTimeouts()", GetLastError());
     // Start clean in both directions: what the device held from before this open is stale.
     if (!PurgeComm(handle, PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR))
@@ -253,7 +255,8 @@ bool ComPortTransport::ReadAvailable() {
 }
 
 bool ComPortTransport::WriteQueued() {
-    for (;;) {
+    // On a stalled line every block waits out the time-out: Close must not wait for them all.
+    while (WaitForSingleObject(stopEvent_, 0) != WAIT_OBJECT_0) {
         std::vector<std::uint8_t> block;
         {
             const std::lock_guard lock(writeMutex_);
@@ -276,6 +279,7 @@ bool ComPortTransport::WriteQueued() {
             Report("WriteFile()", ERROR_TIMEOUT);
         }
     }
+    return true;
 }
 
 void ComPortTransport::Report(std::string step, unsigned long code) {

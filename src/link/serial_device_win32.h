@@ -25,12 +25,13 @@ std::string OpenFailureText(unsigned long code);
 // queued blocks in order. A device that goes away ends the thread with a Lost event.
 class ComPortTransport : public Transport {
 public:
-    // Writes that take longer than this fail.
+    // A write that takes longer than this fails with an Error event.
     static constexpr unsigned kWriteTimeoutMs = 5000;
     // The monitor thread looks at the device at least this often, received characters or not.
     static constexpr unsigned kCheckIntervalMs = 100;
 
-    ComPortTransport(SerialPortOwner& owner, unsigned portNumber, std::string path);
+    ComPortTransport(SerialPortOwner& owner, unsigned portNumber, std::string path,
+                     unsigned writeTimeoutMs = kWriteTimeoutMs);
     ~ComPortTransport() override;
     ComPortTransport(const ComPortTransport&) = delete;
     ComPortTransport& operator=(const ComPortTransport&) = delete;
@@ -50,13 +51,14 @@ private:
     void MonitorLoop();
     // Reads what waits; false when the device has gone.
     bool ReadAvailable();
-    // Writes the queued blocks; false when the device has gone.
+    // Writes the queued blocks until none is left or Close asks; false when the device has gone.
     bool WriteQueued();
     void Report(std::string step, unsigned long code);
 
     SerialPortOwner& owner_;
     unsigned portNumber_;
     std::string path_;
+    unsigned writeTimeoutMs_;
     OpenFailure failure_ = OpenFailure::None;
     std::string openErrorText_;
     PortEventQueue events_{PortEventQueue::kSerialLineBytes};

@@ -12,6 +12,8 @@ export WINEPREFIX=$windows/wine/prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVER
 port_link=$windows/wine/board5
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Wine makes the prefix's folder, not the folders above it.
+    mkdir -p "$windows/wine"
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /t REG_SZ /d "$port_link" /f >/dev/null
     wineserver -w
@@ -29,5 +31,6 @@ trap 'wineserver -k || true' EXIT
 echo "== unit tests under Wine"
 (cd "$windows/bin" && wine unit_tests.exe --gtest_brief=1)
 echo "== end-to-end tests under Wine"
-ZEPHRAN_WINE_EXE="$windows/bin/zephran.exe" ZEPHRAN_WINE_PORT_LINK="$port_link" \
+ZEPHRAN_WINE_EXE="$windows/bin/zephran.exe" ZEPHRAN_WINE_UNIT_TESTS="$windows/bin/unit_tests.exe" \
+    ZEPHRAN_WINE_PORT_LINK="$port_link" \
     "$linux/bin/wine_e2e_tests" --gtest_brief=1

@@ -3,10 +3,14 @@
 // the program reaches it as a COM port of the Wine prefix, through the Win32 serial calls. Run
 // by run_wine_tests.sh, which gives the program (ZEPHRAN_WINE_EXE) and the path the prefix's
 // COM port leads to (ZEPHRAN_WINE_PORT_LINK).
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,6 +125,32 @@ TEST_F(WineHeadless, ABoardVanishingMidStreamIsALostConnection) {
     // The program goes on answering, and ends when its input ends.
     Run("wait 200");
     EXPECT_EQ(app_->End(), 0);
+}
+
+// The COM-port transport's write time-out, which needs a line whose far end takes no bytes: a pty
+// nobody reads behind the prefix's COM5, and the unit test that writes to it under Wine.
+TEST(WineComPort, AWriteToALineNobodyReadsTimesOut) {
+    const char* unitTests = std::getenv("ZEPHRAN_WINE_UNIT_TESTS");
+    const char* link = std::getenv("ZEPHRAN_WINE_PORT_LINK");
+    ASSERT_TRUE(unitTests && link) << "run these through tests/wine/run_wine_tests.sh";
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    unlink(link);
+    ASSERT_EQ(symlink(ptsname(master), link), 0);
+
+    const std::string output = std::string(link) + ".stalled.log";
+    const std::string command = "ZEPHRAN_STALLED_PORT='\\\\.\\COM5' wine '" +
+                                std::string(unitTests) +
+                                "' --gtest_filter='ComPortOnAStalledLine.*' >'" + output + "' 2>&1";
+    const int status = std::system(command.c_str());
+    close(master);
+    std::stringstream transcript;
+    transcript << std::ifstream(output).rdbuf();
+    EXPECT_EQ(status, 0) << transcript.str();
+    // Ran, not skipped.
+    EXPECT_NE(transcript.str().find("[  PASSED  ] 1 test."), std::string::npos) << transcript.str();
 }
 
 }  // namespace
