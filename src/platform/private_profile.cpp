@@ -47,7 +47,7 @@ struct ProfileText {
 };
 
 std::optional<ProfileText> ReadProfile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::stringstream buffer;
     buffer << in.rdbuf();
