@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/file_system.h"
+
 namespace zephran {
 namespace {
 
@@ -34,8 +36,8 @@ CLanguageDlg::CLanguageDlg(ui::HostServices& host, const TextSource& texts,
 std::vector<std::string> CLanguageDlg::LanguageNames(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        const std::string file = entry.path().filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(PathFromUtf8(dir), error)) {
+        const std::string file = Utf8FromPath(entry.path().filename());
         if (file.size() < 4 || file.compare(file.size() - 4, 4, ".ini") != 0) continue;
         const auto dot = file.rfind('.');
         names.push_back(dot != 0 && dot != std::string::npos ? file.substr(0, dot) : file);

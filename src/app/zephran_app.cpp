@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
+
 namespace zephran {
 namespace {
 
@@ -11,9 +13,10 @@ std::optional<SettingsFile> UserSettingsFile(const std::string& oldFile) {
     const std::string userFile = UserConfigDir() + "/Config.ini";
     if (userFile == oldFile || !MakeDirectories(UserConfigDir())) return std::nullopt;
     std::error_code error;
-    if (std::filesystem::is_regular_file(oldFile, error))
-        std::filesystem::copy_file(oldFile, userFile, std::filesystem::copy_options::skip_existing,
-                                   error);
+    if (std::filesystem::is_regular_file(PathFromUtf8(oldFile), error)) {
+        std::filesystem::copy_file(PathFromUtf8(oldFile), PathFromUtf8(userFile),
+                                   std::filesystem::copy_options::skip_existing, error);
+    }
     SettingsFile settings(userFile);
     if (!settings.Problem().empty()) return std::nullopt;
     return settings;
@@ -25,7 +28,7 @@ CZephranApp::CZephranApp(AppPaths paths) : paths_(std::move(paths)), settings_(p
 
 std::string CZephranApp::PrepareSettings() {
     std::string told;
-    MakeDirectories(std::filesystem::path(paths_.configFile).parent_path().string());
+    MakeDirectories(Utf8FromPath(PathFromUtf8(paths_.configFile).parent_path()));
     if (const std::string problem = settings_.Problem(); !problem.empty()) {
         told = "Settings cannot be saved in " + paths_.configFile + ": " + problem + ".";
         std::optional<SettingsFile> userSettings;

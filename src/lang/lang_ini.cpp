@@ -1,16 +1,16 @@
 #include "lang/lang_ini.h"
 
-#include <unistd.h>
 #include <fstream>
 #include <sstream>
 
 #include "lang/text_encoding.h"
+#include "platform/file_system.h"
 
 namespace zephran {
 
 bool CLangIni::Load() {
-    if (::access(path_.c_str(), F_OK) != 0) return false;
-    std::ifstream in(path_, std::ios::binary);
+    if (!PathExists(path_)) return false;
+    std::ifstream in(PathFromUtf8(path_), std::ios::binary);
     if (!in) {
         lastError_ = "Unable to open file: \"" + path_ + "\"!!";
         return false;

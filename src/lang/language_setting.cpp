@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/app_paths.h"
+#include "platform/file_system.h"
 #include "platform/private_profile.h"
 
 namespace zephran {
@@ -12,7 +13,7 @@ std::string LanguageSetting::Read() const {
 }
 
 bool LanguageSetting::Write(std::string_view language) const {
-    MakeDirectories(std::filesystem::path(path_).parent_path().string());
+    MakeDirectories(Utf8FromPath(PathFromUtf8(path_).parent_path()));
     return WritePrivateProfileString("Settings", "Language", language, path_);
 }
 

@@ -8,8 +8,12 @@
 
 namespace zephran {
 
+// Whether this build reaches serial bridges on the network; where it does not, ParsePortAddress
+// refuses network addresses, so none is ever listed or opened.
+bool NetworkTransportsAvailable();
+
 // The transport of a network address (tcp://, socket:// or rfc2217://); nothing for a device
-// path. Events reach owner tagged with portNumber.
+// path or where the build has no network transports. Events reach owner tagged with portNumber.
 std::unique_ptr<Transport> MakeNetworkTransport(const PortAddress& address, SerialPortOwner& owner,
                                                 unsigned portNumber);
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 
+#include "link/network_transport_factory.h"
+
 namespace zephran {
 namespace {
 
@@ -90,6 +92,8 @@ ParsedPortAddress ParsePortAddress(std::string_view text) {
     const auto [end, status] = std::from_chars(rest.data(), rest.data() + rest.size(), port);
     if (status != std::errc() || end != rest.data() + rest.size() || port < 1 || port > 65535)
         return Refused(text, "the port is not a number from 1 to 65535");
+    if (!NetworkTransportsAvailable())
+        return {.error = "Network addresses are not available in this build"};
     return {.address = {.kind = scheme->kind,
                         .host = std::string(host),
                         .port = static_cast<std::uint16_t>(port)}};

@@ -33,6 +33,8 @@ std::string PortPatternsFromEnvironment();
 // Numbers the serial devices: USB adapters (ttyUSB), then ACM modems (ttyACM), each in the
 // order of their numbers, then on-board UARTs (ttyS) with hardware behind them; then the
 // matches of the extra patterns. Each device path is listed once, at most kMaxPorts of them.
+// On Windows the ports are the system's COM ports under their own numbers, from its serial-port
+// map, with the adapter's friendly name; the extra patterns are not used there.
 class PortDirectory {
 public:
     static constexpr std::size_t kMaxPorts = 128;
@@ -49,7 +51,14 @@ public:
     const PortEntry* Find(unsigned number) const;
 
 private:
-    void Add(const std::string& path);
+    // The ports the system shows, or the explicit paths in their place.
+    void AddSystemPorts();
+    // The adapter behind a device path, where the system tells; else empty.
+    std::string AdapterNameOf(const std::string& path) const;
+    // The next number's entry.
+    void Add(const std::string& path, std::string adapterName);
+    // Skips a path or a number listed before.
+    void Add(PortEntry entry);
 
     PortDirectoryOptions options_;
     std::vector<std::string> addedByHand_;

@@ -8,6 +8,9 @@
 
 namespace zephran {
 
+// The character whose arrival a serial port reports as an EventChar event.
+inline constexpr std::uint8_t kPortEventChar = 0x71;
+
 // Why a device could not be opened; None when it could.
 enum class OpenFailure { None, NoSuchDevice, PermissionDenied, Busy, Other };
 

@@ -14,6 +14,10 @@ namespace zephran {
 // event at the front counts them. Thread-safe.
 class PortEventQueue {
 public:
+    // The bound for a serial line's received bytes: 32 KiB, over a second at the fastest line
+    // rate, so a thread that falls behind sees fresh data after a bounded delay.
+    static constexpr std::size_t kSerialLineBytes = 32 * 1024;
+
     explicit PortEventQueue(std::size_t maxQueuedBytes) : maxQueuedBytes_(maxQueuedBytes) {}
 
     // Drops what is queued; owner is woken from now on when an event lands on an empty queue.

@@ -1,10 +1,8 @@
 #include "link/serial_link.h"
 
-#include <unistd.h>
-
 #include "link/network_transport_factory.h"
 #include "link/port_address.h"
-#include "link/serial_transport.h"
+#include "link/serial_device.h"
 
 namespace zephran {
 
@@ -54,18 +52,18 @@ std::optional<PortAddress> NetworkAddress(const std::string& path) {
 }  // namespace
 
 OpenFailure DeviceSerialLink::Probe(const std::string& path) {
-    return NetworkAddress(path) ? OpenFailure::None : CSerialPort::ProbeDevice(path);
+    return NetworkAddress(path) ? OpenFailure::None : ProbeSerialDevice(path);
 }
 
 bool DeviceSerialLink::Present(const std::string& path) {
-    return NetworkAddress(path) || ::access(path.c_str(), F_OK) == 0;
+    return NetworkAddress(path) || SerialDevicePresent(path);
 }
 
 std::unique_ptr<Transport> DeviceSerialLink::MakeTransport(unsigned number,
                                                            const std::string& path) {
     if (const auto address = NetworkAddress(path))
         return MakeNetworkTransport(*address, owner_, number);
-    return std::make_unique<SerialTransport>(number, path, owner_);
+    return MakeSerialDevice(owner_, number, path);
 }
 
 }  // namespace zephran

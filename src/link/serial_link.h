@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "link/port_directory.h"
-#include "link/serial_port.h"
 #include "link/transport.h"
 
 namespace zephran {

@@ -22,11 +22,8 @@ class CSerialPort {
 public:
     static constexpr std::uint32_t kEvRxChar = 0x0001;  // deliver received bytes
     static constexpr std::uint32_t kEvRxFlag = 0x0002;  // notify the event character
-    static constexpr std::uint8_t kEventChar = 0x71;
-    // Received bytes the user-interface thread has not taken yet are kept up to this many (32 KiB,
-    // over a second at the fastest line rate); past it the oldest go, so a thread that falls
-    // behind sees fresh data after a bounded delay.
-    static constexpr std::size_t kMaxQueuedBytes = 32 * 1024;
+    static constexpr std::uint8_t kEventChar = kPortEventChar;
+    static constexpr std::size_t kMaxQueuedBytes = PortEventQueue::kSerialLineBytes;
 
     CSerialPort();
     virtual ~CSerialPort();

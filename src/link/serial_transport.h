@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "link/serial_port.h"
 #include "link/transport.h"
 
 namespace zephran {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "link/serial_port.h"
+#include "link/port_event.h"
 
 namespace zephran {
 

@@ -8,6 +8,7 @@
 #include "pages/framework/products.h"
 #include "params/parameter_compare.h"
 #include "params/parameter_file.h"
+#include "platform/file_system.h"
 #include "platform/whole_file.h"
 #include "records/record_store.h"
 
@@ -19,8 +20,7 @@ std::string Quoted(std::string_view text) {
 }
 
 std::string IsoDate(std::time_t time) {
-    std::tm utc{};
-    gmtime_r(&time, &utc);
+    const std::tm utc = UniversalTime(time);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text;

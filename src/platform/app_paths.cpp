@@ -1,30 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/app_paths.h"
 
-#include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
+
+#include "platform/file_system.h"
 
 namespace zephran {
 namespace {
 
-std::string HomeDir() {
-    const char* home = std::getenv("HOME");
-    return (home && *home) ? home : "/tmp";
-}
-
-std::string XdgDir(const char* variable, const char* fallbackBelowHome) {
-    const char* value = std::getenv(variable);
-    const std::string base = (value && *value == '/') ? value : HomeDir() + fallbackBelowHome;
-    return base + "/ZephranFPV";
-}
-
 bool IsDirectory(const std::string& path) {
     std::error_code error;
-    return std::filesystem::is_directory(path, error);
+    return std::filesystem::is_directory(PathFromUtf8(path), error);
 }
 
 std::string InstalledLanguageDir(const std::string& exeDir) {
-    return (std::filesystem::path(exeDir).parent_path() / kInstalledLanguageDir).string();
+    return Utf8FromPath(PathFromUtf8(exeDir).parent_path() / kInstalledLanguageDir);
 }
 
 // bin/ beside share/zephran/Language, and no languages beside the executable.
@@ -46,25 +36,10 @@ std::string LanguageDirFor(const std::string& dir, const std::string& exeDir) {
 
 }  // namespace
 
-std::string ExecutableDir() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path().string();
-    return exe.parent_path().string();
-}
-
-std::string UserConfigDir() {
-    return XdgDir("XDG_CONFIG_HOME", "/.config");
-}
-
-std::string UserDataDir() {
-    return XdgDir("XDG_DATA_HOME", "/.local/share");
-}
-
 bool MakeDirectories(const std::string& dir) {
     std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    return std::filesystem::is_directory(dir, error);
+    std::filesystem::create_directories(PathFromUtf8(dir), error);
+    return IsDirectory(dir);
 }
 
 AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride) {
@@ -77,9 +52,9 @@ AppPaths ResolveAppPathsFor(const std::string& exeDir,
     paths.profileFile = UserConfigDir() + "/profile.ini";
     // An installed program keeps its users' files in their own folders, even where it could
     // write beside itself.
-    if (appDirOverride || (!IsInstalledLayout(exeDir) && ::access(exeDir.c_str(), W_OK) == 0)) {
+    if (appDirOverride || (!IsInstalledLayout(exeDir) && CanWriteIn(exeDir))) {
         std::string dir = appDirOverride ? *appDirOverride : exeDir;
-        while (dir.size() > 1 && dir.back() == '/')
+        while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\'))
             dir.pop_back();
         paths.programDir = dir;
         paths.chosenByUser = appDirOverride.has_value();

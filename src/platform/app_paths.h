@@ -22,7 +22,7 @@ std::string ExecutableDir();
 inline constexpr const char* kInstalledLanguageDir = "share/zephran/Language";
 
 // Config.ini, Language/ and Log/ beside the executable when its directory is writable and not
-// an installed layout (bin/ beside share/zephran/Language), else in the XDG directories. An
+// an installed layout (bin/ beside share/zephran/Language), else in the user's folders. An
 // override folder takes all three. Languages come from the chosen folder's Language/ when it
 // has one, else from the ones shipped with the program.
 AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride);
@@ -30,9 +30,11 @@ AppPaths ResolveAppPaths(const std::optional<std::string>& appDirOverride);
 AppPaths ResolveAppPathsFor(const std::string& exeDir,
                             const std::optional<std::string>& appDirOverride);
 
-// $XDG_CONFIG_HOME/ZephranFPV (default ~/.config/ZephranFPV).
+// The user's settings folder: $XDG_CONFIG_HOME/ZephranFPV (default ~/.config/ZephranFPV);
+// %APPDATA%\ZephranFPV on Windows.
 std::string UserConfigDir();
-// $XDG_DATA_HOME/ZephranFPV (default ~/.local/share/ZephranFPV).
+// The user's data folder: $XDG_DATA_HOME/ZephranFPV (default ~/.local/share/ZephranFPV);
+// %LOCALAPPDATA%\ZephranFPV on Windows.
 std::string UserDataDir();
 
 // Creates the folder and its parents; true when it exists afterwards.

@@ -1,13 +1,12 @@
 #include "platform/private_profile.h"
 
-#include <unistd.h>
-
 #include <climits>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/whole_file.h"
 
 namespace zephran {
@@ -48,7 +47,7 @@ struct ProfileText {
 };
 
 std::optional<ProfileText> ReadProfile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::stringstream buffer;
     buffer << in.rdbuf();
@@ -176,7 +175,7 @@ int ParseProfileInt(std::string_view value, int defaultValue) {
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path) {
     ProfileText profile;
-    if (::access(path.c_str(), F_OK) == 0) {
+    if (PathExists(path)) {
         auto existing = ReadProfile(path);
         if (!existing) return false;
         profile = std::move(*existing);

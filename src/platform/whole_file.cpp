@@ -1,15 +1,15 @@
 #include "platform/whole_file.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <iterator>
+
+#include "platform/file_system.h"
+#include "platform/process.h"
 
 namespace zephran {
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes;
     char buffer[4096];
@@ -22,17 +22,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
 }
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    const std::string temporary = path + ".tmp" + std::to_string(ProcessId());
     {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        std::ofstream out(PathFromUtf8(temporary), std::ios::binary | std::ios::trunc);
         if (out) {
             out << bytes;
             out.close();
-            if (out && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+            if (out && RenameFile(temporary, path)) return true;
         }
-        std::remove(temporary.c_str());
+        RemoveFile(temporary);
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out << bytes;
     return static_cast<bool>(out);

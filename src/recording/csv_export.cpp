@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <fstream>
 
+#include "platform/file_system.h"
 #include "recording/recording_columns.h"
 #include "recording/recording_export.h"
 
 namespace zephran {
 
 bool WriteRecordingCsv(const Recording& recording, const std::string& out) {
-    std::ofstream csv(out, std::ios::binary | std::ios::trunc);
+    std::ofstream csv(PathFromUtf8(out), std::ios::binary | std::ios::trunc);
     if (!csv) return false;
     csv << "time (s),record";
     for (const RecordColumn& column : RecordColumns())

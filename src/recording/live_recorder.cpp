@@ -1,7 +1,5 @@
 #include "recording/live_recorder.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include "dispatch/reply_dispatcher.h"
 #include "link/messages.h"
 #include "platform/app_paths.h"
+#include "platform/raw_file.h"
 #include "recording/record_times.h"
 #include "recording/recording_file.h"
 #include "records/ahrs_records.h"
@@ -63,8 +62,7 @@ bool LiveRecorder::Start(RecordKind kind) {
     startMs_ = s_.clock.SteadyMs();
     std::vector<RecordWriter::Target> targets{{fd, kLiveRecordSize}};
     // Without its time file a recording still opens, with estimated times.
-    const int timesFd =
-        open(TimesPathFor(path_).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int timesFd = CreateOrEmptyFile(TimesPathFor(path_));
     if (timesFd >= 0) targets.push_back({timesFd, kTimeEntrySize});
     writer_ = std::make_unique<RecordWriter>(std::move(targets), s_.clock);
     elapsed_ = FormatElapsed(0);

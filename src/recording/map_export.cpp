@@ -6,6 +6,8 @@
 #include <ctime>
 #include <fstream>
 
+#include "platform/file_system.h"
+
 namespace zephran {
 namespace {
 
@@ -65,8 +67,7 @@ std::string IsoUtc(double utc) {
         ms = 0;
         ++seconds;
     }
-    std::tm tm{};
-    gmtime_r(&seconds, &tm);
+    const std::tm tm = UniversalTime(seconds);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", tm.tm_year + 1900,
                   tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms);
@@ -74,7 +75,7 @@ std::string IsoUtc(double utc) {
 }
 
 bool WriteGpx(std::span<const TrackPoint> track, const std::string& name, const std::string& out) {
-    std::ofstream gpx(out, std::ios::binary | std::ios::trunc);
+    std::ofstream gpx(PathFromUtf8(out), std::ios::binary | std::ios::trunc);
     if (!gpx) return false;
     gpx << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<gpx version=\"1.1\" creator=\"ZephranFPV\" "
@@ -91,7 +92,7 @@ bool WriteGpx(std::span<const TrackPoint> track, const std::string& name, const 
 }
 
 bool WriteKml(std::span<const TrackPoint> track, const std::string& name, const std::string& out) {
-    std::ofstream kml(out, std::ios::binary | std::ios::trunc);
+    std::ofstream kml(PathFromUtf8(out), std::ios::binary | std::ios::trunc);
     if (!kml) return false;
     kml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document><name>"

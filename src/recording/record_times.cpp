@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/file_system.h"
 #include "recording/gps_week_time.h"
 
 namespace zephran {
@@ -31,7 +32,7 @@ std::string TimesPathFor(const std::string& recordingPath) {
 }
 
 std::optional<std::time_t> RecordingStartFromName(const std::string& path) {
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
     std::tm local{};
     int used = 0;
     if (std::sscanf(name.c_str(), "%4d-%2d-%2d-%2d-%2d-%2d%n", &local.tm_year, &local.tm_mon,

@@ -1,10 +1,9 @@
 #include "recording/record_writer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <limits>
+
+#include "platform/raw_file.h"
 
 namespace zephran {
 
@@ -53,7 +52,7 @@ bool RecordWriter::Close() {
     thread_.join();
     bool closedWell = true;
     for (const File& file : files_)
-        closedWell = close(file.target.fd) == 0 && closedWell;
+        closedWell = CloseFile(file.target.fd) && closedWell;
     return closedWell && !failed_;
 }
 
@@ -93,14 +92,10 @@ bool RecordWriter::WriteHandOver(const Buffers& buffers) {
 bool RecordWriter::WriteBytes(File& file, const std::uint8_t* bytes, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t n = write(file.target.fd, bytes + done, count - done);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-            file.written += static_cast<std::uint64_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        return false;
+        const long n = WriteToFile(file.target.fd, bytes + done, count - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+        file.written += static_cast<std::uint64_t>(n);
     }
     return true;
 }
@@ -111,8 +106,7 @@ void RecordWriter::CutToCommonLength() {
         common = std::min(common, file.written / file.target.entrySize);
     for (File& file : files_) {
         const std::uint64_t length = common * file.target.entrySize;
-        if (length != file.written && ftruncate(file.target.fd, static_cast<off_t>(length)) == 0)
-            file.written = length;
+        if (length != file.written && TruncateFile(file.target.fd, length)) file.written = length;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/file_system.h"
 #include "recording/csv_export.h"
 #include "recording/map_export.h"
 #include "recording/track.h"
@@ -36,7 +37,7 @@ bool WriteTrack(const Recording& recording, const std::string& recordingPath, Ex
                            "no track for GPX or KML.");
         return false;
     }
-    const std::string name = std::filesystem::path(recordingPath).stem().string();
+    const std::string name = Utf8FromPath(PathFromUtf8(recordingPath).stem());
     const bool written =
         format == ExportFormat::Gpx ? WriteGpx(track, name, out) : WriteKml(track, name, out);
     if (!written) {
@@ -52,7 +53,7 @@ bool WriteTrack(const Recording& recording, const std::string& recordingPath, Ex
 }  // namespace
 
 std::optional<ExportFormat> ExportFormatOf(const std::string& out) {
-    std::string extension = std::filesystem::path(out).extension().string();
+    std::string extension = Utf8FromPath(PathFromUtf8(out).extension());
     std::ranges::transform(extension, extension.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const FormatName& name : kFormats) {

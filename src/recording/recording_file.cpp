@@ -1,9 +1,10 @@
 #include "recording/recording_file.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 #include <cstdio>
+
+#include "platform/file_system.h"
+#include "platform/raw_file.h"
 
 namespace zephran {
 
@@ -15,13 +16,11 @@ std::string RecordingFileName(const std::tm& local) {
 }
 
 int CreateRecordingFile(const std::string& dir, std::time_t start, std::string& path) {
-    std::tm local{};
-    localtime_r(&start, &local);
-    const std::string name = RecordingFileName(local);
+    const std::string name = RecordingFileName(LocalTime(start));
     const std::string stem = dir + "/" + name.substr(0, name.size() - 4);
     for (int n = 1; n < 1000; ++n) {
         path = n == 1 ? stem + ".dat" : stem + "-" + std::to_string(n) + ".dat";
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int fd = CreateNewFile(path);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;

@@ -1,9 +1,9 @@
 #include "recording/recording_reader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
+
+#include "platform/file_system.h"
 
 namespace zephran {
 
@@ -47,11 +47,11 @@ namespace {
 
 // The bytes of a regular file; false when it cannot be read.
 bool ReadBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::ifstream file(path, std::ios::binary);
+    const auto size = RegularFileSize(path);
+    if (!size) return false;
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) return false;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    bytes.resize(static_cast<std::size_t>(*size));
     file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     // A file that shrank meanwhile keeps what was read.
     bytes.resize(static_cast<std::size_t>(file.gcount()));

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "link/port_address.h"
+#include "platform/file_system.h"
 #include "platform/private_profile.h"
 
 namespace zephran {
@@ -15,8 +16,7 @@ constexpr const char* kSection = "Addresses";
 }  // namespace
 
 RecentAddresses RecentAddresses::BesideProfile(const std::string& profileFile) {
-    return RecentAddresses(
-        (std::filesystem::path(profileFile).parent_path() / "addresses.ini").string());
+    return RecentAddresses(Utf8FromPath(PathFromUtf8(profileFile).parent_path() / "addresses.ini"));
 }
 
 std::vector<std::string> RecentAddresses::List() const {

@@ -1,14 +1,9 @@
 #include "session/settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 
+#include "platform/file_system.h"
 #include "platform/private_profile.h"
 
 namespace zephran {
@@ -43,9 +38,7 @@ std::string_view TableDefault(std::string_view section, std::string_view key) {
 }
 
 bool Readable(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           ::access(path.c_str(), R_OK) == 0;
+    return RegularFileSize(path) && std::ifstream(PathFromUtf8(path), std::ios::binary).good();
 }
 
 }  // namespace
@@ -76,18 +69,14 @@ bool SettingsFile::Write(std::string_view section, std::string_view key,
 }
 
 std::string SettingsFile::Problem() const {
-    struct stat info {};
-    if (::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    if (PathExists(path_) && !RegularFileSize(path_))
         return "it is a folder or a device, not a file";
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
-    ::close(fd);
-    return {};
+    return OpenForUpdateProblem(path_);
 }
 
 void SettingsFile::EnsureDefaults() const {
-    if (::access(path_.c_str(), F_OK) != 0) {
-        std::ofstream create(path_, std::ios::binary);
+    if (!PathExists(path_)) {
+        std::ofstream create(PathFromUtf8(path_), std::ios::binary);
     }
     for (const auto& setting : kSettingDefaults) {
         if (ReadText(setting.section, setting.key).empty()) {

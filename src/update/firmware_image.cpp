@@ -1,21 +1,19 @@
 #include "update/firmware_image.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "platform/file_system.h"
+
 namespace zephran {
 
 FirmwareImage::Load FirmwareImage::Read(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return Load::NotReadable;
-    if (info.st_size == 0) return Load::Empty;
-    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFirmwarePages * kFirmwarePageSize)
-        return Load::TooLarge;
-    std::ifstream file(path, std::ios::binary);
+    const auto size = path.empty() ? std::nullopt : RegularFileSize(path);
+    if (!size) return Load::NotReadable;
+    if (*size == 0) return Load::Empty;
+    if (*size > kMaxFirmwarePages * kFirmwarePageSize) return Load::TooLarge;
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) return Load::NotReadable;
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                     std::istreambuf_iterator<char>());

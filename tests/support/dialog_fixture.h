@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "app/zephran_app.h"
 #include "app/zephran_dlg.h"
+#include "support/environment.h"
 #include "support/fake_host.h"
 #include "support/fake_link.h"
 #include "support/temp_dir.h"
@@ -18,12 +18,12 @@ namespace zephran::testing {
 class DialogFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
+        SetEnvironment(kUserConfigVariable, dir.File("config"));
         dir.Write("config/ZephranFPV/profile.ini", "[Settings]\nLanguage=english\n");
     }
     void TearDown() override {
         dialog.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
+        UnsetEnvironment(kUserConfigVariable);
     }
 
     void WriteConfig(const std::string& text) { dir.Write("app/Config.ini", text); }

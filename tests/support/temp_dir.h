@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -11,8 +12,17 @@ namespace zephran::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zephran-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (;;) {
+            const auto dir = base / ("zephran-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(dir, error)) {
+                path_ = dir.generic_string();
+                return;
+            }
+            if (error) throw std::filesystem::filesystem_error("no temporary folder", dir, error);
+        }
     }
     ~TempDir() {
         std::error_code error;

@@ -1,14 +1,15 @@
 #include "frontends/headless/event_loop.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "support/test_pipe.h"
 #include "ui/timers.h"
 
 namespace zephran::headless {
@@ -89,35 +90,47 @@ TEST(HeadlessVirtualTime, PortEventsQueuedByATickAreTakenBeforeTheNextTick) {
 TEST(HeadlessVirtualTime, TimeStandsStillWhileWaitingForInput) {
     Loop t(true);
     t.dialog.timers.SetTimer(1, 10, 0);
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
+    testing::TestPipe input;
+    ASSERT_TRUE(input.IsValid());
     std::thread writer([&] {
         t.loop.WakeUp();
         std::this_thread::sleep_for(100ms);
-        EXPECT_EQ(write(fds[1], "x", 1), 1);
+        EXPECT_TRUE(input.Write("x"));
     });
-    t.loop.WaitReadable(fds[0]);
+    char byte = 0;
+    EXPECT_EQ(t.loop.ReadInput(input.ReadEnd(), &byte, 1), 1);
     writer.join();
+    EXPECT_EQ(byte, 'x');
     EXPECT_TRUE(t.dialog.ticks.empty());
     EXPECT_EQ(t.dialog.portEvents, std::vector<std::int64_t>{0});
-    close(fds[0]);
-    close(fds[1]);
 }
 
 TEST(HeadlessRealTime, TimersRunWhileWaitingForInput) {
     Loop t(false);
     t.dialog.timers.SetTimer(1, 10, t.loop.Time().SteadyMs());
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
+    testing::TestPipe input;
+    ASSERT_TRUE(input.IsValid());
     std::thread writer([&] {
         std::this_thread::sleep_for(150ms);
-        EXPECT_EQ(write(fds[1], "x", 1), 1);
+        EXPECT_TRUE(input.Write("xy"));
     });
-    t.loop.WaitReadable(fds[0]);
+    char bytes[4] = {};
+    EXPECT_EQ(t.loop.ReadInput(input.ReadEnd(), bytes, sizeof bytes), 2);
     writer.join();
+    EXPECT_EQ(std::string(bytes, 2), "xy");
     EXPECT_GE(t.dialog.Count(1), 5);
-    close(fds[0]);
-    close(fds[1]);
+}
+
+TEST(HeadlessRealTime, ReadInputTakesWhatWaitsAndThenTheEnd) {
+    Loop t(false);
+    testing::TestPipe input;
+    ASSERT_TRUE(input.IsValid());
+    ASSERT_TRUE(input.Write("line\n"));
+    input.CloseWriteEnd();
+    char bytes[16] = {};
+    EXPECT_EQ(t.loop.ReadInput(input.ReadEnd(), bytes, sizeof bytes), 5);
+    EXPECT_EQ(std::string(bytes, 5), "line\n");
+    EXPECT_EQ(t.loop.ReadInput(input.ReadEnd(), bytes, sizeof bytes), 0);
 }
 
 TEST(HeadlessRealTime, WaitLastsItsTimeAndTakesPortEventsAsTheyCome) {

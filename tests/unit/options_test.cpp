@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "link/network_transport_factory.h"
+
 namespace zephran {
 namespace {
 
@@ -40,6 +42,11 @@ TEST(CommandLine, TakesEveryOptionWithItsValue) {
 
 TEST(CommandLine, PortsAreDevicesOrNetworkAddressesWrittenOneWay) {
     std::string error;
+    if (!NetworkTransportsAvailable()) {
+        EXPECT_FALSE(Parse({"--port", "socket://192.168.4.1:23"}, error));
+        EXPECT_EQ(error, "--port: Network addresses are not available in this build");
+        return;
+    }
     const auto options = Parse({"--port", "/dev/ttyACM0", "--port", "socket://192.168.4.1:23",
                                 "--port", "rfc2217://[fe80::1%eth0]:2217"},
                                error);

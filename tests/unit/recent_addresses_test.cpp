@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "link/network_transport_factory.h"
 #include "support/temp_dir.h"
 
 namespace zephran {
@@ -13,7 +14,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(RecentAddressesTest, KeepsTheNewestFirstOnceEachAndForgetsTheOldest) {
+// Only network addresses are remembered, and a build without network transports reads none.
+class RecentAddressesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!NetworkTransportsAvailable()) GTEST_SKIP() << "this build has no network transports";
+    }
+};
+
+TEST_F(RecentAddressesTest, KeepsTheNewestFirstOnceEachAndForgetsTheOldest) {
     testing::TempDir dir;
     const RecentAddresses recent(dir.File("addresses.ini"));
     EXPECT_EQ(recent.List(), Lines{});
@@ -36,7 +45,7 @@ TEST(RecentAddressesTest, KeepsTheNewestFirstOnceEachAndForgetsTheOldest) {
     EXPECT_EQ(kept.back(), "tcp://h:1");
 }
 
-TEST(RecentAddressesTest, RefusesWhatIsNoNetworkAddressAndSkipsItInTheFile) {
+TEST_F(RecentAddressesTest, RefusesWhatIsNoNetworkAddressAndSkipsItInTheFile) {
     testing::TempDir dir;
     const std::string file = dir.Write("addresses.ini",
                                        "[Addresses]\n1=/dev/ttyUSB0\n2=tcp://ok:1\n3=tcp://:99\n"

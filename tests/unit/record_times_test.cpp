@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/file_system.h"
 #include "recording/csv_export.h"
 #include "recording/gps_week_time.h"
 #include "recording/record_times.h"
@@ -37,8 +38,7 @@ Bytes Entries(std::initializer_list<std::uint32_t> ms) {
 }
 
 std::string NameAt(std::time_t start) {
-    std::tm local{};
-    localtime_r(&start, &local);
+    const std::tm local = LocalTime(start);
     char name[64];
     std::strftime(name, sizeof name, "%Y-%m-%d-%H-%M-%S.dat", &local);
     return name;

@@ -413,7 +413,9 @@ TEST_F(RefusedWriteCoverage, AllPagesWithBoxesAreCovered) {
         if (!parameters) continue;
         for (std::size_t k = 0; k < parameters->SetCount(); ++k) {
             const int write = parameters->Set(k).Set().buttons.write;
-            if (write) EXPECT_TRUE(requests.count({key, write})) << key << " " << write;
+            if (write) {
+                EXPECT_TRUE(requests.count({key, write})) << key << " " << write;
+            }
         }
     }
 }

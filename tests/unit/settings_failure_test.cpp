@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "app/zephran_app.h"
+#include "platform/app_paths.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 
 namespace zephran {
@@ -16,8 +18,10 @@ using testing::TempDir;
 
 class SettingsFailure : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1); }
-    void TearDown() override { ::unsetenv("XDG_CONFIG_HOME"); }
+    void SetUp() override {
+        testing::SetEnvironment(testing::kUserConfigVariable, dir.File("config"));
+    }
+    void TearDown() override { testing::UnsetEnvironment(testing::kUserConfigVariable); }
 
     // The program's own folder (not chosen with --app-dir) with Config.ini as a folder.
     AppPaths ProgramFolderWithBrokenConfig() {
@@ -34,7 +38,8 @@ protected:
 TEST_F(SettingsFailure, ProgramFolderFallsBackToThePerUserFileAndSaysSo) {
     CZephranApp app(ProgramFolderWithBrokenConfig());
     const std::string told = app.PrepareSettings();
-    const std::string userFile = dir.File("config/ZephranFPV/Config.ini");
+    const std::string userFile = UserConfigDir() + "/Config.ini";
+    EXPECT_EQ(userFile.rfind(dir.File("config"), 0), 0u) << userFile;
     EXPECT_NE(told.find("Settings cannot be saved in " + dir.File("program/Config.ini")),
               std::string::npos)
         << told;

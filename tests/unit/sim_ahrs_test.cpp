@@ -222,7 +222,9 @@ TEST_F(SimAhrsParameters, EachFilterIsReadWrittenAndDefaultedOnItsOwn) {
         write[0] = filter.tag;
         EXPECT_EQ(Reply(filter.read), write);
         for (const Filter& other : filters) {
-            if (other.read != filter.read) EXPECT_EQ(Reply(other.read)[1], other.taps);
+            if (other.read != filter.read) {
+                EXPECT_EQ(Reply(other.read)[1], other.taps);
+            }
         }
         write[1] = 33;
         EXPECT_TRUE(Request(filter.write, write).empty());
@@ -243,8 +245,9 @@ TEST_F(SimAhrsParameters, RequestsOfTheWrongLengthOrUnknownIdsGetNoAnswer) {
     for (int id = 0; id < 256; ++id) {
         for (const std::size_t length : {0, 1, 2, 4, 24, 26, 52, 65, 67, 300}) {
             const Frames frames = Request(static_cast<std::uint8_t>(id), Bytes(length, 0xFF));
-            if (std::ranges::find(silent, id) != silent.end())
+            if (std::ranges::find(silent, id) != silent.end()) {
                 EXPECT_TRUE(frames.empty()) << id << " " << length;
+            }
         }
     }
 }

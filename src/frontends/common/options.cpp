@@ -108,7 +108,8 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
             options.open.push_back(value);
         } else {
             char* end = nullptr;
-            const long parsed = std::strtol(value.c_str(), &end, 10);
+            // long long: a long has 32 bits on Windows, where an overflow would read as INT_MAX.
+            const long long parsed = std::strtoll(value.c_str(), &end, 10);
             if (end == value.c_str() || *end != '\0' || parsed < 0 || parsed > INT_MAX)
                 return fail("--after needs a number of milliseconds");
             options.screenshotAfterMs = static_cast<int>(parsed);

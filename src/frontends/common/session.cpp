@@ -1,7 +1,8 @@
 #include "frontends/common/session.h"
 
-#include <csignal>
 #include <utility>
+
+#include "platform/process.h"
 
 namespace zephran {
 
@@ -16,17 +17,17 @@ Session::~Session() {
 bool Session::Start(std::string& error) {
     // A write beyond a file-size limit then fails like one to a full disk, which the recording
     // reports, instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
+    IgnoreFileSizeLimit();
     settingsNotice_ = app_.PrepareSettings();
     PortDirectoryOptions ports;
     ports.explicitPaths = options_.ports;
     ports.extraPatterns = PortPatternsFromEnvironment();
     std::optional<std::string> demoDevice;
     if (options_.demo) {
-        demoDevice = demoBoard_.Start(*options_.demo);
+        std::string why;
+        demoDevice = demoBoard_.Start(*options_.demo, why);
         if (!demoDevice) {
-            error = "cannot start the simulated " + *options_.demo +
-                    " board: " + demoBoard_.LastError();
+            error = "cannot start the simulated " + *options_.demo + " board: " + why;
             return false;
         }
         // The simulated board is the only port, found by the automatic scan.

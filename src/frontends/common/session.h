@@ -6,8 +6,8 @@
 
 #include "app/zephran_app.h"
 #include "app/zephran_dlg.h"
+#include "frontends/common/demo_board.h"
 #include "frontends/common/options.h"
-#include "sim/virtual_board.h"
 
 namespace zephran {
 
@@ -34,7 +34,7 @@ private:
     ui::HostServices& host_;
     const Clock& clock_;
     CZephranApp app_;
-    sim::VirtualBoard demoBoard_;
+    DemoBoard demoBoard_;
     std::unique_ptr<CZephranDlg> dialog_;
     std::string settingsNotice_;
 };

@@ -1,22 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontends/headless/event_loop.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <climits>
 
 namespace zephran::headless {
 
 EventLoop::EventLoop(LoopClient& client, bool virtualTime)
-    : client_(client), virtualTime_(virtualTime), wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+    : client_(client), virtualTime_(virtualTime), waiter_(MakeWaiter()) {}
 
-EventLoop::~EventLoop() {
-    if (wakeFd_ >= 0) close(wakeFd_);
-}
+EventLoop::~EventLoop() = default;
 
 const Clock& EventLoop::Time() const {
     if (virtualTime_) return virtualClock_;
@@ -24,14 +17,12 @@ const Clock& EventLoop::Time() const {
 }
 
 void EventLoop::WakeUp() {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t n = write(wakeFd_, &one, sizeof one);
+    waiter_->Signal();
 }
 
 void EventLoop::TakePortEvents() {
     // Reset the wake-up before taking the events, so events queued meanwhile wake again.
-    std::uint64_t count = 0;
-    if (read(wakeFd_, &count, sizeof count) == sizeof count) client_.ProcessPortEvents();
+    if (waiter_->TakeSignal()) client_.ProcessPortEvents();
 }
 
 void EventLoop::RunPending() {
@@ -67,26 +58,20 @@ void EventLoop::Wait(std::int64_t ms) {
         const int timerTimeout = TimerTimeoutMs();
         int timeout = static_cast<int>(std::min<std::int64_t>(left, INT_MAX));
         if (timerTimeout >= 0) timeout = std::min(timeout, timerTimeout);
-        pollfd wake{wakeFd_, POLLIN, 0};
-        poll(&wake, 1, timeout);
+        waiter_->WaitSignal(timeout);
     }
 }
 
 void EventLoop::Pace(std::int64_t ms) {
-    if (virtualTime_) {
-        pollfd wake{wakeFd_, POLLIN, 0};
-        poll(&wake, 1, static_cast<int>(std::min<std::int64_t>(ms, INT_MAX)));
-    }
+    if (virtualTime_) waiter_->WaitSignal(static_cast<int>(std::min<std::int64_t>(ms, INT_MAX)));
     Wait(ms);
 }
 
-void EventLoop::WaitReadable(int fd) {
+long EventLoop::ReadInput(int fd, char* buffer, std::size_t size) {
     for (;;) {
         RunPending();
-        std::array<pollfd, 2> fds{{{wakeFd_, POLLIN, 0}, {fd, POLLIN, 0}}};
-        const int ready = poll(fds.data(), fds.size(), TimerTimeoutMs());
-        // A failing poll leaves it to the caller's read to report the trouble.
-        if (ready < 0 ? errno != EINTR : fds[1].revents != 0) return;
+        if (!waiter_->WaitSignalOrInput(fd, TimerTimeoutMs())) continue;
+        if (const auto count = waiter_->Read(fd, buffer, size)) return *count;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "platform/clock.h"
@@ -38,8 +40,25 @@ public:
     // Wait, for a step of something that waits for the board: on the virtual clock it first
     // gives the board up to ms of real time to answer, so its replies keep pace with the clock.
     void Pace(std::int64_t ms);
-    // Handles port events and timers until fd is readable or has hung up.
-    void WaitReadable(int fd);
+    // Handles port events and timers until input waits on the descriptor fd, then reads it: the
+    // bytes read, 0 at the input's end, -1 when it fails.
+    long ReadInput(int fd, char* buffer, std::size_t size);
+
+    // The platform's waiting: for a wake-up, or for one as well as input.
+    class Waiter {
+    public:
+        virtual ~Waiter() = default;
+        // Any thread.
+        virtual void Signal() = 0;
+        // Clears the wake-up; whether there was one.
+        virtual bool TakeSignal() = 0;
+        // Returns on a wake-up or after timeoutMs (-1: none).
+        virtual void WaitSignal(int timeoutMs) = 0;
+        // Returns on a wake-up, after timeoutMs (-1: none), or true when input waits on fd.
+        virtual bool WaitSignalOrInput(int fd, int timeoutMs) = 0;
+        // Reads input that waits on fd, as ReadInput; nothing when there was none after all.
+        virtual std::optional<long> Read(int fd, char* buffer, std::size_t size) = 0;
+    };
 
 private:
     void TakePortEvents();
@@ -50,7 +69,10 @@ private:
     SystemClock systemClock_;
     VirtualClock virtualClock_;
     bool virtualTime_;
-    int wakeFd_;
+    std::unique_ptr<Waiter> waiter_;
 };
+
+// The platform's Waiter.
+std::unique_ptr<EventLoop::Waiter> MakeWaiter();
 
 }  // namespace zephran::headless

@@ -1,11 +1,7 @@
 #include "frontends/headless/headless.h"
 
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <climits>
-#include <csignal>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +13,7 @@
 #include "frontends/headless/event_loop.h"
 #include "frontends/headless/protocol.h"
 #include "frontends/headless/view_commands.h"
+#include "platform/process.h"
 
 namespace zephran {
 namespace {
@@ -219,12 +216,11 @@ std::optional<std::string> HeadlessFrontEnd::ReadLine() {
             if (unread_.empty()) return std::nullopt;
             return std::exchange(unread_, {});
         }
-        loop_.WaitReadable(input_);
         std::array<char, 4096> buffer{};
-        const ssize_t count = read(input_, buffer.data(), buffer.size());
+        const long count = loop_.ReadInput(input_, buffer.data(), buffer.size());
         if (count > 0) {
             unread_.append(buffer.data(), static_cast<std::size_t>(count));
-        } else if (count == 0 || (errno != EINTR && errno != EAGAIN)) {
+        } else {
             inputEnded_ = true;
         }
     }
@@ -596,7 +592,7 @@ std::string HeadlessFrontEnd::Params(std::string_view arguments) {
 
 int RunHeadless(const Options& options, int inputFd, std::FILE* output) {
     // A closed output is seen as a failed write and ends the session; it must not kill it.
-    std::signal(SIGPIPE, SIG_IGN);
+    IgnoreBrokenPipes();
     HeadlessFrontEnd frontEnd(options, inputFd, output);
     return frontEnd.Run();
 }

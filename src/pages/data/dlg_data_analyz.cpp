@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/clock.h"
+#include "platform/file_system.h"
 #include "recording/live_recorder.h"
 #include "recording/replay_link.h"
 #include "ui/controls.h"
@@ -226,7 +227,7 @@ void CDialog_Data_Analyz::OnCommand(int id) {
             break;
         case kOpenFolder: {
             std::error_code error;
-            if (std::filesystem::is_directory(logDir_, error)) {
+            if (std::filesystem::is_directory(PathFromUtf8(logDir_), error)) {
                 host_.Host().OpenFolder(logDir_);
             } else {
                 host_.Host().MessageBox("No Log File ");

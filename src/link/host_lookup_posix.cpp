@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "link/host_lookup.h"
+#include "link/host_lookup_posix.h"
 
 #include <netdb.h>
 

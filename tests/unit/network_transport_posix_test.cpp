@@ -237,7 +237,7 @@ TEST_F(NetworkTcpTest, ReaderThatFallsBehindKeepsTheNewestBytes) {
     Open(Loopback("tcp", listener.Port()));
     const Socket bridge = listener.Accept();
     ASSERT_TRUE(bridge.IsOpen());
-    Bytes flood(CSerialPort::kMaxQueuedBytes * 3, 0x33);
+    Bytes flood(PortEventQueue::kSerialLineBytes * 3, 0x33);
     const Bytes last{1, 2, 3, 4};
     flood.insert(flood.end(), last.begin(), last.end());
     ASSERT_TRUE(bridge.Send(flood));
@@ -254,7 +254,7 @@ TEST_F(NetworkTcpTest, ReaderThatFallsBehindKeepsTheNewestBytes) {
         const std::size_t before = watcher.received.size();
         const std::size_t firstNew = watcher.events.size();
         watcher.Drain(*transport);
-        EXPECT_LE(watcher.received.size() - before, CSerialPort::kMaxQueuedBytes);
+        EXPECT_LE(watcher.received.size() - before, PortEventQueue::kSerialLineBytes);
         for (std::size_t i = firstNew; i < watcher.events.size(); ++i)
             discarded += watcher.events[i].discarded;
         std::this_thread::sleep_for(20ms);

@@ -5,6 +5,10 @@
 
 namespace zephran {
 
+bool NetworkTransportsAvailable() {
+    return true;
+}
+
 std::unique_ptr<Transport> MakeNetworkTransport(const PortAddress& address, SerialPortOwner& owner,
                                                 unsigned portNumber) {
     if (!address.IsNetwork()) return nullptr;

@@ -13,8 +13,7 @@
 #include <system_error>
 #include <utility>
 
-#include "link/host_lookup.h"
-#include "link/serial_port.h"
+#include "link/host_lookup_posix.h"
 
 namespace zephran {
 namespace {
@@ -49,7 +48,7 @@ NetworkTransport::NetworkTransport(PortAddress address, SerialPortOwner& owner, 
       owner_(owner),
       portNumber_(portNumber),
       connectTimeout_(connectTimeout),
-      events_(CSerialPort::kMaxQueuedBytes) {}
+      events_(PortEventQueue::kSerialLineBytes) {}
 
 NetworkTransport::~NetworkTransport() {
     Close();
