@@ -32,6 +32,21 @@ TEST(GuiScreenshot, SavesTheWindowAndExitsEvenWithAMessageBoxOpen) {
     EXPECT_GT(image.height(), 200);
 }
 
+TEST(GuiScreenshot, SavesTheScopeBesideTheWindowInAFolderWithDots) {
+    TempDir dir;
+    // English chosen, so no start-up message holds the scope back.
+    dir.Write("config/ZephranFPV/profile.ini", "[Settings]\nLanguage=english\n");
+    dir.Write("v1.2 shots/.keep", "");
+    const std::string shot = dir.File("v1.2 shots") + "/main.png";
+    ASSERT_EQ(RunZephran(dir, "--demo AHRS --open scope --screenshot '" + shot + "' --after 1500"),
+              0)
+        << dir.Read("out.txt");
+    EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+    EXPECT_FALSE(
+        QImage(QString::fromStdString(dir.File("v1.2 shots") + "/main-scope.png")).isNull())
+        << dir.Read("out.txt");
+}
+
 TEST(GuiScreenshot, CommandLineMistakesAndHelp) {
     TempDir dir;
     EXPECT_EQ(RunZephran(dir, "--after"), 2);

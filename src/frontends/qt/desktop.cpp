@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
+#include <string>
 
 #include "frontends/common/session.h"
 #include "frontends/qt/main_window.h"
@@ -16,9 +16,12 @@ namespace {
 
 // FILE with "-NAME" before its extension: shot.png → shot-scope.png.
 std::string Beside(const std::string& file, const char* name) {
-    const std::filesystem::path path(file);
-    return (path.parent_path() / (path.stem().string() + "-" + name + path.extension().string()))
-        .string();
+    // On the UTF-8 text itself, whose separators and dots are plain bytes on every system.
+    const std::size_t folder = file.find_last_of("/\\");
+    const std::size_t start = folder == std::string::npos ? 0 : folder + 1;
+    std::size_t dot = file.rfind('.');
+    if (dot == std::string::npos || dot <= start) dot = file.size();
+    return file.substr(0, dot) + "-" + name + file.substr(dot);
 }
 
 bool Save(const QImage& image, const std::string& file) {

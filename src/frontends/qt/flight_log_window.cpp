@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <span>
 
+#include "platform/file_system.h"
 #include "recording/map_export.h"
 #include "recording/pixel_reduction.h"
 
@@ -86,7 +86,7 @@ FlightLogWindow::FlightLogWindow(std::string path, std::unique_ptr<Recording> re
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(
         QString::fromStdString(FillIn(AddedText(texts_, "FlightLog", "Title", "Flight log - %1"),
-                                      {std::filesystem::path(path_).filename().string()})));
+                                      {Utf8FromPath(PathFromUtf8(path_).filename())})));
     setFocusPolicy(Qt::StrongFocus);
     AddCursorLayer(plots_);
     // Each plot has a legend of its own.
