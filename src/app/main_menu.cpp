@@ -3,6 +3,7 @@
 
 #include "app/built_in_menu_texts.h"
 #include "app/menu_bar.h"
+#include "link/network_transport_factory.h"
 #include "link/port_address.h"
 #include "session/product_commands.h"
 #include "session/status_codes.h"
@@ -58,10 +59,12 @@ void MainMenu::OnCommand(unsigned command) {
 // manual mode; a network address is offered again next time.
 void MainMenu::PortByHand() {
     const TextSource& texts = s_.language.Store();
-    const auto text =
-        s_.host.AskText(AddedText(texts, "PC Configure", "Port By Hand Prompt",
-                                  "A serial device, tcp://HOST:PORT or rfc2217://HOST:PORT:"),
-                        s_.recentAddresses.List());
+    const auto text = s_.host.AskText(
+        NetworkTransportsAvailable()
+            ? AddedText(texts, "PC Configure", "Port By Hand Prompt",
+                        "A serial device, tcp://HOST:PORT or rfc2217://HOST:PORT:")
+            : AddedText(texts, "PC Configure", "Port By Hand Device Prompt", "A serial device:"),
+        s_.recentAddresses.List());
     if (!text) return;
     const ParsedPortAddress parsed = ParsePortAddress(*text);
     if (!parsed.Ok()) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "link/network_transport_factory.h"
+
 namespace zephran {
 namespace {
 
@@ -71,8 +73,11 @@ ui::Menu BuildMenuBar(const SettingsFile& settings, const TextSource& texts,
             ticked ? rate == bps : kBaudRates[i] == 115200);
     }
     // Last, so the items above keep their places.
-    pc.AppendItem(AddedText(texts, "PC Configure", "Port By Hand", "Port or Network Address..."),
-                  kCmdPortByHand);
+    pc.AppendItem(
+        NetworkTransportsAvailable()
+            ? AddedText(texts, "PC Configure", "Port By Hand", "Port or Network Address...")
+            : AddedText(texts, "PC Configure", "Port By Hand Device", "Port..."),
+        kCmdPortByHand);
 
     if (product == "AHRS") {
         ui::Menu& board = bar.AppendPopup(texts.LangText("Ahrs Configure", "0000"));

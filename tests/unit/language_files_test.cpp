@@ -12,6 +12,7 @@
 #include "lang/lang_ini.h"
 #include "lang/text_encoding.h"
 #include "link/message_catalogue.h"
+#include "link/network_transport_factory.h"
 #include "pages/framework/added_captions.h"
 #include "pages/framework/parameter_page.h"
 #include "pages/framework/products.h"
@@ -294,6 +295,15 @@ TEST(LanguageFiles, MissingAddedCaptionsFallBackToEnglish) {
 
 // Every parameter set of every page is named for the user by a caption of its own or by its
 // group's, never by its name in parameter files alone.
+TEST(LanguageFiles, ThePortByHandItemOffersAddressesOnlyWhereTheyOpen) {
+    testing::TempDir dir;
+    const SettingsFile settings(dir.Write("Config.ini", "[ProductSetting]\nProduct=AHRS\n"));
+    const ui::Menu bar = BuildMenuBar(settings, RecordingTexts(), {});
+    const ui::Menu::Item* item = bar.FindCommand(kCmdPortByHand);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text, NetworkTransportsAvailable() ? "Port or Network Address..." : "Port...");
+}
+
 TEST(LanguageFiles, EveryParameterSetHasACaption) {
     PageHostStub host;
     std::size_t sets = 0;
